@@ -1,0 +1,30 @@
+// The .kav byte format: "@@3" and a line feed, then "@", the line's markup in UTF-8 and a line
+// feed for every line.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/line.h"
+
+namespace kav {
+
+inline constexpr int kFileVersion = 3;
+
+// The bytes of a file holding these markup lines, in order.
+std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups);
+
+// File bytes to text: read up to the first NUL byte, strictly UTF-8. Throws "Invalid UTF-8 at
+// byte N" for malformed input rather than decoding it into something else.
+std::u16string DecodeDocumentBytes(std::string_view bytes);
+
+// The markup of every "@" line of a document text, after skipping the "@@" header. Text that
+// does not start with "@" between lines is ignored; the last line may lack its line feed.
+std::vector<std::u16string> SplitDocumentText(std::u16string_view text);
+
+// Decodes, splits and reads every line. A rejected line throws its reader's text followed by
+// " (line N)", N counting document lines from 1. A file with no line gives one empty line.
+std::vector<EquationLine> ReadDocumentLines(std::string_view bytes, const LineLayouter* layouter);
+
+}  // namespace kav

@@ -1,0 +1,75 @@
+// The equation tree of one line: index-addressed nodes and payloads in pools that only grow.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "model/symbols.h"
+
+namespace kav {
+
+// Per-node payload: what the node is, plus the fields layout and selection write.
+struct NodeData {
+  SymbolCode code = 0;
+  int32_t marked = 0;
+  int32_t selection = 1;  // 1 nothing inside selected, 2 partly, 3 wholly
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t depth = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t size = 0;
+  StyleFlags style = 0;
+  int32_t level = 0;
+};
+
+inline NodeData MakeNode(SymbolCode code, StyleFlags style = 0) {
+  NodeData data;
+  data.code = code;
+  data.style = style;
+  return data;
+}
+
+struct TreeNode {
+  int32_t parent = -1;
+  std::vector<int32_t> children;
+  int32_t payload = -1;
+};
+
+class EquationTree {
+ public:
+  std::vector<TreeNode> nodes;
+  std::vector<NodeData> payloads;
+  int32_t root = -1;
+
+  // Throws "SetRoot(): root already exists" when the tree has a root.
+  int32_t SetRoot(const NodeData& data);
+  // With a negative parent, behaves as SetRoot.
+  int32_t AddChild(int32_t parent, const NodeData& data);
+  int32_t InsertChild(int32_t parent, int32_t position, const NodeData& data);
+  // Unlinks a node from its parent's children; the node record stays in the pool.
+  void Detach(int32_t node);
+  // Appends copies of the children of `sourceNode` (from another tree) under `target`.
+  void GraftCopy(int32_t target, const EquationTree& source, int32_t sourceNode);
+  void Clear();
+
+  // Pre-order walk of the subtree at `node`; nothing for a negative node.
+  template <typename Visitor>
+  void CollectSubtree(int32_t node, Visitor&& visit) const {
+    if (node < 0) return;
+    visit(node);
+    for (int32_t child : nodes[node].children) CollectSubtree(child, visit);
+  }
+
+  NodeData& Data(int32_t node) { return payloads[nodes[node].payload]; }
+  const NodeData& Data(int32_t node) const { return payloads[nodes[node].payload]; }
+  SymbolCode CodeAt(int32_t node) const { return Data(node).code; }
+  const std::vector<int32_t>& Children(int32_t node) const { return nodes[node].children; }
+  int32_t ChildCount(int32_t node) const { return static_cast<int32_t>(nodes[node].children.size()); }
+  // The i-th child, or -1 when there is none.
+  int32_t Child(int32_t node, int32_t i) const;
+  int32_t Parent(int32_t node) const { return nodes[node].parent; }
+  // Index of `node` among its parent's children, -1 for the root or a detached node.
+  int32_t IndexInParent(int32_t node) const;
+};
+
+}  // namespace kav
