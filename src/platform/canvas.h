@@ -1,0 +1,36 @@
+// What painting asks of a platform: line segments, single glyphs and the integral image.
+#pragma once
+#include <cstdint>
+
+#include "platform/glyph_metrics.h"
+
+namespace kav {
+
+struct Rgb {
+  uint8_t r = 0;
+  uint8_t g = 0;
+  uint8_t b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kGreen{0, 255, 0};
+
+enum class IntegralInk : uint8_t { Black, Green, Red };
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+  // A solid segment `thickness` pixels wide from (x1, y1) to (x2, y2), end point excluded as
+  // with MoveToEx/LineTo.
+  virtual void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
+                    Rgb colour) = 0;
+  // One unit of text with its cell's top-left corner at (x, y), transparent background.
+  virtual void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) = 0;
+  // The integral sign image scaled into the rectangle, alpha-blended.
+  virtual void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
+                             int32_t height) = 0;
+};
+
+}  // namespace kav
