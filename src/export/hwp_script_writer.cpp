@@ -1,0 +1,155 @@
+// A red structure colours only its own sign: its arguments are opened in black again, and
+// children that are red themselves carry their own colour group.
+#include "export/hwp_script_writer.h"
+
+#include <string_view>
+
+#include "base/failure.h"
+#include "model/symbols.h"
+
+namespace kav {
+namespace {
+
+constexpr std::u16string_view kRedOpen = u"{color{255,0,0}";
+constexpr std::u16string_view kBlackOpen = u"{color{0,0,0}";
+
+bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
+
+void WriteArgument(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kBlackOpen);
+  WriteHwpScriptNode(tree, node, out);
+  if (red) out.AppendChar(u'}');
+}
+
+void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kRedOpen);
+  out.Append(u"{{");
+  WriteArgument(tree, tree.Child(node, 0), red, out);
+  out.Append(u"}over{");
+  WriteArgument(tree, tree.Child(node, 1), red, out);
+  out.Append(u"}}");
+  if (red) out.AppendChar(u'}');
+}
+
+void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kRedOpen);
+  out.Append(u"sqrt{");
+  WriteArgument(tree, tree.Child(node, 0), red, out);
+  out.AppendChar(u'}');
+  if (red) out.AppendChar(u'}');
+}
+
+// A limit is switched off when its group begins with None.
+bool LimitShown(const EquationTree& tree, int32_t group) {
+  if (group < 0) return false;
+  const int32_t first = tree.Child(group, 0);
+  return first < 0 || tree.CodeAt(first) != code::None;
+}
+
+void WriteLimit(const EquationTree& tree, int32_t group, std::u16string_view opening, bool red,
+                ExportTextBuffer& out) {
+  if (!LimitShown(tree, group)) return;
+  out.Append(opening);
+  WriteArgument(tree, group, red, out);
+  out.AppendChar(u'}');
+}
+
+// The operand is not a child: it follows as the next siblings and the enclosing row writes it.
+void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  const SymbolCode c = tree.CodeAt(node);
+  if (red) out.Append(kRedOpen);
+  out.Append(c == code::Sum ? u"sum " : c == code::Prod ? u"prod " : u"integral ");
+  WriteLimit(tree, tree.Child(node, 0), u"_{", red, out);
+  WriteLimit(tree, tree.Child(node, 1), u"^{", red, out);
+  if (red) out.AppendChar(u'}');
+}
+
+// The thirteen characters that stand for themselves in the script.
+bool IsPlainCharacter(SymbolCode c) {
+  return IsLetterPunctuation(c) || c == '<' || c == '>';
+}
+
+bool IsScriptLetter(SymbolCode c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsGreek(c);
+}
+
+// Several accents may stand together; each is a prefix word in this fixed order.
+void WriteAccents(StyleFlags style, ExportTextBuffer& out) {
+  if (style & StyleVector) out.Append(u"vec ");
+  if (style & StyleHat) out.Append(u"hat ");
+  if (style & StyleBar) out.Append(u"bar ");
+  if (style & StyleTilde) out.Append(u"tilde ");
+}
+
+// Digits and letters: a face group outside, the red group inside it, then accents and the
+// character. Digits have no roman face of their own, so only rmbold reaches them.
+void WriteStyledCharacter(SymbolCode c, StyleFlags style, bool digit, ExportTextBuffer& out) {
+  const bool bold = (style & StyleBoldRoman) != 0;
+  const bool roman = !digit && !bold && (style & StyleRoman) != 0;
+  const bool red = (style & StyleRed) != 0;
+  if (bold) out.Append(u"{rmbold ");
+  if (roman) out.Append(u"{rm ");
+  if (red) out.Append(kRedOpen);
+  WriteAccents(style, out);
+  out.AppendChar(static_cast<char16_t>(c));
+  out.AppendChar(u' ');
+  if (red) out.AppendChar(u'}');
+  if (bold || roman) out.Append(u"it}");
+}
+
+std::u16string ScriptWordOf(SymbolCode c) {
+  switch (c) {
+    case 177: return u"plusminus ";
+    case 8745: return u"cap ";
+    case 8746: return u"cup ";
+    case 176: return u"DEG ";
+    default: return NameOf(c) + u" ";
+  }
+}
+
+void WriteCharacter(const NodeData& data, ExportTextBuffer& out) {
+  const SymbolCode c = data.code;
+  const bool red = IsRed(data);
+  if (c >= '0' && c <= '9') return WriteStyledCharacter(c, data.style, true, out);
+  if (IsScriptLetter(c)) return WriteStyledCharacter(c, data.style, false, out);
+  if (!IsPlainCharacter(c) && !Contains(c)) Fail(u"Hwp:: Unknown ch");
+  if (red) out.Append(kRedOpen);
+  if (IsPlainCharacter(c)) {
+    out.AppendChar(static_cast<char16_t>(c));
+  } else {
+    out.Append(ScriptWordOf(c));
+  }
+  if (red) out.AppendChar(u'}');
+}
+
+}  // namespace
+
+void WriteHwpScriptNode(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
+  if (tree.root < 0 || node < 0) return;
+  const NodeData& data = tree.Data(node);
+  switch (data.code) {
+    case code::None:
+    case code::Placeholder:
+      return;
+    case code::Group:
+      for (int32_t child : tree.Children(node)) WriteHwpScriptNode(tree, child, out);
+      return;
+    case code::Super:
+    case code::Sub:
+      out.Append(data.code == code::Super ? u"^{" : u"_{");
+      WriteHwpScriptNode(tree, tree.Child(node, 0), out);
+      out.AppendChar(u'}');
+      return;
+    case code::Frac: return WriteFrac(tree, node, IsRed(data), out);
+    case code::Sqrt: return WriteSqrt(tree, node, IsRed(data), out);
+    case code::Sum:
+    case code::Prod:
+    case code::Integral:
+      return WriteBigOperator(tree, node, IsRed(data), out);
+    default:
+      // Characters; one the script has no word for raises "Hwp:: Unknown ch".
+      return WriteCharacter(data, out);
+  }
+}
+
+}  // namespace kav

@@ -1,0 +1,166 @@
+// Red structures colour only their own sign: every argument inside is switched back to black.
+#include "export/tex_writer.h"
+
+#include <string_view>
+
+#include "model/symbols.h"
+
+namespace kav {
+namespace {
+
+constexpr std::u16string_view kRedOpen = u"\\textcolor{red}{";
+constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
+
+bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
+
+bool IsAsciiAlnum(SymbolCode c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// An argument of a red structure is reset to black so only the sign itself is red.
+void WriteArgument(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kBlackOpen);
+  WriteTexNode(tree, node, out);
+  if (red) out.AppendChar(u'}');
+}
+
+void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kRedOpen);
+  out.Append(u"\\frac{");
+  WriteArgument(tree, tree.Child(node, 0), red, out);
+  out.Append(u"}{");
+  WriteArgument(tree, tree.Child(node, 1), red, out);
+  out.AppendChar(u'}');
+  if (red) out.AppendChar(u'}');
+}
+
+void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  if (red) out.Append(kRedOpen);
+  out.Append(u"\\sqrt{");
+  WriteArgument(tree, tree.Child(node, 0), red, out);
+  out.AppendChar(u'}');
+  if (red) out.AppendChar(u'}');
+}
+
+// A limit is switched off when its group begins with None.
+bool LimitShown(const EquationTree& tree, int32_t group) {
+  if (group < 0) return false;
+  const int32_t first = tree.Child(group, 0);
+  return first < 0 || tree.CodeAt(first) != code::None;
+}
+
+void WriteLimit(const EquationTree& tree, int32_t group, std::u16string_view opening, bool red,
+                ExportTextBuffer& out) {
+  if (!LimitShown(tree, group)) return;
+  out.Append(opening);
+  WriteArgument(tree, group, red, out);
+  out.AppendChar(u'}');
+}
+
+void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
+  const SymbolCode c = tree.CodeAt(node);
+  if (red) out.Append(kRedOpen);
+  out.Append(c == code::Sum ? u"\\sum " : c == code::Prod ? u"\\prod " : u"\\integral ");
+  WriteLimit(tree, tree.Child(node, 0), u"_{", red, out);
+  WriteLimit(tree, tree.Child(node, 1), u"^{", red, out);
+  if (red) out.AppendChar(u'}');
+}
+
+std::u16string_view AccentOf(StyleFlags style) {
+  switch (style & StyleAccentMask) {
+    case StyleVector: return u"\\vec";
+    case StyleHat: return u"\\hat";
+    case StyleBar: return u"\\bar";
+    case StyleTilde: return u"\\tilde";
+    default: return {};  // none, or several: dropped
+  }
+}
+
+std::u16string_view FaceOf(StyleFlags style) {
+  switch (style & StyleFaceMask) {
+    case StyleRoman: return u"\\rm ";
+    case StyleBoldRoman: return u"\\bold ";
+    default: return {};
+  }
+}
+
+// A letter, digit or Greek letter with its face and at most one accent.
+void WriteStyledLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
+  std::u16string text;
+  if (IsAsciiAlnum(c)) {
+    text.push_back(static_cast<char16_t>(c));
+  } else {
+    text = u"\\" + NameOf(c) + u" ";
+  }
+  const std::u16string_view accent = AccentOf(style);
+  const std::u16string_view face = FaceOf(style);
+  const bool uprightDigit = c >= '0' && c <= '9' && (style & StyleFaceMask) == StyleRoman;
+  if (accent.empty() && (face.empty() || uprightDigit)) {
+    out.Append(text);
+    return;
+  }
+  out.Append(accent);
+  out.AppendChar(u'{');
+  out.Append(face);
+  out.Append(text);
+  out.AppendChar(u'}');
+}
+
+// TeX has different words than the table for a few symbols.
+std::u16string TexWordOf(SymbolCode c) {
+  switch (c) {
+    case 8745: return u"cap";
+    case 8746: return u"cup";
+    case 8594: return u"rightarrow";
+    case 176: return u"degree";
+    case 8734: return u"infty";
+    default: return NameOf(c);
+  }
+}
+
+void WriteCharacter(const NodeData& data, ExportTextBuffer& out) {
+  const SymbolCode c = data.code;
+  if (IsRed(data)) out.Append(kRedOpen);
+  if (IsLetterPunctuation(c)) {
+    out.AppendChar(static_cast<char16_t>(c));
+  } else if (IsAsciiAlnum(c) || IsGreek(c)) {
+    WriteStyledLetter(c, data.style, out);
+  } else if (Contains(c)) {
+    out.AppendChar(u'\\');
+    out.Append(TexWordOf(c));
+    out.AppendChar(u' ');
+  }
+  if (IsRed(data)) out.AppendChar(u'}');
+}
+
+}  // namespace
+
+void WriteTexNode(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
+  if (tree.root < 0 || node < 0) return;
+  const NodeData& data = tree.Data(node);
+  switch (data.code) {
+    case code::None:
+    case code::Placeholder:
+      return;
+    case code::Group:
+      for (int32_t child : tree.Children(node)) WriteTexNode(tree, child, out);
+      return;
+    case code::Super:
+    case code::Sub:
+      out.Append(data.code == code::Super ? u"^{" : u"_{");
+      WriteTexNode(tree, tree.Child(node, 0), out);
+      out.AppendChar(u'}');
+      return;
+    case code::Frac: return WriteFrac(tree, node, IsRed(data), out);
+    case code::Sqrt: return WriteSqrt(tree, node, IsRed(data), out);
+    case code::Sum:
+    case code::Prod:
+    case code::Integral:
+      return WriteBigOperator(tree, node, IsRed(data), out);
+    default:
+      // Everything else follows the character rule, which skips what it cannot name.
+      return WriteCharacter(data, out);
+  }
+}
+
+}  // namespace kav

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/failure.h"
+#include "export/omml_row_order.h"
+#include "export/omml_writer.h"
+#include "model/line.h"
+
+namespace kav {
+namespace {
+
+std::string Omml(const char16_t* markup) {
+  EquationLine line(markup);
+  return WriteOmml(line.tree, line.tree.root, {});
+}
+
+// A row of plain leaves with the codes given, bypassing the reader (no placeholders).
+EquationTree RowOf(const std::vector<NodeData>& items) {
+  EquationTree tree;
+  const int32_t root = tree.SetRoot(MakeNode(code::Group));
+  for (const NodeData& item : items) {
+    const int32_t node = tree.AddChild(root, item);
+    const int arguments = item.code == code::Super || item.code == code::Sub ? 1
+                          : IsBigOperator(item.code)                         ? 2
+                                                                             : 0;
+    for (int i = 0; i < arguments; ++i) {
+      tree.AddChild(tree.AddChild(node, MakeNode(code::Group)), MakeNode('0' + i));
+    }
+  }
+  return tree;
+}
+
+std::string OmmlOfLeaf(SymbolCode c, StyleFlags style) {
+  const EquationTree tree = RowOf({MakeNode(c, style)});
+  return WriteOmml(tree, tree.root, {});
+}
+
+std::u16string FailureOf(SymbolCode c) {
+  try {
+    OmmlOfLeaf(c, 0);
+  } catch (const Failure& failure) {
+    return failure.text;
+  }
+  return u"no failure";
+}
+
+std::string R(const std::string& text) { return "<m:r><m:t>" + text + "</m:t></m:r>"; }
+std::string Upright(const std::string& text) {
+  return "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr><m:t>" + text + "</m:t></m:r>";
+}
+std::string Sup(const std::string& base, const std::string& sup) {
+  return "<m:sSup><m:e>" + base + "</m:e><m:sup>" + sup + "</m:sup></m:sSup>";
+}
+std::string Sub(const std::string& base, const std::string& sub) {
+  return "<m:sSub><m:e>" + base + "</m:e><m:sub>" + sub + "</m:sub></m:sSub>";
+}
+// Limits given as written; both empty gives the hidden form.
+std::string Nary(const std::string& chr, const std::string& lower, const std::string& upper,
+                 const std::string& operand) {
+  const std::string property = chr.empty() ? "" : "<m:chr m:val=\"" + chr + "\"/>";
+  std::string out = "<m:nary><m:naryPr>" + property;
+  if (!upper.empty()) {
+    out += "</m:naryPr><m:sub>" + lower + "</m:sub><m:sup>" + upper + "</m:sup>";
+  } else if (!lower.empty()) {
+    out += "<m:supHide m:val=\"on\"/></m:naryPr><m:sub>" + lower + "</m:sub><m:sup/>";
+  } else {
+    out += "<m:subHide m:val=\"on\"/><m:supHide m:val=\"on\"/></m:naryPr><m:sub/><m:sup/>";
+  }
+  return out + "<m:e>" + operand + "</m:e></m:nary>";
+}
+const std::string kSum = "∑";
+const std::string kRed = "<a:rPr><a:solidFill><a:srgbClr val=\"FF0000\"/></a:solidFill></a:rPr>";
+
+TEST(OmmlRowOrder, ScriptsFollowTheirBaseAndOperatorsTheirOperand) {
+  using V = std::vector<int32_t>;
+  const SymbolCode x = 'x';
+  EXPECT_EQ(OmmlRowOrder({x, code::Super}), (V{0, 1}));
+  EXPECT_EQ(OmmlRowOrder({code::Sum, x, x}), (V{1, 0, 2}));
+  EXPECT_EQ(OmmlRowOrder({code::Sum, code::Prod, x}), (V{2, 1, 0}));
+  EXPECT_EQ(OmmlRowOrder({x, code::Super, code::Sub}), (V{0, 2, 1}));
+  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Sub, x}), (V{1, 2, 0, 3}));
+  EXPECT_EQ(OmmlRowOrder({x, code::Super, code::Integral, x}), (V{0, 1, 3, 2}));
+  EXPECT_EQ(OmmlRowOrder({code::Super, x}), (V{0, 1}));
+  EXPECT_EQ(OmmlRowOrder({code::Sum}), (V{0}));
+  EXPECT_EQ(OmmlRowOrder({}), V{});
+}
+
+TEST(OmmlWriter, ScriptTakesTheElementBeforeIt) {
+  EXPECT_EQ(Omml(u"<x>\\super{<2>}"), Sup(R("x"), R("2")));
+  EXPECT_EQ(Omml(u"<a>\\sub{<i>}<+><b>"), Sub(R("a"), R("i")) + R("+") + R("b"));
+  EXPECT_EQ(Omml(u"<x>\\super{<2>}\\super{<3>}"), Sup(Sup(R("x"), R("3")), R("2")));
+  // Two scripts in a row apply from the last one inwards.
+  EXPECT_EQ(Omml(u"<x>\\sub{<i>}\\super{<2>}"), Sub(Sup(R("x"), R("2")), R("i")));
+}
+
+TEST(OmmlWriter, OperatorTakesTheElementAfterItWithItsScripts) {
+  EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}<a><b>"), Nary(kSum, "", "", R("a")) + R("b"));
+  EXPECT_EQ(Omml(u"\\sum{<i>}{<n>}<a>\\sub{<i>}<+>"),
+            Nary(kSum, R("i"), R("n"), Sub(R("a"), R("i"))) + R("+"));
+  EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}\\prod{\\none}{\\none}<x>"),
+            Nary(kSum, "", "", Nary("∏", "", "", R("x"))));
+  EXPECT_EQ(Omml(u"<a>\\super{<2>}\\integral{<0>}{<1>}<f>"),
+            Sup(R("a"), R("2")) + Nary("", R("0"), R("1"), R("f")));
+}
+
+TEST(OmmlWriter, ScriptOrOperatorAtTheStartOfARowHasAnEmptyBase) {
+  // The reader puts a placeholder before a leading script; it writes as nothing.
+  EXPECT_EQ(Omml(u"\\super{<2>}"), Sup("", R("2")));
+  const EquationTree bare = RowOf({MakeNode(code::Sub), MakeNode('x')});
+  EXPECT_EQ(WriteOmml(bare, bare.root, {}), Sub("", R("0")) + R("x"));
+  EXPECT_EQ(Omml(u"\\sum{<i>}{<n>}"), Nary(kSum, R("i"), R("n"), ""));
+}
+
+TEST(OmmlWriter, OperatorLimitForms) {
+  EXPECT_EQ(Omml(u"\\sum{\\none}{<n>}<a>"),
+            "<m:nary><m:naryPr><m:chr m:val=\"∑\"/></m:naryPr><m:sub></m:sub><m:sup>" + R("n") +
+                "</m:sup><m:e>" + R("a") + "</m:e></m:nary>");
+  EXPECT_EQ(Omml(u"\\prod{<k>}{\\none}<a>"),
+            "<m:nary><m:naryPr><m:chr m:val=\"∏\"/><m:supHide m:val=\"on\"/></m:naryPr><m:sub>" +
+                R("k") + "</m:sub><m:sup/><m:e>" + R("a") + "</m:e></m:nary>");
+  EXPECT_EQ(Omml(u"\\integral{\\none}{\\none}<x>"),
+            "<m:nary><m:naryPr><m:subHide m:val=\"on\"/><m:supHide m:val=\"on\"/></m:naryPr>"
+            "<m:sub/><m:sup/><m:e>" + R("x") + "</m:e></m:nary>");
+}
+
+TEST(OmmlWriter, FractionAndRadical) {
+  EXPECT_EQ(Omml(u"\\frac{<1>}{<x>}"),
+            "<m:f><m:num>" + R("1") + "</m:num><m:den>" + R("x") + "</m:den></m:f>");
+  EXPECT_EQ(Omml(u"\\sqrt{<x>\\super{<2>}}"),
+            "<m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/><m:e>" +
+                Sup(R("x"), R("2")) + "</m:e></m:rad>");
+  // Red structures have no colour of their own; only runs carry it.
+  EXPECT_EQ(Omml(u"\\red\\sqrt{<x>}"),
+            "<m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/><m:e>" + R("x") +
+                "</m:e></m:rad>");
+  EXPECT_EQ(Omml(u"\\red\\frac{\\red<1>}{<x>}"),
+            "<m:f><m:num><m:r>" + kRed + "<m:t>1</m:t></m:r></m:num><m:den>" + R("x") +
+                "</m:den></m:f>");
+}
+
+TEST(OmmlWriter, RunsByFaceAndColour) {
+  EXPECT_EQ(Omml(u"<x|rm>"), Upright("x"));
+  EXPECT_EQ(Omml(u"\\red<x>"), "<m:r>" + kRed + "<m:t>x</m:t></m:r>");
+  EXPECT_EQ(Omml(u"\\red<x|rm>"),
+            "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr>" + kRed + "<m:t>x</m:t></m:r>");
+  EXPECT_EQ(OmmlOfLeaf('x', StyleRoman | StyleBoldRoman), R("x"));
+  EXPECT_EQ(Omml(u"<lbrace><rbrace>"), R("{") + R("}"));
+}
+
+TEST(OmmlWriter, BoldCounterparts) {
+  EXPECT_EQ(Omml(u"<a|rmbold>"), R("\xF0\x9D\x90\x9A"));
+  EXPECT_EQ(Omml(u"<z|rmbold><A|rmbold><Z|rmbold>"), R("𝐳") + R("𝐀") + R("𝐙"));
+  EXPECT_EQ(Omml(u"<alpha|rmbold><omega|rmbold>"), R("𝛂") + R("𝛚"));
+  EXPECT_EQ(Omml(u"<Gamma|rmbold><Omega|rmbold>"), R("𝚪") + R("𝛀"));
+  EXPECT_EQ(Omml(u"<0|rmbold><9|rmbold>"), R("𝟎") + R("𝟗"));
+  EXPECT_EQ(Omml(u"\\red<b|rmbold>"), "<m:r>" + kRed + "<m:t>𝐛</m:t></m:r>");
+  // Without a bold counterpart the character is set upright instead.
+  EXPECT_EQ(Omml(u"<+|rmbold><leq|rmbold>"), Upright("+") + Upright("≤"));
+}
+
+TEST(OmmlWriter, SingleAccentsAsCombiningMarks) {
+  const auto acc = [](const std::string& mark, const std::string& run) {
+    return "<m:acc><m:accPr><m:chr m:val=\"" + mark + "\"/></m:accPr><m:e>" + run +
+           "</m:e></m:acc>";
+  };
+  EXPECT_EQ(Omml(u"<x|vector>"), acc("\u20D7", R("x")));
+  EXPECT_EQ(Omml(u"<x|hat>"), acc("\u0302", R("x")));
+  EXPECT_EQ(Omml(u"<x|bar>"), acc("\u0305", R("x")));
+  EXPECT_EQ(Omml(u"<x|tilde>"), acc("\u0303", R("x")));
+  EXPECT_EQ(Omml(u"\\red<v|rmbold|vector>"),
+            acc("\u20D7", "<m:r>" + kRed + "<m:t>𝐯</m:t></m:r>"));
+  EXPECT_EQ(Omml(u"<alpha|rm|hat>"), acc("\u0302", Upright("α")));
+  EXPECT_EQ(OmmlOfLeaf('x', StyleHat | StyleBar), R("x"));
+  EXPECT_EQ(OmmlOfLeaf('x', StyleAccentMask | StyleRoman), Upright("x"));
+}
+
+TEST(OmmlWriter, EscapesAngleBrackets) {
+  EXPECT_EQ(Omml(u"<a><lt><b><gt><c>"), R("a") + R("&lt;") + R("b") + R("&gt;") + R("c"));
+  EXPECT_EQ(EncodeOmmlChar('<'), "&lt;");
+  EXPECT_EQ(EncodeOmmlChar('>'), "&gt;");
+  EXPECT_EQ(EncodeOmmlChar('&'), "&amp;");
+  EXPECT_EQ(EncodeOmmlChar(0x7F), "\x7F");
+  EXPECT_EQ(EncodeOmmlChar(0xB1), "\xC2\xB1");
+  EXPECT_EQ(EncodeOmmlChar(0x2211), "\xE2\x88\x91");
+  EXPECT_EQ(EncodeOmmlChar(0x10FFFF), "\xF4\x8F\xBF\xBF");
+}
+
+TEST(OmmlWriter, Failures) {
+  for (SymbolCode c : {code::ThickLine, code::ThinLine, code::EndOfTokens, code::RedEscape,
+                       SymbolCode(2000000017)}) {
+    EXPECT_EQ(FailureOf(c), u"OOXML: Unknown token") << c;
+  }
+  EXPECT_EQ(FailureOf(0x110000), u"Unsupported unicode char");
+  EXPECT_EQ(FailureOf(0xD800), u"Unsupported unicode char");
+}
+
+TEST(OmmlWriter, EmptyTreeOrNegativeNodeWritesNothing) {
+  EquationTree empty;
+  EXPECT_EQ(WriteOmml(empty, 0, "base"), "");
+  EXPECT_EQ(Omml(u""), "");
+}
+
+}  // namespace
+}  // namespace kav
