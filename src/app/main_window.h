@@ -1,0 +1,38 @@
+// The main window: class registration, creation and the window procedure that routes every
+// message, each under the one failure guard of the program.
+#pragma once
+#include <string>
+
+#include "app/app_state.h"
+#include "app/command_line.h"
+#include "app/win32.h"
+
+namespace kav {
+
+class MainWindow {
+ public:
+  MainWindow(HINSTANCE instance, StartupPath startup);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  static bool RegisterWindowClass(HINSTANCE instance);
+  // Creates and shows the window; false when the system refused to create it.
+  bool Create(int showCommand);
+
+  HWND Handle() const { return state.mainWindow; }
+  std::u16string Title() const;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Guarded(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+  void ShowStatus(const std::u16string& text);
+
+  AppState state;
+};
+
+}  // namespace kav

@@ -1,0 +1,364 @@
+"""Drives the real kav.exe under Wine on a private Xvfb display.
+
+A test makes a `Session`, which starts Xvfb on a display number of its own and the program under
+Wine with the shared prefix, and always stops everything it started (by process id, and the
+prefix's wineserver) when the `with` block ends, whether the test passed or not.
+"""
+
+import argparse
+import contextlib
+import ctypes
+import ctypes.util
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import traceback
+
+PROGRAM_TITLE = "Kav v0.2"
+_REGISTRY_FILES = ("system.reg", "user.reg", "userdef.reg")
+_SNAPSHOT_DIR = "kav-e2e-registry"
+
+
+class TestFailure(Exception):
+    """A check of the program's behaviour did not hold."""
+
+
+def check(condition, message):
+    if not condition:
+        raise TestFailure(message)
+
+
+def wine_environment(prefix, display=None):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": prefix,
+        "WINEARCH": "win64",
+        "WINEDEBUG": "-all",
+        # No Mono, no Gecko, no desktop menu entries: the prefix starts fast and asks nothing.
+        "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+    })
+    env.pop("DISPLAY", None)
+    if display is not None:
+        env["DISPLAY"] = display
+    return env
+
+
+def _wineserver(prefix, *args, timeout=30):
+    with contextlib.suppress(subprocess.TimeoutExpired, FileNotFoundError):
+        subprocess.run(["wineserver", *args], env=wine_environment(prefix), timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+
+
+def init_prefix(prefix):
+    """Creates a fresh prefix and keeps a copy of its registry, so each test starts from it."""
+    if os.path.isdir(prefix):
+        _wineserver(prefix, "-k")
+        shutil.rmtree(prefix)
+    os.makedirs(prefix)
+    result = subprocess.run(["wineboot", "--init"], env=wine_environment(prefix), timeout=300,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    _wineserver(prefix, "-w", timeout=300)
+    check(result.returncode == 0, f"wineboot failed with exit code {result.returncode}")
+    snapshot = os.path.join(prefix, _SNAPSHOT_DIR)
+    os.makedirs(snapshot)
+    for name in _REGISTRY_FILES:
+        shutil.copy2(os.path.join(prefix, name), snapshot)
+
+
+def restore_prefix(prefix):
+    """Puts the registry back as wineboot left it; nothing of the prefix may still be running."""
+    snapshot = os.path.join(prefix, _SNAPSHOT_DIR)
+    check(os.path.isdir(snapshot), f"{prefix} was not initialised (run the e2e_prefix test)")
+    _wineserver(prefix, "-k")
+    _wineserver(prefix, "-w")
+    for name in _REGISTRY_FILES:
+        shutil.copy2(os.path.join(snapshot, name), prefix)
+
+
+class Image:
+    """A screenshot as 8-bit RGB rows."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    @staticmethod
+    def from_ppm(data):
+        fields, pos = [], 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        check(fields[0] == b"P6" and fields[3] == b"255", "screenshot is not 8-bit PPM")
+        width, height = int(fields[1]), int(fields[2])
+        return Image(width, height, data[pos + 1:pos + 1 + 3 * width * height])
+
+
+class _XClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def send_delete_window(display, window):
+    """What a window manager sends when the user clicks a window's close button."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(_XEvent)]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    check(connection, f"cannot open X display {display}")
+    try:
+        event = _XEvent()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = window
+        event.xclient.message_type = x11.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = x11.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        check(x11.XSendEvent(connection, window, 0, 0, ctypes.byref(event)) != 0,
+              "XSendEvent failed")
+        x11.XFlush(connection)
+    finally:
+        x11.XCloseDisplay(connection)
+
+
+class Session:
+    """One run of the program on its own display. Use as a context manager."""
+
+    def __init__(self, exe, prefix, artifacts, probe=None, screen="1280x1024x24"):
+        self.exe, self.prefix, self.probe = exe, prefix, probe
+        self.artifacts, self.screen = artifacts, screen
+        self.display = None
+        self._xvfb = None
+        self._program = None
+        self._logs = []
+        os.makedirs(artifacts, exist_ok=True)
+
+    def __enter__(self):
+        try:
+            restore_prefix(self.prefix)
+            self._start_xvfb()
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if kind is not None:
+            with contextlib.suppress(Exception):
+                self.screenshot("failure.png")
+        self.stop()
+        return False
+
+    # -- processes ---------------------------------------------------------------------------
+
+    def _log(self, name):
+        handle = open(os.path.join(self.artifacts, name), "wb")
+        self._logs.append(handle)
+        return handle
+
+    def _start_xvfb(self, timeout=20):
+        read_end, write_end = os.pipe()
+        try:
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("xvfb.log"))
+            os.close(write_end)
+            write_end = -1
+            # Xvfb writes its display number once it accepts connections.
+            number = b""
+            deadline = time.monotonic() + timeout
+            while not number.endswith(b"\n"):
+                left = deadline - time.monotonic()
+                check(left > 0 and select.select([read_end], [], [], left)[0],
+                      "Xvfb did not start in time")
+                chunk = os.read(read_end, 16)
+                check(chunk, "Xvfb exited before accepting connections")
+                number += chunk
+            self.display = ":" + number.decode().strip()
+        finally:
+            os.close(read_end)
+            if write_end >= 0:
+                os.close(write_end)
+
+    def env(self):
+        return wine_environment(self.prefix, self.display)
+
+    def start(self, *args):
+        """Starts kav.exe with the given command-line arguments."""
+        self._program = subprocess.Popen(["wine", self.exe, *args], env=self.env(),
+                                         stdout=self._log("program.out"),
+                                         stderr=self._log("program.err"))
+        return self
+
+    def wait_exit(self, timeout=30):
+        """The program's exit code, or a failure if it is still running after `timeout`."""
+        try:
+            return self._program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure(f"program still running after {timeout} s") from None
+
+    def running(self):
+        return self._program is not None and self._program.poll() is None
+
+    def stop(self):
+        """Stops the program, the prefix's wineserver and Xvfb; safe to call more than once."""
+        if self._program is not None and self._program.poll() is None:
+            _terminate(self._program)
+        if self.display is not None or self._program is not None:
+            _wineserver(self.prefix, "-k")
+            _wineserver(self.prefix, "-w")
+        if self._xvfb is not None and self._xvfb.poll() is None:
+            _terminate(self._xvfb)
+        for handle in self._logs:
+            handle.close()
+        self._logs = []
+
+    # -- X side ----------------------------------------------------------------------------
+
+    def xdotool(self, *args, timeout=20):
+        result = subprocess.run(["timeout", str(timeout), "xdotool", *map(str, args)],
+                                env=self.env(), capture_output=True, check=False)
+        check(result.returncode == 0,
+              f"xdotool {' '.join(map(str, args))} failed ({result.returncode}): "
+              f"{result.stderr.decode(errors='replace').strip()}")
+        return result.stdout.decode(errors="replace")
+
+    def wait_window(self, name=PROGRAM_TITLE, timeout=60):
+        """The X window id of the first visible window whose title matches `name` exactly."""
+        pattern = "^" + "".join("\\" + c if not c.isalnum() else c for c in name) + "$"
+        try:
+            out = self.xdotool("search", "--sync", "--onlyvisible", "--name", pattern,
+                               timeout=timeout)
+        except TestFailure:
+            raise TestFailure(f"no window named {name!r} within {timeout} s") from None
+        return int(out.split()[0])
+
+    def title(self, window):
+        return self.xdotool("getwindowname", window).rstrip("\n")
+
+    def wait_title(self, window, expected, timeout=10):
+        deadline = time.monotonic() + timeout
+        while True:
+            current = self.title(window)
+            if current == expected or time.monotonic() > deadline:
+                return current
+            time.sleep(0.1)
+
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
+    def key(self, *keys):
+        """Key chords in xdotool's names, e.g. key("ctrl+c", "Return")."""
+        self.xdotool("key", "--delay", "30", *keys)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "30", text)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", "--sync", x, y, "click", button)
+
+    def drag(self, x1, y1, x2, y2):
+        self.xdotool("mousemove", "--sync", x1, y1, "mousedown", 1,
+                     "mousemove", "--sync", x2, y2, "mouseup", 1)
+
+    def close_request(self, window):
+        send_delete_window(self.display, window)
+
+    def clipboard(self, target, timeout=10):
+        """The clipboard's content in the format named `target`, as bytes."""
+        result = subprocess.run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
+                                 "-t", target, "-o"], env=self.env(), capture_output=True,
+                                check=False)
+        check(result.returncode == 0,
+              f"clipboard has no {target!r}: {result.stderr.decode(errors='replace').strip()}")
+        return result.stdout
+
+    def screenshot(self, name=None):
+        """The whole screen; also written to the artifacts folder when `name` is given."""
+        data = subprocess.run(["timeout", "20", "import", "-window", "root", "-depth", "8", "ppm:-"],
+                              env=self.env(), capture_output=True, check=True).stdout
+        image = Image.from_ppm(data)
+        if name:
+            subprocess.run(["convert", "ppm:-", os.path.join(self.artifacts, name)], input=data,
+                           check=False)
+        return image
+
+    # -- Windows side ----------------------------------------------------------------------
+
+    def probe_query(self, *args, timeout=30):
+        """Runs the probe helper in the program's prefix and display; returns its output lines."""
+        check(self.probe, "no probe helper given")
+        result = subprocess.run(["timeout", str(timeout), "wine", self.probe, *args],
+                                env=self.env(), capture_output=True, check=False)
+        check(result.returncode == 0,
+              f"probe {' '.join(args)} failed ({result.returncode}): "
+              f"{result.stdout.decode(errors='replace')}")
+        return result.stdout.decode("utf-8").replace("\r\n", "\n").splitlines()
+
+
+def _terminate(process, grace=5):
+    with contextlib.suppress(ProcessLookupError):
+        process.send_signal(signal.SIGTERM)
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        with contextlib.suppress(ProcessLookupError):
+            process.kill()
+        process.wait(timeout=grace)
+
+
+def main(test):
+    """Entry point of one test script: parses the harness options and runs `test(options)`."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--probe")
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--artifacts", required=True)
+    options = parser.parse_args()
+    try:
+        test(options)
+    except TestFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        sys.exit(1)
+    except Exception:  # noqa: BLE001 - a broken harness is a failed test, with its trace
+        traceback.print_exc()
+        sys.exit(1)
+    print("passed")
+
+
+def session(options):
+    return Session(options.exe, options.prefix, options.artifacts, probe=options.probe)
+
+
+if __name__ == "__main__":
+    commands = argparse.ArgumentParser(description="e2e prefix management")
+    commands.add_argument("command", choices=["init-prefix"])
+    commands.add_argument("--prefix", required=True)
+    chosen = commands.parse_args()
+    init_prefix(chosen.prefix)
