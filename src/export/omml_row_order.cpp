@@ -8,9 +8,10 @@ bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 }  // namespace
 
 // Scripts and operators wait on a stack. A script is released by the next ordinary element
-// (or by an operator, which takes the scripted element as a whole); an operator is released only
-// after the element following it has been written, so that element becomes its operand, and two
-// operators in a row nest.
+// or operator; an operator is released only after the element following it (with that element's
+// scripts) has been written, so that element becomes its operand, and two operators in a row
+// nest. An operator that arrives once such an operand is complete releases everything pending
+// first: otherwise "sum x prod y" would give x to nobody and the product to the sum.
 std::vector<int32_t> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
   std::vector<int32_t> output;
   std::vector<int32_t> pending;
@@ -25,7 +26,7 @@ std::vector<int32_t> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
       pending.push_back(i);
       attach = true;
     } else if (IsBigOperator(c)) {
-      while (!pending.empty() && IsScript(codes[pending.back()])) popOne();
+      while (!pending.empty() && (attach || IsScript(codes[pending.back()]))) popOne();
       pending.push_back(i);
       attach = false;
     } else {

@@ -83,6 +83,9 @@ TEST(OmmlRowOrder, ScriptsFollowTheirBaseAndOperatorsTheirOperand) {
   EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Sub, x}), (V{1, 2, 0, 3}));
   EXPECT_EQ(OmmlRowOrder({x, code::Super, code::Integral, x}), (V{0, 1, 3, 2}));
   EXPECT_EQ(OmmlRowOrder({code::Super, x}), (V{0, 1}));
+  // An operator after a complete operand closes the operator before it.
+  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Prod, x}), (V{1, 0, 3, 2}));
+  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Super, code::Prod, x}), (V{1, 2, 0, 4, 3}));
   EXPECT_EQ(OmmlRowOrder({code::Sum}), (V{0}));
   EXPECT_EQ(OmmlRowOrder({}), V{});
 }
@@ -101,6 +104,8 @@ TEST(OmmlWriter, OperatorTakesTheElementAfterItWithItsScripts) {
             Nary(kSum, R("i"), R("n"), Sub(R("a"), R("i"))) + R("+"));
   EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}\\prod{\\none}{\\none}<x>"),
             Nary(kSum, "", "", Nary("∏", "", "", R("x"))));
+  EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}<x>\\prod{\\none}{\\none}<y>"),
+            Nary(kSum, "", "", R("x")) + Nary("∏", "", "", R("y")));
   EXPECT_EQ(Omml(u"<a>\\super{<2>}\\integral{<0>}{<1>}<f>"),
             Sup(R("a"), R("2")) + Nary("", R("0"), R("1"), R("f")));
 }
