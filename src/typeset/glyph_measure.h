@@ -1,0 +1,35 @@
+// The two measuring questions layout asks: the extent of one symbol, and the letter height
+// that scales every vertical proportion. Answered over any GlyphMetrics.
+#pragma once
+#include <cstdint>
+#include <unordered_map>
+
+#include "model/symbols.h"
+#include "platform/glyph_metrics.h"
+
+namespace kav {
+
+// The integral is an image, not a glyph: its extent depends only on the size.
+GlyphExtent IntegralExtent(int32_t size);
+
+// The extent of one symbol in the font SelectGlyphFont chooses, with the style as given (the
+// upright rule is painting's business).
+GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
+                         int32_t size);
+
+// The height of "a" with no style: the font's cell height.
+int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
+
+// Remembers every extent it has asked for, per (font, unit). Fonts never change while the
+// program runs, so the answers are exactly those of the wrapped metrics.
+class CachedGlyphMetrics final : public GlyphMetrics {
+ public:
+  explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
+  GlyphExtent Extent(FontKey font, char16_t unit) const override;
+
+ private:
+  const GlyphMetrics& platform_;
+  mutable std::unordered_map<uint64_t, GlyphExtent> cache_;
+};
+
+}  // namespace kav

@@ -1,0 +1,35 @@
+// A canvas that writes down every call, for painting tests.
+#pragma once
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace kav {
+
+struct DrawCall {
+  enum Kind { Line, Glyph, Image } kind = Line;
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // image: x2/y2 are width/height
+  int32_t thickness = 0;
+  Rgb colour;
+  FontKey font;
+  char16_t unit = 0;
+  IntegralInk ink = IntegralInk::Black;
+};
+
+class RecordingCanvas final : public Canvas {
+ public:
+  void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
+            Rgb colour) override {
+    calls.push_back({DrawCall::Line, x1, y1, x2, y2, thickness, colour, {}, 0, {}});
+  }
+  void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override {
+    calls.push_back({DrawCall::Glyph, x, y, 0, 0, 0, colour, font, unit, {}});
+  }
+  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
+                     int32_t height) override {
+    calls.push_back({DrawCall::Image, x, y, width, height, 0, {}, {}, 0, ink});
+  }
+  std::vector<DrawCall> calls;
+};
+
+}  // namespace kav
