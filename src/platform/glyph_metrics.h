@@ -11,6 +11,11 @@ namespace kav {
 // CMU faces lack.
 enum class FontFace : uint8_t { Italic, Roman, Bold, Symbol, Math };
 
+// For the Math face (and Symbol where it is the math face) the size names the CMU cell the
+// symbol stands in: the glyph is drawn at the em CMU Serif Roman has for that cell height, on
+// that face's baseline, and measured as that cell's height. Latin Modern Math's own cell
+// (usWinAscent + usWinDescent) is over six ems, so a font made with it as the positive cell
+// height would draw its glyphs six times too small and report them six times too tall.
 struct FontKey {
   FontFace face = FontFace::Italic;
   int32_t size = 40;  // cell height in pixels: 40, 28, 20, or 57 for the big sigma and pi

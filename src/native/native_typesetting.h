@@ -1,0 +1,41 @@
+// Everything that lays out and draws lines natively, loaded once: the installed font files
+// through FreeType, cached measurement, the box layouter and the integral images.
+#pragma once
+#include <array>
+
+#include "model/line.h"
+#include "native/font_files.h"
+#include "native/freetype_fonts.h"
+#include "native/rgba_image.h"
+#include "typeset/glyph_measure.h"
+#include "typeset/layout.h"
+
+namespace kav {
+
+class NativeTypesetting {
+ public:
+  // Throws a Failure when a font file is missing or unreadable.
+  NativeTypesetting();
+  explicit NativeTypesetting(const FontFiles& files);
+  NativeTypesetting(const NativeTypesetting&) = delete;
+  NativeTypesetting& operator=(const NativeTypesetting&) = delete;
+
+  const LineLayouter& Layouter() const { return layouter_; }
+  const GlyphMetrics& Metrics() const { return cached_; }
+  const FreeTypeFonts& Fonts() const { return fonts_; }
+
+  // The line as the clipboard shows it: its boxes on the window colour, exactly the root's
+  // size, no margin, nothing selected. Throws a Failure for a line with nothing to draw.
+  RgbaImage Picture(const EquationLine& line) const;
+
+ private:
+  FreeTypeFonts fonts_;
+  CachedGlyphMetrics cached_;
+  BoxLayouter layouter_;
+  std::array<RgbaImage, 3> integrals_;
+};
+
+// The default window colour, as a fresh Windows (and Wine) set-up has it.
+inline constexpr Rgb kWindowColour{255, 255, 255};
+
+}  // namespace kav

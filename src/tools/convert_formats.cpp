@@ -1,0 +1,35 @@
+#include "tools/convert_formats.h"
+
+#include <string>
+
+#include "export/convert_text.h"
+
+namespace kav {
+namespace {
+
+template <TextFormat format>
+std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
+  const std::string text = ConvertDocumentText(request.document, format, request.line);
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+constexpr OutputFormat kFormats[] = {
+    {"png", ConvertToPng},
+    {"markup", ConvertToText<TextFormat::Markup>},
+    {"tex", ConvertToText<TextFormat::Tex>},
+    {"hwpeq", ConvertToText<TextFormat::HwpScript>},
+    {"omml", ConvertToText<TextFormat::Omml>},
+};
+
+}  // namespace
+
+std::span<const OutputFormat> OutputFormats() { return kFormats; }
+
+const OutputFormat* FindOutputFormat(std::string_view name) {
+  for (const OutputFormat& format : kFormats) {
+    if (format.name == name) return &format;
+  }
+  return nullptr;
+}
+
+}  // namespace kav

@@ -1,0 +1,33 @@
+// The output formats of kav-convert: a name and the function that turns a document into bytes.
+// A new format is one more row in the table.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace kav {
+
+struct ConvertRequest {
+  std::string_view document;  // the bytes of the .kav input
+  int32_t line = 0;           // the --line value counting from 1; 0 when not given
+};
+
+// Returns the output bytes, or throws a ConvertFailure (export/convert_text.h) naming the
+// document line at fault, or a Failure.
+using ConvertFunction = std::vector<uint8_t> (*)(const ConvertRequest& request);
+
+struct OutputFormat {
+  std::string_view name;
+  ConvertFunction convert;
+};
+
+std::span<const OutputFormat> OutputFormats();
+
+// The format of that name, or null.
+const OutputFormat* FindOutputFormat(std::string_view name);
+
+// Formats defined in their own files.
+std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
+
+}  // namespace kav

@@ -1,0 +1,29 @@
+// kav-convert --to png: the picture of one line (the first unless --line says otherwise).
+#include <string>
+
+#include "base/failure.h"
+#include "base/utf.h"
+#include "export/convert_text.h"
+#include "native/native_typesetting.h"
+#include "tools/convert_formats.h"
+
+namespace kav {
+
+std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
+  const std::vector<std::u16string> markups = DocumentMarkups(request.document);
+  const int32_t number = request.line > 0 ? request.line : 1;
+  const auto count = static_cast<int32_t>(markups.size());
+  if (number > count) {
+    throw ConvertFailure{number, u"No such line; the document has " +
+                                     Ascii16(std::to_string(count)) + u" line(s)"};
+  }
+  const NativeTypesetting typesetting;
+  try {
+    const EquationLine line(markups[number - 1], &typesetting.Layouter());
+    return EncodePng(typesetting.Picture(line), false);
+  } catch (const Failure& failure) {
+    throw ConvertFailure{number, failure.text};
+  }
+}
+
+}  // namespace kav

@@ -1,0 +1,140 @@
+#!/usr/bin/env python3
+"""kav-convert's command line: the PNG format, line choice, standard input and output, and
+errors as "INPUT:LINE: message" with exit code 2 and nothing written."""
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zlib
+
+CONVERT = None
+RENDER_LINE = (r'<x>\super{<2>}<+>\frac{<alpha>}{<beta>}<+>\sum{<i><=><1>}{<n>}<a>\sub{<i>}'
+               r'<+>\integral{<0>}{<1>}<f><d><x><+>\sqrt{<y>}<leq><infinity>')
+
+
+def decode_png(data):
+    """(width, height, rows of (r, g, b)) of an 8-bit RGB PNG."""
+    assert data[:8] == b'\x89PNG\r\n\x1a\n'
+    pos, idat, width, height = 8, b'', 0, 0
+    while pos < len(data):
+        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b'IHDR':
+            width, height, depth, colour = struct.unpack('>IIBB', body[:10])
+            assert (depth, colour) == (8, 2), 'expected 8-bit RGB'
+        elif kind == b'IDAT':
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, prev = zlib.decompress(idat), width * 3, [], bytearray(width * 3)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 3] if i >= 3 else 0
+            b, c = prev[i], prev[i - 3] if i >= 3 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append([tuple(line[x * 3:x * 3 + 3]) for x in range(width)])
+        prev = line
+    return width, height, rows
+
+
+class KavConvertTest(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.addCleanup(self.dir.cleanup)
+
+    def document(self, *lines, name='doc.kav'):
+        path = os.path.join(self.dir.name, name)
+        with open(path, 'w', encoding='utf-8', newline='\n') as f:
+            f.write('@@3\n' + ''.join('@' + line + '\n' for line in lines))
+        return path
+
+    def run_convert(self, *args, stdin=b''):
+        return subprocess.run([CONVERT, *args], input=stdin, capture_output=True, timeout=60)
+
+    def test_empty_line_is_its_placeholder_frame(self):
+        run = self.run_convert('--to', 'png', self.document(''))
+        self.assertEqual(run.returncode, 0, run.stderr)
+        width, height, rows = decode_png(run.stdout)
+        self.assertEqual((width, height), (32, 32))
+        self.assertEqual(rows[0][15], (0, 0, 0))      # top rule
+        self.assertEqual(rows[15][30], (0, 0, 0))     # right rule
+        self.assertEqual(rows[15][15], (255, 255, 255))  # window colour inside
+        self.assertEqual(rows[31][31], (255, 255, 255))
+
+    def test_line_option_and_output_file(self):
+        path = self.document('<x>', RENDER_LINE)
+        out = os.path.join(self.dir.name, 'out.png')
+        run = self.run_convert('--to', 'png', '--line', '2', '-o', out, path)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(run.stdout, b'')
+        with open(out, 'rb') as f:
+            width, height, rows = decode_png(f.read())
+        self.assertGreater(width, 300)
+        self.assertGreater(height, 80)
+        colours = {pixel for row in rows for pixel in row}
+        self.assertIn((0, 0, 0), colours)
+        first = decode_png(self.run_convert('--to', 'png', path).stdout)
+        self.assertLess(first[0], 40)  # without --line: the first line, one letter
+
+    def test_standard_input(self):
+        run = self.run_convert('--to', 'png', '-', stdin=b'@@3\n@<x>\\super{<2>}\n')
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(decode_png(run.stdout)[0] > 0, True)
+        bad = self.run_convert('--to', 'png', '-', stdin=b'@@3\n@<x\n')
+        self.assertEqual((bad.returncode, bad.stderr), (2, b'-:1: Expected >\n'))
+        self.assertEqual(bad.stdout, b'')
+
+    def test_errors_name_input_and_line_and_write_nothing(self):
+        path = self.document('<x>', '<y>\\frac{<a>}')
+        out = os.path.join(self.dir.name, 'out.png')
+        with open(out, 'wb') as f:
+            f.write(b'old')
+        cases = [
+            (['--line', '2'], '%s:2: Expected {\n' % path),
+            (['--line', '3'], '%s:3: No such line; the document has 2 line(s)\n' % path),
+        ]
+        for extra, message in cases:
+            run = self.run_convert('--to', 'png', *extra, '-o', out, path)
+            self.assertEqual(run.returncode, 2)
+            self.assertEqual(run.stderr.decode(), message)
+            with open(out, 'rb') as f:
+                self.assertEqual(f.read(), b'old')
+        empty = self.run_convert('--to', 'png', self.document('\\none', name='none.kav'))
+        self.assertEqual(empty.returncode, 2)
+        self.assertTrue(empty.stderr.decode().endswith(':1: Nothing to draw: the line is 0 x 0 pixels\n'))
+        missing = os.path.join(self.dir.name, 'missing.kav')
+        run = self.run_convert('--to', 'png', missing)
+        self.assertEqual((run.returncode, run.stderr.decode()),
+                         (2, '%s:0: Cannot read the input file\n' % missing))
+        self.assertEqual(sorted(os.listdir(self.dir.name)), ['doc.kav', 'none.kav', 'out.png'])
+
+    def test_usage_errors(self):
+        path = self.document('<x>')
+        for args in (['png', path], ['--to', 'gif', path], ['--to', 'png'],
+                     ['--to', 'png', '--line', '0', path], ['--to', 'png', '--line', 'x', path],
+                     ['--to', 'png', path, path], ['--to', 'png', '--frob', path]):
+            run = self.run_convert(*args)
+            self.assertEqual(run.returncode, 2, args)
+            self.assertTrue(run.stderr.startswith(b'kav-convert: '), run.stderr)
+            self.assertIn(b'usage: kav-convert --to FORMAT', run.stderr)
+            self.assertEqual(run.stdout, b'')
+
+    def test_text_formats_share_the_table(self):
+        run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))
+        self.assertEqual((run.returncode, run.stdout), (0, b'<x>\n<y>\n'))
+
+
+if __name__ == '__main__':
+    CONVERT = sys.argv.pop(1)
+    unittest.main()

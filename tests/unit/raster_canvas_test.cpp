@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "base/failure.h"
+#include "native/integral_sign.h"
+#include "native/raster_canvas.h"
+
+namespace kav {
+namespace {
+
+class RasterCanvasTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    files = new FontFiles(InstalledFontFiles());
+    fonts = new FreeTypeFonts(*files);
+    integrals = new std::array<RgbaImage, 3>(IntegralImages(*files));
+  }
+  static void TearDownTestSuite() {
+    delete integrals;
+    delete fonts;
+    delete files;
+  }
+  RasterCanvas Canvas(int32_t width = 24, int32_t height = 24) {
+    return RasterCanvas(width, height, Rgb{255, 255, 255}, *fonts, *integrals);
+  }
+  // The canvas as rows of '.' (white), '#' (the ink at full strength) and '+' (anything else).
+  static std::string Picture(const RasterCanvas& canvas) {
+    std::string rows;
+    const RgbaImage& image = canvas.Image();
+    for (int32_t y = 0; y < image.height; ++y) {
+      for (int32_t x = 0; x < image.width; ++x) {
+        const uint8_t* p = image.At(x, y);
+        const bool white = p[0] == 255 && p[1] == 255 && p[2] == 255;
+        const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
+        rows += white ? '.' : black ? '#' : '+';
+      }
+      rows += '\n';
+    }
+    return rows;
+  }
+  static FontFiles* files;
+  static FreeTypeFonts* fonts;
+  static std::array<RgbaImage, 3>* integrals;
+};
+FontFiles* RasterCanvasTest::files = nullptr;
+FreeTypeFonts* RasterCanvasTest::fonts = nullptr;
+std::array<RgbaImage, 3>* RasterCanvasTest::integrals = nullptr;
+
+TEST_F(RasterCanvasTest, ThinPenLeavesTheEndPointOut) {
+  RasterCanvas canvas = Canvas(8, 4);
+  canvas.Line(1, 1, 6, 1, 1, kBlack);
+  canvas.Line(1, 3, 1, 3, 1, kBlack);  // a zero-length segment draws nothing
+  EXPECT_EQ(Picture(canvas), "........\n.#####..\n........\n........\n");
+  RasterCanvas diagonal = Canvas(6, 5);
+  diagonal.Line(0, 0, 5, 4, 1, kBlack);
+  // y = round(x * 4 / 5): 0, 1, 2, 2, 3 (0.8 and 2.4 rounded).
+  EXPECT_EQ(Picture(diagonal), "#.....\n.#....\n..##..\n....#.\n......\n");
+}
+
+TEST_F(RasterCanvasTest, ThickPenCoversTwoRowsUpAndLeftWithRoundCaps) {
+  RasterCanvas canvas = Canvas(8, 8);
+  canvas.Line(2, 2, 5, 2, 2, kBlack);
+  canvas.Line(6, 4, 6, 6, 2, kBlack);
+  EXPECT_EQ(Picture(canvas),
+            "........\n.#####..\n.#####..\n.....##.\n.....##.\n.....##.\n.....##.\n........\n");
+}
+
+TEST_F(RasterCanvasTest, GlyphBlendsTheInkInsideItsCell) {
+  RasterCanvas canvas = Canvas(40, 40);
+  canvas.Glyph(FontKey{FontFace::Italic, 40}, u'x', 5, 0, kRed);
+  const RgbaImage& image = canvas.Image();
+  int full = 0, touched = 0, lowest = 0;
+  for (int32_t y = 0; y < image.height; ++y) {
+    for (int32_t x = 0; x < image.width; ++x) {
+      const uint8_t* p = image.At(x, y);
+      if (p[1] == 255) continue;
+      ++touched;
+      lowest = y;
+      EXPECT_EQ(p[0], 255);  // red over white keeps red full
+      full += p[1] == 0;
+      EXPECT_GE(x, 5);
+    }
+  }
+  EXPECT_GT(full, 5);
+  EXPECT_GT(touched, full);   // anti-aliased edges
+  EXPECT_LT(lowest, 33);      // sits on the baseline, above the descent
+}
+
+TEST_F(RasterCanvasTest, IntegralImageIsScaledIntoItsRectangle) {
+  RasterCanvas canvas = Canvas(40, 80);
+  canvas.IntegralImage(IntegralInk::Green, 10, 5, 25, 61);
+  const RgbaImage& image = canvas.Image();
+  int32_t left = 99, right = -1, top = 99, bottom = -1;
+  for (int32_t y = 0; y < image.height; ++y) {
+    for (int32_t x = 0; x < image.width; ++x) {
+      const uint8_t* p = image.At(x, y);
+      if (p[0] == 255 && p[2] == 255) continue;
+      EXPECT_EQ(p[1], 255) << x << "," << y;  // green over white
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  EXPECT_GE(left, 10);
+  EXPECT_LT(right, 35);
+  EXPECT_GE(top, 5);
+  EXPECT_LT(bottom, 66);
+  EXPECT_GT(bottom - top, 50);
+}
+
+TEST(IntegralSign, CommittedPngsAreWhatTheGeneratorMakes) {
+  const FontFiles files = InstalledFontFiles();
+  const struct {
+    const char* name;
+    Rgb ink;
+  } kImages[] = {{"integral_black.png", kBlack},
+                 {"integral_green.png", kGreen},
+                 {"integral_red.png", kRed}};
+  for (const auto& image : kImages) {
+    std::ifstream file(std::string(KAV_TEST_DATA) + "/../../resources/" + image.name,
+                       std::ios::binary);
+    ASSERT_TRUE(file.good()) << image.name;
+    const std::vector<uint8_t> committed((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+    const RgbaImage rendered = RenderIntegralSign(files.math, image.ink);
+    EXPECT_EQ(EncodePng(rendered, true), committed) << image.name << ": run kav-integral-png";
+    const RgbaImage decoded = DecodePng(committed);
+    EXPECT_EQ((std::array{decoded.width, decoded.height}), (std::array{28, 68}));
+    EXPECT_EQ(decoded.pixels, rendered.pixels);
+    EXPECT_EQ(decoded.At(0, 0)[3], 0);  // transparent around the sign
+  }
+}
+
+TEST(Png, RejectsBytesThatAreNotAPicture) {
+  const std::vector<uint8_t> junk = {0x89, 'P', 'N', 'G', 1, 2, 3};
+  EXPECT_THROW(DecodePng(junk), Failure);
+  EXPECT_THROW(EncodePng(RgbaImage(), false), Failure);
+}
+
+}  // namespace
+}  // namespace kav
