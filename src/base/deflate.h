@@ -1,0 +1,21 @@
+// zlib at one seam: deflate a whole buffer in memory and take CRC-32 checksums. Used by the HWP
+// document (raw deflate of its record streams), the zip writer and the PNG encoder.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kav {
+
+enum class DeflateWrapper {
+  kRaw,   // bare RFC 1951 data, as HWP streams and zip entries hold it
+  kZlib,  // RFC 1950: two-byte header, data, Adler-32 (PNG image data)
+};
+
+// Compresses `data` at `level` (0 to 9). Throws a Failure if zlib cannot start (out of memory).
+std::vector<uint8_t> Deflate(std::span<const uint8_t> data, int level, DeflateWrapper wrapper);
+
+// CRC-32 (the zip and PNG polynomial); pass an earlier result as `crc` to continue it.
+uint32_t Crc32(std::span<const uint8_t> data, uint32_t crc = 0);
+
+}  // namespace kav

@@ -1,0 +1,21 @@
+// GvmlPackageBuilder: the Office drawing package that Copy publishes as "Art::GVML ClipFormat",
+// a zipped drawing whose text box holds the line's formula as an Office Math paragraph.
+#pragma once
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "export/zip_writer.h"
+
+namespace kav {
+
+// One pixel of the laid-out line is 1274320 / 153 EMU; truncated toward zero, in 64 bits.
+// A negative size is refused with a Failure.
+int64_t PixelsToEmu(int32_t pixels);
+
+// The zip archive. `officeMath` is the UTF-8 inside of the m:oMath element; the drawing is
+// `widthPx` x `heightPx` pixels (the root's laid-out size); every entry is stamped `stamp`.
+std::vector<uint8_t> BuildGvmlPackage(std::string_view officeMath, int32_t widthPx,
+                                      int32_t heightPx, DosDateTime stamp);
+
+}  // namespace kav
