@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+#include "app/paint_window.h"
+#include "app/resource_ids.h"
 #include "app/wide_text.h"
 #include "app/window_title.h"
 #include "base/failure.h"
@@ -23,6 +25,7 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
   windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = Wide(kProgramName);
   return RegisterClassW(&windowClass) != 0;
 }
@@ -77,6 +80,12 @@ LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
     case WM_CLOSE:
       return OnClose(wParam, lParam);
     default:
@@ -88,8 +97,24 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(state.mainWindow, message, wParam, lParam);
 }
 
-void MainWindow::OnCreate() {
-  state.document.modified = false;
+// The scroll bar keeps to the right edge; the back buffer no longer fits and is made again by
+// the next paint; the status bar re-docks itself.
+void MainWindow::OnSize() {
+  RECT client{};
+  GetClientRect(state.mainWindow, &client);
+  SetWindowPos(state.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
+               SWP_NOZORDER);
+  state.backBuffer.Reset();
+  InvalidateRect(state.mainWindow, nullptr, FALSE);
+  SendMessageW(state.statusBar, WM_SIZE, 0, 0);
+}
+
+void MainWindow::OnPaint() {
+  PaintScene scene;
+  scene.lines = state.document.lines;
+  scene.currentLine = state.document.currentLine;
+  scene.scrollOffset = state.scrollOffset;
+  PaintWindow(state.mainWindow, state.backBuffer, state.resources, scene);
 }
 
 // Default processing destroys the window, which ends the message loop.

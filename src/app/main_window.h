@@ -9,6 +9,11 @@
 
 namespace kav {
 
+// The scroll bar child's control id.
+inline constexpr int kScrollBarId = 17;
+// The program's private clipboard format: the markup of the copied selection.
+inline constexpr char16_t kPrivateClipboardFormat[] = u"Kav v0.1.1";
+
 class MainWindow {
  public:
   MainWindow(HINSTANCE instance, StartupPath startup);
@@ -28,7 +33,14 @@ class MainWindow {
   LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Creation, in main_window_create.cpp.
   void OnCreate();
+  void CreateFirstLine();
+  void CreateScrollBar();
+  void CreateStatusBar();
+
+  void OnSize();
+  void OnPaint();
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);
 

@@ -311,15 +311,28 @@ class Session:
 
     # -- Windows side ----------------------------------------------------------------------
 
+    def run_windows_program(self, exe, *args, timeout=60):
+        """Runs another Windows program in this session's prefix and display, to its end."""
+        result = subprocess.run(["timeout", str(timeout), "wine", exe, *args], env=self.env(),
+                                capture_output=True, check=False)
+        return result.returncode, result.stdout.decode("utf-8", errors="replace").replace(
+            "\r\n", "\n")
+
     def probe_query(self, *args, timeout=30):
-        """Runs the probe helper in the program's prefix and display; returns its output lines."""
+        """Runs the probe helper beside the program; returns its output lines."""
         check(self.probe, "no probe helper given")
-        result = subprocess.run(["timeout", str(timeout), "wine", self.probe, *args],
-                                env=self.env(), capture_output=True, check=False)
-        check(result.returncode == 0,
-              f"probe {' '.join(args)} failed ({result.returncode}): "
-              f"{result.stdout.decode(errors='replace')}")
-        return result.stdout.decode("utf-8").replace("\r\n", "\n").splitlines()
+        code, out = self.run_windows_program(self.probe, *args, timeout=timeout)
+        check(code == 0, f"probe {' '.join(args)} failed ({code}): {out}")
+        return out.splitlines()
+
+    def status_text(self):
+        lines = self.probe_query("status")
+        return lines[0] if lines else ""
+
+    def client_area(self):
+        """(left, top, width, height) of the main window's client area on the screen."""
+        left, top, width, height = map(int, self.probe_query("client")[0].split())
+        return left, top, width, height
 
 
 def _terminate(process, grace=5):
@@ -338,6 +351,7 @@ def main(test):
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe")
+    parser.add_argument("--gdi-check")
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--artifacts", required=True)
     options = parser.parse_args()

@@ -1,0 +1,60 @@
+// The program's fonts: the faces embedded in the executable installed privately, and one GDI
+// font for every font key, created once at start-up and kept until exit.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "app/gdi_handles.h"
+#include "app/win32.h"
+#include "platform/glyph_metrics.h"
+
+namespace kav {
+
+// A font with the geometry of its cell: glyphs are drawn with their baseline `ascent` pixels
+// below the cell's top, and every extent in it is `height` pixels tall.
+struct FontCell {
+  GdiObject<HFONT> font;
+  int32_t ascent = 0;
+  int32_t height = 0;
+};
+
+// A face installed from the executable's resources, visible to this process only.
+class PrivateFace {
+ public:
+  explicit PrivateFace(HANDLE handle) : handle(handle) {}
+  ~PrivateFace() {
+    if (handle != nullptr) RemoveFontMemResourceEx(handle);
+  }
+  PrivateFace(PrivateFace&& other) noexcept : handle(std::exchange(other.handle, nullptr)) {}
+  PrivateFace& operator=(PrivateFace&&) = delete;
+  PrivateFace(const PrivateFace&) = delete;
+  PrivateFace& operator=(const PrivateFace&) = delete;
+
+ private:
+  HANDLE handle;
+};
+
+class FontSet {
+ public:
+  // Installs the embedded faces and creates every font; `dc` answers the text metrics.
+  void Load(HINSTANCE instance, HDC dc);
+  // The font of a key; sizes other than 40, 28 and 57 mean 20.
+  const FontCell& Cell(FontKey key) const;
+  // Whether the symbol face is the system's "Cambria" (otherwise the embedded math face).
+  bool SymbolIsCambria() const { return cambria; }
+  // How many of the embedded faces were installed.
+  size_t InstalledFaceCount() const { return faces.size(); }
+
+ private:
+  static constexpr size_t kSizeSlots = 4;
+  static size_t Slot(FontKey key);
+  void Create(FontFace face, int32_t size, HDC dc);
+  void CreateMathLike(FontFace face, int32_t size, HDC dc);
+
+  std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
+  std::array<FontCell, 5 * kSizeSlots> cells;
+  bool cambria = false;
+};
+
+}  // namespace kav

@@ -1,0 +1,48 @@
+#include "app/gdi_canvas.h"
+
+namespace kav {
+
+GdiCanvas::GdiCanvas(HDC dc, DrawingResources& resources, COLORREF background)
+    : dc(dc),
+      resources(resources),
+      previousPen(GetCurrentObject(dc, OBJ_PEN)),
+      previousFont(GetCurrentObject(dc, OBJ_FONT)),
+      previousBkMode(SetBkMode(dc, TRANSPARENT)),
+      previousAlign(GetTextAlign(dc)) {
+  SetBkColor(dc, background);
+  // Glyphs are placed by their baseline, so a face drawn in another face's cell (the math face)
+  // lines up with the text around it.
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+}
+
+GdiCanvas::~GdiCanvas() {
+  SelectObject(dc, previousPen);
+  SelectObject(dc, previousFont);
+  SetBkMode(dc, previousBkMode);
+  SetTextAlign(dc, previousAlign);
+}
+
+void GdiCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
+                     Rgb colour) {
+  SelectObject(dc, resources.pens.Pen(thickness, colour));
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+void GdiCanvas::Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) {
+  const FontCell& cell = resources.fonts.Cell(font);
+  SelectObject(dc, cell.font.Get());
+  SetTextColor(dc, ToColorRef(colour));
+  const wchar_t text = static_cast<wchar_t>(unit);
+  TextOutW(dc, x, y + cell.ascent, &text, 1);
+}
+
+void GdiCanvas::IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
+                              int32_t height) {
+  Gdiplus::Image* image = resources.integrals.Image(ink);
+  if (image == nullptr) return;
+  Gdiplus::Graphics graphics(dc);
+  graphics.DrawImage(image, Gdiplus::Rect(x, y, width, height));
+}
+
+}  // namespace kav

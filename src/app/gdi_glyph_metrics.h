@@ -1,0 +1,21 @@
+// Glyph extents measured by GDI on the main window's device context, in the program's fonts.
+#pragma once
+#include "app/font_set.h"
+#include "app/win32.h"
+#include "platform/glyph_metrics.h"
+
+namespace kav {
+
+class GdiGlyphMetrics final : public GlyphMetrics {
+ public:
+  GdiGlyphMetrics(HWND window, const FontSet& fonts) : window(window), fonts(fonts) {}
+  // The advance of the unit as GetTextExtentPoint32W reports it, and the height of the font's
+  // cell.
+  GlyphExtent Extent(FontKey font, char16_t unit) const override;
+
+ private:
+  HWND window;
+  const FontSet& fonts;
+};
+
+}  // namespace kav

@@ -1,0 +1,75 @@
+#include "app/paint_window.h"
+
+#include "app/gdi_canvas.h"
+#include "typeset/line_geometry.h"
+#include "typeset/paint.h"
+
+namespace kav {
+namespace {
+
+// Ink may reach a little past a band (an accent above a tall root): lines this close to the
+// client area are drawn too, so that skipping the others never changes what is seen.
+constexpr int32_t kPaintSlack = 32;
+
+class PaintCycle {
+ public:
+  explicit PaintCycle(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+  ~PaintCycle() { EndPaint(window, &paint); }
+  PaintCycle(const PaintCycle&) = delete;
+  PaintCycle& operator=(const PaintCycle&) = delete;
+  HDC Get() const { return dc; }
+
+ private:
+  HWND window;
+  PAINTSTRUCT paint{};
+  HDC dc;
+};
+
+void FillBackground(HDC dc, const RECT& client) {
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
+  GdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+  FillRect(dc, &client, brush.Get());
+}
+
+// Band tops are summed on the way down, so a paint costs one pass over the lines.
+void DrawLines(Canvas& canvas, const PaintScene& scene, const RECT& client) {
+  int32_t bandTop = 0;
+  for (size_t i = 0; i < scene.lines.size(); ++i) {
+    const EquationLine& line = scene.lines[i];
+    const int32_t band = BandHeightOf(line);
+    const int32_t top = bandTop - scene.scrollOffset;
+    bandTop += band;
+    if (top + band + kPaintSlack <= 0) continue;
+    if (top - kPaintSlack >= client.bottom) break;
+    const ClientPoint origin = LineOrigin(line, bandTop - band, client.right, scene.scrollOffset);
+    const bool current = static_cast<int32_t>(i) == scene.currentLine;
+    PaintLineBoxes(canvas, origin.x, origin.y, line.boxes,
+                   current ? &line.selection.marks : nullptr);
+  }
+}
+
+}  // namespace
+
+void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& resources,
+                 const PaintScene& scene) {
+  RECT client{};
+  GetClientRect(window, &client);
+  PaintCycle paint(window);
+  MemoryDc memory(paint.Get());
+  if (backBuffer.Get() == nullptr) {
+    backBuffer = GdiObject<HBITMAP>(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  }
+  SelectedObject bitmap(memory.Get(), backBuffer.Get());
+  FillBackground(memory.Get(), client);
+  {
+    GdiCanvas canvas(memory.Get(), resources, GetSysColor(COLOR_WINDOW));
+    DrawLines(canvas, scene, client);
+    if (scene.drag) {
+      DrawDragOutline(canvas, scene.drag->startX, scene.drag->startY, scene.drag->endX,
+                      scene.drag->endY);
+    }
+  }
+  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace kav

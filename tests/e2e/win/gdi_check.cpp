@@ -1,0 +1,113 @@
+// Checks the program's GDI fonts where they are used, under Wine: every face resolves to the
+// embedded file it names, letter heights are the cell heights layout expects, and no symbol the
+// editor can insert is drawn from a face without a glyph for it. Prints one line per fault and
+// exits with 1 when there is any.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/font_set.h"
+#include "app/gdi_glyph_metrics.h"
+#include "app/win32.h"
+#include "model/symbols.h"
+#include "typeset/font_choice.h"
+#include "typeset/glyph_measure.h"
+
+namespace {
+
+using kav::FontFace;
+using kav::FontKey;
+
+int faults = 0;
+
+void Fault(const std::string& text) {
+  std::printf("FAULT: %s\n", text.c_str());
+  ++faults;
+}
+
+std::wstring FaceName(HDC dc, HFONT font) {
+  kav::SelectedObject selected(dc, font);
+  wchar_t name[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, name);
+  return name;
+}
+
+bool HasGlyph(HDC dc, HFONT font, wchar_t unit) {
+  kav::SelectedObject selected(dc, font);
+  WORD index = 0;
+  return GetGlyphIndicesW(dc, &unit, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+         index != 0xFFFF;
+}
+
+std::wstring ExpectedFace(FontFace face, bool cambria) {
+  switch (face) {
+    case FontFace::Italic:
+    case FontFace::Roman:
+    case FontFace::Bold: return L"CMU Serif";
+    case FontFace::Symbol: return cambria ? L"Cambria" : L"Latin Modern Math";
+    case FontFace::Math: return L"Latin Modern Math";
+  }
+  return L"";
+}
+
+void CheckFaces(HDC dc, const kav::FontSet& fonts) {
+  for (FontFace face : {FontFace::Italic, FontFace::Roman, FontFace::Bold, FontFace::Symbol,
+                        FontFace::Math}) {
+    for (int32_t size : {40, 28, 20, 57}) {
+      const std::wstring name = FaceName(dc, fonts.Cell(FontKey{face, size}).font.Get());
+      if (name.rfind(ExpectedFace(face, fonts.SymbolIsCambria()), 0) != 0) {
+        Fault("face " + std::to_string(static_cast<int>(face)) + " size " +
+              std::to_string(size) + " resolved to another family");
+      }
+    }
+  }
+}
+
+void CheckLetterHeights(const kav::GlyphMetrics& metrics) {
+  for (int32_t size : {40, 28, 20, 57}) {
+    const int32_t height = kav::LetterHeight(metrics, size);
+    if (height != size) {
+      Fault("letter height at " + std::to_string(size) + " is " + std::to_string(height));
+    }
+  }
+}
+
+// Every code layout draws as a glyph (and the tilde accent), in every face choice and size.
+void CheckCoverage(HDC dc, const kav::FontSet& fonts) {
+  std::vector<kav::SymbolCode> codes;
+  for (kav::SymbolCode code = 1; code <= 0xFFFF; ++code) {
+    if (kav::IsLeafSymbol(code)) codes.push_back(code);
+  }
+  for (kav::SymbolCode code = kav::code::Placeholder; code <= kav::code::RedEscape; ++code) {
+    if (kav::IsLeafSymbol(code)) codes.push_back(code);
+  }
+  for (kav::SymbolCode code : codes) {
+    for (kav::StyleFlags style : {0u, kav::StyleRoman, kav::StyleBoldRoman, 3u}) {
+      for (int32_t size : {40, 28, 20, 57}) {
+        const FontKey key = kav::SelectGlyphFont(code, size, style);
+        const HFONT font = fonts.Cell(key).font.Get();
+        if (!HasGlyph(dc, font, kav::GlyphUnit(code)) || !HasGlyph(dc, font, L'~')) {
+          Fault("no glyph for code " + std::to_string(code) + " in face " +
+                std::to_string(static_cast<int>(key.face)) + " at " + std::to_string(size));
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int main() {
+  HDC dc = GetDC(nullptr);
+  kav::FontSet fonts;
+  fonts.Load(GetModuleHandleW(nullptr), dc);
+  const kav::GdiGlyphMetrics metrics(nullptr, fonts);
+  // The system may offer the same families; the embedded copies must install all the same.
+  if (fonts.InstalledFaceCount() != 3) Fault("not every embedded face was installed");
+  CheckFaces(dc, fonts);
+  CheckLetterHeights(metrics);
+  CheckCoverage(dc, fonts);
+  ReleaseDC(nullptr, dc);
+  std::printf("%d fault(s)\n", faults);
+  return faults == 0 ? 0 : 1;
+}

@@ -1,0 +1,55 @@
+// Reads what the running program shows but X11 cannot tell: the status bar's text and where the
+// main window's client area lies on the screen. Runs under Wine in the program's prefix.
+//   kav_probe status   prints the status bar text
+//   kav_probe client   prints "left top width height" of the client area in screen pixels
+#include <string>
+
+#include "app/win32.h"
+#include "app/wide_text.h"
+#include "base/utf.h"
+
+namespace {
+
+void Print(const std::u16string& text) {
+  const std::string bytes = kav::EncodeUtf8(text) + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+            &written, nullptr);
+}
+
+HWND MainWindow() { return FindWindowW(L"Kav v0.2", nullptr); }
+
+int PrintStatus(HWND main) {
+  HWND status = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+  if (status == nullptr) return 3;
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(status, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return 4;
+  }
+  Print(kav::FromWide(std::wstring_view(text, copied)));
+  return 0;
+}
+
+int PrintClient(HWND main) {
+  RECT client{};
+  GetClientRect(main, &client);
+  POINT origin{0, 0};
+  ClientToScreen(main, &origin);
+  Print(kav::Ascii16(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
+                     std::to_string(client.right) + " " + std::to_string(client.bottom)));
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) return 2;
+  HWND main = MainWindow();
+  if (main == nullptr) return 3;
+  const std::wstring command = argv[1];
+  if (command == L"status") return PrintStatus(main);
+  if (command == L"client") return PrintClient(main);
+  return 2;
+}
