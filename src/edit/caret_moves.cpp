@@ -1,0 +1,182 @@
+#include "edit/caret_moves.h"
+
+#include <algorithm>
+
+#include "edit/tree_queries.h"
+
+namespace kav {
+namespace {
+
+void SetCaret(Caret& caret, int32_t row, int32_t position) {
+  caret.node = row;
+  caret.position = position;
+}
+
+void ToRowEnd(const EquationTree& tree, Caret& caret, int32_t row) {
+  SetCaret(caret, row, tree.ChildCount(row));
+}
+
+// Leaves the structure that holds `row`: just after it, or just before it.
+void LeaveStructure(const EquationTree& tree, Caret& caret, int32_t row, bool after) {
+  const int32_t structure = tree.Parent(row);
+  const int32_t outer = tree.Parent(structure);
+  SetCaret(caret, outer, tree.IndexInParent(structure) + (after ? 1 : 0));
+}
+
+// A big operator whose limit `slot` may be entered: a limit starting with none is switched off.
+bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
+  if (item < 0 || !IsBigOperator(tree.CodeAt(item))) return false;
+  const int32_t limit = tree.Child(item, slot);
+  const int32_t first = limit >= 0 ? tree.Child(limit, 0) : -1;
+  return limit >= 0 && (first < 0 || tree.CodeAt(first) != code::None);
+}
+
+// Up and Down differ only in the limit they look into (upper 1, lower 0) and in which part of a
+// fraction they leave.
+bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
+  const int32_t row = caret.node;
+  const int32_t p = caret.position;
+  const int32_t before = p > 0 ? ItemAt(tree, row, p - 1) : -1;
+  if (CanEnterLimit(tree, before, slot)) {
+    ToRowEnd(tree, caret, tree.Child(before, slot));
+    return true;
+  }
+  const int32_t at = ItemAt(tree, row, p);
+  if (CanEnterLimit(tree, at, slot)) {
+    SetCaret(caret, tree.Child(at, slot), 0);
+    return true;
+  }
+  for (int32_t child = row, a = tree.Parent(row); a >= 0; child = a, a = tree.Parent(a)) {
+    const SymbolCode c = tree.CodeAt(a);
+    if (c == code::Frac && child == tree.Child(a, slot)) {
+      ToRowEnd(tree, caret, tree.Child(a, 1 - slot));
+      return true;
+    }
+    if (IsBigOperator(c) && child == tree.Child(a, 0)) {
+      SetCaret(caret, tree.Parent(a), tree.IndexInParent(a) + 1);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Pre-order search of JumpToSlot; `passed` turns on once the walk is past the caret.
+struct SlotSearch {
+  const EquationTree& tree;
+  int32_t row;
+  int32_t position;
+  bool passed = false;
+  bool done = false;
+  Caret found;
+
+  void Visit(int32_t node) {
+    Test(node);
+    for (int32_t child : tree.Children(node)) Visit(child);
+  }
+
+  void Test(int32_t node) {
+    const int32_t parent = tree.Parent(node);
+    if (parent < 0) return;
+    const int32_t index = tree.IndexInParent(node);
+    if (parent == row) {
+      const int32_t k = index == 0 && HasLeadingPlaceholder(tree, row) ? 1 : index;
+      if (k >= position) {
+        passed = true;
+        return;
+      }
+    }
+    const int32_t previous = index > 0 ? tree.Child(parent, index - 1) : -1;
+    if (previous >= 0 && previous == row) passed = true;
+    if (previous >= 0 && tree.Parent(row) >= 0 && previous == tree.Parent(row)) passed = true;
+    if (passed && !done && tree.CodeAt(node) == code::Placeholder) {
+      done = true;
+      found = Caret{parent, index};
+    }
+  }
+};
+
+}  // namespace
+
+void MoveHome(const EquationTree& tree, Caret& caret) {
+  SetCaret(caret, tree.root, 0);
+}
+
+void MoveEnd(const EquationTree& tree, Caret& caret) {
+  SetCaret(caret, tree.root, tree.root >= 0 ? tree.ChildCount(tree.root) : 0);
+}
+
+void MoveRight(const EquationTree& tree, Caret& caret) {
+  const int32_t row = caret.node;
+  int32_t p = caret.position;
+  // Positions 0 and 1 before a leading placeholder are one place; step from the second.
+  if (p == 0 && HasLeadingPlaceholder(tree, row)) p = 1;
+  const int32_t item = ItemAt(tree, row, p);
+  if (item >= 0 && IsEnterable(tree.CodeAt(item)) && tree.ChildCount(item) > 0) {
+    SetCaret(caret, tree.Child(item, 0), 0);
+    return;
+  }
+  if (p + 1 <= tree.ChildCount(row)) {
+    caret.position = p + 1;
+    return;
+  }
+  caret.position = p;
+  const int32_t structure = tree.Parent(row);
+  if (structure < 0) return;
+  if (tree.CodeAt(structure) == code::Frac && tree.Child(structure, 0) == row) {
+    SetCaret(caret, tree.Child(structure, 1), 0);
+    return;
+  }
+  LeaveStructure(tree, caret, row, true);
+}
+
+void MoveLeft(const EquationTree& tree, Caret& caret) {
+  const int32_t row = caret.node;
+  const int32_t p = caret.position;
+  const int32_t before = p > 0 ? ItemAt(tree, row, p - 1) : -1;
+  if (before >= 0 && IsEnterable(tree.CodeAt(before)) && tree.ChildCount(before) > 0) {
+    ToRowEnd(tree, caret, tree.Child(before, tree.ChildCount(before) - 1));
+    return;
+  }
+  const bool atStart = p <= 0 || (p == 1 && HasLeadingPlaceholder(tree, row));
+  if (!atStart) {
+    caret.position = p - 1;
+    return;
+  }
+  const int32_t structure = tree.Parent(row);
+  if (structure < 0) {
+    caret.position = 0;
+    return;
+  }
+  if (tree.CodeAt(structure) == code::Frac && tree.Child(structure, 1) == row) {
+    ToRowEnd(tree, caret, tree.Child(structure, 0));
+    return;
+  }
+  LeaveStructure(tree, caret, row, false);
+}
+
+bool MoveUp(const EquationTree& tree, Caret& caret) {
+  return MoveVertically(tree, caret, 1);
+}
+
+bool MoveDown(const EquationTree& tree, Caret& caret) {
+  return MoveVertically(tree, caret, 0);
+}
+
+void JumpToSlot(const EquationTree& tree, Caret& caret) {
+  if (tree.root < 0) return;
+  SlotSearch search{tree, caret.node, caret.position, false, false, Caret{}};
+  search.Visit(tree.root);
+  if (search.done) {
+    caret = search.found;
+    ClampCaret(tree, caret);
+  } else {
+    MoveEnd(tree, caret);
+  }
+}
+
+void ClampCaret(const EquationTree& tree, Caret& caret) {
+  if (caret.node < 0) return;
+  caret.position = std::clamp(caret.position, 0, tree.ChildCount(caret.node));
+}
+
+}  // namespace kav

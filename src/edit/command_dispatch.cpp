@@ -1,0 +1,82 @@
+// Menu commands and the style buttons.
+#include "edit/editor.h"
+
+namespace kav {
+namespace {
+
+struct StyleButton {
+  int32_t id;
+  StyleFlags mask;
+  StyleFlags value;
+};
+
+constexpr StyleButton kStyleButtons[] = {
+    {command::StyleRoman, 0x03, StyleRoman}, {command::StyleBold, 0x03, StyleBoldRoman},
+    {command::StyleItalic, 0x03, 0x00},      {command::StyleVector, 0x3C, StyleVector},
+    {command::StyleHat, 0x3C, StyleHat},     {command::StyleBar, 0x3C, StyleBar},
+    {command::StyleTilde, 0x3C, StyleTilde}, {command::StyleRed, 0x40, StyleRed},
+};
+
+}  // namespace
+
+void Editor::ApplyStyleCommand(int32_t id) {
+  for (const StyleButton& button : kStyleButtons) {
+    if (button.id == id) ApplyStyle(button.mask, button.value);
+  }
+  host_.FocusMainWindow();
+}
+
+void Editor::OnCommand(int32_t id) {
+  switch (id) {
+    case command::Open: OpenDocument(); return;
+    case command::Save: SaveCommand(); return;
+    case command::SaveAs: SaveDocumentAs(); return;
+    case command::NewLine: InsertLine(u"", true); return;
+    case command::DuplicateLine: InsertLine(CurrentLine().markup, true); return;
+    case command::Undo:
+      Undo();
+      ClearSelection();
+      ScrollToCurrentLine();
+      return;
+    case command::Redo:
+      Redo();
+      ClearSelection();
+      ScrollToCurrentLine();
+      return;
+    case command::Cut:
+      Cut();
+      ScrollToCurrentLine();
+      return;
+    case command::Copy:
+      Copy();
+      ScrollToCurrentLine();
+      return;
+    case command::Paste:
+      Paste();
+      ScrollToCurrentLine();
+      return;
+    case command::InsertFraction:
+      RunEditCommand(&kav::InsertFraction);
+      ScrollToCurrentLine();
+      return;
+    case command::InsertRoot:
+      RunEditCommand(&kav::InsertRoot);
+      ScrollToCurrentLine();
+      return;
+    case command::InsertGreek: ShowInlineEditBox(); return;
+    case command::CopyAsTex:
+      CopyAsTex();
+      ScrollToCurrentLine();
+      return;
+    case command::Manual: host_.OpenManual(); return;
+    case command::TogglePalette:
+      TogglePalette();
+      host_.FocusMainWindow();
+      return;
+    default:
+      if (id >= command::StyleRoman && id <= command::StyleRed) ApplyStyleCommand(id);
+      return;
+  }
+}
+
+}  // namespace kav

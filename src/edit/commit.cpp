@@ -1,0 +1,54 @@
+// The steps around every edit of the current line: snapshot before, the common update after the
+// tree changed, and the commit that rewrites the markup and records the change.
+#include "edit/caret_moves.h"
+#include "edit/editor.h"
+#include "typeset/line_geometry.h"
+
+namespace kav {
+
+void Editor::SnapshotLine() {
+  EnsureCaret();
+  CurrentLine().Serialize(exportBuffer_);
+  snapshot_ = CurrentLine().markup;
+}
+
+void Editor::CommitLine() {
+  const int32_t index = document_.currentLine;
+  EquationLine& line = CurrentLine();
+  line.Serialize(exportBuffer_);
+  if (line.markup != snapshot_) {
+    history_.Push(UndoRecord{UndoKind::LineChanged, index, snapshot_, line.markup});
+    document_.modified = true;
+  }
+  SyncDerivedState();
+  statistics_.LineChanged(index, line);
+  statistics_.Publish();
+}
+
+void Editor::LayoutLine(int32_t index) {
+  EquationLine& line = document_.lines[index];
+  line.layouter = &layouter_;
+  line.Layout();
+  if (index < bands_.Size()) bands_.Set(index, BandHeightOf(line));
+}
+
+void Editor::AfterEdit() {
+  EquationLine& line = CurrentLine();
+  line.InsertPlaceholders();
+  LayoutLine(document_.currentLine);
+  host_.Invalidate();
+  ApplyDragRectangle();
+  ClampCaret(line.tree, line.caret);
+  PlaceCaret();
+}
+
+void Editor::RunEdit(EditResult result) {
+  switch (result) {
+    case EditResult::Changed: AfterEdit(); return;
+    case EditResult::CaretMoved: SettleCaret(); return;
+    case EditResult::TooDeep: host_.SetStatusText(u"Nesting too deep"); return;
+    case EditResult::Nothing: return;
+  }
+}
+
+}  // namespace kav

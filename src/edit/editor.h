@@ -1,0 +1,174 @@
+// The editor: one open document with its current line and caret, the undo history, the style
+// statistics, the selection state and the view's scroll offset. The main window owns one and
+// forwards its input; everything the editor needs from the window goes through the Host.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "edit/band_index.h"
+#include "edit/edit_ops.h"
+#include "edit/keys.h"
+#include "edit/style_statistics.h"
+#include "edit/undo_history.h"
+#include "model/document.h"
+#include "model/export_buffer.h"
+#include "platform/glyph_metrics.h"
+#include "platform/host.h"
+
+namespace kav {
+
+// The rubber band of a mouse selection: anchor and current point in client coordinates; all zero
+// when no drag is stored.
+struct DragRectangle {
+  int32_t anchorX = 0;
+  int32_t anchorY = 0;
+  int32_t currentX = 0;
+  int32_t currentY = 0;
+};
+
+struct LinePoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+class Editor {
+ public:
+  // Starts with one empty line, its caret at the end of its root. Makes no call on the host.
+  Editor(Host& host, const GlyphMetrics& metrics, const LineLayouter& layouter);
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  // Input from the window.
+  void OnKeyDown(int32_t virtualKey, Modifiers modifiers);
+  void OnChar(char16_t character);
+  void OnCommand(int32_t id);
+  void OnVerticalScroll(ScrollRequest request, int32_t trackPosition = 0);
+  void OnMouseWheel(int32_t delta);
+  void OnLeftButtonDown(int32_t x, int32_t y);
+  void OnMouseMove(int32_t x, int32_t y);
+  void OnLeftButtonUp(int32_t x, int32_t y);
+
+  // Caret movements of the current line; each settles and shows the caret.
+  void MoveLeft();
+  void MoveRight();
+  bool MoveUp();
+  bool MoveDown();
+  void MoveHome();
+  void MoveEnd();
+  void JumpToSlot();
+  void SettleCaret();
+  void MoveToPreviousLine();
+  void MoveToNextLine();
+
+  // Edits of the current line.
+  void SnapshotLine();
+  void CommitLine();
+  void AfterEdit();
+  // The update that a structural edit's result needs: the common update after a change, or
+  // settling the caret after it only moved.
+  void RunEdit(EditResult result);
+  // A recorded edit: snapshot, remove the selection, run `operation(tree, caret)` on the current
+  // line, commit.
+  template <typename Operation>
+  void RunEditCommand(Operation&& operation) {
+    SnapshotLine();
+    DeleteSelection();
+    EquationLine& line = CurrentLine();
+    RunEdit(operation(line.tree, line.caret));
+    CommitLine();
+  }
+  void ApplyStyle(StyleFlags mask, StyleFlags value);
+  void LayoutLine(int32_t index);
+
+  // Lines and history.
+  void InsertLine(const std::u16string& text, bool record);
+  void DeleteLine(bool record);
+  void Undo();
+  void Redo();
+  // Replaces every line (opening a file): history emptied, caret at the end of the first line.
+  void ReplaceLines(std::vector<EquationLine> lines);
+
+  // Selection.
+  void ApplyDragRectangle();
+  void ClearSelection();
+  void DeleteSelection();
+  bool MarkNone();
+  void SelectAll();
+  bool CaretToSelectionStart();
+  bool CaretToSelectionEnd();
+
+  // View.
+  void UpdateScroll();
+  void ScrollToCurrentLine();
+  void PlaceCaret();
+  void HitTest(int32_t x, int32_t y);
+  LinePoint ToLineCoordinates(int32_t x, int32_t y);
+  int32_t BandTop(int32_t index);
+  int32_t BandHeight(int32_t index);
+  int32_t DocumentHeight();
+  // Client position of a line's top-left corner.
+  LinePoint LineOrigin(int32_t index);
+
+  // Commands that the clipboard, file, inline box and palette code carry out.
+  void Copy();
+  void Cut();
+  void Paste();
+  void CopyAsTex();
+  void OpenDocument();
+  void SaveCommand();
+  bool SaveDocumentAs();
+  void ShowInlineEditBox();
+  void TogglePalette();
+
+  Document& document() { return document_; }
+  const Document& document() const { return document_; }
+  EquationLine& CurrentLine() { return document_.Current(); }
+  const UndoHistory& history() const { return history_; }
+  const StyleStatistics& statistics() const { return statistics_; }
+  const std::u16string& snapshot() const { return snapshot_; }
+  ExportTextBuffer& exportBuffer() { return exportBuffer_; }
+  bool selectionMode() const { return selectionMode_; }
+  bool mouseCaptured() const { return mouseCaptured_; }
+  const DragRectangle& drag() const { return drag_; }
+  int32_t scrollOffset() const { return scrollOffset_; }
+  Host& host() { return host_; }
+
+ private:
+  void OnPlainKey(int32_t virtualKey, Modifiers modifiers);
+  void OnCtrlKey(int32_t virtualKey, Modifiers modifiers);
+  void OnBackspaceOrDelete(bool forward);
+  void DeleteEmptyLineForward();
+  void OnSpace();
+  void OnUpOrDown(bool up);
+  void EndCapture();
+  void ApplyStyleCommand(int32_t id);
+  bool LineEmpty() const { return document_.Current().markup.empty(); }
+  bool CaretAtLineStart() const;
+  void AfterLineChange();
+  void ResetLineCaret(EquationLine& line, bool atEnd);
+  void ReplaceCurrentMarkup(const std::u16string& text);
+  void InsertLineAt(int32_t index, EquationLine line);
+  EquationLine NewLine(const std::u16string& text) const;
+  void EnsureCaret();
+  void SyncDerivedState();
+  void ChooseLineAt(int32_t clientY);
+  void ChoosePositionInLine(int32_t x, int32_t y);
+  void NotAvailableYet(std::u16string_view what);
+
+  Host& host_;
+  const GlyphMetrics& metrics_;
+  const LineLayouter& layouter_;
+  Document document_;
+  UndoHistory history_;
+  StyleStatistics statistics_;
+  BandIndex bands_;
+  std::u16string snapshot_;
+  ExportTextBuffer exportBuffer_;
+  bool selectionMode_ = false;
+  bool mouseCaptured_ = false;
+  DragRectangle drag_;
+  int32_t scrollOffset_ = 0;
+};
+
+}  // namespace kav

@@ -1,0 +1,94 @@
+// The selection as the editor runs it: the stored drag rectangle applied to the current line,
+// clearing, removing what is selected, select all, and turning a lone empty limit into none.
+#include "edit/caret_moves.h"
+#include "edit/editor.h"
+#include "edit/selection.h"
+#include "edit/tree_queries.h"
+
+namespace kav {
+namespace {
+
+int64_t SquaredDistance(const DragRectangle& drag) {
+  const int64_t dx = static_cast<int64_t>(drag.anchorX) - drag.currentX;
+  const int64_t dy = static_cast<int64_t>(drag.anchorY) - drag.currentY;
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+void Editor::ApplyDragRectangle() {
+  EquationLine& line = CurrentLine();
+  ClearMarks(line);
+  CloseSelection(line);
+  if (SquaredDistance(drag_) < 25) return;
+  const LinePoint anchor = ToLineCoordinates(drag_.anchorX, drag_.anchorY);
+  const LinePoint current = ToLineCoordinates(drag_.currentX, drag_.currentY);
+  MarkBoxesInRect(line, LineRect{anchor.x, anchor.y, current.x, current.y});
+  CloseSelection(line);
+}
+
+void Editor::ClearSelection() {
+  selectionMode_ = false;
+  drag_ = DragRectangle{};
+  ApplyDragRectangle();
+  host_.Invalidate();
+  PlaceCaret();
+}
+
+bool Editor::CaretToSelectionStart() {
+  EquationLine& line = CurrentLine();
+  return kav::CaretToSelectionStart(line.tree, line.caret);
+}
+
+bool Editor::CaretToSelectionEnd() {
+  EquationLine& line = CurrentLine();
+  return kav::CaretToSelectionEnd(line.tree, line.caret);
+}
+
+void Editor::DeleteSelection() {
+  EnsureCaret();
+  EquationLine& line = CurrentLine();
+  CaretToSelectionStart();
+  CloseSelection(line);
+  CaretToSelectionStart();
+  RemoveSelected(line.tree);
+  AfterEdit();
+  ClearMarks(line);
+  CloseSelection(line);
+  line.Serialize(exportBuffer_);
+  document_.modified = true;
+  drag_ = DragRectangle{};
+  selectionMode_ = false;
+  ApplyDragRectangle();
+  host_.Invalidate();
+  PlaceCaret();
+  ScrollToCurrentLine();
+}
+
+bool Editor::MarkNone() {
+  EquationLine& line = CurrentLine();
+  EquationTree& tree = line.tree;
+  // Bring `marked` up to date first: select all sets only the marks.
+  CloseSelection(line);
+  int32_t node = -1;
+  if (CountMarked(tree, &node) != 1 || tree.CodeAt(node) != code::Placeholder) return false;
+  const int32_t limit = tree.Parent(node);
+  if (limit < 0 || tree.CodeAt(limit) != code::Group) return false;
+  const int32_t structure = tree.Parent(limit);
+  if (structure < 0 || !IsBigOperator(tree.CodeAt(structure))) return false;
+  tree.Data(node).code = code::None;
+  AfterEdit();
+  line.caret = Caret{tree.Parent(structure), tree.IndexInParent(structure) + 1};
+  return true;
+}
+
+void Editor::SelectAll() {
+  EquationLine& line = CurrentLine();
+  line.selection.marks.assign(line.boxes.size(), true);
+  selectionMode_ = true;
+  host_.Invalidate();
+  PlaceCaret();
+  ScrollToCurrentLine();
+}
+
+}  // namespace kav

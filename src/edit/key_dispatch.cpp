@@ -1,0 +1,228 @@
+// Key-down and character messages: which key runs which movement, edit or line operation, and
+// which steps of an edit are recorded for undo.
+#include "edit/caret_moves.h"
+#include "edit/editor.h"
+#include "edit/tree_queries.h"
+
+namespace kav {
+
+void Editor::OnKeyDown(int32_t virtualKey, Modifiers modifiers) {
+  if (modifiers.ctrl) {
+    OnCtrlKey(virtualKey, modifiers);
+  } else {
+    OnPlainKey(virtualKey, modifiers);
+  }
+}
+
+void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
+  switch (virtualKey) {
+    case key::Back: OnBackspaceOrDelete(false); return;
+    case key::Delete: OnBackspaceOrDelete(true); return;
+    case key::Tab:
+      JumpToSlot();
+      ScrollToCurrentLine();
+      return;
+    case key::Return:
+      // At the very start of a non-empty line the new line goes above it.
+      if (CaretAtLineStart() && !LineEmpty()) --document_.currentLine;
+      InsertLine(u"", true);
+      return;
+    case key::Space: OnSpace(); return;
+    case key::PageUp: OnVerticalScroll(ScrollRequest::PageUp); return;
+    case key::PageDown: OnVerticalScroll(ScrollRequest::PageDown); return;
+    case key::End:
+    case key::Home:
+      if (virtualKey == key::End)
+        MoveEnd();
+      else
+        MoveHome();
+      ClearSelection();
+      PlaceCaret();
+      ScrollToCurrentLine();
+      return;
+    case key::Left:
+    case key::Right: {
+      const bool left = virtualKey == key::Left;
+      if (selectionMode_) {
+        if (left)
+          CaretToSelectionStart();
+        else
+          CaretToSelectionEnd();
+        ClearSelection();
+      } else if (left) {
+        MoveLeft();
+      } else {
+        MoveRight();
+      }
+      ScrollToCurrentLine();
+      return;
+    }
+    case key::Up: OnUpOrDown(true); return;
+    case key::Down: OnUpOrDown(false); return;
+    case key::Backslash:
+      if (!modifiers.shift) ShowInlineEditBox();
+      return;
+    default: return;
+  }
+}
+
+void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
+  switch (virtualKey) {
+    case 'A': SelectAll(); return;
+    case 'C':
+      Copy();
+      ScrollToCurrentLine();
+      return;
+    case 'D': InsertLine(CurrentLine().markup, true); return;
+    case 'G': ShowInlineEditBox(); return;
+    case 'K':
+      RunEditCommand(&kav::InsertFraction);
+      ScrollToCurrentLine();
+      return;
+    case 'N': InsertLine(u"", true); return;
+    case 'O': OpenDocument(); return;
+    case 'R':
+      RunEditCommand(&kav::InsertRoot);
+      ScrollToCurrentLine();
+      return;
+    case 'S':
+      if (!modifiers.shift && !document_.path.empty()) {
+        SaveCommand();
+      } else {
+        SaveDocumentAs();
+      }
+      return;
+    case 'V':
+      Paste();
+      ScrollToCurrentLine();
+      return;
+    case 'W': host_.PostClose(); return;
+    case 'X':
+      Cut();
+      ScrollToCurrentLine();
+      return;
+    case 'Y':
+      Redo();
+      ClearSelection();
+      ScrollToCurrentLine();
+      return;
+    case 'Z':
+      Undo();
+      ClearSelection();
+      ScrollToCurrentLine();
+      return;
+    default: return;
+  }
+}
+
+bool Editor::CaretAtLineStart() const {
+  const EquationLine& line = document_.Current();
+  const Caret& caret = line.caret;
+  if (caret.node != line.tree.root) return false;
+  return caret.position == 0 ||
+         (caret.position == 1 && HasLeadingPlaceholder(line.tree, caret.node));
+}
+
+void Editor::EndCapture() {
+  if (!mouseCaptured_) return;
+  mouseCaptured_ = false;
+  host_.ReleaseMouse();
+}
+
+void Editor::OnBackspaceOrDelete(bool forward) {
+  EndCapture();
+  if (LineEmpty()) {
+    if (forward) {
+      DeleteEmptyLineForward();
+    } else {
+      DeleteLine(true);
+      ScrollToCurrentLine();
+    }
+    return;
+  }
+  SnapshotLine();
+  if (selectionMode_) {
+    if (MarkNone()) {
+      ClearSelection();
+      PlaceCaret();
+    } else {
+      DeleteSelection();
+    }
+  } else {
+    EquationLine& line = CurrentLine();
+    RunEdit(forward ? kav::DeleteForward(line.tree, line.caret)
+                    : kav::DeleteBackward(line.tree, line.caret));
+  }
+  CommitLine();
+  ScrollToCurrentLine();
+}
+
+// Delete on an empty line leaves the caret at the start of the line that followed it.
+void Editor::DeleteEmptyLineForward() {
+  const int32_t deleted = document_.currentLine;
+  DeleteLine(true);
+  const auto count = static_cast<int32_t>(document_.lines.size());
+  if (deleted > 0) {
+    const bool hasFollower = deleted < count;
+    document_.currentLine = hasFollower ? deleted : count - 1;
+    EnsureCaret();
+    ResetLineCaret(CurrentLine(), !hasFollower);
+  } else {
+    ResetLineCaret(CurrentLine(), false);
+  }
+  ClearSelection();
+  host_.Invalidate();
+  ScrollToCurrentLine();
+}
+
+void Editor::OnSpace() {
+  if (selectionMode_) {
+    CaretToSelectionEnd();
+    ClearSelection();
+    PlaceCaret();
+  } else {
+    EnsureCaret();
+    const EquationLine& line = CurrentLine();
+    const Caret& caret = line.caret;
+    const bool atEnd = caret.position >= line.tree.ChildCount(caret.node);
+    // Space never inserts: it steps out of a slot or over a structure, not over a symbol.
+    if (atEnd || !IsLetterCode(CodeAtPosition(line.tree, caret.node, caret.position))) MoveRight();
+  }
+  ScrollToCurrentLine();
+}
+
+void Editor::OnUpOrDown(bool up) {
+  if (selectionMode_) {
+    CaretToSelectionStart();
+    ClearSelection();
+  }
+  if (up ? MoveUp() : MoveDown()) {
+    PlaceCaret();
+  } else if (up) {
+    MoveToPreviousLine();
+  } else {
+    MoveToNextLine();
+  }
+  ScrollToCurrentLine();
+}
+
+void Editor::OnChar(char16_t character) {
+  const SymbolCode c = character;
+  const bool symbol = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                      IsLetterPunctuation(c) || c == '<' || c == '>' || c == '{' || c == '|' ||
+                      c == '}';
+  if (symbol) {
+    const SymbolCode inserted = c == '{' ? code::LBrace : c == '}' ? code::RBrace : c;
+    RunEditCommand([&](EquationTree& tree, Caret& caret) {
+      return kav::InsertSymbol(tree, caret, inserted, statistics_);
+    });
+  } else if (c == '^') {
+    RunEditCommand(&kav::InsertSuperscript);
+  } else if (c == '_') {
+    RunEditCommand(&kav::InsertSubscript);
+  } else if (c == '/') {
+    RunEditCommand(&kav::FractionOfPreceding);
+  }
+}
+
+}  // namespace kav

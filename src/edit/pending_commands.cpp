@@ -1,0 +1,44 @@
+// Commands whose work lives with the clipboard, file and inline-box code. Until that code is in
+// place each one tells the user so in the status bar instead of doing nothing silently.
+#include "edit/editor.h"
+
+namespace kav {
+
+void Editor::Copy() {
+  NotAvailableYet(u"Copy");
+}
+
+void Editor::Cut() {
+  NotAvailableYet(u"Cut");
+}
+
+void Editor::Paste() {
+  NotAvailableYet(u"Paste");
+}
+
+void Editor::CopyAsTex() {
+  NotAvailableYet(u"Copy as TeX");
+}
+
+void Editor::OpenDocument() {
+  NotAvailableYet(u"Open");
+}
+
+void Editor::SaveCommand() {
+  NotAvailableYet(u"Save");
+}
+
+bool Editor::SaveDocumentAs() {
+  NotAvailableYet(u"Save as");
+  return false;
+}
+
+void Editor::ShowInlineEditBox() {
+  NotAvailableYet(u"The symbol name box");
+}
+
+void Editor::TogglePalette() {
+  host_.SetPaletteVisible(!host_.IsPaletteVisible());
+}
+
+}  // namespace kav

@@ -1,0 +1,47 @@
+// Questions about rows, items and slots that caret moves, edits and selection share.
+#pragma once
+#include <cstdint>
+
+#include "model/line.h"
+
+namespace kav {
+
+// Structures whose slot the caret enters by Left, Right and Backspace.
+inline bool IsEnterable(SymbolCode c) {
+  return c == code::Frac || c == code::Super || c == code::Sub || c == code::Sqrt;
+}
+
+inline bool IsScriptOrRoot(SymbolCode c) {
+  return c == code::Super || c == code::Sub || c == code::Sqrt;
+}
+
+// The row's first child is the placeholder: positions 0 and 1 are then one caret place.
+bool HasLeadingPlaceholder(const EquationTree& tree, int32_t row);
+
+// The placeholder itself, a group without children, or a group holding only the placeholder.
+bool IsEmptySlot(const EquationTree& tree, int32_t node);
+
+// The item at `position` of `row`, or -1 past the end (or before the start).
+int32_t ItemAt(const EquationTree& tree, int32_t row, int32_t position);
+
+// The code of the item at `position`, or 0 when there is none.
+SymbolCode CodeAtPosition(const EquationTree& tree, int32_t row, int32_t position);
+
+// Whether `node` lies in the subtree of `ancestor` (a node lies in its own subtree).
+bool IsWithin(const EquationTree& tree, int32_t node, int32_t ancestor);
+
+// Structures (non-group nodes) from `node` up to the root, `node` included.
+int32_t NestingOf(const EquationTree& tree, int32_t node);
+
+// The deepest structure nesting inside the subtree of `node`, counted from `node`'s children.
+int32_t NestingBelow(const EquationTree& tree, int32_t node);
+
+}  // namespace kav
+
+namespace kav {
+
+// The markup reader refuses structures nested deeper than this; edits never build such a line,
+// so that everything typed can be saved and read back.
+inline constexpr int32_t kMaxStructureNesting = 100;
+
+}  // namespace kav

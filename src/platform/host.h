@@ -1,0 +1,110 @@
+// What the editor asks of the window it lives in: repainting, the screen caret, the scroll bar,
+// the status bar, questions to the user, file dialogs and files, the clipboard, the inline box and
+// the palette. The Win32 main window implements it; tests and tools use a scripted headless host.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace kav {
+
+// Questions and failures shown to the user; the core passes these exact texts.
+inline constexpr std::u16string_view kNotificationCaption = u"Notification";
+inline constexpr std::u16string_view kErrorCaption = u"Error";
+inline constexpr std::u16string_view kSaveChangesText = u"Current file has been modified. Save it?";
+inline constexpr std::u16string_view kOverwriteText =
+    u"The file already exists. Do you want to overwrite it?";
+inline constexpr std::u16string_view kSaveFailedText = u"Failed to save file.";
+
+enum class Answer : uint8_t { Yes, No, Cancel };
+
+struct ClientSize {
+  int32_t width = 0;
+  int32_t height = 0;
+  friend bool operator==(const ClientSize&, const ClientSize&) = default;
+};
+
+// The vertical scroll bar: range 0..maximum, page size and thumb position. A bar that cannot
+// scroll is shown disabled, not hidden.
+struct ScrollBarState {
+  int32_t maximum = 0;
+  int32_t page = 0;
+  int32_t position = 0;
+  friend bool operator==(const ScrollBarState&, const ScrollBarState&) = default;
+};
+
+// The picture offered with a copy: `draw` paints the line onto a canvas whose origin is the
+// line's top-left corner.
+struct ClipboardPicture {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::function<void(Canvas&)> draw;
+};
+
+// Everything one Copy puts on the clipboard, in the order the formats are set.
+struct ClipboardPayloads {
+  std::u16string markup;               // private format "Kav v0.1.1"
+  ClipboardPicture picture;            // the bitmap picture of the whole line
+  std::vector<uint8_t> officePackage;  // "Art::GVML ClipFormat"
+  std::vector<uint8_t> hwpDocument;    // "Hwp Native"
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Window.
+  // Repaint the whole client area, without erasing the background.
+  virtual void Invalidate() = 0;
+  virtual ClientSize GetClientSize() const = 0;
+  virtual void SetScrollBar(const ScrollBarState& state) = 0;
+  virtual void SetStatusText(std::u16string_view text) = 0;
+  virtual void FocusMainWindow() = 0;
+  virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+  // Ask the window to close, as the title bar's close button does (the save prompt follows).
+  virtual void PostClose() = 0;
+  virtual void OpenManual() = 0;
+
+  // Screen caret of the main window. Creating one replaces the previous caret.
+  virtual void CreateCaret(int32_t width, int32_t height) = 0;
+  virtual void ShowCaret() = 0;
+  virtual void MoveCaret(int32_t x, int32_t y) = 0;
+  virtual void DestroyCaret() = 0;
+
+  // Message boxes owned by the main window.
+  virtual Answer AskYesNoCancel(std::u16string_view text, std::u16string_view caption) = 0;
+  virtual Answer AskYesNo(std::u16string_view text, std::u16string_view caption) = 0;
+  virtual void ShowError(std::u16string_view text, std::u16string_view caption) = 0;
+
+  // File dialogs: the chosen path, or nothing when the user cancelled.
+  virtual std::optional<std::u16string> ChooseOpenPath() = 0;
+  virtual std::optional<std::u16string> ChooseSavePath() = 0;
+
+  // Files. Reading gives nothing when the file cannot be read. Writing replaces the file in one
+  // step and leaves the old one untouched when it fails.
+  virtual bool FileExists(std::u16string_view path) const = 0;
+  virtual std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) = 0;
+  virtual bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) = 0;
+
+  // Clipboard. Publishing replaces the clipboard's contents; false when it could not be opened.
+  virtual bool PublishClipboard(const ClipboardPayloads& payloads) = 0;
+  virtual bool PublishUnicodeText(std::u16string_view text) = 0;
+  // The text of the private format, or nothing when the clipboard holds none.
+  virtual std::optional<std::u16string> ReadPrivateClipboardText() = 0;
+
+  // The inline symbol-name box: cleared, shown at a client point and focused; or hidden.
+  virtual void ShowInlineBox(int32_t x, int32_t y) = 0;
+  virtual void HideInlineBox() = 0;
+
+  // The symbol palette window.
+  virtual bool IsPaletteVisible() const = 0;
+  virtual void SetPaletteVisible(bool visible) = 0;
+};
+
+}  // namespace kav
