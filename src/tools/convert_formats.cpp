@@ -15,6 +15,8 @@ std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
 
 constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
+    {"hwp", ConvertToHwp},
+    {"gvml", ConvertToGvml},
     {"markup", ConvertToText<TextFormat::Markup>},
     {"tex", ConvertToText<TextFormat::Tex>},
     {"hwpeq", ConvertToText<TextFormat::HwpScript>},
