@@ -24,7 +24,12 @@ EquationLine Editor::NewLine(const std::u16string& text) const {
 
 void Editor::ReplaceLines(std::vector<EquationLine> lines) {
   if (lines.empty()) lines.push_back(NewLine(u""));
-  for (EquationLine& line : lines) line.layouter = &layouter_;
+  // Lines read without this editor's layouter have no boxes yet (or another layout's).
+  for (EquationLine& line : lines) {
+    if (line.layouter == &layouter_) continue;
+    line.layouter = &layouter_;
+    line.Layout();
+  }
   document_.lines = std::move(lines);
   document_.currentLine = 0;
   ResetLineCaret(CurrentLine(), true);

@@ -157,5 +157,20 @@ TEST_F(LinesTest, EveryLineKeepsTheTreeItsMarkupReadsTo) {
   }
 }
 
+TEST_F(LinesTest, ReplacedLinesAreLaidOutAndHistoryEmptied) {
+  Type(u"ab");
+  std::vector<EquationLine> lines;
+  lines.emplace_back(u"<a>\\super{<2>}");  // read without a layouter: no boxes yet
+  editor.ReplaceLines(std::move(lines));
+  EXPECT_FALSE(editor.CurrentLine().boxes.empty());
+  EXPECT_EQ(Caret(), "root@2");
+  EXPECT_EQ(HistorySize(), 0);
+  EXPECT_FALSE(editor.document().modified);
+  Press('Z', true);
+  EXPECT_EQ(Markup(), u"<a>\\super{<2>}");
+  editor.ReplaceLines({});
+  EXPECT_EQ(AllMarkup(), (Lines{u""}));
+}
+
 }  // namespace
 }  // namespace kav

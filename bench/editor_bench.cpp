@@ -1,0 +1,203 @@
+// Editing costs against document size: one key or command on the middle line of a document of
+// 1, 1,000 and 10,000 corpus formulas, with FreeType metrics. Only the operation itself is
+// timed; putting the document back for the next round (an undo or a redo) is not.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "edit/editor.h"
+#include "export/convert_text.h"
+#include "native/native_typesetting.h"
+
+namespace kav {
+namespace {
+
+// The formula every size types into, so that only the document around it differs.
+constexpr int kEditedFormula = 7;
+
+// A window that does nothing, so that only the editor's own work is measured.
+class QuietHost final : public Host {
+ public:
+  void Invalidate() override {}
+  ClientSize GetClientSize() const override { return {800, 600}; }
+  void SetScrollBar(const ScrollBarState&) override {}
+  void SetStatusText(std::u16string_view) override {}
+  void FocusMainWindow() override {}
+  void CaptureMouse() override {}
+  void ReleaseMouse() override {}
+  void PostClose() override {}
+  void OpenManual() override {}
+  void CreateCaret(int32_t, int32_t) override {}
+  void ShowCaret() override {}
+  void MoveCaret(int32_t, int32_t) override {}
+  void DestroyCaret() override {}
+  Answer AskYesNoCancel(std::u16string_view, std::u16string_view) override {
+    return Answer::Cancel;
+  }
+  Answer AskYesNo(std::u16string_view, std::u16string_view) override { return Answer::No; }
+  void ShowError(std::u16string_view, std::u16string_view) override {}
+  std::optional<std::u16string> ChooseOpenPath() override { return std::nullopt; }
+  std::optional<std::u16string> ChooseSavePath() override { return std::nullopt; }
+  bool FileExists(std::u16string_view) const override { return false; }
+  std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view) override {
+    return std::nullopt;
+  }
+  bool WriteFile(std::u16string_view, const std::vector<uint8_t>&) override { return false; }
+  bool PublishClipboard(const ClipboardPayloads&) override { return false; }
+  bool PublishUnicodeText(std::u16string_view) override { return false; }
+  std::optional<std::u16string> ReadPrivateClipboardText() override { return std::nullopt; }
+  void ShowInlineBox(int32_t, int32_t) override {}
+  void HideInlineBox() override {}
+  bool IsPaletteVisible() const override { return true; }
+  void SetPaletteVisible(bool) override {}
+};
+
+std::vector<std::u16string> CorpusMarkups() {
+  std::ifstream file(std::string(KAV_BENCH_DATA) + "/corpus.kav", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return DocumentMarkups(bytes);
+}
+
+// An editor over `count` corpus formulas, the caret at the end of the middle line.
+struct Session {
+  QuietHost host;
+  const NativeTypesetting& typesetting;
+  Editor editor;
+
+  Session(const NativeTypesetting& fonts, int64_t count)
+      : typesetting(fonts), editor(host, fonts.Metrics(), fonts.Layouter()) {
+    const std::vector<std::u16string> corpus = CorpusMarkups();
+    const auto middle = static_cast<int32_t>(count / 2);
+    std::vector<EquationLine> lines;
+    lines.reserve(count);
+    for (int64_t i = 0; i < count; ++i) {
+      const size_t formula = i == middle ? kEditedFormula : static_cast<size_t>(i) % corpus.size();
+      lines.emplace_back(corpus[formula], &fonts.Layouter());
+    }
+    editor.ReplaceLines(std::move(lines));
+    for (int32_t i = 0; i < middle; ++i) editor.OnKeyDown(key::Down, {});
+    editor.OnKeyDown(key::End, {});
+  }
+};
+
+const NativeTypesetting& Typesetting() {
+  static const NativeTypesetting typesetting;
+  return typesetting;
+}
+
+template <typename Operation, typename Reset>
+void TimeEach(benchmark::State& state, Operation&& operation, Reset&& reset) {
+  using Clock = std::chrono::steady_clock;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    operation();
+    const auto stop = Clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    reset();
+  }
+}
+
+void BM_TypeCharacter(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  TimeEach(
+      state, [&] { editor.OnChar(u'x'); }, [&] { editor.Undo(); });
+}
+
+void BM_Enter(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  TimeEach(
+      state, [&] { editor.OnKeyDown(key::Return, {}); }, [&] { editor.Undo(); });
+}
+
+void BM_DuplicateLine(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  TimeEach(
+      state,
+      [&] {
+        editor.OnKeyDown('D', {true, false});
+      },
+      [&] { editor.Undo(); });
+}
+
+void BM_DeleteEmptyLine(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0) - 1);
+  Editor& editor = session.editor;
+  editor.OnKeyDown('N', {true, false});
+  TimeEach(
+      state, [&] { editor.OnKeyDown(key::Delete, {}); }, [&] { editor.Undo(); });
+}
+
+void BM_UndoTyping(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  editor.OnChar(u'x');
+  TimeEach(
+      state,
+      [&] {
+        editor.OnKeyDown('Z', {true, false});
+      },
+      [&] { editor.Redo(); });
+}
+
+void BM_RedoTyping(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  editor.OnChar(u'x');
+  editor.Undo();
+  TimeEach(
+      state,
+      [&] {
+        editor.OnKeyDown('Y', {true, false});
+      },
+      [&] { editor.Undo(); });
+}
+
+void BM_UndoEnter(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  editor.OnKeyDown(key::Return, {});
+  TimeEach(
+      state,
+      [&] {
+        editor.OnKeyDown('Z', {true, false});
+      },
+      [&] { editor.Redo(); });
+}
+
+void BM_RedoEnter(benchmark::State& state) {
+  Session session(Typesetting(), state.range(0));
+  Editor& editor = session.editor;
+  editor.OnKeyDown(key::Return, {});
+  editor.Undo();
+  TimeEach(
+      state,
+      [&] {
+        editor.OnKeyDown('Y', {true, false});
+      },
+      [&] { editor.Undo(); });
+}
+
+void DocumentSizes(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+  benchmark->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_TypeCharacter)->Apply(DocumentSizes);
+BENCHMARK(BM_Enter)->Apply(DocumentSizes);
+BENCHMARK(BM_DuplicateLine)->Apply(DocumentSizes);
+BENCHMARK(BM_DeleteEmptyLine)->Apply(DocumentSizes);
+BENCHMARK(BM_UndoTyping)->Apply(DocumentSizes);
+BENCHMARK(BM_RedoTyping)->Apply(DocumentSizes);
+BENCHMARK(BM_UndoEnter)->Apply(DocumentSizes);
+BENCHMARK(BM_RedoEnter)->Apply(DocumentSizes);
+
+}  // namespace
+}  // namespace kav
