@@ -2,11 +2,19 @@
 
 #include <algorithm>
 #include <cassert>
+#include <functional>
 #include <limits>
 
 #include "base/failure.h"
 
 namespace kav {
+namespace {
+
+bool PointsInto(const char16_t* p, const char16_t* begin, const char16_t* end) {
+  return std::less_equal<>()(begin, p) && std::less<>()(p, end);
+}
+
+}  // namespace
 
 ExportTextBuffer::ExportTextBuffer() : text_(new char16_t[128]), capacity_(128) { text_[0] = 0; }
 
@@ -28,6 +36,15 @@ void ExportTextBuffer::Reserve(int32_t n) {
 }
 
 void ExportTextBuffer::Append(std::u16string_view text) {
+  if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - length_ - 1)) {
+    Fail(u"Export text too long");
+  }
+  // Text taken from this buffer itself would be released by the growth below.
+  if (PointsInto(text.data(), text_.get(), text_.get() + capacity_)) {
+    const std::u16string own(text);
+    Append(own);
+    return;
+  }
   Reserve(static_cast<int32_t>(text.size()));
   std::copy(text.begin(), text.end(), text_.get() + length_);
   length_ += static_cast<int32_t>(text.size());

@@ -19,6 +19,8 @@ class ExportTextBuffer {
   // Makes room for n more units plus the terminator.
   void Reserve(int32_t n);
 
+  // The text with its terminating NUL, valid until the next change.
+  const char16_t* CStr() const { return text_.get(); }
   std::u16string_view View() const { return {text_.get(), static_cast<size_t>(length_)}; }
   std::u16string Text() const { return std::u16string(View()); }
   int32_t Length() const { return length_; }

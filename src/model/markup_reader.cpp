@@ -9,8 +9,10 @@ namespace kav {
 namespace {
 
 constexpr size_t kMaxWord = 99;
-// Deeper nesting than any formula needs; bounds the recursion of every tree walk.
-constexpr int kMaxDepth = 200;
+// Structures inside structures. Real formulas nest a handful of levels; the limit keeps every
+// recursive walk of a tree read from text (reader, writer, layout, exporters) far from the end
+// of the stack, whatever a file or the clipboard holds.
+constexpr int kMaxNesting = 100;
 
 bool IsWordChar(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
@@ -114,9 +116,11 @@ void EquationLine::ParseGroup(int32_t parent) {
 }
 
 void EquationLine::ParseArgument(int32_t parent) {
-  int depth = 0;
-  for (int32_t n = parent; n >= 0; n = tree.Parent(n)) ++depth;
-  if (depth > kMaxDepth) Fail(u"Nesting too deep");
+  int nesting = 0;
+  for (int32_t n = parent; n >= 0; n = tree.Parent(n)) {
+    if (tree.CodeAt(n) != code::Group) ++nesting;
+  }
+  if (nesting > kMaxNesting) Fail(u"Nesting too deep");
   Expect(u'{');
   ParseGroup(parent);
   Expect(u'}');

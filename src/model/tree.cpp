@@ -33,11 +33,22 @@ void EquationTree::Detach(int32_t node) {
     root = -1;
     return;
   }
-  auto& siblings = nodes[nodes[node].parent].children;
-  siblings.erase(std::find(siblings.begin(), siblings.end(), node));
+  // A node that is already unlinked (detached twice, or an old root) has nothing to leave.
+  const int32_t parent = nodes[node].parent;
+  if (parent < 0) return;
+  auto& siblings = nodes[parent].children;
+  const auto it = std::find(siblings.begin(), siblings.end(), node);
+  if (it != siblings.end()) siblings.erase(it);
 }
 
 void EquationTree::GraftCopy(int32_t target, const EquationTree& source, int32_t sourceNode) {
+  // Copying within one tree would grow the pools being read (and could copy its own copies),
+  // so the source is frozen first.
+  if (&source == this) {
+    const EquationTree frozen = source;
+    GraftCopy(target, frozen, sourceNode);
+    return;
+  }
   for (int32_t child : source.nodes[sourceNode].children) {
     const int32_t copy = AddChild(target, source.Data(child));
     GraftCopy(copy, source, child);

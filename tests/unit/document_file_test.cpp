@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/failure.h"
+#include "model/document_file.h"
+#include "tree_shape.h"
+
+namespace kav {
+namespace {
+
+std::string BytesOf(const std::vector<std::u16string>& markups) {
+  const std::vector<uint8_t> bytes = DocumentBytes(markups);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::u16string> MarkupsOf(std::string_view bytes) {
+  std::vector<std::u16string> markups;
+  for (const EquationLine& line : ReadDocumentLines(bytes, nullptr)) markups.push_back(line.markup);
+  return markups;
+}
+
+std::u16string LoadError(std::string_view bytes) {
+  try {
+    ReadDocumentLines(bytes, nullptr);
+  } catch (const Failure& failure) {
+    return failure.text;
+  }
+  return u"(none)";
+}
+
+using Lines = std::vector<std::u16string>;
+
+TEST(DocumentFile, WritesHeaderAndOneAtLinePerLine) {
+  EXPECT_EQ(BytesOf({u"<x>\\super{<2>}", u""}), "@@3\n@<x>\\super{<2>}\n@\n");
+  EXPECT_EQ(BytesOf({u""}), std::string("\x40\x40\x33\x0a\x40\x0a"));
+  EXPECT_EQ(BytesOf({}), "@@3\n");
+  EXPECT_EQ(BytesOf({u"<\u00e9>"}), "@@3\n@<\xc3\xa9>\n");
+}
+
+TEST(DocumentFile, ReadsBackWhatItWrote) {
+  const Lines lines = {u"<x>\\super{<2>}<+>\\frac{<alpha|rm>}{<beta>}", u"", u"\\red<a|hat>"};
+  const std::string bytes = BytesOf(lines);
+  EXPECT_EQ(MarkupsOf(bytes), lines);
+  const std::vector<EquationLine> read = ReadDocumentLines(bytes, nullptr);
+  EXPECT_EQ(Shape(read[0].tree), "[ x super [ 2 ] + frac [ #945:1 ] [ #946 ] ]");
+  EXPECT_EQ(Shape(read[1].tree), "[ _ ]");
+}
+
+TEST(DocumentFile, HeaderIsOptionalAndItsVersionIgnored) {
+  EXPECT_EQ(MarkupsOf("@<a>\n@<b>\n"), (Lines{u"<a>", u"<b>"}));
+  EXPECT_EQ(MarkupsOf("@@@7\n@<a>\n"), (Lines{u"<a>"}));
+  EXPECT_EQ(MarkupsOf("@@12345\n@<a>\n"), (Lines{u"<a>"}));
+  EXPECT_EQ(MarkupsOf("@@\n@<a>\n"), (Lines{u"<a>"}));
+}
+
+TEST(DocumentFile, TextBetweenLinesIsIgnored) {
+  EXPECT_EQ(MarkupsOf("@@3\nnotes\n@<a>\n\n  \n# more\n@<b>\n"), (Lines{u"<a>", u"<b>"}));
+  // Only the first "@" of a line starts it; the others belong to its markup.
+  EXPECT_EQ(LoadError("@@3\n@@<a>\n"), u"Unexpected char (line 1)");
+}
+
+TEST(DocumentFile, LastLineMayLackItsLineFeed) {
+  EXPECT_EQ(MarkupsOf("@@3\n@<a>\n@<b>"), (Lines{u"<a>", u"<b>"}));
+  EXPECT_EQ(MarkupsOf("@@3\n@<a>\n@"), (Lines{u"<a>", u""}));
+}
+
+TEST(DocumentFile, AFileWithoutLinesGivesOneEmptyLine) {
+  for (std::string_view bytes : {std::string_view(""), std::string_view("@@3\n"),
+                                 std::string_view("@@3"), std::string_view("nothing here\n"),
+                                 std::string_view("\0@<a>", 5)}) {
+    const std::vector<EquationLine> lines = ReadDocumentLines(bytes, nullptr);
+    ASSERT_EQ(lines.size(), 1u) << bytes;
+    EXPECT_EQ(lines[0].markup, u"");
+    EXPECT_EQ(Shape(lines[0].tree), "[ _ ]");
+  }
+}
+
+TEST(DocumentFile, RejectedLinesNameTheirLineNumber) {
+  EXPECT_EQ(LoadError("@@3\r\n@<a>\r\n@<b>\r\n"), u"Unexpected char (line 1)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\n@<b>\r\n"), u"Unexpected char (line 2)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\ntext\n@<b>\n@\\frac{<a>}\n"), u"Expected { (line 3)");
+  EXPECT_EQ(LoadError("@@3\n@<ab>\n"), u"Unknown letter  (line 1)");
+}
+
+TEST(DocumentFile, ByteOrderMarkIsRejected) {
+  // The mark hides the header, so its second "@" starts a line whose markup starts with "@".
+  EXPECT_EQ(LoadError("\xef\xbb\xbf@@3\n@<a>\n"), u"Unexpected char (line 1)");
+}
+
+TEST(DocumentFile, ANulByteEndsTheFile) {
+  EXPECT_EQ(MarkupsOf(std::string_view("@@3\n@<a>\n@<b>\0\n@<c>\n", 20)), (Lines{u"<a>", u"<b>"}));
+  // Whatever follows the NUL is not even decoded.
+  EXPECT_EQ(MarkupsOf(std::string_view("@<a>\n\0\xff\xfe", 8)), (Lines{u"<a>"}));
+}
+
+TEST(DocumentFile, InvalidUtf8IsRejectedWithItsOffset) {
+  EXPECT_EQ(LoadError("@@3\n@<a>\n@<\xc0\xae>\n"), u"Invalid UTF-8 at byte 11");
+  EXPECT_EQ(LoadError("@@3\n@<\xed\xa0\x80>\n"), u"Invalid UTF-8 at byte 6");
+  EXPECT_EQ(LoadError("@@3\n@<a>\xe2\x89"), u"Invalid UTF-8 at byte 8");
+  EXPECT_EQ(LoadError("@\xf4\x90\x80\x80"), u"Invalid UTF-8 at byte 1");
+  EXPECT_EQ(LoadError("\xff@@3\n"), u"Invalid UTF-8 at byte 0");
+}
+
+TEST(DocumentFile, ValidNonAsciiIsDecodedThenJudgedByTheReader) {
+  EXPECT_EQ(LoadError("@@3\n@<\xce\xb1>\n"), u"Unknown letter  (line 1)");
+  EXPECT_EQ(SplitDocumentText(DecodeDocumentBytes("@<\xce\xb1>")), (Lines{u"<\u03b1>"}));
+}
+
+TEST(DocumentFile, TenThousandLines) {
+  Lines lines;
+  for (int i = 0; i < 10000; ++i) lines.push_back(i % 2 ? u"<x>\\super{<2>}" : u"");
+  const std::string bytes = BytesOf(lines);
+  EXPECT_EQ(bytes.size(), 4 + 5000 * 2 + 5000 * 16u);
+  const std::vector<EquationLine> read = ReadDocumentLines(bytes, nullptr);
+  ASSERT_EQ(read.size(), 10000u);
+  EXPECT_EQ(read[9999].markup, u"<x>\\super{<2>}");
+  EXPECT_EQ(Shape(read[9999].tree), "[ x super [ 2 ] ]");
+}
+
+}  // namespace
+}  // namespace kav
