@@ -27,56 +27,38 @@ void Editor::ApplyStyleCommand(int32_t id) {
 }
 
 void Editor::OnCommand(int32_t id) {
+  // The cases that break out end by scrolling the current line into sight.
   switch (id) {
     case command::Open: OpenDocument(); return;
     case command::Save: SaveCommand(); return;
     case command::SaveAs: SaveDocumentAs(); return;
     case command::NewLine: InsertLine(u"", true); return;
     case command::DuplicateLine: InsertLine(CurrentLine().markup, true); return;
-    case command::Undo:
-      Undo();
-      ClearSelection();
-      ScrollToCurrentLine();
-      return;
-    case command::Redo:
-      Redo();
-      ClearSelection();
-      ScrollToCurrentLine();
-      return;
-    case command::Cut:
-      Cut();
-      ScrollToCurrentLine();
-      return;
-    case command::Copy:
-      Copy();
-      ScrollToCurrentLine();
-      return;
-    case command::Paste:
-      Paste();
-      ScrollToCurrentLine();
-      return;
-    case command::InsertFraction:
-      RunEditCommand(&kav::InsertFraction);
-      ScrollToCurrentLine();
-      return;
-    case command::InsertRoot:
-      RunEditCommand(&kav::InsertRoot);
-      ScrollToCurrentLine();
-      return;
     case command::InsertGreek: ShowInlineEditBox(); return;
-    case command::CopyAsTex:
-      CopyAsTex();
-      ScrollToCurrentLine();
-      return;
     case command::Manual: host_.OpenManual(); return;
     case command::TogglePalette:
       TogglePalette();
       host_.FocusMainWindow();
       return;
+    case command::Undo:
+      Undo();
+      ClearSelection();
+      break;
+    case command::Redo:
+      Redo();
+      ClearSelection();
+      break;
+    case command::Cut: Cut(); break;
+    case command::Copy: Copy(); break;
+    case command::Paste: Paste(); break;
+    case command::CopyAsTex: CopyAsTex(); break;
+    case command::InsertFraction: RunEditCommand(&kav::InsertFraction); break;
+    case command::InsertRoot: RunEditCommand(&kav::InsertRoot); break;
     default:
       if (id >= command::StyleRoman && id <= command::StyleRed) ApplyStyleCommand(id);
       return;
   }
+  ScrollToCurrentLine();
 }
 
 }  // namespace kav

@@ -139,6 +139,9 @@ class Editor {
   void OnCtrlKey(int32_t virtualKey, Modifiers modifiers);
   void OnBackspaceOrDelete(bool forward);
   void DeleteEmptyLineForward();
+  void OnEnter();
+  void OnHomeOrEnd(bool home);
+  void OnLeftOrRight(bool left);
   void OnSpace();
   void OnUpOrDown(bool up);
   void EndCapture();

@@ -22,41 +22,14 @@ void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
       JumpToSlot();
       ScrollToCurrentLine();
       return;
-    case key::Return:
-      // At the very start of a non-empty line the new line goes above it.
-      if (CaretAtLineStart() && !LineEmpty()) --document_.currentLine;
-      InsertLine(u"", true);
-      return;
+    case key::Return: OnEnter(); return;
     case key::Space: OnSpace(); return;
     case key::PageUp: OnVerticalScroll(ScrollRequest::PageUp); return;
     case key::PageDown: OnVerticalScroll(ScrollRequest::PageDown); return;
-    case key::End:
-    case key::Home:
-      if (virtualKey == key::End)
-        MoveEnd();
-      else
-        MoveHome();
-      ClearSelection();
-      PlaceCaret();
-      ScrollToCurrentLine();
-      return;
-    case key::Left:
-    case key::Right: {
-      const bool left = virtualKey == key::Left;
-      if (selectionMode_) {
-        if (left)
-          CaretToSelectionStart();
-        else
-          CaretToSelectionEnd();
-        ClearSelection();
-      } else if (left) {
-        MoveLeft();
-      } else {
-        MoveRight();
-      }
-      ScrollToCurrentLine();
-      return;
-    }
+    case key::End: OnHomeOrEnd(false); return;
+    case key::Home: OnHomeOrEnd(true); return;
+    case key::Left: OnLeftOrRight(true); return;
+    case key::Right: OnLeftOrRight(false); return;
     case key::Up: OnUpOrDown(true); return;
     case key::Down: OnUpOrDown(false); return;
     case key::Backslash:
@@ -67,52 +40,61 @@ void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
 }
 
 void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
-  switch (virtualKey) {
-    case 'A': SelectAll(); return;
-    case 'C':
-      Copy();
-      ScrollToCurrentLine();
-      return;
-    case 'D': InsertLine(CurrentLine().markup, true); return;
-    case 'G': ShowInlineEditBox(); return;
-    case 'K':
-      RunEditCommand(&kav::InsertFraction);
-      ScrollToCurrentLine();
-      return;
-    case 'N': InsertLine(u"", true); return;
-    case 'O': OpenDocument(); return;
-    case 'R':
-      RunEditCommand(&kav::InsertRoot);
-      ScrollToCurrentLine();
-      return;
-    case 'S':
-      if (!modifiers.shift && !document_.path.empty()) {
-        SaveCommand();
-      } else {
-        SaveDocumentAs();
-      }
-      return;
-    case 'V':
-      Paste();
-      ScrollToCurrentLine();
-      return;
-    case 'W': host_.PostClose(); return;
-    case 'X':
-      Cut();
-      ScrollToCurrentLine();
-      return;
-    case 'Y':
-      Redo();
-      ClearSelection();
-      ScrollToCurrentLine();
-      return;
-    case 'Z':
-      Undo();
-      ClearSelection();
-      ScrollToCurrentLine();
-      return;
-    default: return;
+  // Most Ctrl keys do exactly what their menu command does.
+  struct Shortcut {
+    int32_t key;
+    int32_t command;
+  };
+  static constexpr Shortcut kShortcuts[] = {
+      {'C', command::Copy},           {'D', command::DuplicateLine}, {'G', command::InsertGreek},
+      {'K', command::InsertFraction}, {'N', command::NewLine},       {'O', command::Open},
+      {'R', command::InsertRoot},     {'V', command::Paste},         {'X', command::Cut},
+      {'Y', command::Redo},           {'Z', command::Undo},
+  };
+  if (virtualKey == 'A') {
+    SelectAll();
+  } else if (virtualKey == 'W') {
+    host_.PostClose();
+  } else if (virtualKey == 'S') {
+    OnCommand(modifiers.shift ? command::SaveAs : command::Save);
+  } else {
+    for (const Shortcut& shortcut : kShortcuts) {
+      if (shortcut.key == virtualKey) OnCommand(shortcut.command);
+    }
   }
+}
+
+void Editor::OnEnter() {
+  // At the very start of a non-empty line the new line goes above it.
+  if (CaretAtLineStart() && !LineEmpty()) --document_.currentLine;
+  InsertLine(u"", true);
+}
+
+void Editor::OnHomeOrEnd(bool home) {
+  if (home) {
+    MoveHome();
+  } else {
+    MoveEnd();
+  }
+  ClearSelection();
+  PlaceCaret();
+  ScrollToCurrentLine();
+}
+
+void Editor::OnLeftOrRight(bool left) {
+  if (selectionMode_) {
+    if (left) {
+      CaretToSelectionStart();
+    } else {
+      CaretToSelectionEnd();
+    }
+    ClearSelection();
+  } else if (left) {
+    MoveLeft();
+  } else {
+    MoveRight();
+  }
+  ScrollToCurrentLine();
 }
 
 bool Editor::CaretAtLineStart() const {
