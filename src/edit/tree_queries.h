@@ -37,11 +37,3 @@ int32_t NestingOf(const EquationTree& tree, int32_t node);
 int32_t NestingBelow(const EquationTree& tree, int32_t node);
 
 }  // namespace kav
-
-namespace kav {
-
-// The markup reader refuses structures nested deeper than this; edits never build such a line,
-// so that everything typed can be saved and read back.
-inline constexpr int32_t kMaxStructureNesting = 100;
-
-}  // namespace kav

@@ -11,6 +11,12 @@
 
 namespace kav {
 
+// Structures inside structures. Real formulas nest a handful of levels; the limit keeps every
+// recursive walk of a tree (reader, writer, layout, exporters) far from the end of the stack,
+// whatever a file or the clipboard holds. The reader refuses deeper text and editing never
+// builds it.
+inline constexpr int32_t kMaxStructureNesting = 100;
+
 struct Token {
   SymbolCode code = 0;
   StyleFlags flags = 0;

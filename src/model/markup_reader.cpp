@@ -9,10 +9,6 @@ namespace kav {
 namespace {
 
 constexpr size_t kMaxWord = 99;
-// Structures inside structures. Real formulas nest a handful of levels; the limit keeps every
-// recursive walk of a tree read from text (reader, writer, layout, exporters) far from the end
-// of the stack, whatever a file or the clipboard holds.
-constexpr int kMaxNesting = 100;
 
 bool IsWordChar(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
@@ -120,7 +116,7 @@ void EquationLine::ParseArgument(int32_t parent) {
   for (int32_t n = parent; n >= 0; n = tree.Parent(n)) {
     if (tree.CodeAt(n) != code::Group) ++nesting;
   }
-  if (nesting > kMaxNesting) Fail(u"Nesting too deep");
+  if (nesting > kMaxStructureNesting) Fail(u"Nesting too deep");
   Expect(u'{');
   ParseGroup(parent);
   Expect(u'}');
