@@ -35,13 +35,17 @@ void Editor::ClearSelection() {
   PlaceCaret();
 }
 
+// Both close the selection first: select all sets only the marks, and the keys that leave a
+// selection should find its ends all the same. After a drag this changes nothing.
 bool Editor::CaretToSelectionStart() {
   EquationLine& line = CurrentLine();
+  CloseSelection(line);
   return kav::CaretToSelectionStart(line.tree, line.caret);
 }
 
 bool Editor::CaretToSelectionEnd() {
   EquationLine& line = CurrentLine();
+  CloseSelection(line);
   return kav::CaretToSelectionEnd(line.tree, line.caret);
 }
 

@@ -143,5 +143,25 @@ TEST_F(NavigationTest, SpaceStepsOutOfSlotsButNotOverSymbols) {
   EXPECT_EQ(HistorySize(), 0);
 }
 
+TEST_F(NavigationTest, KeysLeaveASelectionAtItsEnds) {
+  Load({u"<a><b><c>"});
+  Press('A', true);
+  Press(key::Left);
+  EXPECT_EQ(Caret(), "root@0");
+  EXPECT_FALSE(editor.selectionMode());
+  Press('A', true);
+  Press(key::Right);
+  EXPECT_EQ(Caret(), "root@3");
+  Press(key::Home);
+  Press('A', true);
+  Press(key::Space);
+  EXPECT_EQ(Caret(), "root@3");
+  Press('A', true);
+  Press(key::Home);
+  EXPECT_EQ(Caret(), "root@0");
+  EXPECT_FALSE(editor.selectionMode());
+  EXPECT_EQ(Markup(), u"<a><b><c>");
+}
+
 }  // namespace
 }  // namespace kav
