@@ -1,4 +1,4 @@
-// Commands whose work lives with the clipboard, file and inline-box code. Until that code is in
+// Commands whose work lives with the clipboard and file code. Until that code is in
 // place each one tells the user so in the status bar instead of doing nothing silently.
 #include "edit/editor.h"
 
@@ -31,10 +31,6 @@ void Editor::SaveCommand() {
 bool Editor::SaveDocumentAs() {
   NotAvailableYet(u"Save as");
   return false;
-}
-
-void Editor::ShowInlineEditBox() {
-  NotAvailableYet(u"The symbol name box");
 }
 
 void Editor::TogglePalette() {
