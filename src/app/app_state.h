@@ -1,6 +1,5 @@
 // What the main window keeps between messages. One instance, owned by the main window object.
 #pragma once
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -8,7 +7,8 @@
 #include "app/gdi_glyph_metrics.h"
 #include "app/gdi_handles.h"
 #include "app/win32.h"
-#include "model/document.h"
+#include "app/win32_host.h"
+#include "edit/editor.h"
 #include "typeset/glyph_measure.h"
 #include "typeset/layout.h"
 
@@ -24,15 +24,15 @@ struct Typesetting {
 
 struct AppState {
   HINSTANCE instance = nullptr;
-  HWND mainWindow = nullptr;
-  HWND scrollBar = nullptr;
-  HWND statusBar = nullptr;
+  HostWindows windows;
   DrawingResources resources;
   std::unique_ptr<Typesetting> typesetting;
-  Document document;
-  int32_t scrollOffset = 0;
+  Win32Host host{windows};
+  // The document, its view and its editing; made by the creation handler once fonts exist.
+  std::unique_ptr<Editor> editor;
   GdiObject<HBITMAP> backBuffer;
-  UINT clipboardFormat = 0;
+  // The document named on the command line, for the start-up open.
+  std::u16string startupPath;
   // A message raised before the status bar exists (for example a refused command line), shown
   // once it does.
   std::u16string pendingStatus;

@@ -10,10 +10,21 @@
 #include "base/failure.h"
 
 namespace kav {
+namespace {
+
+// Mouse positions are signed: a captured mouse may be left of or above the client area.
+int32_t PointX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
+int32_t PointY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
+
+Modifiers HeldModifiers() {
+  return Modifiers{GetAsyncKeyState(VK_CONTROL) < 0, GetAsyncKeyState(VK_SHIFT) < 0};
+}
+
+}  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, StartupPath startup) {
   state.instance = instance;
-  state.document.path = std::move(startup.path);
+  state.startupPath = std::move(startup.path);
   state.pendingStatus = std::move(startup.refusal);
 }
 
@@ -41,7 +52,9 @@ bool MainWindow::Create(int showCommand) {
 }
 
 std::u16string MainWindow::Title() const {
-  return WindowTitle(state.document.path, state.document.modified);
+  if (!state.editor) return kProgramName;
+  const Document& document = state.editor->document();
+  return WindowTitle(document.path, document.modified);
 }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
@@ -49,7 +62,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->state.mainWindow = window;
+    self->state.windows.main = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -74,47 +87,86 @@ LRESULT MainWindow::Guarded(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_SIZE:
-      OnSize();
-      return 0;
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_CLOSE:
-      return OnClose(wParam, lParam);
-    default:
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_CLOSE: return OnClose(wParam, lParam);
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    default: break;
+  }
+  // Input reaches the editor only once the creation handler has made it.
+  if (!state.editor) return Default(message, wParam, lParam);
+  return RouteInput(message, wParam, lParam);
+}
+
+LRESULT MainWindow::RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
+  Editor& editor = *state.editor;
+  switch (message) {
+    case WM_SETFOCUS: editor.PlaceCaret(); return 0;
+    case WM_KILLFOCUS: state.host.DestroyCaret(); return 0;
+    case WM_KEYDOWN:
+      editor.OnKeyDown(static_cast<int32_t>(wParam), HeldModifiers());
       return Default(message, wParam, lParam);
+    case WM_CHAR: editor.OnChar(static_cast<char16_t>(LOWORD(wParam))); return 0;
+    case WM_COMMAND: editor.OnCommand(LOWORD(wParam)); return 0;
+    case WM_VSCROLL: OnVerticalScroll(wParam); return Default(message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+      editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return Default(message, wParam, lParam);
+    case WM_MOUSEMOVE: editor.OnMouseMove(PointX(lParam), PointY(lParam)); return 0;
+    case WM_LBUTTONDOWN: editor.OnLeftButtonDown(PointX(lParam), PointY(lParam)); return 0;
+    case WM_LBUTTONUP: editor.OnLeftButtonUp(PointX(lParam), PointY(lParam)); return 0;
+    default: return Default(message, wParam, lParam);
   }
 }
 
 LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(state.mainWindow, message, wParam, lParam);
+  return DefWindowProcW(state.windows.main, message, wParam, lParam);
 }
 
 // The scroll bar keeps to the right edge; the back buffer no longer fits and is made again by
 // the next paint; the status bar re-docks itself.
 void MainWindow::OnSize() {
   RECT client{};
-  GetClientRect(state.mainWindow, &client);
-  SetWindowPos(state.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
+  GetClientRect(state.windows.main, &client);
+  SetWindowPos(state.windows.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
                SWP_NOZORDER);
   state.backBuffer.Reset();
-  InvalidateRect(state.mainWindow, nullptr, FALSE);
-  SendMessageW(state.statusBar, WM_SIZE, 0, 0);
+  if (state.editor) {
+    state.editor->PlaceCaret();
+    state.editor->UpdateScroll();
+  }
+  SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
 }
 
 void MainWindow::OnPaint() {
   PaintScene scene;
-  scene.lines = state.document.lines;
-  scene.currentLine = state.document.currentLine;
-  scene.scrollOffset = state.scrollOffset;
-  PaintWindow(state.mainWindow, state.backBuffer, state.resources, scene);
+  if (state.editor) {
+    const Editor& editor = *state.editor;
+    scene.lines = editor.document().lines;
+    scene.currentLine = editor.document().currentLine;
+    scene.scrollOffset = editor.scrollOffset();
+    if (editor.mouseCaptured()) {
+      const DragRectangle& drag = editor.drag();
+      scene.drag = DragOutline{drag.anchorX, drag.anchorY, drag.currentX, drag.currentY};
+    }
+  }
+  PaintWindow(state.windows.main, state.backBuffer, state.resources, scene);
+}
+
+void MainWindow::OnVerticalScroll(WPARAM wParam) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(state.windows.scrollBar, SB_CTL, &info);
+  state.editor->OnVerticalScroll(static_cast<ScrollRequest>(LOWORD(wParam)), info.nTrackPos);
+}
+
+// Opening a dropped document comes with the file commands; the drop is released either way.
+void MainWindow::OnDropFiles(HDROP drop) {
+  DragFinish(drop);
+  ShowStatus(u"Opening dropped files is not available yet");
 }
 
 // Default processing destroys the window, which ends the message loop.
@@ -123,11 +175,11 @@ LRESULT MainWindow::OnClose(WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::ShowStatus(const std::u16string& text) {
-  if (state.statusBar == nullptr) {
+  if (state.windows.statusBar == nullptr) {
     state.pendingStatus = text;
     return;
   }
-  SetWindowTextW(state.statusBar, Wide(text));
+  state.host.SetStatusText(text);
 }
 
 }  // namespace kav

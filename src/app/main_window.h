@@ -24,23 +24,26 @@ class MainWindow {
   // Creates and shows the window; false when the system refused to create it.
   bool Create(int showCommand);
 
-  HWND Handle() const { return state.mainWindow; }
+  HWND Handle() const { return state.windows.main; }
   std::u16string Title() const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Guarded(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT RouteInput(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Creation, in main_window_create.cpp.
   void OnCreate();
-  void CreateFirstLine();
   void CreateScrollBar();
   void CreateStatusBar();
+  void StartupOpen();
 
   void OnSize();
   void OnPaint();
+  void OnVerticalScroll(WPARAM wParam);
+  void OnDropFiles(HDROP drop);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);
 

@@ -1,6 +1,5 @@
-// The main window's creation handler: drawing resources, the first line, the child controls,
-// the private clipboard format and dropped files.
-
+// The main window's creation handler: drawing resources, the editor with its first line, the
+// child controls, the private clipboard format and dropped files.
 #include <utility>
 
 #include "app/main_window.h"
@@ -9,40 +8,42 @@
 namespace kav {
 
 void MainWindow::OnCreate() {
-  state.document.modified = false;
-  LoadDrawingResources(state.resources, state.instance, state.mainWindow);
-  state.typesetting = std::make_unique<Typesetting>(state.mainWindow, state.resources.fonts);
-  CreateFirstLine();
+  LoadDrawingResources(state.resources, state.instance, state.windows.main);
+  state.typesetting = std::make_unique<Typesetting>(state.windows.main, state.resources.fonts);
+  // The editor starts with one empty line, laid out, its caret at the end of the root row, no
+  // selection and nothing modified.
+  state.editor = std::make_unique<Editor>(state.host, state.typesetting->metrics,
+                                          state.typesetting->layouter);
+  state.editor->PlaceCaret();
   CreateScrollBar();
-  state.clipboardFormat = RegisterClipboardFormatW(Wide(kPrivateClipboardFormat));
+  state.editor->UpdateScroll();
+  state.windows.privateFormat = RegisterClipboardFormatW(Wide(kPrivateClipboardFormat));
   CreateStatusBar();
-  DragAcceptFiles(state.mainWindow, TRUE);
-}
-
-// One empty line, read and laid out, with its caret at the end of its root row.
-void MainWindow::CreateFirstLine() {
-  Document& document = state.document;
-  document.lines.clear();
-  document.lines.emplace_back(std::u16string(), &state.typesetting->layouter);
-  document.currentLine = 0;
-  EquationLine& line = document.Current();
-  line.caret = Caret{line.tree.root, line.tree.ChildCount(line.tree.root)};
-  line.selection.marks.assign(line.boxes.size(), false);
+  DragAcceptFiles(state.windows.main, TRUE);
+  StartupOpen();
 }
 
 // The bar gets its place with the first size message.
 void MainWindow::CreateScrollBar() {
-  state.scrollBar = CreateWindowExW(
+  state.windows.scrollBar = CreateWindowExW(
       0, L"scrollbar", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SBS_VERT, 0, 0, 0, 0,
-      state.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollBarId)),
+      state.windows.main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollBarId)),
       state.instance, nullptr);
 }
 
 void MainWindow::CreateStatusBar() {
   InitCommonControls();
-  state.statusBar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", state.mainWindow, 0);
+  state.windows.statusBar =
+      CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", state.windows.main, 0);
   ShowStatus(u"Ready");
   if (!state.pendingStatus.empty()) ShowStatus(std::exchange(state.pendingStatus, u""));
+}
+
+// Reading the named document comes with the file commands. Until then the path is not taken
+// as the document's: a later save must never write an empty document over that file.
+void MainWindow::StartupOpen() {
+  if (state.startupPath.empty()) return;
+  ShowStatus(u"Opening a file from the command line is not available yet");
 }
 
 }  // namespace kav

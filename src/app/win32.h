@@ -14,6 +14,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <objidl.h>
 #include <shellapi.h>
 // GDI+ expects min and max as templates in scope when NOMINMAX hides the macros.

@@ -1,0 +1,59 @@
+// What the editor asks of its window, done with Win32 on the main window and its children.
+#pragma once
+#include "app/win32.h"
+#include "platform/host.h"
+
+namespace kav {
+
+// The windows the host acts on; filled in as the creation handler makes them.
+struct HostWindows {
+  HWND main = nullptr;
+  HWND scrollBar = nullptr;
+  HWND statusBar = nullptr;
+  UINT privateFormat = 0;
+};
+
+class Win32Host final : public Host {
+ public:
+  explicit Win32Host(const HostWindows& windows) : windows(windows) {}
+
+  void Invalidate() override;
+  ClientSize GetClientSize() const override;
+  void SetScrollBar(const ScrollBarState& state) override;
+  void SetStatusText(std::u16string_view text) override;
+  void FocusMainWindow() override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  void PostClose() override;
+  void OpenManual() override;
+
+  void CreateCaret(int32_t width, int32_t height) override;
+  void ShowCaret() override;
+  void MoveCaret(int32_t x, int32_t y) override;
+  void DestroyCaret() override;
+
+  Answer AskYesNoCancel(std::u16string_view text, std::u16string_view caption) override;
+  Answer AskYesNo(std::u16string_view text, std::u16string_view caption) override;
+  void ShowError(std::u16string_view text, std::u16string_view caption) override;
+
+  // Files and dialogs, in win32_host_files.cpp.
+  std::optional<std::u16string> ChooseOpenPath() override;
+  std::optional<std::u16string> ChooseSavePath() override;
+  bool FileExists(std::u16string_view path) const override;
+  std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) override;
+  bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) override;
+
+  // Clipboard, inline box and palette, in win32_host_clipboard.cpp.
+  bool PublishClipboard(const ClipboardPayloads& payloads) override;
+  bool PublishUnicodeText(std::u16string_view text) override;
+  std::optional<std::u16string> ReadPrivateClipboardText() override;
+  void ShowInlineBox(int32_t x, int32_t y) override;
+  void HideInlineBox() override;
+  bool IsPaletteVisible() const override;
+  void SetPaletteVisible(bool visible) override;
+
+ private:
+  const HostWindows& windows;
+};
+
+}  // namespace kav
