@@ -1,0 +1,78 @@
+// libFuzzer target for the .kav byte format: arbitrary bytes either give lines or fail with a
+// clear text; valid UTF-8 decodes and encodes back to the same bytes; lines read from a file,
+// written again and read again stay the same.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/failure.h"
+#include "base/utf.h"
+#include "model/document_file.h"
+
+namespace kav {
+namespace {
+
+void Check(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "document fuzzer: %s\n", what);
+  std::abort();
+}
+
+void CheckUtf8(std::string_view bytes) {
+  Utf8Error error;
+  const auto text = DecodeUtf8(bytes, &error);
+  if (text) {
+    Check(EncodeUtf8(*text) == bytes, "valid UTF-8 does not encode back to its bytes");
+  } else {
+    Check(error.offset < bytes.size(), "error offset outside the input");
+    Check(DecodeUtf8(bytes.substr(0, error.offset)).has_value(), "bytes before the error refused");
+  }
+}
+
+bool IsLoadText(std::u16string_view text) {
+  if (text.starts_with(u"Invalid UTF-8 at byte ")) return true;
+  const size_t at = text.rfind(u" (line ");
+  return at != std::u16string_view::npos && text.ends_with(u")");
+}
+
+std::vector<std::u16string> Markups(const std::vector<EquationLine>& lines) {
+  std::vector<std::u16string> markups;
+  for (const EquationLine& line : lines) markups.push_back(line.markup);
+  return markups;
+}
+
+void CheckDocument(std::string_view bytes) {
+  std::vector<EquationLine> lines;
+  try {
+    lines = ReadDocumentLines(bytes, nullptr);
+  } catch (const Failure& failure) {
+    Check(IsLoadText(failure.text), "unexpected failure text");
+    return;
+  }
+  Check(!lines.empty(), "no line");
+  const std::vector<std::u16string> split = SplitDocumentText(DecodeDocumentBytes(bytes));
+  Check(split.empty() ? Markups(lines) == std::vector<std::u16string>{u""} : Markups(lines) == split,
+        "lines differ from the split text");
+  ExportTextBuffer buffer;
+  for (EquationLine& line : lines) line.Serialize(buffer);
+  const std::vector<uint8_t> written = DocumentBytes(Markups(lines));
+  const std::string_view writtenBytes(reinterpret_cast<const char*>(written.data()), written.size());
+  try {
+    Check(Markups(ReadDocumentLines(writtenBytes, nullptr)) == Markups(lines), "lines changed");
+  } catch (const Failure&) {
+    Check(false, "a written document does not read back");
+  }
+}
+
+}  // namespace
+}  // namespace kav
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  kav::CheckUtf8(bytes);
+  kav::CheckDocument(bytes);
+  return 0;
+}
