@@ -27,6 +27,9 @@ struct DragRectangle {
   int32_t currentY = 0;
 };
 
+// What the question about unsaved changes decided: go on with the open, drop or close, or not.
+enum class PromptResult : uint8_t { Proceed, Cancel };
+
 struct LinePoint {
   int32_t x = 0;
   int32_t y = 0;
@@ -118,6 +121,24 @@ class Editor {
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();
+
+  // Documents on disk (file_commands.cpp). A file is read and every line parsed before anything
+  // is replaced: a file that cannot be read or a rejected line leaves the document and its path
+  // as they were and says why in the status bar. The path changes only when a file was read or
+  // written under it.
+  bool LoadDocument(const std::u16string& path);
+  // Replaces the lines with those of a document text; throws, changing nothing, on a bad line.
+  void BuildDocumentFromText(std::u16string_view text);
+  // Writes every line to the document path; false, with the failure box shown, when it failed.
+  bool SaveDocument();
+  bool SaveDocumentTo(const std::u16string& path);
+  PromptResult PromptSaveChanges();
+  // Whether the window may close (asks about unsaved changes).
+  bool RequestClose();
+  // Files dropped on the window: the first is opened, the rest ignored.
+  void DropFiles(const std::vector<std::u16string>& paths);
+  // The document named on the command line; nothing for an empty path.
+  void OpenStartupDocument(const std::u16string& path);
   void ShowInlineEditBox();
   void TogglePalette();
 

@@ -1,4 +1,4 @@
-// Commands whose work lives with the clipboard and file code. Until that code is in
+// Commands whose work lives with the clipboard code. Until that code is in
 // place each one tells the user so in the status bar instead of doing nothing silently.
 #include "edit/editor.h"
 
@@ -18,19 +18,6 @@ void Editor::Paste() {
 
 void Editor::CopyAsTex() {
   NotAvailableYet(u"Copy as TeX");
-}
-
-void Editor::OpenDocument() {
-  NotAvailableYet(u"Open");
-}
-
-void Editor::SaveCommand() {
-  NotAvailableYet(u"Save");
-}
-
-bool Editor::SaveDocumentAs() {
-  NotAvailableYet(u"Save as");
-  return false;
 }
 
 void Editor::TogglePalette() {

@@ -43,8 +43,8 @@ std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
   return lines;
 }
 
-std::vector<EquationLine> ReadDocumentLines(std::string_view bytes, const LineLayouter* layouter) {
-  const std::vector<std::u16string> markups = SplitDocumentText(DecodeDocumentBytes(bytes));
+std::vector<EquationLine> ReadDocumentText(std::u16string_view text, const LineLayouter* layouter) {
+  const std::vector<std::u16string> markups = SplitDocumentText(text);
   std::vector<EquationLine> lines;
   lines.reserve(markups.empty() ? 1 : markups.size());
   for (size_t i = 0; i < markups.size(); ++i) {
@@ -56,6 +56,10 @@ std::vector<EquationLine> ReadDocumentLines(std::string_view bytes, const LineLa
   }
   if (lines.empty()) lines.emplace_back(std::u16string(), layouter);
   return lines;
+}
+
+std::vector<EquationLine> ReadDocumentLines(std::string_view bytes, const LineLayouter* layouter) {
+  return ReadDocumentText(DecodeDocumentBytes(bytes), layouter);
 }
 
 }  // namespace kav

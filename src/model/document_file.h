@@ -23,6 +23,11 @@ std::u16string DecodeDocumentBytes(std::string_view bytes);
 // does not start with "@" between lines is ignored; the last line may lack its line feed.
 std::vector<std::u16string> SplitDocumentText(std::u16string_view text);
 
+// Splits and reads every line of a document text. A rejected line throws its reader's text
+// followed by " (line N)", N counting document lines from 1. A text with no line gives one empty
+// line.
+std::vector<EquationLine> ReadDocumentText(std::u16string_view text, const LineLayouter* layouter);
+
 // Decodes, splits and reads every line. A rejected line throws its reader's text followed by
 // " (line N)", N counting document lines from 1. A file with no line gives one empty line.
 std::vector<EquationLine> ReadDocumentLines(std::string_view bytes, const LineLayouter* layouter);
