@@ -6,6 +6,8 @@
 #include "app/drawing_resources.h"
 #include "app/gdi_glyph_metrics.h"
 #include "app/gdi_handles.h"
+#include "app/inline_edit_box.h"
+#include "app/palette_window.h"
 #include "app/win32.h"
 #include "app/win32_host.h"
 #include "edit/editor.h"
@@ -30,6 +32,8 @@ struct AppState {
   Win32Host host{windows};
   // The document, its view and its editing; made by the creation handler once fonts exist.
   std::unique_ptr<Editor> editor;
+  InlineEditBox inlineBox;
+  PaletteWindow palette;
   GdiObject<HBITMAP> backBuffer;
   // The document named on the command line, for the start-up open.
   std::u16string startupPath;

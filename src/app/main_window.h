@@ -38,6 +38,8 @@ class MainWindow {
   void OnCreate();
   void CreateScrollBar();
   void CreateStatusBar();
+  void CreateInlineBox();
+  void CreatePalette();
   void StartupOpen();
 
   void OnSize();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/main_window.h"
+#include "app/style_buttons.h"
 #include "app/wide_text.h"
 
 namespace kav {
@@ -15,12 +16,31 @@ void MainWindow::OnCreate() {
   state.editor = std::make_unique<Editor>(state.host, state.typesetting->metrics,
                                           state.typesetting->layouter);
   state.editor->PlaceCaret();
+  CreateInlineBox();
   CreateScrollBar();
   state.editor->UpdateScroll();
   state.windows.privateFormat = RegisterClipboardFormatW(Wide(kPrivateClipboardFormat));
   CreateStatusBar();
   DragAcceptFiles(state.windows.main, TRUE);
+  CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
+  CreatePalette();
+}
+
+void MainWindow::CreateInlineBox() {
+  if (state.inlineBox.Create(state.windows.main, state.instance, *state.editor)) {
+    state.windows.inlineBox = state.inlineBox.Handle();
+  }
+}
+
+// The palette's symbol labels use the symbol face at 20 pixels: "Cambria", or the embedded math
+// face where the system has no "Cambria".
+void MainWindow::CreatePalette() {
+  HFONT font = state.resources.fonts.Cell(FontKey{FontFace::Symbol, 20}).font.Get();
+  if (PaletteWindow::RegisterWindowClass(state.instance) &&
+      state.palette.Create(state.windows.main, state.instance, font, *state.editor)) {
+    state.windows.palette = state.palette.Handle();
+  }
 }
 
 // The bar gets its place with the first size message.
@@ -39,11 +59,11 @@ void MainWindow::CreateStatusBar() {
   if (!state.pendingStatus.empty()) ShowStatus(std::exchange(state.pendingStatus, u""));
 }
 
-// Reading the named document comes with the file commands. Until then the path is not taken
-// as the document's: a later save must never write an empty document over that file.
+// Once the status bar exists, so that a file that cannot be read can say so. The path becomes
+// the document's only when the file was read: a later save never writes over a file that was not
+// opened.
 void MainWindow::StartupOpen() {
-  if (state.startupPath.empty()) return;
-  ShowStatus(u"Opening a file from the command line is not available yet");
+  state.editor->OpenStartupDocument(state.startupPath);
 }
 
 }  // namespace kav

@@ -2,13 +2,11 @@
 
 #include <string>
 
+#include "app/manual_page.h"
 #include "app/wide_text.h"
 
 namespace kav {
 namespace {
-
-// The manual of the program, opened in the user's browser.
-constexpr wchar_t kManualAddress[] = L"https://en.wikipedia.org/wiki/Formula_editor";
 
 int Ask(HWND owner, std::u16string_view text, std::u16string_view caption, UINT buttons) {
   const std::u16string body(text);
@@ -49,7 +47,7 @@ void Win32Host::ReleaseMouse() { ReleaseCapture(); }
 void Win32Host::PostClose() { PostMessageW(windows.main, WM_CLOSE, 0, 0); }
 
 void Win32Host::OpenManual() {
-  ShellExecuteW(windows.main, L"open", kManualAddress, nullptr, nullptr, SW_SHOWNORMAL);
+  if (const auto failure = OpenManualPage(windows.main)) SetStatusText(*failure);
 }
 
 void Win32Host::CreateCaret(int32_t width, int32_t height) {

@@ -10,6 +10,8 @@ struct HostWindows {
   HWND main = nullptr;
   HWND scrollBar = nullptr;
   HWND statusBar = nullptr;
+  HWND inlineBox = nullptr;
+  HWND palette = nullptr;
   UINT privateFormat = 0;
 };
 
@@ -43,10 +45,12 @@ class Win32Host final : public Host {
   std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) override;
   bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) override;
 
-  // Clipboard, inline box and palette, in win32_host_clipboard.cpp.
+  // Clipboard, in win32_host_clipboard.cpp.
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+
+  // Inline box and palette, in win32_host_controls.cpp.
   void ShowInlineBox(int32_t x, int32_t y) override;
   void HideInlineBox() override;
   bool IsPaletteVisible() const override;

@@ -1,4 +1,4 @@
-// The clipboard, inline box and palette side of the Win32 host.
+// The clipboard side of the Win32 host.
 #include <cstring>
 #include <string>
 
@@ -80,11 +80,5 @@ bool Win32Host::PublishClipboard(const ClipboardPayloads&) {
   SetStatusText(u"Copy is not available yet");
   return false;
 }
-
-// The inline symbol-name box and the palette window do not exist yet: nothing to show or hide.
-void Win32Host::ShowInlineBox(int32_t, int32_t) {}
-void Win32Host::HideInlineBox() {}
-bool Win32Host::IsPaletteVisible() const { return false; }
-void Win32Host::SetPaletteVisible(bool) {}
 
 }  // namespace kav

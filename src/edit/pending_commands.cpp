@@ -4,20 +4,12 @@
 
 namespace kav {
 
-void Editor::Copy() {
-  NotAvailableYet(u"Copy");
-}
-
 void Editor::Cut() {
   NotAvailableYet(u"Cut");
 }
 
 void Editor::Paste() {
   NotAvailableYet(u"Paste");
-}
-
-void Editor::CopyAsTex() {
-  NotAvailableYet(u"Copy as TeX");
 }
 
 void Editor::TogglePalette() {

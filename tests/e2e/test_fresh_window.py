@@ -14,6 +14,7 @@ PLACEHOLDER = 32      # the frame of an empty slot at base size is 32 x 32 pixel
 TOLERANCE = 2         # pen width and the halving of odd sizes
 SCROLL_BAR_ROOM = 32  # the scroll bar stands 30 pixels from the right edge
 STATUS_ROOM = 30      # the status bar docks at the bottom
+CONTROLS_ROOM = 182   # the style buttons and the palette cover the top (palette 50 + 130 high)
 
 
 def dark(pixel):
@@ -45,7 +46,8 @@ class Frame:
 
 
 def find_frame(image, left, top, cw, ch):
-    pixels = dark_pixels(image, left, top, cw - SCROLL_BAR_ROOM, ch - STATUS_ROOM)
+    pixels = dark_pixels(image, left, top + CONTROLS_ROOM, cw - SCROLL_BAR_ROOM,
+                         ch - STATUS_ROOM - CONTROLS_ROOM)
     check(pixels, "nothing drawn in the client area")
     return Frame([(x - left, y - top) for x, y in pixels])
 

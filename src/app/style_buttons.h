@@ -1,0 +1,11 @@
+// The row of style buttons along the top of the main window. They only send their command ids
+// to the main window; the editor applies the style (or toggles the palette) and gives the
+// keyboard focus back to the main window.
+#pragma once
+#include "app/win32.h"
+
+namespace kav {
+
+void CreateStyleButtons(HWND parent, HINSTANCE instance);
+
+}  // namespace kav

@@ -1,0 +1,22 @@
+// Copy and Copy as TeX: the current line on the clipboard, as the other programs want it.
+#include "edit/editor.h"
+#include "edit/selection.h"
+#include "export/clipboard_payloads.h"
+
+namespace kav {
+
+// Every payload is made before the clipboard is touched, so a writer's failure (a character the
+// HWP script has no word for, a script too long for its document) leaves the clipboard as it
+// was; the failure's text travels on to the status bar.
+void Editor::Copy() {
+  EquationLine& line = CurrentLine();
+  CloseSelection(line);
+  const ClipboardPayloads payloads = BuildClipboardPayloads(line, exportBuffer_, LocalDosDateTime());
+  host_.PublishClipboard(payloads);
+}
+
+void Editor::CopyAsTex() {
+  host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_));
+}
+
+}  // namespace kav
