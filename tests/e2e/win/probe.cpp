@@ -2,6 +2,8 @@
 // main window's client area lies on the screen. Runs under Wine in the program's prefix.
 //   kav_probe status   prints the status bar text
 //   kav_probe client   prints "left top width height" of the client area in screen pixels
+//   kav_probe command ID   sends the main window the command ID, as choosing its menu item does
+#include <cwchar>
 #include <string>
 
 #include "app/win32.h"
@@ -42,14 +44,21 @@ int PrintClient(HWND main) {
   return 0;
 }
 
+int PostCommand(HWND main, const std::wstring& id) {
+  const unsigned long value = std::wcstoul(id.c_str(), nullptr, 10);
+  if (value == 0 || value > 0xFFFF) return 2;
+  return PostMessageW(main, WM_COMMAND, MAKEWPARAM(value, 0), 0) ? 0 : 4;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) return 2;
+  if (argc < 2) return 2;
   HWND main = MainWindow();
   if (main == nullptr) return 3;
   const std::wstring command = argv[1];
-  if (command == L"status") return PrintStatus(main);
-  if (command == L"client") return PrintClient(main);
+  if (command == L"status" && argc == 2) return PrintStatus(main);
+  if (command == L"client" && argc == 2) return PrintClient(main);
+  if (command == L"command" && argc == 3) return PostCommand(main, argv[2]);
   return 2;
 }

@@ -1,0 +1,128 @@
+"""The symbol-name box, the palette and the style buttons, driven as a user would.
+
+Each step ends by reading the current line back through the clipboard ("Copy as TeX", sent as
+the menu command) and by typing one more letter without clicking into the view first, which
+lands in the formula only if the keyboard focus went back to the main window."""
+
+import time
+
+import kav_e2e
+from kav_e2e import check
+
+COPY_AS_TEX = 40016
+NEW_LINE_KEY = "ctrl+n"
+
+# Client coordinates of button centres: the style buttons are 40 x 40 at y = 2, 42 apart; the
+# palette (bordered, at (2, 50)) holds its buttons in rows of ten at a pitch of 42.
+RM_BUTTON = (2 + 20, 2 + 20)
+FX_BUTTON = (338 + 20, 2 + 20)
+PALETTE = (2, 50, 424, 130)
+
+
+def palette_button(index):
+    """Centre of the palette button of symbol-table entry `index` (39 to 60)."""
+    j = index - 39
+    return (PALETTE[0] + 1 + (j % 10) * 42 + 2 + 20, PALETTE[1] + 1 + (j // 10) * 42 + 2 + 20)
+
+
+class Window:
+    def __init__(self, run, window):
+        self.run, self.window = run, window
+        self.left, self.top, self.width, self.height = run.client_area()
+
+    def click(self, point):
+        self.run.click(self.left + point[0], self.top + point[1])
+        time.sleep(0.3)
+
+    def line_tex(self, expected, timeout=10):
+        """The TeX of the current line, waiting until it reads `expected` or time runs out."""
+        deadline = time.monotonic() + timeout
+        while True:
+            self.run.probe_query("command", str(COPY_AS_TEX))
+            time.sleep(0.3)
+            text = self.run.clipboard("UTF8_STRING").decode("utf-8")
+            if text == expected or time.monotonic() > deadline:
+                return text
+            time.sleep(0.3)
+
+    def expect_tex(self, expected, what):
+        text = self.line_tex(expected)
+        check(text == expected, f"{what}: the line reads {text!r}, expected {expected!r}")
+
+    def palette_ink(self, image):
+        """How many pixels of the palette's rectangle differ from the window background."""
+        x0, y0, w, h = PALETTE
+        background = image.pixel(self.left + self.width // 2, self.top + PALETTE[1] + 10 + h)
+        return sum(1 for y in range(y0, y0 + h) for x in range(x0, x0 + w)
+                   if image.pixel(self.left + x, self.top + y) != background)
+
+
+def wait_ready(run, timeout=30):
+    deadline = time.monotonic() + timeout
+    while run.status_text() != "Ready":
+        check(time.monotonic() < deadline, "the status bar never read Ready")
+        time.sleep(0.2)
+
+
+def test(options):
+    with kav_e2e.session(options) as run:
+        run.start()
+        window = Window(run, run.wait_window())
+        wait_ready(run)
+        run.focus(window.window)
+        run.screenshot("controls.png")
+
+        # The backslash key opens the name box; Enter inserts the named symbol.
+        run.key("backslash")
+        time.sleep(0.3)
+        run.type_text("beta")
+        run.key("Return")
+        run.type_text("x")
+        window.expect_tex("\\beta x", "backslash, beta, Enter, x")
+
+        # Ctrl+G twice on an empty box only closes it; an unknown name inserts nothing.
+        run.key("ctrl+g", "ctrl+g")
+        run.type_text("y")
+        run.key("ctrl+g")
+        time.sleep(0.3)
+        run.type_text("Alpha")
+        run.key("Return")
+        run.type_text("z")
+        window.expect_tex("\\beta xyz", "Ctrl+G Ctrl+G, y, then Alpha named")
+
+        # The palette's fraction button, then typing fills the numerator.
+        run.key(NEW_LINE_KEY)
+        window.click(palette_button(59))
+        run.type_text("a")
+        window.expect_tex("\\frac{a}{}", "palette fraction, a")
+        # Its sum button inserts the sum structure, not the letter sigma.
+        run.key("Tab")
+        window.click(palette_button(51))
+        window.expect_tex("\\frac{a}{\\sum _{}^{}}", "palette sum in the denominator")
+
+        # "RM" after a letter makes it upright; the next letter is typed after it.
+        run.key(NEW_LINE_KEY)
+        run.type_text("x")
+        window.click(RM_BUTTON)
+        run.type_text("y")
+        window.expect_tex("{\\rm x}y", "x, RM, y")
+
+        # "f(x)" hides the palette and shows it again; typing goes on after each click.
+        shown = window.palette_ink(run.screenshot())
+        window.click(FX_BUTTON)
+        hidden = window.palette_ink(run.screenshot("palette_hidden.png"))
+        window.click(FX_BUTTON)
+        again = window.palette_ink(run.screenshot("palette_shown.png"))
+        check(shown > 1000 and hidden < 20 and again == shown,
+              f"palette pixels shown {shown}, after f(x) {hidden}, after f(x) again {again}")
+        run.type_text("2")
+        window.expect_tex("{\\rm x}y2", "typing after f(x) twice")
+
+        run.screenshot("symbols.png")
+        run.close_request(window.window)
+        # The document is modified: the save question may keep the program open; it is stopped
+        # with the session either way.
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)
