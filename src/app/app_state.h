@@ -29,7 +29,7 @@ struct AppState {
   HostWindows windows;
   DrawingResources resources;
   std::unique_ptr<Typesetting> typesetting;
-  Win32Host host{windows};
+  Win32Host host{windows, resources};
   // The document, its view and its editing; made by the creation handler once fonts exist.
   std::unique_ptr<Editor> editor;
   InlineEditBox inlineBox;

@@ -26,6 +26,8 @@ class GdiObject {
   GdiObject& operator=(const GdiObject&) = delete;
 
   Handle Get() const { return handle; }
+  // Gives the handle up to a new owner (the clipboard) without deleting it.
+  Handle Release() { return std::exchange(handle, nullptr); }
   void Reset() {
     if (handle != nullptr) DeleteObject(handle);
     handle = nullptr;

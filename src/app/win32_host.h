@@ -1,5 +1,6 @@
 // What the editor asks of its window, done with Win32 on the main window and its children.
 #pragma once
+#include "app/drawing_resources.h"
 #include "app/win32.h"
 #include "platform/host.h"
 
@@ -17,7 +18,9 @@ struct HostWindows {
 
 class Win32Host final : public Host {
  public:
-  explicit Win32Host(const HostWindows& windows) : windows(windows) {}
+  // `resources` draws the clipboard picture.
+  Win32Host(const HostWindows& windows, DrawingResources& resources)
+      : windows(windows), resources(resources) {}
 
   void Invalidate() override;
   ClientSize GetClientSize() const override;
@@ -58,6 +61,7 @@ class Win32Host final : public Host {
 
  private:
   const HostWindows& windows;
+  DrawingResources& resources;
 };
 
 }  // namespace kav
