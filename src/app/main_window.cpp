@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/dropped_files.h"
 #include "app/paint_window.h"
 #include "app/resource_ids.h"
 #include "app/wide_text.h"
@@ -163,14 +164,16 @@ void MainWindow::OnVerticalScroll(WPARAM wParam) {
   state.editor->OnVerticalScroll(static_cast<ScrollRequest>(LOWORD(wParam)), info.nTrackPos);
 }
 
-// Opening a dropped document comes with the file commands; the drop is released either way.
+// The drop is released before the editor asks anything, so the shell is not kept waiting.
 void MainWindow::OnDropFiles(HDROP drop) {
-  DragFinish(drop);
-  ShowStatus(u"Opening dropped files is not available yet");
+  const std::vector<std::u16string> names = TakeDroppedFiles(drop);
+  if (state.editor) state.editor->DropFiles(names);
 }
 
-// Default processing destroys the window, which ends the message loop.
+// Unsaved changes are asked about first; default processing destroys the window, which ends the
+// message loop.
 LRESULT MainWindow::OnClose(WPARAM wParam, LPARAM lParam) {
+  if (state.editor && !state.editor->RequestClose()) return 0;
   return Default(WM_CLOSE, wParam, lParam);
 }
 

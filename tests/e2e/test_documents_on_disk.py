@@ -1,0 +1,146 @@
+"""Documents on disk, driven as a user would.
+
+A document named on the command line (a path with spaces, which Wine hands over quoted) opens
+with its lines and the title "Kav v0.2 - PATH"; typing marks it modified, Ctrl+S writes exactly
+the document's bytes and clears the mark; Ctrl+W with unsaved changes asks in a "Notification"
+box, Cancel keeps the window open, No closes it without saving. A file with carriage-return line
+ends is refused: the status bar names the line, and neither the document nor the title takes the
+file's name. A path given as several unquoted words is used whole."""
+
+import os
+import subprocess
+import time
+
+import kav_e2e
+from kav_e2e import check
+
+COPY_AS_TEX = 40016
+DOCUMENT = b"@@3\n@<a>\\super{<2>}\n@<b>\n"
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def write_file(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as handle:
+        handle.write(data)
+
+
+def read_file(path):
+    with open(path, "rb") as handle:
+        return handle.read()
+
+
+def wait_status(run, expected, timeout=20):
+    deadline = time.monotonic() + timeout
+    while True:
+        text = run.status_text()
+        if text == expected or time.monotonic() > deadline:
+            return text
+        time.sleep(0.2)
+
+
+def wait_file(path, expected, timeout=10):
+    deadline = time.monotonic() + timeout
+    while True:
+        data = read_file(path)
+        if data == expected or time.monotonic() > deadline:
+            return data
+        time.sleep(0.2)
+
+
+def line_tex(run, expected, timeout=10):
+    """The TeX of the current line, read through "Copy as TeX"."""
+    deadline = time.monotonic() + timeout
+    while True:
+        run.probe_query("command", str(COPY_AS_TEX))
+        time.sleep(0.3)
+        text = run.clipboard("UTF8_STRING").decode("utf-8")
+        if text == expected or time.monotonic() > deadline:
+            return text
+        time.sleep(0.3)
+
+
+def window_present(run, name):
+    result = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--name",
+                             "^" + name + "$"], env=run.env(), capture_output=True, check=False)
+    return result.returncode == 0 and result.stdout.strip() != b""
+
+
+def answer_question(run, key):
+    """Answers the unsaved-changes box with a key ("Escape" cancels, "n" is No)."""
+    box = run.wait_window("Notification", timeout=20)
+    run.focus(box)
+    run.key(key)
+    deadline = time.monotonic() + 10
+    while window_present(run, "Notification"):
+        check(time.monotonic() < deadline, "the Notification box did not close")
+        time.sleep(0.2)
+
+
+def open_edit_save_close(options, folder):
+    path = os.path.join(folder, "my docs", "two lines.kav")
+    write_file(path, DOCUMENT)
+    name = windows_path(path)
+    titled = "Kav v0.2 - " + name
+    with kav_e2e.session(options) as run:
+        run.start(name)
+        window = run.wait_window(titled)
+        check(line_tex(run, "b") == "b", "the current line is not the file's last line")
+        run.focus(window)
+        run.key("Up")
+        check(line_tex(run, "a^{2}") == "a^{2}", "the first line is not the file's first line")
+        run.key("Down", "End")
+        run.type_text("y")
+        title = run.wait_title(window, titled + " (*)")
+        check(title == titled + " (*)", f"after typing the title is {title!r}")
+        run.key("ctrl+s")
+        expected = b"@@3\n@<a>\\super{<2>}\n@<b><y>\n"
+        saved = wait_file(path, expected)
+        check(saved == expected, f"the saved file holds {saved!r}")
+        title = run.wait_title(window, titled)
+        check(title == titled, f"after saving the title is {title!r}")
+        left_over = sorted(os.listdir(os.path.dirname(path)))
+        check(left_over == ["two lines.kav"], f"the folder holds {left_over}")
+
+        run.type_text("z")
+        run.wait_title(window, titled + " (*)")
+        run.key("ctrl+w")
+        answer_question(run, "Escape")
+        time.sleep(1)
+        check(run.running(), "the program ended although the question was cancelled")
+        check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
+        run.screenshot("after_cancel.png")
+
+        run.close_request(window)
+        answer_question(run, "n")
+        check(run.wait_exit() == 0, "program did not end cleanly after No")
+        check(read_file(path) == expected, "No wrote the file")
+
+
+def refused_file_keeps_the_untitled_document(options, folder):
+    path = os.path.join(folder, "crlf file", "windows line ends.kav")
+    write_file(path, b"@@3\r\n@<a>\r\n")
+    # Passed as separate words, the command line holds the path unquoted; it is used whole.
+    words = windows_path(path).split(" ")
+    with kav_e2e.session(options) as run:
+        run.start(*words)
+        window = run.wait_window()
+        status = wait_status(run, "Unexpected char (line 1)")
+        check(status == "Unexpected char (line 1)", f"status bar reads {status!r}")
+        check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+    check(read_file(path) == b"@@3\r\n@<a>\r\n", "the refused file changed")
+
+
+def test(options):
+    folder = os.path.join(options.artifacts, "files")
+    open_edit_save_close(options, folder)
+    refused_file_keeps_the_untitled_document(options, folder)
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)
