@@ -4,9 +4,9 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "export/clipboard_payloads.h"
 #include "native/raster_canvas.h"
 #include "typeset/line_geometry.h"
-#include "typeset/paint.h"
 
 namespace kav {
 namespace {
@@ -30,7 +30,7 @@ RgbaImage NativeTypesetting::Picture(const EquationLine& line) const {
   }
   if (int64_t{width} * height > kMaxPicturePixels) Fail(u"The line is too large for a picture");
   RasterCanvas canvas(width, height, kWindowColour, fonts_, integrals_);
-  PaintLineBoxes(canvas, 0, 0, line.boxes, nullptr);
+  LinePicture(line).draw(canvas);
   return canvas.Image();
 }
 

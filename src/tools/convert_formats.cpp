@@ -15,6 +15,7 @@ std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
 
 constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
+    {"bmp", ConvertToBmp},
     {"hwp", ConvertToHwp},
     {"gvml", ConvertToGvml},
     {"markup", ConvertToText<TextFormat::Markup>},

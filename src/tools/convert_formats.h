@@ -29,6 +29,7 @@ const OutputFormat* FindOutputFormat(std::string_view name);
 
 // Formats defined in their own files.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
+std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request);
 

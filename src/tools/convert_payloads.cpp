@@ -1,10 +1,10 @@
 // kav-convert --to hwp and --to gvml: the "Hwp Native" document and the "Art::GVML ClipFormat"
 // package that Copy publishes for one line (the first unless --line says otherwise).
-#include <ctime>
 #include <string>
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "export/clipboard_payloads.h"
 #include "export/convert_text.h"
 #include "export/gvml_package.h"
 #include "export/hwp_script_writer.h"
@@ -25,15 +25,6 @@ std::u16string ChosenMarkup(const ConvertRequest& request, int32_t number) {
         number, u"No such line; the document has " + Ascii16(std::to_string(count)) + u" line(s)"};
   }
   return markups[number - 1];
-}
-
-// The local time now, as Copy stamps its package.
-DosDateTime Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return MakeDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                         local.tm_min, local.tm_sec);
 }
 
 }  // namespace
@@ -58,7 +49,7 @@ std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request) {
   try {
     const EquationLine line(markup, &typesetting.Layouter());
     const std::string math = WriteOmml(line.tree, line.tree.root, {});
-    return BuildGvmlPackage(math, RootWidth(line), RootHeight(line), Now());
+    return BuildGvmlPackage(math, RootWidth(line), RootHeight(line), LocalDosDateTime());
   } catch (const Failure& failure) {
     throw ConvertFailure{number, failure.text};
   }

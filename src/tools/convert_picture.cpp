@@ -1,15 +1,18 @@
-// kav-convert --to png: the picture of one line (the first unless --line says otherwise).
+// kav-convert --to png and --to bmp: the picture Copy puts on the clipboard for one line (the
+// first unless --line says otherwise), drawn natively on the default window colour.
 #include <string>
 
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/convert_text.h"
+#include "native/bmp_image.h"
 #include "native/native_typesetting.h"
 #include "tools/convert_formats.h"
 
 namespace kav {
+namespace {
 
-std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
+RgbaImage LineImage(const ConvertRequest& request) {
   const std::vector<std::u16string> markups = DocumentMarkups(request.document);
   const int32_t number = request.line > 0 ? request.line : 1;
   const auto count = static_cast<int32_t>(markups.size());
@@ -20,10 +23,21 @@ std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
   const NativeTypesetting typesetting;
   try {
     const EquationLine line(markups[number - 1], &typesetting.Layouter());
-    return EncodePng(typesetting.Picture(line), false);
+    return typesetting.Picture(line);
   } catch (const Failure& failure) {
     throw ConvertFailure{number, failure.text};
   }
+}
+
+}  // namespace
+
+std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
+  return EncodePng(LineImage(request), false);
+}
+
+// The clipboard's CF_BITMAP reaches other programs as a bitmap file of this size.
+std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request) {
+  return EncodeBmp(LineImage(request));
 }
 
 }  // namespace kav

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""kav-convert's command line: the PNG format, line choice, standard input and output, and
+"""kav-convert's command line: the PNG and BMP formats, line choice, standard input and output, and
 errors as "INPUT:LINE: message" with exit code 2 and nothing written."""
 import os
 import struct
@@ -129,6 +129,26 @@ class KavConvertTest(unittest.TestCase):
             self.assertTrue(run.stderr.startswith(b'kav-convert: '), run.stderr)
             self.assertIn(b'usage: kav-convert --to FORMAT', run.stderr)
             self.assertEqual(run.stdout, b'')
+
+    def test_bmp_is_the_same_picture_as_png(self):
+        path = self.document('<x>', RENDER_LINE)
+        bmp = self.run_convert('--to', 'bmp', '--line', '2', path)
+        self.assertEqual(bmp.returncode, 0, bmp.stderr)
+        data = bmp.stdout
+        self.assertEqual(data[:2], b'BM')
+        size, _, offset, header, width, height, planes, bits, compression = struct.unpack(
+            '<IIIIiiHHI', data[2:34])
+        self.assertEqual((size, offset, header, planes, bits, compression),
+                         (len(data), 54, 40, 1, 24, 0))
+        png_width, png_height, rows = decode_png(self.run_convert('--to', 'png', '--line', '2',
+                                                                  path).stdout)
+        self.assertEqual((width, height), (png_width, png_height))
+        stride = (width * 3 + 3) // 4 * 4
+        for y in range(height):
+            row = data[54 + (height - 1 - y) * stride:][:width * 3]
+            self.assertEqual([tuple(row[x * 3:x * 3 + 3][::-1]) for x in range(width)], rows[y])
+        missing = self.run_convert('--to', 'bmp', '--line', '3', path)
+        self.assertEqual((missing.returncode, missing.stdout), (2, b''))
 
     def test_text_formats_share_the_table(self):
         run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))
