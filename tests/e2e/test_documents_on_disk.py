@@ -5,8 +5,10 @@ with its lines and the title "Kav v0.2 - PATH"; typing marks it modified, Ctrl+S
 the document's bytes and clears the mark; Ctrl+W with unsaved changes asks in a "Notification"
 box, Cancel keeps the window open, No closes it without saving. A file with carriage-return line
 ends is refused: the status bar names the line, and neither the document nor the title takes the
-file's name. A path given as several unquoted words is used whole."""
+file's name. A path given as several unquoted words is used whole. The open and save-as dialogs open and save
+documents; the overwrite question's No leaves the existing file alone."""
 
+import contextlib
 import os
 import subprocess
 import time
@@ -45,7 +47,7 @@ def wait_status(run, expected, timeout=20):
 def wait_file(path, expected, timeout=10):
     deadline = time.monotonic() + timeout
     while True:
-        data = read_file(path)
+        data = read_file(path) if os.path.exists(path) else None
         if data == expected or time.monotonic() > deadline:
             return data
         time.sleep(0.2)
@@ -136,10 +138,56 @@ def refused_file_keeps_the_untitled_document(options, folder):
     check(read_file(path) == b"@@3\r\n@<a>\r\n", "the refused file changed")
 
 
+def type_into_dialog(run, title, text):
+    dialog = run.wait_window(title, timeout=20)
+    run.focus(dialog)
+    time.sleep(0.5)
+    run.type_text(text)
+    run.key("Return")
+
+
+def open_and_save_as_through_the_dialogs(options, folder):
+    first = os.path.join(folder, "dialogs", "first.kav")
+    second = os.path.join(folder, "dialogs", "second.kav")
+    third = os.path.join(folder, "dialogs", "third")
+    write_file(first, b"@@3\n@<a>\n")
+    write_file(second, b"@@3\n@<b>\n@<c>\n")
+    with contextlib.suppress(FileNotFoundError):
+        os.remove(third + ".kav")
+    with kav_e2e.session(options) as run:
+        run.start(windows_path(first))
+        window = run.wait_window("Kav v0.2 - " + windows_path(first))
+        run.focus(window)
+        run.key("ctrl+o")  # nothing changed: no question before the dialog
+        type_into_dialog(run, "Open", windows_path(second))
+        titled = "Kav v0.2 - " + windows_path(second)
+        check(run.wait_title(window, titled) == titled, f"title is {run.title(window)!r}")
+        check(line_tex(run, "c") == "c", "the opened document's last line is not current")
+
+        run.focus(window)
+        run.type_text("d")
+        run.key("ctrl+shift+s")
+        type_into_dialog(run, "Save As", windows_path(first))
+        answer_question(run, "n")  # the file exists: No keeps it
+        check(read_file(first) == b"@@3\n@<a>\n", "No to overwriting wrote the file")
+        check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
+
+        run.focus(window)
+        run.key("ctrl+shift+s")
+        type_into_dialog(run, "Save As", windows_path(third))  # the dialog adds ".kav"
+        titled = "Kav v0.2 - " + windows_path(third) + ".kav"
+        check(run.wait_title(window, titled) == titled, f"title is {run.title(window)!r}")
+        saved = wait_file(third + ".kav", b"@@3\n@<b>\n@<c><d>\n")
+        check(saved == b"@@3\n@<b>\n@<c><d>\n", f"the saved file holds {saved!r}")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
 def test(options):
     folder = os.path.join(options.artifacts, "files")
     open_edit_save_close(options, folder)
     refused_file_keeps_the_untitled_document(options, folder)
+    open_and_save_as_through_the_dialogs(options, folder)
 
 
 if __name__ == "__main__":
