@@ -3,6 +3,8 @@
 //   kav_probe status   prints the status bar text
 //   kav_probe client   prints "left top width height" of the client area in screen pixels
 //   kav_probe command ID   sends the main window the command ID, as choosing its menu item does
+//   kav_probe formats   prints the clipboard's formats in the order Windows lists them: a
+//                       registered format by its name, a standard one as "#" and its number
 #include <cwchar>
 #include <string>
 
@@ -50,6 +52,22 @@ int PostCommand(HWND main, const std::wstring& id) {
   return PostMessageW(main, WM_COMMAND, MAKEWPARAM(value, 0), 0) ? 0 : 4;
 }
 
+std::u16string FormatName(UINT format) {
+  wchar_t name[256] = {};
+  const int length = GetClipboardFormatNameW(format, name, 256);
+  if (length > 0) return kav::FromWide(std::wstring_view(name, length));
+  return kav::Ascii16("#" + std::to_string(format));
+}
+
+int PrintFormats() {
+  if (!OpenClipboard(nullptr)) return 4;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    Print(FormatName(format));
+  }
+  CloseClipboard();
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -60,5 +78,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"status" && argc == 2) return PrintStatus(main);
   if (command == L"client" && argc == 2) return PrintClient(main);
   if (command == L"command" && argc == 3) return PostCommand(main, argv[2]);
+  if (command == L"formats" && argc == 2) return PrintFormats();
   return 2;
 }
