@@ -8,11 +8,11 @@ namespace kav {
 // Every payload is made before the clipboard is touched, so a writer's failure (a character the
 // HWP script has no word for, a script too long for its document) leaves the clipboard as it
 // was; the failure's text travels on to the status bar.
-void Editor::Copy() {
+bool Editor::Copy() {
   EquationLine& line = CurrentLine();
   CloseSelection(line);
   const ClipboardPayloads payloads = BuildClipboardPayloads(line, exportBuffer_, LocalDosDateTime());
-  host_.PublishClipboard(payloads);
+  return host_.PublishClipboard(payloads);
 }
 
 void Editor::CopyAsTex() {

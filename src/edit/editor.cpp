@@ -83,8 +83,4 @@ void Editor::SyncDerivedState() {
   if (statistics_.LineCount() != count) statistics_.Recount(document_.lines);
 }
 
-void Editor::NotAvailableYet(std::u16string_view what) {
-  host_.SetStatusText(std::u16string(what) + u" is not available yet");
-}
-
 }  // namespace kav

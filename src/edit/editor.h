@@ -114,9 +114,13 @@ class Editor {
   LinePoint LineOrigin(int32_t index);
 
   // Commands that the clipboard, file, inline box and palette code carry out.
-  void Copy();
+  // True when the clipboard took the copy.
+  bool Copy();
   void Cut();
   void Paste();
+  // Inserts the items of a markup text at the caret of the current line; throws the reader's
+  // failure, changing nothing, on a text it rejects.
+  void PasteMarkup(std::u16string_view text);
   void CopyAsTex();
   void OpenDocument();
   void SaveCommand();
@@ -178,7 +182,6 @@ class Editor {
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);
-  void NotAvailableYet(std::u16string_view what);
 
   Host& host_;
   const GlyphMetrics& metrics_;

@@ -33,14 +33,6 @@ TEST_F(DispatchTest, UnknownKeysAndCommandsDoNothing) {
   EXPECT_EQ(Markup(), u"<a><b>");
 }
 
-TEST_F(DispatchTest, CommandsOfLaterWorkSaySoInTheStatusBar) {
-  for (int32_t id : {command::Cut, command::Paste}) {
-    host.statusText.clear();
-    editor.OnCommand(id);
-    EXPECT_TRUE(host.statusText.ends_with(u" is not available yet")) << id;
-  }
-}
-
 TEST_F(DispatchTest, ShiftBackslashIsNotTheSymbolNameKey) {
   const std::vector<std::string> before = host.calls;
   Press(key::Backslash, false, true);

@@ -1,0 +1,51 @@
+// Cut and paste through the program's private clipboard format, which carries markup.
+#include "edit/editor.h"
+#include "edit/paste_markup.h"
+#include "edit/selection.h"
+
+namespace kav {
+
+// The selection is removed only once the clipboard holds it: when another program keeps the
+// clipboard open, the cut leaves the line as it was.
+void Editor::Cut() {
+  if (!Copy()) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was cut.");
+    return;
+  }
+  SnapshotLine();
+  DeleteSelection();
+  CommitLine();
+}
+
+// The clipboard's text is read before the line is touched: a text the reader rejects, or one
+// that would nest too deep here, leaves the line and its selection as they were, and a text
+// without items changes nothing at all, so no undo record and no modified mark come of it.
+void Editor::Paste() {
+  const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
+  if (!text) return;
+  const EquationLine pasted = ReadPastedMarkup(*text);
+  if (PastedItemCount(pasted) == 0) return;
+  EnsureCaret();
+  EquationLine& line = CurrentLine();
+  // The items go where the selection starts, once it is removed.
+  Caret target = line.caret;
+  CloseSelection(line);
+  kav::CaretToSelectionStart(line.tree, target);
+  if (!PasteFits(line.tree, target.node, pasted)) {
+    RunEdit(EditResult::TooDeep);
+    return;
+  }
+  SnapshotLine();
+  DeleteSelection();
+  RunEdit(PasteItems(line.tree, line.caret, pasted));
+  CommitLine();
+}
+
+void Editor::PasteMarkup(std::u16string_view text) {
+  const EquationLine pasted = ReadPastedMarkup(text);
+  EnsureCaret();
+  EquationLine& line = CurrentLine();
+  RunEdit(PasteItems(line.tree, line.caret, pasted));
+}
+
+}  // namespace kav
