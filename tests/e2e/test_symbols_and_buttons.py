@@ -1,8 +1,9 @@
 """The symbol-name box, the palette and the style buttons, driven as a user would.
 
 Each step ends by reading the current line back through the clipboard ("Copy as TeX", sent as
-the menu command) and by typing one more letter without clicking into the view first, which
-lands in the formula only if the keyboard focus went back to the main window."""
+the menu command, or the program's own markup after select all and Ctrl+C) and by typing one
+more letter without clicking into the view first, which lands in the formula only if the
+keyboard focus went back to the main window."""
 
 import time
 
@@ -10,6 +11,7 @@ import kav_e2e
 from kav_e2e import check
 
 COPY_AS_TEX = 40016
+PRIVATE_FORMAT = "Kav v0.1.1"
 NEW_LINE_KEY = "ctrl+n"
 
 # Client coordinates of button centres: the style buttons are 40 x 40 at y = 2, 42 apart; the
@@ -49,6 +51,25 @@ class Window:
         text = self.line_tex(expected)
         check(text == expected, f"{what}: the line reads {text!r}, expected {expected!r}")
 
+    def expect_markup(self, expected, what):
+        """Selects the whole line, copies it and compares the private format's markup; End then
+        leaves the selection, so typing goes on at the end of the line."""
+        self.run.key("ctrl+a")
+        data = self.copied_markup()
+        self.run.key("End")
+        text = data.decode("utf-16-le", errors="replace").rstrip("\0")
+        check(text == expected, f"{what}: the line's markup is {text!r}, expected {expected!r}")
+
+    def copied_markup(self, timeout=10):
+        """Ctrl+C, then the private format's bytes. Wine hands a registered format to X only
+        after X has asked which targets the clipboard offers, so the targets are read first."""
+        self.run.key("ctrl+c")
+        deadline = time.monotonic() + timeout
+        while PRIVATE_FORMAT not in self.run.clipboard("TARGETS").decode(errors="replace"):
+            check(time.monotonic() < deadline, f"Ctrl+C put no {PRIVATE_FORMAT!r} on the clipboard")
+            time.sleep(0.3)
+        return self.run.clipboard(PRIVATE_FORMAT)
+
     def palette_ink(self, image):
         """How many pixels of the palette's rectangle differ from the window background."""
         x0, y0, w, h = PALETTE
@@ -79,6 +100,7 @@ def test(options):
         run.key("Return")
         run.type_text("x")
         window.expect_tex("\\beta x", "backslash, beta, Enter, x")
+        window.expect_markup("<beta><x>", "backslash, beta, Enter, x")
 
         # Ctrl+G twice on an empty box only closes it; an unknown name inserts nothing.
         run.key("ctrl+g", "ctrl+g")
@@ -106,6 +128,7 @@ def test(options):
         window.click(RM_BUTTON)
         run.type_text("y")
         window.expect_tex("{\\rm x}y", "x, RM, y")
+        window.expect_markup("<x|rm><y>", "x, RM, y")
 
         # "f(x)" hides the palette and shows it again; typing goes on after each click.
         shown = window.palette_ink(run.screenshot())
