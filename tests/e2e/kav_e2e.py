@@ -270,6 +270,22 @@ class Session:
                 return current
             time.sleep(0.1)
 
+    def window_present(self, name):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                                env=self.env(), capture_output=True, check=False)
+        return result.returncode == 0 and result.stdout.strip() != b""
+
+    def answer_message_box(self, caption, key, timeout=20):
+        """Answers the message box titled `caption` with a key ("n" for No, "Escape" cancels)
+        and waits until it has gone."""
+        box = self.wait_window(caption, timeout=timeout)
+        self.focus(box)
+        self.key(key)
+        deadline = time.monotonic() + timeout
+        while self.window_present(caption):
+            check(time.monotonic() < deadline, f"the {caption!r} box did not close")
+            time.sleep(0.2)
+
     def focus(self, window):
         self.xdotool("windowfocus", "--sync", window)
 

@@ -1,0 +1,39 @@
+"""The title follows the document: "Kav v0.2" at start and " (*)" once an edit is made; a file
+name too long for the document path is refused with a message in the status bar, not cut; the
+program still ends with code 0 once the unsaved-changes question is answered No."""
+
+import time
+
+import kav_e2e
+from kav_e2e import check
+
+
+def wait_status(run, expected, timeout=20):
+    deadline = time.monotonic() + timeout
+    while True:
+        text = run.status_text()
+        if text == expected or time.monotonic() > deadline:
+            return text
+        time.sleep(0.2)
+
+
+def test(options):
+    with kav_e2e.session(options) as run:
+        run.start("C:\\" + "d" * 1200 + ".kav")
+        window = run.wait_window()
+        status = wait_status(run, "The file name on the command line is too long.")
+        check(status == "The file name on the command line is too long.",
+              f"status bar reads {status!r}")
+        check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
+        run.focus(window)
+        run.type_text("x")
+        title = run.wait_title(window, "Kav v0.2 (*)")
+        check(title == "Kav v0.2 (*)", f"after typing the title is {title!r}")
+        run.screenshot("typed.png")
+        run.close_request(window)
+        run.answer_message_box("Notification", "n")
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)
