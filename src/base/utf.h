@@ -17,6 +17,9 @@ struct Utf8Error {
 // for overlong forms, encoded surrogates, code points above U+10FFFF and truncated sequences.
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* error = nullptr);
 
+// Appends one code point (at most U+10FFFF, not a surrogate) as UTF-8.
+void AppendUtf8(std::string& out, uint32_t codePoint);
+
 // Encodes UTF-16 as UTF-8. An unpaired surrogate is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
