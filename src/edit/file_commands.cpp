@@ -6,7 +6,6 @@
 // the open one is touched. A save goes through the host, which replaces the file in one step, so
 // a failed save leaves the old file as it was.
 #include "base/failure.h"
-#include "base/utf.h"
 #include "edit/editor.h"
 #include "model/document_file.h"
 
@@ -66,7 +65,8 @@ bool Editor::SaveDocument() {
 }
 
 bool Editor::SaveDocumentTo(const std::u16string& path) {
-  const std::vector<uint8_t> bytes = DocumentBytes(MarkupOfEveryLine(document_.lines, exportBuffer_));
+  const std::vector<uint8_t> bytes =
+      DocumentBytes(MarkupOfEveryLine(document_.lines, exportBuffer_));
   if (path.empty() || !host_.WriteFile(path, bytes)) {
     host_.ShowError(kSaveFailedText, kErrorCaption);
     return false;

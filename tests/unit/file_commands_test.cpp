@@ -63,7 +63,8 @@ TEST_F(FileCommandsTest, SaveOfAnUntitledDocumentAsksForANameThenWritesTheFormat
 
 TEST_F(FileCommandsTest, OneEmptyLineIsSixBytes) {
   EXPECT_TRUE(editor.SaveDocumentTo(u"C:\\empty.kav"));
-  EXPECT_EQ(host.files.at(u"C:\\empty.kav"), (std::vector<uint8_t>{0x40, 0x40, 0x33, 0x0A, 0x40, 0x0A}));
+  EXPECT_EQ(host.files.at(u"C:\\empty.kav"),
+            (std::vector<uint8_t>{0x40, 0x40, 0x33, 0x0A, 0x40, 0x0A}));
 }
 
 TEST_F(FileCommandsTest, YesSavesToThePathThenOpens) {
