@@ -1,0 +1,94 @@
+"""Typing a formula into kav.exe marks the title modified and draws the formula where the view
+puts it, as the native renderer (kav-convert --to png) draws the same markup.
+
+The view of a one-line document: with band height L = max(100, 8h/5) and client height ch the
+scroll offset clamps to s = L - ch/2 (negative), so the root's top-left corner stands at
+x = cw/2 - w/2, y = L/2 - h/2 - s. GDI and FreeType measure a little differently, so the ink's
+box must agree within a few pixels and its pixels with the reference's within a small share; a
+different formula must fail the same comparison.
+"""
+
+import os
+import subprocess
+import time
+
+import kav_e2e
+import screen_ink
+from kav_e2e import check
+
+# Every insertion scrolls before it changes the line, so after the last letter the offset is
+# still that of the line one key earlier; End (the caret is already there) scrolls once more and
+# so settles the view on the finished line.
+KEYS = [("type", "x^2"), ("key", "space"), ("type", "+a/b"), ("key", "End")]
+MARKUP = r"<x>\super{<2>}<+>\frac{<a>}{<b>}"
+OTHER_MARKUP = r"<y><=>\sqrt{<a>}<->\frac{<1>}{<n>}"
+EDGE_TOLERANCE = 4
+SHARE_TOLERANCE = 0.12
+
+
+def render(markup, folder, name):
+    """The native picture of one line of markup."""
+    convert = os.environ.get("KAV_CONVERT", "")
+    check(os.access(convert, os.X_OK), f"KAV_CONVERT ({convert!r}) is not the native kav-convert")
+    os.makedirs(folder, exist_ok=True)
+    document = os.path.join(folder, name + ".kav")
+    picture = os.path.join(folder, name + ".png")
+    with open(document, "w", encoding="utf-8") as f:
+        f.write("@@3\n@" + markup + "\n")
+    subprocess.run([convert, "--to", "png", "-o", picture, document], check=True, timeout=60)
+    return screen_ink.read_png(picture)
+
+
+def expected_origin(cw, ch, width, height):
+    band = max(100, 8 * height // 5)
+    scroll = band - ch // 2
+    return cw // 2 - width // 2, band // 2 - height // 2 - scroll, band
+
+
+def type_formula(run):
+    for kind, text in KEYS:
+        if kind == "type":
+            run.type_text(text)
+        else:
+            run.key(text)
+
+
+def test(options):
+    reference = render(MARKUP, options.artifacts, "expected")
+    other = render(OTHER_MARKUP, options.artifacts, "other")
+    with kav_e2e.session(options) as run:
+        run.start()
+        window = run.wait_window()
+        run.focus(window)
+        type_formula(run)
+        title = run.wait_title(window, "Kav v0.2 (*)")
+        check(title == "Kav v0.2 (*)", f"title after typing is {title!r}")
+        left, top, cw, ch = run.client_area()
+        ox, oy, band = expected_origin(cw, ch, reference.width, reference.height)
+        # The band of the one line, less the scroll bar at the right.
+        band_top = ch // 2 - band
+        time.sleep(0.3)
+        shot = screen_ink.steady_region(run, left, top + band_top, cw - 32, band, name="typed.png")
+        x0, y0, x1, y1 = screen_ink.bounding_box(shot.ink())
+        rx0, ry0, rx1, ry1 = screen_ink.bounding_box(reference.ink())
+        expected = (ox + rx0, oy - band_top + ry0, ox + rx1, oy - band_top + ry1)
+        print(f"client {cw}x{ch}; ink {x0},{y0}..{x1},{y1} in the band, expected {expected}")
+        for got, want, edge in zip((x0, y0, x1, y1), expected, ("left", "top", "right", "bottom")):
+            check(abs(got - want) <= EDGE_TOLERANCE, f"ink's {edge} edge at {got}, expected {want}")
+        dx, dy = x0 - rx0, y0 - ry0
+        missing = screen_ink.unmatched_share(shot, reference, dx, dy)
+        extra = screen_ink.unmatched_share(reference, shot, -dx, -dy)
+        print(f"screen ink unmatched {missing:.3f}, reference ink unmatched {extra:.3f}")
+        check(missing <= SHARE_TOLERANCE and extra <= SHARE_TOLERANCE,
+              f"the screen differs from the reference ({missing:.3f}, {extra:.3f})")
+        ax0, ay0, _, _ = screen_ink.bounding_box(other.ink())
+        wrong = screen_ink.unmatched_share(shot, other, x0 - ax0, y0 - ay0)
+        print(f"screen ink unmatched by another formula {wrong:.3f}")
+        check(wrong > SHARE_TOLERANCE, f"another formula matches the screen as well ({wrong:.3f})")
+        run.close_request(window)
+        run.answer_message_box("Notification", "n")
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)
