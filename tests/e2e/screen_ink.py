@@ -65,15 +65,19 @@ def bounding_box(points):
     return min(xs), min(ys), max(xs), max(ys)
 
 
-def glyph_columns(gray):
-    """(first, last) column of each run of columns that hold ink, left to right."""
+def glyph_columns(gray, join=3):
+    """(first, last) column of each run of columns that hold ink, left to right. Runs at most
+    `join` columns apart are one glyph: the thin middle of a "c" may hold no dark pixel."""
     inked = [any(gray.dark(x, y) for y in range(gray.height)) for x in range(gray.width)]
     runs, start = [], None
     for x, flag in enumerate(inked + [False]):
         if flag and start is None:
             start = x
         elif not flag and start is not None:
-            runs.append((start, x - 1))
+            if runs and start - runs[-1][1] <= join:
+                runs[-1] = (runs[-1][0], x - 1)
+            else:
+                runs.append((start, x - 1))
             start = None
     return runs
 
