@@ -90,6 +90,11 @@ TEST_F(SelectionTest, TheEmptyLowerLimitAloneThenBackspaceSwitchesItOff) {
   EXPECT_EQ(HistorySize(), 1);
   Press('Z', true);
   EXPECT_EQ(Markup(), u"<x><+>\\sum{}{<n>}<y>");
+  // Delete does the same.
+  Drag(Inside(Node({2, 0, 0}), 2, 16), Inside(Node({2, 0, 0}), 8, 21));
+  Press(key::Delete);
+  EXPECT_EQ(Markup(), u"<x><+>\\sum{\\none}{<n>}<y>");
+  EXPECT_EQ(Caret(), "root@3");
 }
 
 TEST_F(SelectionTest, BackspaceOnMoreThanTheLimitDeletesTheSelection) {
