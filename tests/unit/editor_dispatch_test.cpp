@@ -1,4 +1,6 @@
 // Routing of keys and commands that act on the window rather than on the line.
+#include <utility>
+
 #include "editor_harness.h"
 
 namespace kav {
@@ -31,6 +33,40 @@ TEST_F(DispatchTest, UnknownKeysAndCommandsDoNothing) {
   EXPECT_EQ(host.calls, before);
   EXPECT_EQ(HistorySize(), records);
   EXPECT_EQ(Markup(), u"<a><b>");
+}
+
+// Each style button toggles its own bits on the letter before the caret and hands the keyboard
+// back to the main window.
+TEST_F(DispatchTest, EveryStyleButtonRestylesTheLetterBeforeTheCaret) {
+  const std::pair<int32_t, const char16_t*> buttons[] = {
+      {command::StyleRoman, u"<x|rm>"},   {command::StyleBold, u"<x|rmbold>"},
+      {command::StyleItalic, u"<x>"},     {command::StyleVector, u"<x|vector>"},
+      {command::StyleHat, u"<x|hat>"},    {command::StyleBar, u"<x|bar>"},
+      {command::StyleTilde, u"<x|tilde>"}, {command::StyleRed, u"\\red<x>"},
+  };
+  for (const auto& [id, markup] : buttons) {
+    Load({u"<x>"});
+    const int32_t focus = host.focusRequests;
+    editor.OnCommand(id);
+    EXPECT_EQ(Markup(), markup) << id;
+    EXPECT_EQ(host.focusRequests, focus + 1) << id;
+    editor.OnCommand(id);
+    EXPECT_EQ(Markup(), u"<x>") << id;
+  }
+}
+
+TEST_F(DispatchTest, UndoAndRedoEndASelection) {
+  Type(u"ab");
+  Press('A', true);
+  ASSERT_TRUE(editor.selectionMode());
+  Press('Z', true);
+  EXPECT_EQ(Markup(), u"<a>");
+  EXPECT_FALSE(editor.selectionMode());
+  Press('A', true);
+  editor.OnCommand(command::Redo);
+  EXPECT_EQ(Markup(), u"<a><b>");
+  EXPECT_FALSE(editor.selectionMode());
+  for (bool mark : editor.CurrentLine().selection.marks) EXPECT_FALSE(mark);
 }
 
 TEST_F(DispatchTest, ShiftBackslashIsNotTheSymbolNameKey) {

@@ -130,6 +130,36 @@ TEST_F(LinesTest, UndoOfADeletedMiddleLineBringsItBackInPlace) {
   EXPECT_EQ(Caret(), "root@1");
 }
 
+TEST_F(LinesTest, UndoAndRedoOfBackspaceOnAnEmptyLineAndOfScripts) {
+  Load({u"<a>", u""});
+  Press(key::Down);
+  Press(key::Back);
+  EXPECT_EQ(AllMarkup(), (Lines{u"<a>"}));
+  EXPECT_EQ(editor.history().Records().back(), (UndoRecord{UndoKind::LineDeleted, 1, u"", u""}));
+  Press('Z', true);
+  EXPECT_EQ(AllMarkup(), (Lines{u"<a>", u""}));
+  EXPECT_EQ(Current(), 1);
+  Press('Y', true);
+  EXPECT_EQ(AllMarkup(), (Lines{u"<a>"}));
+  EXPECT_EQ(Current(), 0);
+  EXPECT_EQ(Caret(), "root@1");
+
+  Load({u""});
+  Type(u"x^2");
+  Press(key::Right);
+  Type(u"_i");
+  ASSERT_EQ(Markup(), u"<x>\\super{<2>}\\sub{<i>}");
+  const char16_t* undone[] = {u"<x>\\super{<2>}\\sub{}", u"<x>\\super{<2>}", u"<x>\\super{}",
+                              u"<x>"};
+  for (const char16_t* markup : undone) {
+    Press('Z', true);
+    EXPECT_EQ(Markup(), markup);
+  }
+  Press('Y', true);
+  Press('Y', true);
+  EXPECT_EQ(Markup(), u"<x>\\super{<2>}");
+}
+
 TEST_F(LinesTest, EveryLineKeepsTheTreeItsMarkupReadsTo) {
   Load({u"<a>", u"\\frac{<b>}{<c>}", u"<d>\\super{<e>}"});
   Press('D', true);

@@ -124,5 +124,21 @@ TEST(DrawGlyphBox, IntegralIsTheScaledImageOnly) {
   EXPECT_EQ(canvas.calls[2].ink, IntegralInk::Green);
 }
 
+// The rubber band is one closed outline, drawn from the press point round the current point, so
+// a drag up and to the left outlines the same rectangle.
+TEST(DrawDragOutline, ClosedBlackOutlineTwoPixelsWide) {
+  RecordingCanvas canvas;
+  DrawDragOutline(canvas, 50, 60, 10, 20);
+  ASSERT_EQ(canvas.calls.size(), 4u);
+  const std::array<std::array<int32_t, 4>, 4> expected = {
+      {{50, 60, 10, 60}, {10, 60, 10, 20}, {10, 20, 50, 20}, {50, 20, 50, 60}}};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(canvas.calls[i].kind, DrawCall::Line);
+    EXPECT_EQ(Points(canvas.calls[i]), expected[i]) << i;
+    EXPECT_EQ(canvas.calls[i].thickness, 2);
+    EXPECT_EQ(canvas.calls[i].colour, kBlack);
+  }
+}
+
 }  // namespace
 }  // namespace kav
