@@ -143,6 +143,25 @@ TEST_F(NavigationTest, SpaceStepsOutOfSlotsButNotOverSymbols) {
   EXPECT_EQ(HistorySize(), 0);
 }
 
+// Up and Down both leave a selection at its start, then move from there: before b a sum stands
+// on the left, whose limits they enter; from the selection's end they would have left the line.
+TEST_F(NavigationTest, UpAndDownLeaveASelectionAtItsStart) {
+  for (const int32_t arrow : {key::Down, key::Up}) {
+    Load({u"\\sum{<i>}{<n>}<b><c>", u"<d>"});
+    EquationLine& line = editor.CurrentLine();
+    const int32_t b = line.tree.Child(line.tree.root, 1);
+    const int32_t c = line.tree.Child(line.tree.root, 2);
+    Press('A', true);  // selection mode on; then narrow the marks to b and c
+    for (size_t i = 0; i < line.boxes.size(); ++i) {
+      line.selection.marks[i] = line.boxes[i].node == b || line.boxes[i].node == c;
+    }
+    Press(arrow);
+    EXPECT_FALSE(editor.selectionMode());
+    EXPECT_EQ(Current(), 0);
+    EXPECT_EQ(Caret(), arrow == key::Down ? "0.0@1" : "0.1@1");
+  }
+}
+
 TEST_F(NavigationTest, KeysLeaveASelectionAtItsEnds) {
   Load({u"<a><b><c>"});
   Press('A', true);
