@@ -69,6 +69,22 @@ TEST_F(DispatchTest, UndoAndRedoEndASelection) {
   for (bool mark : editor.CurrentLine().selection.marks) EXPECT_FALSE(mark);
 }
 
+// Backspace and Delete during a drag end the capture first, so the release that follows selects
+// nothing more.
+TEST_F(DispatchTest, BackspaceAndDeleteEndAMouseCapture) {
+  for (const int32_t erase : {key::Back, key::Delete}) {
+    Load({u"<a><b>"});
+    editor.OnLeftButtonDown(10, 10);
+    ASSERT_TRUE(editor.mouseCaptured());
+    Press(erase);
+    EXPECT_FALSE(editor.mouseCaptured());
+    EXPECT_FALSE(host.mouseCaptured);
+    const std::vector<std::string> before = host.calls;
+    editor.OnLeftButtonUp(200, 60);
+    EXPECT_EQ(host.calls, before);
+  }
+}
+
 TEST_F(DispatchTest, ShiftBackslashIsNotTheSymbolNameKey) {
   const std::vector<std::string> before = host.calls;
   Press(key::Backslash, false, true);
