@@ -118,6 +118,9 @@ LRESULT MainWindow::RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: editor.OnMouseMove(PointX(lParam), PointY(lParam)); return 0;
     case WM_LBUTTONDOWN: editor.OnLeftButtonDown(PointX(lParam), PointY(lParam)); return 0;
     case WM_LBUTTONUP: editor.OnLeftButtonUp(PointX(lParam), PointY(lParam)); return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != Handle()) editor.OnCaptureLost();
+      return 0;
     default: return Default(message, wParam, lParam);
   }
 }

@@ -51,6 +51,9 @@ class Editor {
   void OnLeftButtonDown(int32_t x, int32_t y);
   void OnMouseMove(int32_t x, int32_t y);
   void OnLeftButtonUp(int32_t x, int32_t y);
+  // The window lost the mouse capture mid-drag (another window took it): the drag ends where the
+  // pointer last was, as if the button had been released there.
+  void OnCaptureLost();
 
   // Caret movements of the current line; each settles and shows the caret.
   void MoveLeft();

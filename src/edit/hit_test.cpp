@@ -117,4 +117,8 @@ void Editor::OnLeftButtonUp(int32_t x, int32_t y) {
   host_.Invalidate();
 }
 
+void Editor::OnCaptureLost() {
+  if (mouseCaptured_) OnLeftButtonUp(drag_.currentX, drag_.currentY);
+}
+
 }  // namespace kav

@@ -27,6 +27,24 @@ TEST_F(SelectionTest, DraggingOverTwoLettersSelectsTheRunBetweenThem) {
   EXPECT_FALSE(host.caret.exists);  // no caret while a selection is shown
 }
 
+TEST_F(SelectionTest, LosingTheCaptureMidDragEndsTheDragWhereThePointerWas) {
+  Load({u"<x><+><a><b><-><y>"});
+  const int32_t a = Node({2});
+  const int32_t b = Node({3});
+  const LinePoint from = Inside(a, 5, 25);
+  const LinePoint to = Inside(b, 5, 25);
+  editor.OnLeftButtonDown(from.x, from.y);
+  editor.OnMouseMove(to.x, to.y);
+  editor.OnCaptureLost();
+  EXPECT_FALSE(editor.mouseCaptured());
+  EXPECT_FALSE(host.mouseCaptured);
+  EXPECT_EQ(SelectedMarkup(), u"<a><b>");
+  // Later moves without the button held change nothing.
+  const LinePoint far = Centre(Node({5}));
+  editor.OnMouseMove(far.x, far.y);
+  EXPECT_EQ(SelectedMarkup(), u"<a><b>");
+}
+
 TEST_F(SelectionTest, ALetterOfTheNumeratorAndOneOfTheDenominatorTakeTheWholeFraction) {
   Load({u"<x><+>\\frac{<a><b>}{<c><d>}<=><y>"});
   Drag(Centre(Node({2, 0, 0})), Centre(Node({2, 1, 1})));
