@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/failure.h"
+#include "export/colour_groups.h"
 #include "model/symbols.h"
 
 namespace kav {
@@ -13,20 +14,16 @@ namespace {
 constexpr std::u16string_view kRedOpen = u"{color{255,0,0}";
 constexpr std::u16string_view kBlackOpen = u"{color{0,0,0}";
 
-bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
+constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteHwpScriptNode};
 
-void WriteArgument(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kBlackOpen);
-  WriteHwpScriptNode(tree, node, out);
-  if (red) out.AppendChar(u'}');
-}
+bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
 void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   if (red) out.Append(kRedOpen);
   out.Append(u"{{");
-  WriteArgument(tree, tree.Child(node, 0), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
   out.Append(u"}over{");
-  WriteArgument(tree, tree.Child(node, 1), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 1), red, out);
   out.Append(u"}}");
   if (red) out.AppendChar(u'}');
 }
@@ -34,24 +31,9 @@ void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffe
 void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   if (red) out.Append(kRedOpen);
   out.Append(u"sqrt{");
-  WriteArgument(tree, tree.Child(node, 0), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
   out.AppendChar(u'}');
   if (red) out.AppendChar(u'}');
-}
-
-// A limit is switched off when its group begins with None.
-bool LimitShown(const EquationTree& tree, int32_t group) {
-  if (group < 0) return false;
-  const int32_t first = tree.Child(group, 0);
-  return first < 0 || tree.CodeAt(first) != code::None;
-}
-
-void WriteLimit(const EquationTree& tree, int32_t group, std::u16string_view opening, bool red,
-                ExportTextBuffer& out) {
-  if (!LimitShown(tree, group)) return;
-  out.Append(opening);
-  WriteArgument(tree, group, red, out);
-  out.AppendChar(u'}');
 }
 
 // The operand is not a child: it follows as the next siblings and the enclosing row writes it.
@@ -59,8 +41,8 @@ void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTe
   const SymbolCode c = tree.CodeAt(node);
   if (red) out.Append(kRedOpen);
   out.Append(c == code::Sum ? u"sum " : c == code::Prod ? u"prod " : u"integral ");
-  WriteLimit(tree, tree.Child(node, 0), u"_{", red, out);
-  WriteLimit(tree, tree.Child(node, 1), u"^{", red, out);
+  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
+  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
   if (red) out.AppendChar(u'}');
 }
 

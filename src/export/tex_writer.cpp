@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "export/colour_groups.h"
 #include "model/symbols.h"
 
 namespace kav {
@@ -11,25 +12,20 @@ namespace {
 constexpr std::u16string_view kRedOpen = u"\\textcolor{red}{";
 constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
 
+constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteTexNode};
+
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
 bool IsAsciiAlnum(SymbolCode c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// An argument of a red structure is reset to black so only the sign itself is red.
-void WriteArgument(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kBlackOpen);
-  WriteTexNode(tree, node, out);
-  if (red) out.AppendChar(u'}');
-}
-
 void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   if (red) out.Append(kRedOpen);
   out.Append(u"\\frac{");
-  WriteArgument(tree, tree.Child(node, 0), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
   out.Append(u"}{");
-  WriteArgument(tree, tree.Child(node, 1), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 1), red, out);
   out.AppendChar(u'}');
   if (red) out.AppendChar(u'}');
 }
@@ -37,32 +33,17 @@ void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffe
 void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   if (red) out.Append(kRedOpen);
   out.Append(u"\\sqrt{");
-  WriteArgument(tree, tree.Child(node, 0), red, out);
+  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
   out.AppendChar(u'}');
   if (red) out.AppendChar(u'}');
-}
-
-// A limit is switched off when its group begins with None.
-bool LimitShown(const EquationTree& tree, int32_t group) {
-  if (group < 0) return false;
-  const int32_t first = tree.Child(group, 0);
-  return first < 0 || tree.CodeAt(first) != code::None;
-}
-
-void WriteLimit(const EquationTree& tree, int32_t group, std::u16string_view opening, bool red,
-                ExportTextBuffer& out) {
-  if (!LimitShown(tree, group)) return;
-  out.Append(opening);
-  WriteArgument(tree, group, red, out);
-  out.AppendChar(u'}');
 }
 
 void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
   if (red) out.Append(kRedOpen);
   out.Append(c == code::Sum ? u"\\sum " : c == code::Prod ? u"\\prod " : u"\\integral ");
-  WriteLimit(tree, tree.Child(node, 0), u"_{", red, out);
-  WriteLimit(tree, tree.Child(node, 1), u"^{", red, out);
+  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
+  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
   if (red) out.AppendChar(u'}');
 }
 
