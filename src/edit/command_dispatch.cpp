@@ -49,7 +49,10 @@ void Editor::OnCommand(int32_t id) {
       ClearSelection();
       break;
     case command::Cut: Cut(); break;
-    case command::Copy: Copy(); break;
+    case command::Copy:
+      // Another program can hold the clipboard open; the user must not believe it was copied.
+      if (!Copy()) host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+      break;
     case command::Paste: Paste(); break;
     case command::CopyAsTex: CopyAsTex(); break;
     case command::InsertFraction: RunEditCommand(&kav::InsertFraction); break;

@@ -16,7 +16,9 @@ bool Editor::Copy() {
 }
 
 void Editor::CopyAsTex() {
-  host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_));
+  if (!host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
 }
 
 }  // namespace kav

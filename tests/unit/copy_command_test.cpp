@@ -169,10 +169,12 @@ TEST_F(CopyTest, WriterFailurePublishesNothingAndKeepsTheEarlierCopy) {
 TEST_F(CopyTest, LockedClipboardChangesNothing) {
   Load({kFormula});
   host.clipboardLocked = true;
-  editor.Copy();
+  editor.OnCommand(command::Copy);
   EXPECT_EQ(host.CountCalls("PublishClipboard (locked)"), 1);
   EXPECT_FALSE(host.clipboard.has_value());
-  EXPECT_TRUE(host.statusText.empty() || host.statusText == u"Ready");
+  EXPECT_EQ(host.statusText, u"The clipboard could not be opened; nothing was copied.");
+  editor.OnCommand(command::CopyAsTex);
+  EXPECT_FALSE(host.clipboardUnicodeText.has_value());
 }
 
 TEST_F(CopyTest, CopyAsTexPublishesTheWholeLineWhateverIsSelected) {
