@@ -132,6 +132,19 @@ TEST_F(InlineBoxTest, OpensFiftyPixelsBelowTheCaret) {
   EXPECT_EQ(host.inlineBoxY, host.caret.y + kInlineBoxDrop);
 }
 
+TEST_F(InlineBoxTest, AClickInTheViewClosesTheBoxWithoutInserting) {
+  Type(u"ab");
+  const int32_t records = HistorySize();
+  Press('G', true);
+  ASSERT_TRUE(host.inlineBoxVisible);
+  editor.OnLeftButtonDown(host.caret.x, host.caret.y + 5);
+  editor.OnLeftButtonUp(host.caret.x, host.caret.y + 5);
+  EXPECT_FALSE(host.inlineBoxVisible);
+  EXPECT_EQ(host.focusRequests, 1);
+  EXPECT_EQ(Markup(), u"<a><b>");
+  EXPECT_EQ(HistorySize(), records);
+}
+
 TEST_F(InlineBoxTest, BackslashWithShiftDoesNotOpenTheBox) {
   Press(key::Backslash, false, true);
   EXPECT_FALSE(host.inlineBoxVisible);
