@@ -12,18 +12,16 @@ object it made must have the structure the Writer oracle expects: fractions, scr
 n-ary operators with their limits and operand. Anything that keeps the check from running is a
 failure, never a pass.
 """
-import argparse
 import io
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
-import xml.etree.ElementTree as ET
 import zipfile
 
-from omml_libreoffice import CASES, MATHML, ODF_DRAW, XLINK, form, starmath
+from libreoffice_runner import (OracleError, convert, form, formula_objects, main, starmath,
+                                write_formulas)
+from omml_libreoffice import CASES
 
 TIMEOUT_SECONDS = 300
 XML_HEAD = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\r\n'
@@ -34,10 +32,6 @@ NAMESPACES = ('xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" '
               'xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main"')
 EMPTY_TREE = ('<p:nvGrpSpPr><p:cNvPr id="1" name=""/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>'
               '<p:grpSpPr/>')
-
-
-class OracleError(Exception):
-    pass
 
 
 def relationships(*targets):
@@ -110,15 +104,13 @@ def write_pptx(path, paragraph, cx, cy):
             z.writestr(name, text)
 
 
-def packages(convert, work):
+def packages(kav_convert, work):
     """The package of every case, as Copy would publish it."""
-    kav = os.path.join(work, 'formulas.kav')
-    with open(kav, 'w', encoding='utf-8', newline='\n') as f:
-        f.write('@@3\n' + ''.join('@' + markup + '\n' for markup, _, _ in CASES))
+    kav = write_formulas(work, [markup for markup, _, _ in CASES])
     out = []
     for n in range(1, len(CASES) + 1):
-        run = subprocess.run([convert, '--to', 'gvml', '--line', str(n), kav], capture_output=True,
-                             timeout=60)
+        run = subprocess.run([kav_convert, '--to', 'gvml', '--line', str(n), kav],
+                             capture_output=True, timeout=60)
         if run.returncode != 0:
             raise OracleError('kav-convert --to gvml --line %d failed (%d): %s' % (
                 n, run.returncode, run.stderr.decode(errors='replace')))
@@ -126,51 +118,26 @@ def packages(convert, work):
     return out
 
 
-def convert_with_impress(presentations, work):
-    soffice = shutil.which('soffice') or shutil.which('libreoffice')
-    if not soffice:
-        raise OracleError('LibreOffice (soffice) is not installed; run scripts/setup')
-    env = dict(os.environ, HOME=os.path.join(work, 'home'))
-    os.makedirs(env['HOME'])
-    outdir = os.path.join(work, 'odp')
-    try:
-        run = subprocess.run([soffice, '--headless', '--norestore', '--nolockcheck',
-                              '-env:UserInstallation=file://' + os.path.join(work, 'profile'),
-                              '--convert-to', 'odp', '--outdir', outdir, *presentations],
-                             capture_output=True, timeout=TIMEOUT_SECONDS, env=env)
-    except subprocess.TimeoutExpired:
-        raise OracleError('LibreOffice did not finish within %d s' % TIMEOUT_SECONDS)
-    results = [os.path.join(outdir, os.path.basename(p)[:-len('.pptx')] + '.odp')
-               for p in presentations]
-    missing = [r for r in results if not os.path.exists(r)]
-    if run.returncode != 0 or missing:
-        raise OracleError('Impress did not convert %s (exit %d): %s' % (
-            ', '.join(os.path.basename(m) for m in missing), run.returncode,
-            (run.stdout + run.stderr).decode(errors='replace')))
-    return results
-
-
 def formula_object(odp):
     """The MathML root of the presentation's one formula object."""
-    with zipfile.ZipFile(odp) as z:
-        content = ET.fromstring(z.read('content.xml'))
-        names = [o.get(XLINK + 'href', '').lstrip('./') for o in content.iter(ODF_DRAW + 'object')]
-        if len(names) != 1:
-            raise OracleError('%s holds %d formula objects, not 1' % (os.path.basename(odp),
-                                                                       len(names)))
-        return ET.fromstring(z.read(names[0] + '/content.xml'))
+    maths = formula_objects(odp)
+    if len(maths) != 1:
+        raise OracleError('%s holds %d formula objects, not 1' % (os.path.basename(odp),
+                                                                   len(maths)))
+    return maths[0]
 
 
-def check(convert, work):
+def check(kav_convert, work):
     presentations = []
-    for n, package in enumerate(packages(convert, work), start=1):
+    for n, package in enumerate(packages(kav_convert, work), start=1):
         with zipfile.ZipFile(io.BytesIO(package)) as z:
             drawing = z.read('clipboard/drawings/drawing1.xml').decode('utf-8')
         path = os.path.join(work, 'formula%02d.pptx' % n)
         write_pptx(path, *math_box(drawing))
         presentations.append(path)
     failures = 0
-    for (markup, expected, what), odp in zip(CASES, convert_with_impress(presentations, work)):
+    odps = convert(presentations, work, 'odp', 'Impress', TIMEOUT_SECONDS)
+    for (markup, expected, what), odp in zip(CASES, odps):
         math = formula_object(odp)
         got = form(math)
         if got == expected:
@@ -182,25 +149,5 @@ def check(convert, work):
     return failures
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument('--convert', required=True, help='path of kav-convert')
-    parser.add_argument('--keep', help='keep the work files in this directory')
-    args = parser.parse_args()
-    work = args.keep or tempfile.mkdtemp(prefix='kav-impress-oracle-')
-    os.makedirs(work, exist_ok=True)
-    try:
-        failures = check(args.convert, work)
-    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
-            ET.ParseError, KeyError) as error:
-        print('oracle could not run: %s' % error, file=sys.stderr)
-        return 1
-    finally:
-        if not args.keep:
-            shutil.rmtree(work, ignore_errors=True)
-    print('%d of %d formulas read back by Impress as written' % (len(CASES) - failures, len(CASES)))
-    return 1 if failures else 0
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(main(check, len(CASES), 'kav-impress-oracle-', 'read back by Impress'))

@@ -13,14 +13,13 @@ The expected forms are LibreOffice's MathML reduced to element names and texts: 
 token with its text, `mfrac(a b)` an element with its children, attributes are dropped. Colour
 and the upright face are not compared: LibreOffice's Word import drops both.
 """
-import argparse
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
-import xml.etree.ElementTree as ET
 import zipfile
+
+from libreoffice_runner import (OracleError, convert, form, formula_objects, main, starmath,
+                                write_formulas)
 
 # (markup, expected MathML form, what it shows)
 CASES = [
@@ -72,21 +71,12 @@ RELATIONSHIPS = (XML_HEAD +
     '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
     '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/'
     'relationships/officeDocument" Target="word/document.xml"/></Relationships>')
-MATHML = '{http://www.w3.org/1998/Math/MathML}'
-ODF_DRAW = '{urn:oasis:names:tc:opendocument:xmlns:drawing:1.0}'
-XLINK = '{http://www.w3.org/1999/xlink}'
 TIMEOUT_SECONDS = 240
 
 
-class OracleError(Exception):
-    pass
-
-
-def omml_lines(convert, work):
-    kav = os.path.join(work, 'formulas.kav')
-    with open(kav, 'w', encoding='utf-8', newline='\n') as f:
-        f.write('@@3\n' + ''.join('@' + markup + '\n' for markup, _, _ in CASES))
-    run = subprocess.run([convert, '--to', 'omml', kav], capture_output=True, timeout=60)
+def omml_lines(kav_convert, work):
+    kav = write_formulas(work, [markup for markup, _, _ in CASES])
+    run = subprocess.run([kav_convert, '--to', 'omml', kav], capture_output=True, timeout=60)
     if run.returncode != 0:
         raise OracleError('kav-convert failed (%d): %s' % (run.returncode, run.stderr.decode()))
     lines = run.stdout.decode('utf-8').split('\n')
@@ -106,62 +96,12 @@ def write_docx(path, fragments):
         z.writestr('word/document.xml', document)
 
 
-def convert_with_libreoffice(docx, work):
-    soffice = shutil.which('soffice') or shutil.which('libreoffice')
-    if not soffice:
-        raise OracleError('LibreOffice (soffice) is not installed; run scripts/setup')
-    profile = os.path.join(work, 'profile')
-    env = dict(os.environ, HOME=os.path.join(work, 'home'))
-    os.makedirs(env['HOME'])
-    try:
-        run = subprocess.run([soffice, '--headless', '--norestore', '--nolockcheck',
-                              '-env:UserInstallation=file://' + profile,
-                              '--convert-to', 'odt', '--outdir', work, docx],
-                             capture_output=True, timeout=TIMEOUT_SECONDS, env=env)
-    except subprocess.TimeoutExpired:
-        raise OracleError('LibreOffice did not finish within %d s' % TIMEOUT_SECONDS)
-    odt = os.path.splitext(docx)[0] + '.odt'
-    if run.returncode != 0 or not os.path.exists(odt):
-        raise OracleError('LibreOffice did not convert %s (exit %d): %s %s' % (
-            docx, run.returncode, run.stdout.decode(errors='replace'),
-            run.stderr.decode(errors='replace')))
-    return odt
-
-
-def formula_objects(odt):
-    """The MathML root of every embedded formula, in document order."""
-    with zipfile.ZipFile(odt) as z:
-        content = ET.fromstring(z.read('content.xml'))
-        maths = []
-        for obj in content.iter(ODF_DRAW + 'object'):
-            name = obj.get(XLINK + 'href', '').lstrip('./')
-            maths.append(ET.fromstring(z.read(name + '/content.xml')))
-    return maths
-
-
-def form(element):
-    """LibreOffice's MathML reduced to names and texts, without the annotation."""
-    name = element.tag.replace(MATHML, '')
-    if name in ('math', 'semantics'):
-        kids = [k for k in element if k.tag != MATHML + 'annotation']
-        return ' '.join(form(k) for k in kids)
-    kids = list(element)
-    if not kids:
-        return '%s:%s' % (name, (element.text or '').strip())
-    return '%s(%s)' % (name, ' '.join(form(k) for k in kids))
-
-
-def starmath(element):
-    for annotation in element.iter(MATHML + 'annotation'):
-        return annotation.text or ''
-    return ''
-
-
-def check(convert, work):
-    fragments = omml_lines(convert, work)
+def check(kav_convert, work):
+    fragments = omml_lines(kav_convert, work)
     docx = os.path.join(work, 'formulas.docx')
     write_docx(docx, fragments)
-    maths = formula_objects(convert_with_libreoffice(docx, work))
+    [odt] = convert([docx], work, 'odt', 'LibreOffice', TIMEOUT_SECONDS)
+    maths = formula_objects(odt)
     if len(maths) != len(CASES):
         raise OracleError('LibreOffice made %d formula objects from %d formulas' % (
             len(maths), len(CASES)))
@@ -177,25 +117,5 @@ def check(convert, work):
     return failures
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument('--convert', required=True, help='path of kav-convert')
-    parser.add_argument('--keep', help='keep the work files in this directory')
-    args = parser.parse_args()
-    work = args.keep or tempfile.mkdtemp(prefix='kav-omml-oracle-')
-    os.makedirs(work, exist_ok=True)
-    try:
-        failures = check(args.convert, work)
-    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
-            ET.ParseError, KeyError) as error:
-        print('oracle could not run: %s' % error, file=sys.stderr)
-        return 1
-    finally:
-        if not args.keep:
-            shutil.rmtree(work, ignore_errors=True)
-    print('%d of %d formulas read back as written' % (len(CASES) - failures, len(CASES)))
-    return 1 if failures else 0
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(main(check, len(CASES), 'kav-omml-oracle-', 'read back'))
