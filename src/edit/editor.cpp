@@ -39,11 +39,7 @@ void Editor::ReplaceLines(std::vector<EquationLine> lines) {
   statistics_.Recount(document_.lines);
   bands_.Assign({});
   SyncDerivedState();
-  selectionMode_ = false;
-  drag_ = DragRectangle{};
-  ApplyDragRectangle();
-  host_.Invalidate();
-  PlaceCaret();
+  ClearSelection();
   ScrollToCurrentLine();
 }
 

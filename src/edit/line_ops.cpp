@@ -30,11 +30,7 @@ void Editor::ReplaceCurrentMarkup(const std::u16string& text) {
 // What every insertion or deletion of a line ends with.
 void Editor::AfterLineChange() {
   SyncDerivedState();
-  selectionMode_ = false;
-  drag_ = DragRectangle{};
-  ApplyDragRectangle();
-  host_.Invalidate();
-  PlaceCaret();
+  ClearSelection();
   ScrollToCurrentLine();
   UpdateScroll();
   document_.modified = true;
