@@ -16,6 +16,8 @@ constexpr DWORD kSaveNameUnits = 260;
 constexpr DWORD kSaveNameUsable = 256;
 // A document is text; anything larger than this is not one and is not read into memory.
 constexpr LONGLONG kLargestReadableFile = 1LL << 30;
+// Reads and writes go in pieces a DWORD count can always express.
+constexpr size_t kPieceBytes = 1u << 20;
 
 class FileHandle {
  public:
@@ -36,6 +38,19 @@ class FileHandle {
   HANDLE handle;
 };
 
+// What the open and save dialogs share: their owner, the first filter and the name buffer, of
+// which `usable` units may hold the chosen path.
+OPENFILENAMEW FileDialog(HWND owner, const wchar_t* filter, std::wstring& name, DWORD usable) {
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = usable;
+  return dialog;
+}
+
 std::optional<std::u16string> Chosen(BOOL accepted, const std::wstring& buffer) {
   if (!accepted) return std::nullopt;
   return FromWide(buffer.c_str());
@@ -44,7 +59,7 @@ std::optional<std::u16string> Chosen(BOOL accepted, const std::wstring& buffer) 
 bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    const DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    const DWORD piece = static_cast<DWORD>(std::min(bytes.size() - done, kPieceBytes));
     DWORD written = 0;
     if (!::WriteFile(file, bytes.data() + done, piece, &written, nullptr) || written != piece) {
       return false;
@@ -69,26 +84,14 @@ std::wstring TemporaryPathBeside(const std::wstring& target) {
 
 std::optional<std::u16string> Win32Host::ChooseOpenPath() {
   std::wstring name(kOpenNameUnits, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = windows.main;
-  dialog.lpstrFilter = kOpenFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = kOpenNameUnits;
+  OPENFILENAMEW dialog = FileDialog(windows.main, kOpenFilter, name, kOpenNameUnits);
   dialog.Flags = OFN_EXPLORER;
   return Chosen(GetOpenFileNameW(&dialog), name);
 }
 
 std::optional<std::u16string> Win32Host::ChooseSavePath() {
   std::wstring name(kSaveNameUnits, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = windows.main;
-  dialog.lpstrFilter = kSaveFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = kSaveNameUsable;
+  OPENFILENAMEW dialog = FileDialog(windows.main, kSaveFilter, name, kSaveNameUsable);
   dialog.lpstrDefExt = L"kav";
   return Chosen(GetSaveFileNameW(&dialog), name);
 }
@@ -111,7 +114,7 @@ std::optional<std::vector<uint8_t>> Win32Host::ReadFile(std::u16string_view path
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    const DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kPieceBytes));
     if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) {
       return std::nullopt;
     }
