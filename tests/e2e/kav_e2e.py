@@ -19,6 +19,7 @@ import time
 import traceback
 
 PROGRAM_TITLE = "Kav v0.2"
+COPY_AS_TEX = 40016  # the Edit menu's command id
 _REGISTRY_FILES = ("system.reg", "user.reg", "userdef.reg")
 _SNAPSHOT_DIR = "kav-e2e-registry"
 
@@ -30,6 +31,21 @@ class TestFailure(Exception):
 def check(condition, message):
     if not condition:
         raise TestFailure(message)
+
+
+def poll(read, expected, timeout, pause=0.2):
+    """Calls `read` until it returns `expected` or `timeout` seconds have passed; its last answer."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = read()
+        if value == expected or time.monotonic() > deadline:
+            return value
+        time.sleep(pause)
+
+
+def _exactly(name):
+    """An xdotool name pattern that matches `name` and nothing longer."""
+    return "^" + "".join("\\" + c if not c.isalnum() else c for c in name) + "$"
 
 
 def wine_environment(prefix, display=None):
@@ -251,9 +267,8 @@ class Session:
 
     def wait_window(self, name=PROGRAM_TITLE, timeout=60):
         """The X window id of the first visible window whose title matches `name` exactly."""
-        pattern = "^" + "".join("\\" + c if not c.isalnum() else c for c in name) + "$"
         try:
-            out = self.xdotool("search", "--sync", "--onlyvisible", "--name", pattern,
+            out = self.xdotool("search", "--sync", "--onlyvisible", "--name", _exactly(name),
                                timeout=timeout)
         except TestFailure:
             raise TestFailure(f"no window named {name!r} within {timeout} s") from None
@@ -263,16 +278,12 @@ class Session:
         return self.xdotool("getwindowname", window).rstrip("\n")
 
     def wait_title(self, window, expected, timeout=10):
-        deadline = time.monotonic() + timeout
-        while True:
-            current = self.title(window)
-            if current == expected or time.monotonic() > deadline:
-                return current
-            time.sleep(0.1)
+        return poll(lambda: self.title(window), expected, timeout, pause=0.1)
 
     def window_present(self, name):
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                                env=self.env(), capture_output=True, check=False)
+        """Whether a visible window's title is `name` exactly."""
+        result = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--name",
+                                 _exactly(name)], env=self.env(), capture_output=True, check=False)
         return result.returncode == 0 and result.stdout.strip() != b""
 
     def answer_message_box(self, caption, key, timeout=20):
@@ -344,6 +355,19 @@ class Session:
     def status_text(self):
         lines = self.probe_query("status")
         return lines[0] if lines else ""
+
+    def wait_status(self, expected, timeout=20):
+        """The status bar's text once it reads `expected`, or as it reads when time runs out."""
+        return poll(self.status_text, expected, timeout)
+
+    def line_tex(self, expected, timeout=10):
+        """The TeX of the current line, read through "Copy as TeX" sent as the menu command, once
+        it reads `expected` or as it reads when time runs out."""
+        def read():
+            self.probe_query("command", str(COPY_AS_TEX))
+            time.sleep(0.3)
+            return self.clipboard("UTF8_STRING").decode("utf-8")
+        return poll(read, expected, timeout, pause=0.3)
 
     def client_area(self):
         """(left, top, width, height) of the main window's client area on the screen."""

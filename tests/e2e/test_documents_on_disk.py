@@ -10,13 +10,11 @@ documents; the overwrite question's No leaves the existing file alone."""
 
 import contextlib
 import os
-import subprocess
 import time
 
 import kav_e2e
 from kav_e2e import check
 
-COPY_AS_TEX = 40016
 DOCUMENT = b"@@3\n@<a>\\super{<2>}\n@<b>\n"
 
 
@@ -35,51 +33,9 @@ def read_file(path):
         return handle.read()
 
 
-def wait_status(run, expected, timeout=20):
-    deadline = time.monotonic() + timeout
-    while True:
-        text = run.status_text()
-        if text == expected or time.monotonic() > deadline:
-            return text
-        time.sleep(0.2)
-
-
 def wait_file(path, expected, timeout=10):
-    deadline = time.monotonic() + timeout
-    while True:
-        data = read_file(path) if os.path.exists(path) else None
-        if data == expected or time.monotonic() > deadline:
-            return data
-        time.sleep(0.2)
-
-
-def line_tex(run, expected, timeout=10):
-    """The TeX of the current line, read through "Copy as TeX"."""
-    deadline = time.monotonic() + timeout
-    while True:
-        run.probe_query("command", str(COPY_AS_TEX))
-        time.sleep(0.3)
-        text = run.clipboard("UTF8_STRING").decode("utf-8")
-        if text == expected or time.monotonic() > deadline:
-            return text
-        time.sleep(0.3)
-
-
-def window_present(run, name):
-    result = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--name",
-                             "^" + name + "$"], env=run.env(), capture_output=True, check=False)
-    return result.returncode == 0 and result.stdout.strip() != b""
-
-
-def answer_question(run, key):
-    """Answers the unsaved-changes box with a key ("Escape" cancels, "n" is No)."""
-    box = run.wait_window("Notification", timeout=20)
-    run.focus(box)
-    run.key(key)
-    deadline = time.monotonic() + 10
-    while window_present(run, "Notification"):
-        check(time.monotonic() < deadline, "the Notification box did not close")
-        time.sleep(0.2)
+    return kav_e2e.poll(lambda: read_file(path) if os.path.exists(path) else None, expected,
+                        timeout)
 
 
 def open_edit_save_close(options, folder):
@@ -90,10 +46,10 @@ def open_edit_save_close(options, folder):
     with kav_e2e.session(options) as run:
         run.start(name)
         window = run.wait_window(titled)
-        check(line_tex(run, "b") == "b", "the current line is not the file's last line")
+        check(run.line_tex("b") == "b", "the current line is not the file's last line")
         run.focus(window)
         run.key("Up")
-        check(line_tex(run, "a^{2}") == "a^{2}", "the first line is not the file's first line")
+        check(run.line_tex("a^{2}") == "a^{2}", "the first line is not the file's first line")
         run.key("Down", "End")
         run.type_text("y")
         title = run.wait_title(window, titled + " (*)")
@@ -110,14 +66,14 @@ def open_edit_save_close(options, folder):
         run.type_text("z")
         run.wait_title(window, titled + " (*)")
         run.key("ctrl+w")
-        answer_question(run, "Escape")
+        run.answer_message_box("Notification", "Escape")
         time.sleep(1)
         check(run.running(), "the program ended although the question was cancelled")
         check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
         run.screenshot("after_cancel.png")
 
         run.close_request(window)
-        answer_question(run, "n")
+        run.answer_message_box("Notification", "n")
         check(run.wait_exit() == 0, "program did not end cleanly after No")
         check(read_file(path) == expected, "No wrote the file")
 
@@ -130,7 +86,7 @@ def refused_file_keeps_the_untitled_document(options, folder):
     with kav_e2e.session(options) as run:
         run.start(*words)
         window = run.wait_window()
-        status = wait_status(run, "Unexpected char (line 1)")
+        status = run.wait_status("Unexpected char (line 1)")
         check(status == "Unexpected char (line 1)", f"status bar reads {status!r}")
         check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
         run.close_request(window)
@@ -162,13 +118,13 @@ def open_and_save_as_through_the_dialogs(options, folder):
         type_into_dialog(run, "Open", windows_path(second))
         titled = "Kav v0.2 - " + windows_path(second)
         check(run.wait_title(window, titled) == titled, f"title is {run.title(window)!r}")
-        check(line_tex(run, "c") == "c", "the opened document's last line is not current")
+        check(run.line_tex("c") == "c", "the opened document's last line is not current")
 
         run.focus(window)
         run.type_text("d")
         run.key("ctrl+shift+s")
         type_into_dialog(run, "Save As", windows_path(first))
-        answer_question(run, "n")  # the file exists: No keeps it
+        run.answer_message_box("Notification", "n")  # the file exists: No keeps it
         check(read_file(first) == b"@@3\n@<a>\n", "No to overwriting wrote the file")
         check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
 

@@ -52,20 +52,11 @@ def find_frame(image, left, top, cw, ch):
     return Frame([(x - left, y - top) for x, y in pixels])
 
 
-def wait_for_status(run, expected, timeout=20):
-    deadline = time.monotonic() + timeout
-    while True:
-        text = run.status_text()
-        if text == expected or time.monotonic() > deadline:
-            return text
-        time.sleep(0.2)
-
-
 def test(options):
     with kav_e2e.session(options) as run:
         run.start()
         window = run.wait_window()
-        status = wait_for_status(run, "Ready")
+        status = run.wait_status("Ready")
         check(status == "Ready", f"status bar reads {status!r}")
         left, top, cw, ch = run.client_area()
         # The block caret blinks over the frame; wait for a picture without it.

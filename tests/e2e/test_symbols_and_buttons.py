@@ -10,7 +10,6 @@ import time
 import kav_e2e
 from kav_e2e import check
 
-COPY_AS_TEX = 40016
 PRIVATE_FORMAT = "Kav v0.1.1"
 NEW_LINE_KEY = "ctrl+n"
 
@@ -36,19 +35,8 @@ class Window:
         self.run.click(self.left + point[0], self.top + point[1])
         time.sleep(0.3)
 
-    def line_tex(self, expected, timeout=10):
-        """The TeX of the current line, waiting until it reads `expected` or time runs out."""
-        deadline = time.monotonic() + timeout
-        while True:
-            self.run.probe_query("command", str(COPY_AS_TEX))
-            time.sleep(0.3)
-            text = self.run.clipboard("UTF8_STRING").decode("utf-8")
-            if text == expected or time.monotonic() > deadline:
-                return text
-            time.sleep(0.3)
-
     def expect_tex(self, expected, what):
-        text = self.line_tex(expected)
+        text = self.run.line_tex(expected)
         check(text == expected, f"{what}: the line reads {text!r}, expected {expected!r}")
 
     def expect_markup(self, expected, what):
