@@ -135,55 +135,34 @@ void BM_DeleteEmptyLine(benchmark::State& state) {
       state, [&] { editor.OnKeyDown(key::Delete, {}); }, [&] { editor.Undo(); });
 }
 
-void BM_UndoTyping(benchmark::State& state) {
+// Ctrl+Z right after `edit`; a redo puts the edit back for the next round.
+template <typename Edit>
+void TimeUndo(benchmark::State& state, Edit&& edit) {
   Session session(Typesetting(), state.range(0));
   Editor& editor = session.editor;
-  editor.OnChar(u'x');
+  edit(editor);
   TimeEach(
-      state,
-      [&] {
-        editor.OnKeyDown('Z', {true, false});
-      },
-      [&] { editor.Redo(); });
+      state, [&] { editor.OnKeyDown('Z', {true, false}); }, [&] { editor.Redo(); });
 }
 
-void BM_RedoTyping(benchmark::State& state) {
+// Ctrl+Y after `edit` was undone; an undo takes it back for the next round.
+template <typename Edit>
+void TimeRedo(benchmark::State& state, Edit&& edit) {
   Session session(Typesetting(), state.range(0));
   Editor& editor = session.editor;
-  editor.OnChar(u'x');
+  edit(editor);
   editor.Undo();
   TimeEach(
-      state,
-      [&] {
-        editor.OnKeyDown('Y', {true, false});
-      },
-      [&] { editor.Undo(); });
+      state, [&] { editor.OnKeyDown('Y', {true, false}); }, [&] { editor.Undo(); });
 }
 
-void BM_UndoEnter(benchmark::State& state) {
-  Session session(Typesetting(), state.range(0));
-  Editor& editor = session.editor;
-  editor.OnKeyDown(key::Return, {});
-  TimeEach(
-      state,
-      [&] {
-        editor.OnKeyDown('Z', {true, false});
-      },
-      [&] { editor.Redo(); });
-}
+void TypeX(Editor& editor) { editor.OnChar(u'x'); }
+void PressEnter(Editor& editor) { editor.OnKeyDown(key::Return, {}); }
 
-void BM_RedoEnter(benchmark::State& state) {
-  Session session(Typesetting(), state.range(0));
-  Editor& editor = session.editor;
-  editor.OnKeyDown(key::Return, {});
-  editor.Undo();
-  TimeEach(
-      state,
-      [&] {
-        editor.OnKeyDown('Y', {true, false});
-      },
-      [&] { editor.Undo(); });
-}
+void BM_UndoTyping(benchmark::State& state) { TimeUndo(state, TypeX); }
+void BM_RedoTyping(benchmark::State& state) { TimeRedo(state, TypeX); }
+void BM_UndoEnter(benchmark::State& state) { TimeUndo(state, PressEnter); }
+void BM_RedoEnter(benchmark::State& state) { TimeRedo(state, PressEnter); }
 
 void DocumentSizes(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(1)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
