@@ -10,35 +10,17 @@ are all there, every stream's declared size equals the bytes the reader returns,
 stream inflates (raw deflate) to a record stream whose records fit it exactly, and its last record
 is the equation record holding the script. Anything that keeps a reader from running fails.
 """
-import os
 import re
-import shutil
 import struct
 import subprocess
 import sys
-import zlib
+
+from payload_checks import check_payloads, inflate_exactly, require, tool
 
 STREAMS = ['FileHeader', 'DocInfo', 'BodyText/Section0', '\x05HwpSummaryInformation', 'PrvText',
            'PrvImage', 'DocOptions/_LinkDoc', 'Scripts/DefaultJScript', 'Scripts/JScriptVersion']
 STORAGES = ['BodyText', 'DocOptions', 'Scripts']
 TAG_EQEDIT = 88
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def require(ok, what):
-    if not ok:
-        raise CheckFailed(what)
-
-
-def inflate_exactly(data, what):
-    d = zlib.decompressobj(-15)
-    out = d.decompress(data) + d.flush()
-    require(d.eof, f'{what}: the deflate data ends with its final block')
-    require(d.unused_data == b'', f'{what}: no bytes after the deflate data')
-    return out
 
 
 def records(stream, what):
@@ -98,8 +80,7 @@ def read_with_olefile(path):
 
 
 def read_with_gsf(path):
-    gsf = shutil.which('gsf')
-    require(gsf is not None, 'gsf (libgsf-bin) is installed')
+    gsf = tool('gsf', 'libgsf-bin')
     listing = subprocess.run([gsf, 'list', path], capture_output=True, check=True)
     require(b'CRITICAL' not in listing.stderr and b'WARNING' not in listing.stderr,
             f'gsf list complains: {listing.stderr!r}')
@@ -124,24 +105,16 @@ def main():
         print(__doc__)
         return 2
     reader, folder = sys.argv[1], sys.argv[2]
-    names = sorted(f[:-4] for f in os.listdir(folder) if f.endswith('.hwp'))
-    failed = 0
-    for name in names:
-        path = os.path.join(folder, name + '.hwp')
-        with open(os.path.join(folder, name + '.script.txt'), encoding='utf-8') as f:
-            script = f.read()
-        try:
-            streams = read_with_olefile(path) if reader == 'olefile' else read_with_gsf(path)
-            count, length = check_document(streams, script)
-            section = len(streams['BodyText/Section0'])
-            print(f'{reader}: {name}.hwp ({os.path.getsize(path)} bytes) ok: {len(streams)} streams, '
-                  f'section {section} bytes compressed ({"mini" if section < 4096 else "regular"} '
-                  f'sectors), {count} records, script of {length} units')
-        except Exception as e:  # any reader error is a failed check, reported per document
-            print(f'{reader}: {name}.hwp FAILED: {type(e).__name__}: {e}')
-            failed += 1
-    print(f'{len(names) - failed} passed, {failed} failed')
-    return 0 if names and failed == 0 else 1
+
+    def check(path, script):
+        streams = read_with_olefile(path) if reader == 'olefile' else read_with_gsf(path)
+        count, length = check_document(streams, script)
+        section = len(streams['BodyText/Section0'])
+        return (f'{len(streams)} streams, section {section} bytes compressed '
+                f'({"mini" if section < 4096 else "regular"} sectors), {count} records, '
+                f'script of {length} units')
+
+    return check_payloads(reader, folder, '.hwp', '.script.txt', check)
 
 
 if __name__ == '__main__':

@@ -15,8 +15,6 @@ NAME.omml.txt) is checked by one reader:
            back to back in order, the end record pointing at the central directory.
 A reader that is missing or fails makes the check fail.
 """
-import os
-import shutil
 import struct
 import subprocess
 import sys
@@ -24,25 +22,12 @@ import xml.dom.minidom
 import zipfile
 import zlib
 
+from payload_checks import check_payloads, require, tool
+
 NAMES = ['[Content_Types].xml', '_rels/.rels', 'clipboard/drawings/_rels/drawing1.xml.rels',
          'clipboard/drawings/drawing1.xml', 'clipboard/theme/theme1.xml']
 MATH_OPEN = '<m:oMath xmlns:m="http://schemas.openxmlformats.org/officeDocument/2006/math">'
 MATH_CLOSE = '</m:oMath>'
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def require(ok, what):
-    if not ok:
-        raise CheckFailed(what)
-
-
-def tool(name, package):
-    found = shutil.which(name)
-    require(found is not None, f'{name} ({package}) is installed')
-    return found
 
 
 def check_unzip(path, _omml):
@@ -125,20 +110,7 @@ def main():
         print(__doc__)
         return 2
     reader, folder = sys.argv[1], sys.argv[2]
-    names = sorted(f[:-len('.gvml.zip')] for f in os.listdir(folder) if f.endswith('.gvml.zip'))
-    failed = 0
-    for name in names:
-        path = os.path.join(folder, name + '.gvml.zip')
-        with open(os.path.join(folder, name + '.omml.txt'), encoding='utf-8') as f:
-            omml = f.read()
-        try:
-            what = CHECKS[reader](path, omml)
-            print(f'{reader}: {name}.gvml.zip ({os.path.getsize(path)} bytes) ok: {what}')
-        except Exception as e:  # any reader error is a failed check, reported per package
-            print(f'{reader}: {name}.gvml.zip FAILED: {type(e).__name__}: {e}')
-            failed += 1
-    print(f'{len(names) - failed} passed, {failed} failed')
-    return 0 if names and failed == 0 else 1
+    return check_payloads(reader, folder, '.gvml.zip', '.omml.txt', CHECKS[reader])
 
 
 if __name__ == '__main__':
