@@ -55,6 +55,15 @@ EditResult InsertScript(EquationTree& tree, Caret& caret, SymbolCode script) {
   return EditResult::Changed;
 }
 
+// A fraction or a root in place of a leading placeholder, the caret in its first slot.
+EditResult InsertAndEnter(EquationTree& tree, Caret& caret, SymbolCode c, int32_t slots) {
+  if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
+  DropLeadingPlaceholder(tree, caret);
+  const int32_t node = InsertStructure(tree, caret, c, slots);
+  caret = Caret{tree.Child(node, 0), 0};
+  return EditResult::Changed;
+}
+
 }  // namespace
 
 void DropLeadingPlaceholder(EquationTree& tree, Caret& caret) {
@@ -88,19 +97,11 @@ EditResult InsertSubscript(EquationTree& tree, Caret& caret) {
 }
 
 EditResult InsertFraction(EquationTree& tree, Caret& caret) {
-  if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
-  DropLeadingPlaceholder(tree, caret);
-  const int32_t node = InsertStructure(tree, caret, code::Frac, 2);
-  caret = Caret{tree.Child(node, 0), 0};
-  return EditResult::Changed;
+  return InsertAndEnter(tree, caret, code::Frac, 2);
 }
 
 EditResult InsertRoot(EquationTree& tree, Caret& caret) {
-  if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
-  DropLeadingPlaceholder(tree, caret);
-  const int32_t node = InsertStructure(tree, caret, code::Sqrt, 1);
-  caret = Caret{tree.Child(node, 0), 0};
-  return EditResult::Changed;
+  return InsertAndEnter(tree, caret, code::Sqrt, 1);
 }
 
 }  // namespace kav
