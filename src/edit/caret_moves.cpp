@@ -26,9 +26,7 @@ void LeaveStructure(const EquationTree& tree, Caret& caret, int32_t row, bool af
 // A big operator whose limit `slot` may be entered: a limit starting with none is switched off.
 bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
   if (item < 0 || !IsBigOperator(tree.CodeAt(item))) return false;
-  const int32_t limit = tree.Child(item, slot);
-  const int32_t first = limit >= 0 ? tree.Child(limit, 0) : -1;
-  return limit >= 0 && (first < 0 || tree.CodeAt(first) != code::None);
+  return LimitShown(tree, tree.Child(item, slot));
 }
 
 // Up and Down differ only in the limit they look into (upper 1, lower 0) and in which part of a

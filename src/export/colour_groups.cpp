@@ -1,14 +1,6 @@
 #include "export/colour_groups.h"
 
-#include "model/symbols.h"
-
 namespace kav {
-
-bool LimitShown(const EquationTree& tree, int32_t group) {
-  if (group < 0) return false;
-  const int32_t first = tree.Child(group, 0);
-  return first < 0 || tree.CodeAt(first) != code::None;
-}
 
 void WriteArgument(const ColourGroups& groups, const EquationTree& tree, int32_t node, bool red,
                    ExportTextBuffer& out) {

@@ -17,9 +17,6 @@ struct ColourGroups {
   void (*writeNode)(const EquationTree& tree, int32_t node, ExportTextBuffer& out);
 };
 
-// False for a missing limit and for one whose group begins with None (switched off).
-bool LimitShown(const EquationTree& tree, int32_t group);
-
 // The subtree at `node`, inside a black group when it is an argument of a red structure.
 void WriteArgument(const ColourGroups& groups, const EquationTree& tree, int32_t node, bool red,
                    ExportTextBuffer& out);

@@ -74,4 +74,10 @@ int32_t EquationTree::IndexInParent(int32_t node) const {
   return it == siblings.end() ? -1 : static_cast<int32_t>(it - siblings.begin());
 }
 
+bool LimitShown(const EquationTree& tree, int32_t group) {
+  if (group < 0) return false;
+  const int32_t first = tree.Child(group, 0);
+  return first < 0 || tree.CodeAt(first) != code::None;
+}
+
 }  // namespace kav

@@ -72,4 +72,8 @@ class EquationTree {
   int32_t IndexInParent(int32_t node) const;
 };
 
+// Whether a big operator's limit group is shown: one that begins with None is switched off, and
+// a missing group (negative) is not shown.
+bool LimitShown(const EquationTree& tree, int32_t group);
+
 }  // namespace kav
