@@ -5,29 +5,19 @@
 #include "base/failure.h"
 #include "export/hwp_script_writer.h"
 #include "model/line.h"
+#include "writer_text.h"
 
 namespace kav {
 namespace {
 
 std::u16string Script(const EquationTree& tree, int32_t node) {
-  ExportTextBuffer buffer;
-  WriteHwpScriptNode(tree, node, buffer);
-  return buffer.Text();
+  return WrittenText(WriteHwpScriptNode, tree, node);
 }
 
-std::u16string Script(const char16_t* markup) {
-  EquationLine line(markup);
-  return Script(line.tree, line.tree.root);
-}
+std::u16string Script(const char16_t* markup) { return WrittenText(WriteHwpScriptNode, markup); }
 
-// The line "<x>" with the letter's code and style replaced, for codes and flag combinations the
-// reader cannot produce.
 std::u16string ScriptOfLeaf(SymbolCode c, StyleFlags style) {
-  EquationLine line(u"<x>");
-  NodeData& leaf = line.tree.Data(line.tree.Child(line.tree.root, 0));
-  leaf.code = c;
-  leaf.style = style;
-  return Script(line.tree, line.tree.root);
+  return WrittenLeaf(WriteHwpScriptNode, c, style);
 }
 
 std::u16string FailureOf(SymbolCode c) {

@@ -4,29 +4,19 @@
 
 #include "export/tex_writer.h"
 #include "model/line.h"
+#include "writer_text.h"
 
 namespace kav {
 namespace {
 
 std::u16string Tex(const EquationTree& tree, int32_t node) {
-  ExportTextBuffer buffer;
-  WriteTexNode(tree, node, buffer);
-  return buffer.Text();
+  return WrittenText(WriteTexNode, tree, node);
 }
 
-std::u16string Tex(const char16_t* markup) {
-  EquationLine line(markup);
-  return Tex(line.tree, line.tree.root);
-}
+std::u16string Tex(const char16_t* markup) { return WrittenText(WriteTexNode, markup); }
 
-// The line "<x>" with the letter's code and style replaced, for codes and flag combinations the
-// reader cannot produce.
 std::u16string TexOfLeaf(SymbolCode c, StyleFlags style) {
-  EquationLine line(u"<x>");
-  NodeData& leaf = line.tree.Data(line.tree.Child(line.tree.root, 0));
-  leaf.code = c;
-  leaf.style = style;
-  return Tex(line.tree, line.tree.root);
+  return WrittenLeaf(WriteTexNode, c, style);
 }
 
 TEST(TexWriter, WorkedExamples) {
