@@ -4,14 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "corpus.h"
 #include "edit/editor.h"
-#include "export/convert_text.h"
 #include "native/native_typesetting.h"
 
 namespace kav {
@@ -56,12 +54,6 @@ class QuietHost final : public Host {
   bool IsPaletteVisible() const override { return true; }
   void SetPaletteVisible(bool) override {}
 };
-
-std::vector<std::u16string> CorpusMarkups() {
-  std::ifstream file(std::string(KAV_BENCH_DATA) + "/corpus.kav", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return DocumentMarkups(bytes);
-}
 
 // An editor over `count` corpus formulas, the caret at the end of the middle line.
 struct Session {

@@ -3,12 +3,10 @@
 // whole edit step (read the markup, rebuild the tree, lay out).
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "export/convert_text.h"
+#include "corpus.h"
 #include "native/native_typesetting.h"
 #include "typeset/layout.h"
 
@@ -16,12 +14,6 @@ namespace kav {
 namespace {
 
 constexpr int kCorpusSize = 41;
-
-std::vector<std::u16string> CorpusMarkups() {
-  std::ifstream file(std::string(KAV_BENCH_DATA) + "/corpus.kav", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return DocumentMarkups(bytes);
-}
 
 void SetLabel(benchmark::State& state, const std::u16string& markup) {
   state.SetLabel(std::string(markup.begin(), markup.begin() + std::min<size_t>(markup.size(), 40)));
