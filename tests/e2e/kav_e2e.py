@@ -356,9 +356,10 @@ class Session:
         lines = self.probe_query("status")
         return lines[0] if lines else ""
 
-    def wait_status(self, expected, timeout=20):
-        """The status bar's text once it reads `expected`, or as it reads when time runs out."""
-        return poll(self.status_text, expected, timeout)
+    def expect_status(self, expected, timeout=20):
+        """Waits until the status bar reads `expected`; fails when it does not within `timeout`."""
+        text = poll(self.status_text, expected, timeout)
+        check(text == expected, f"status bar reads {text!r}, expected {expected!r}")
 
     def line_tex(self, expected, timeout=10):
         """The TeX of the current line, read through "Copy as TeX" sent as the menu command, once

@@ -86,8 +86,7 @@ def refused_file_keeps_the_untitled_document(options, folder):
     with kav_e2e.session(options) as run:
         run.start(*words)
         window = run.wait_window()
-        status = run.wait_status("Unexpected char (line 1)")
-        check(status == "Unexpected char (line 1)", f"status bar reads {status!r}")
+        run.expect_status("Unexpected char (line 1)")
         check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
         run.close_request(window)
         check(run.wait_exit() == 0, "program did not end cleanly")

@@ -56,8 +56,7 @@ def test(options):
     with kav_e2e.session(options) as run:
         run.start()
         window = run.wait_window()
-        status = run.wait_status("Ready")
-        check(status == "Ready", f"status bar reads {status!r}")
+        run.expect_status("Ready")
         left, top, cw, ch = run.client_area()
         # The block caret blinks over the frame; wait for a picture without it.
         for attempt in range(20):

@@ -46,7 +46,7 @@ def test(options):
         associate_html(run, f"C:\\windows\\system32\\cmd.exe /c echo %1> {windows_path(marker)}")
         run.start()
         window = run.wait_window()
-        check(wait_for(lambda: run.status_text() == "Ready"), "the status bar never read Ready")
+        run.expect_status("Ready")
         run.probe_query("command", str(MANUAL))
         check(wait_for(lambda: os.path.exists(marker) and os.path.getsize(marker) > 0),
               f"nothing was opened; the status bar reads {run.status_text()!r}")

@@ -66,18 +66,11 @@ class Window:
                    if image.pixel(self.left + x, self.top + y) != background)
 
 
-def wait_ready(run, timeout=30):
-    deadline = time.monotonic() + timeout
-    while run.status_text() != "Ready":
-        check(time.monotonic() < deadline, "the status bar never read Ready")
-        time.sleep(0.2)
-
-
 def test(options):
     with kav_e2e.session(options) as run:
         run.start()
         window = Window(run, run.wait_window())
-        wait_ready(run)
+        run.expect_status("Ready", timeout=30)
         run.focus(window.window)
         run.screenshot("controls.png")
 

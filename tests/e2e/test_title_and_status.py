@@ -10,9 +10,7 @@ def test(options):
     with kav_e2e.session(options) as run:
         run.start("C:\\" + "d" * 1200 + ".kav")
         window = run.wait_window()
-        status = run.wait_status("The file name on the command line is too long.")
-        check(status == "The file name on the command line is too long.",
-              f"status bar reads {status!r}")
+        run.expect_status("The file name on the command line is too long.")
         check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
         run.focus(window)
         run.type_text("x")
