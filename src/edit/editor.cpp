@@ -13,13 +13,15 @@ Editor::Editor(Host& host, const GlyphMetrics& metrics, const LineLayouter& layo
     : host_(host), metrics_(metrics), layouter_(layouter) {
   document_.lines.push_back(NewLine(u""));
   document_.currentLine = 0;
-  kav::MoveEnd(CurrentLine().tree, CurrentLine().caret);
-  ClearMarks(CurrentLine());
   SyncDerivedState();
 }
 
+// How every line the editor makes starts: read from `text`, the caret at its end, nothing marked.
 EquationLine Editor::NewLine(const std::u16string& text) const {
-  return EquationLine(text, &layouter_);
+  EquationLine line(text, &layouter_);
+  kav::MoveEnd(line.tree, line.caret);
+  ClearMarks(line);
+  return line;
 }
 
 void Editor::ReplaceLines(std::vector<EquationLine> lines) {

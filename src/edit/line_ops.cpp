@@ -19,10 +19,7 @@ void Editor::InsertLineAt(int32_t index, EquationLine line) {
 }
 
 void Editor::ReplaceCurrentMarkup(const std::u16string& text) {
-  EquationLine line = NewLine(text);
-  ResetLineCaret(line, true);
-  ClearMarks(line);
-  CurrentLine() = std::move(line);
+  CurrentLine() = NewLine(text);
   SyncDerivedState();
   statistics_.LineChanged(document_.currentLine, CurrentLine());
 }
@@ -39,8 +36,6 @@ void Editor::AfterLineChange() {
 void Editor::InsertLine(const std::u16string& text, bool record) {
   // Read the text first: a text the reader rejects changes nothing and records nothing.
   EquationLine line = NewLine(text);
-  ResetLineCaret(line, true);
-  ClearMarks(line);
   if (record) history_.Push(UndoRecord{UndoKind::LineInserted, document_.currentLine, u"", text});
   ++document_.currentLine;
   InsertLineAt(document_.currentLine, std::move(line));
@@ -85,8 +80,6 @@ void Editor::Undo() {
     case UndoKind::LineDeleted: {
       if (record.line < 0 || record.line > count) return;
       EquationLine line = NewLine(record.before);
-      ResetLineCaret(line, true);
-      ClearMarks(line);
       document_.currentLine = record.line;
       InsertLineAt(record.line, std::move(line));
       SyncDerivedState();
