@@ -2,6 +2,7 @@
 // own sign, so each argument inside it opens a black group; a big operator's limit may be off.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "model/export_buffer.h"
@@ -17,9 +18,11 @@ struct ColourGroups {
   void (*writeNode)(const EquationTree& tree, int32_t node, ExportTextBuffer& out);
 };
 
-// The subtree at `node`, inside a black group when it is an argument of a red structure.
-void WriteArgument(const ColourGroups& groups, const EquationTree& tree, int32_t node, bool red,
-                   ExportTextBuffer& out);
+// A structure whose arguments stand between fixed tokens: tokens[0], argument 0, tokens[1], ...,
+// the last token (one token more than arguments), inside a red group when the structure is red.
+void WriteBetweenTokens(const ColourGroups& groups, const EquationTree& tree, int32_t node,
+                        bool red, std::span<const std::u16string_view> tokens,
+                        ExportTextBuffer& out);
 
 // A shown limit as `opening`, its argument and '}'; nothing for a limit that is not shown.
 void WriteLimit(const ColourGroups& groups, const EquationTree& tree, int32_t group,

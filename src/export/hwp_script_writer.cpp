@@ -15,26 +15,10 @@ constexpr std::u16string_view kRedOpen = u"{color{255,0,0}";
 constexpr std::u16string_view kBlackOpen = u"{color{0,0,0}";
 
 constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteHwpScriptNode};
+constexpr std::u16string_view kFracTokens[] = {u"{{", u"}over{", u"}}"};
+constexpr std::u16string_view kSqrtTokens[] = {u"sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
-
-void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kRedOpen);
-  out.Append(u"{{");
-  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
-  out.Append(u"}over{");
-  WriteArgument(kGroups, tree, tree.Child(node, 1), red, out);
-  out.Append(u"}}");
-  if (red) out.AppendChar(u'}');
-}
-
-void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kRedOpen);
-  out.Append(u"sqrt{");
-  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
-  out.AppendChar(u'}');
-  if (red) out.AppendChar(u'}');
-}
 
 // The operand is not a child: it follows as the next siblings and the enclosing row writes it.
 void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
@@ -122,8 +106,8 @@ void WriteHwpScriptNode(const EquationTree& tree, int32_t node, ExportTextBuffer
       WriteHwpScriptNode(tree, tree.Child(node, 0), out);
       out.AppendChar(u'}');
       return;
-    case code::Frac: return WriteFrac(tree, node, IsRed(data), out);
-    case code::Sqrt: return WriteSqrt(tree, node, IsRed(data), out);
+    case code::Frac: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kFracTokens, out);
+    case code::Sqrt: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kSqrtTokens, out);
     case code::Sum:
     case code::Prod:
     case code::Integral:

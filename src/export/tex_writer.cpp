@@ -13,29 +13,13 @@ constexpr std::u16string_view kRedOpen = u"\\textcolor{red}{";
 constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
 
 constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteTexNode};
+constexpr std::u16string_view kFracTokens[] = {u"\\frac{", u"}{", u"}"};
+constexpr std::u16string_view kSqrtTokens[] = {u"\\sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
 bool IsAsciiAlnum(SymbolCode c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-void WriteFrac(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kRedOpen);
-  out.Append(u"\\frac{");
-  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
-  out.Append(u"}{");
-  WriteArgument(kGroups, tree, tree.Child(node, 1), red, out);
-  out.AppendChar(u'}');
-  if (red) out.AppendChar(u'}');
-}
-
-void WriteSqrt(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  if (red) out.Append(kRedOpen);
-  out.Append(u"\\sqrt{");
-  WriteArgument(kGroups, tree, tree.Child(node, 0), red, out);
-  out.AppendChar(u'}');
-  if (red) out.AppendChar(u'}');
 }
 
 void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
@@ -132,8 +116,8 @@ void WriteTexNode(const EquationTree& tree, int32_t node, ExportTextBuffer& out)
       WriteTexNode(tree, tree.Child(node, 0), out);
       out.AppendChar(u'}');
       return;
-    case code::Frac: return WriteFrac(tree, node, IsRed(data), out);
-    case code::Sqrt: return WriteSqrt(tree, node, IsRed(data), out);
+    case code::Frac: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kFracTokens, out);
+    case code::Sqrt: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kSqrtTokens, out);
     case code::Sum:
     case code::Prod:
     case code::Integral:
