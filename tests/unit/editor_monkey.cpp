@@ -16,29 +16,53 @@
 namespace kav {
 namespace {
 
-constexpr int32_t kKeys[] = {key::Back,  key::Tab,    key::Return, key::Escape, key::Space,
-                             key::PageUp, key::PageDown, key::End,  key::Home,   key::Left,
-                             key::Up,    key::Right,  key::Down,   key::Delete, key::Backslash,
-                             'A', 'C', 'D', 'G', 'K', 'N', 'O', 'R', 'S', 'V', 'W', 'X', 'Y', 'Z',
-                             16, 17, 112, 0, 255};
+constexpr int32_t kKeys[] = {key::Back,   key::Tab,      key::Return, key::Escape, key::Space,
+                             key::PageUp, key::PageDown, key::End,    key::Home,   key::Left,
+                             key::Up,     key::Right,    key::Down,   key::Delete, key::Backslash,
+                             'A',         'C',           'D',         'G',         'K',
+                             'N',         'O',           'R',         'S',         'V',
+                             'W',         'X',           'Y',         'Z',         16,
+                             17,          112,           0,           255};
 
-constexpr int32_t kCommands[] = {
-    command::Open,       command::Save,        command::SaveAs,         command::NewLine,
-    command::DuplicateLine, command::Undo,     command::Redo,           command::Cut,
-    command::Copy,       command::Paste,       command::InsertFraction, command::InsertRoot,
-    command::InsertGreek, command::CopyAsTex,  command::Manual,         command::StyleRoman,
-    command::StyleBold,  command::StyleItalic, command::StyleVector,    command::StyleHat,
-    command::StyleBar,   command::StyleTilde,  command::StyleRed,       command::TogglePalette,
-    0,                   1,                    20003,                   20013,
-    40000,               40021,                65535};
+constexpr int32_t kCommands[] = {command::Open,
+                                 command::Save,
+                                 command::SaveAs,
+                                 command::NewLine,
+                                 command::DuplicateLine,
+                                 command::Undo,
+                                 command::Redo,
+                                 command::Cut,
+                                 command::Copy,
+                                 command::Paste,
+                                 command::InsertFraction,
+                                 command::InsertRoot,
+                                 command::InsertGreek,
+                                 command::CopyAsTex,
+                                 command::Manual,
+                                 command::StyleRoman,
+                                 command::StyleBold,
+                                 command::StyleItalic,
+                                 command::StyleVector,
+                                 command::StyleHat,
+                                 command::StyleBar,
+                                 command::StyleTilde,
+                                 command::StyleRed,
+                                 command::TogglePalette,
+                                 0,
+                                 1,
+                                 20003,
+                                 20013,
+                                 40000,
+                                 40021,
+                                 65535};
 
 // Characters as WM_CHAR delivers them: letters, digits, operators, the structure keys and odd
 // units (controls, a lone surrogate, non-ASCII letters).
 constexpr char16_t kOddCharacters[] = {
-    u'^', u'_', u'/', u'\\', u'+', u'-', u'=', u'(', u')', u'[', u']', u'{', u'}', u'<', u'>',
-    u'|', u',', u'.', u';', u':', u'!', u'?', u'\'', u'"', u'*', u'&', u'%', u'$', u'#', u'@',
-    u'~', u'`', u' ', 0,    1,    8,    9,    13,   27,   0x7F, 0xE9, 0x3B1, 0xD800, 0xDC00,
-    0xFFFF, 0x2211};
+    u'^', u'_', u'/', u'\\', u'+', u'-',  u'=',   u'(',   u')',   u'[',  u']',  u'{',
+    u'}', u'<', u'>', u'|',  u',', u'.',  u';',   u':',   u'!',   u'?',  u'\'', u'"',
+    u'*', u'&', u'%', u'$',  u'#', u'@',  u'~',   u'`',   u' ',   0,     1,     8,
+    9,    13,   27,   0x7F,  0xE9, 0x3B1, 0xD800, 0xDC00, 0xFFFF, 0x2211};
 
 constexpr std::u16string_view kClipboardTexts[] = {
     u"<x>\\super{<2>}<+>\\frac{<alpha|rm>}{<beta>}",
@@ -90,11 +114,18 @@ std::string CheckShape(const EquationTree& tree, int32_t node, int32_t depth) {
 // The failures a handler may raise for the window to report: the reader's texts for a rejected
 // paste and the writers' texts for a symbol they cannot export.
 bool IsReportedFailure(std::u16string_view text) {
-  static constexpr std::u16string_view kTexts[] = {
-      u"Unknown escape sequence", u"Unexpected char",      u"Expected {",
-      u"Expected }",              u"Expected >",           u"Name too long",
-      u"Nesting too deep",        u"Unknown letter ",      u"Unknown letter {",
-      u"Hwp:: Unknown ch",        u"OOXML: Unknown token", u"Unsupported unicode char"};
+  static constexpr std::u16string_view kTexts[] = {u"Unknown escape sequence",
+                                                   u"Unexpected char",
+                                                   u"Expected {",
+                                                   u"Expected }",
+                                                   u"Expected >",
+                                                   u"Name too long",
+                                                   u"Nesting too deep",
+                                                   u"Unknown letter ",
+                                                   u"Unknown letter {",
+                                                   u"Hwp:: Unknown ch",
+                                                   u"OOXML: Unknown token",
+                                                   u"Unsupported unicode char"};
   return std::find(std::begin(kTexts), std::end(kTexts), text) != std::end(kTexts);
 }
 
@@ -107,7 +138,15 @@ bool Attached(const EquationTree& tree, int32_t node) {
   return false;
 }
 
-std::string Narrow(std::u16string_view text) { return EncodeUtf8(text); }
+std::string Narrow(std::u16string_view text) {
+  return EncodeUtf8(text);
+}
+
+std::string Joined(const std::vector<std::u16string>& lines) {
+  std::string text;
+  for (const std::u16string& line : lines) text += "[" + Narrow(line) + "]";
+  return text;
+}
 
 }  // namespace
 
@@ -156,6 +195,7 @@ std::string EditorMonkey::Dispatch(ChoiceBytes& choices) {
   if (kind < 27) return ClipboardEvent(choices);
   if (kind < 29) return InlineBoxEvent(choices);
   if (kind < 30) return DialogEvent(choices);
+  if (kind < 31) return NestEvent(choices);
   return TypeEvent(choices);
 }
 
@@ -163,7 +203,10 @@ std::string EditorMonkey::CharEvent(ChoiceBytes& choices) {
   char16_t c = 0;
   switch (choices.Pick(3)) {
     case 0: c = static_cast<char16_t>(u'a' + choices.Pick(26)); break;
-    case 1: c = static_cast<char16_t>(choices.Pick(2) ? u'0' + choices.Pick(10) : u'A' + choices.Pick(26)); break;
+    case 1:
+      c = static_cast<char16_t>(choices.Pick(2) ? u'0' + choices.Pick(10)
+                                                : u'A' + choices.Pick(26));
+      break;
     default: c = kOddCharacters[choices.Pick(std::size(kOddCharacters))]; break;
   }
   editor_.OnChar(c);
@@ -264,7 +307,7 @@ std::string EditorMonkey::ViewEvent(ChoiceBytes& choices) {
 // Another program's clipboard: a markup text (some of them rejected), a text built from the
 // bytes, nothing at all, or a clipboard held open elsewhere.
 std::string EditorMonkey::ClipboardEvent(ChoiceBytes& choices) {
-  switch (choices.Pick(4)) {
+  switch (choices.Pick(5)) {
     case 0: {
       std::u16string text(kClipboardTexts[choices.Pick(std::size(kClipboardTexts))]);
       host_.clipboard = ClipboardPayloads{text, {}, {}, {}};
@@ -272,14 +315,24 @@ std::string EditorMonkey::ClipboardEvent(ChoiceBytes& choices) {
     }
     case 1: {
       std::u16string text;
-      for (int32_t n = choices.Pick(24); n > 0; --n) text.push_back(u"<>{}|\\ab^rmsqrtfrac12"[choices.Pick(21)]);
+      for (int32_t n = choices.Pick(24); n > 0; --n)
+        text.push_back(u"<>{}|\\ab^rmsqrtfrac12"[choices.Pick(21)]);
       host_.clipboard = ClipboardPayloads{text, {}, {}, {}};
       return "clipboard " + Narrow(text);
     }
     case 2: host_.clipboard.reset(); return "clipboard emptied";
-    default:
+    case 3:
       host_.clipboardLocked = !host_.clipboardLocked;
       return host_.clipboardLocked ? "clipboard locked" : "clipboard unlocked";
+    default: {
+      // Nested as deep as the reader allows, or one deeper.
+      const int32_t depth = kMaxStructureNesting - 1 + choices.Pick(3);
+      std::u16string text;
+      for (int32_t i = 0; i < depth; ++i) text += u"\\sqrt{";
+      text += u"<x>" + std::u16string(depth, u'}');
+      host_.clipboard = ClipboardPayloads{text, {}, {}, {}};
+      return "clipboard nested " + std::to_string(depth);
+    }
   }
 }
 
@@ -306,7 +359,8 @@ std::string EditorMonkey::InlineBoxEvent(ChoiceBytes& choices) {
   const int32_t virtualKey = kBoxKeys[choices.Pick(std::size(kBoxKeys))];
   const bool ctrl = choices.Pick(2) != 0;
   OnInlineBoxKey(editor_, virtualKey, Modifiers{ctrl, false}, text);
-  return "inline box " + Narrow(text) + " key " + std::to_string(virtualKey) + (ctrl ? " ctrl" : "");
+  return "inline box " + Narrow(text) + " key " + std::to_string(virtualKey) +
+         (ctrl ? " ctrl" : "");
 }
 
 // Answers for the next questions and dialogs, queued as the user would give them.
@@ -341,6 +395,22 @@ std::string EditorMonkey::TypeEvent(ChoiceBytes& choices) {
   const std::u16string_view text = kTypedTexts[choices.Pick(std::size(kTypedTexts))];
   for (char16_t c : text) editor_.OnChar(c);
   return "typed " + Narrow(text);
+}
+
+// One structure key held down: enough of them reach the nesting limit.
+std::string EditorMonkey::NestEvent(ChoiceBytes& choices) {
+  const int32_t kind = choices.Pick(5);
+  const int32_t count = choices.Pick(8) ? choices.Pick(12) : choices.Pick(130);
+  for (int32_t i = 0; i < count; ++i) {
+    switch (kind) {
+      case 0: editor_.OnChar(u'^'); break;
+      case 1: editor_.OnChar(u'_'); break;
+      case 2: editor_.OnChar(u'/'); break;
+      case 3: editor_.OnKeyDown('R', Modifiers{true, false}); break;
+      default: editor_.OnKeyDown('K', Modifiers{true, false}); break;
+    }
+  }
+  return "nested " + std::to_string(count) + " of kind " + std::to_string(kind);
 }
 
 std::vector<std::u16string> EditorMonkey::AllMarkup() const {
@@ -378,6 +448,7 @@ std::string EditorMonkey::CheckLine(int32_t index) {
 }
 
 std::string EditorMonkey::CheckState() {
+  metrics_.asked.clear();  // the table metrics remember every question; nothing here reads them
   if (!escaped_.empty()) return escaped_;
   const Document& document = editor_.document();
   const auto count = static_cast<int32_t>(document.lines.size());
@@ -413,22 +484,35 @@ void EditorMonkey::Paint() {
   if (host_.clipboard && host_.clipboard->picture.draw) host_.clipboard->picture.draw(canvas);
 }
 
+// Undoes or redoes as long as the history allows, checking the state after every step.
+std::string EditorMonkey::WalkHistory(bool back) {
+  const auto records = static_cast<int32_t>(editor_.history().Records().size());
+  const char* name = back ? "undo" : "redo";
+  for (int32_t i = 0; i <= records; ++i) {
+    if (!(back ? editor_.history().CanUndo() : editor_.history().CanRedo())) return {};
+    editor_.OnCommand(back ? command::Undo : command::Redo);
+    std::string broken = CheckState();
+    if (!broken.empty()) return std::string(name) + " step " + std::to_string(i) + ": " + broken;
+  }
+  return std::string(name) + " does not reach the end of the history";
+}
+
+// What was undone last is redone first, so the text redoing everything reaches is the end.
 std::string EditorMonkey::CheckHistory() {
+  std::string broken = WalkHistory(false);
+  if (!broken.empty()) return broken;
   const std::vector<std::u16string> end = AllMarkup();
-  const int32_t records = static_cast<int32_t>(editor_.history().Records().size());
-  for (int32_t i = 0; i <= records && editor_.history().CanUndo(); ++i) {
-    editor_.OnCommand(command::Undo);
-    std::string broken = CheckState();
-    if (!broken.empty()) return "undo step " + std::to_string(i) + ": " + broken;
+  broken = WalkHistory(true);
+  if (!broken.empty()) return broken;
+  if (AllMarkup() != historyStart_) {
+    return "undoing everything gives " + Joined(AllMarkup()) + " instead of " +
+           Joined(historyStart_);
   }
-  if (editor_.history().CanUndo()) return "undo does not reach the start";
-  if (AllMarkup() != historyStart_) return "undoing everything does not give the start text";
-  for (int32_t i = 0; i <= records && editor_.history().CanRedo(); ++i) {
-    editor_.OnCommand(command::Redo);
-    std::string broken = CheckState();
-    if (!broken.empty()) return "redo step " + std::to_string(i) + ": " + broken;
+  broken = WalkHistory(false);
+  if (!broken.empty()) return broken;
+  if (AllMarkup() != end) {
+    return "redoing everything gives " + Joined(AllMarkup()) + " instead of " + Joined(end);
   }
-  if (AllMarkup() != end) return "redoing everything does not give the end text";
   return {};
 }
 

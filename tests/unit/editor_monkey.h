@@ -60,8 +60,10 @@ class EditorMonkey {
   std::string InlineBoxEvent(ChoiceBytes& choices);
   std::string DialogEvent(ChoiceBytes& choices);
   std::string TypeEvent(ChoiceBytes& choices);
+  std::string NestEvent(ChoiceBytes& choices);
   LinePoint PickPoint(ChoiceBytes& choices);
   std::string CheckLine(int32_t index);
+  std::string WalkHistory(bool back);
   std::vector<std::u16string> AllMarkup() const;
   void Paint();
 

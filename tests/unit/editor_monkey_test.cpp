@@ -1,6 +1,8 @@
 // The monkey: thousands of random input events per seed, the editor's rules checked after each,
 // and the whole history undone and redone at the end. A failure names the seed, the event and the
 // events before it, and writes the bytes that replay it as a fuzz input.
+#include "editor_monkey.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,12 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "editor_monkey.h"
-
 namespace kav {
 namespace {
 
-constexpr int32_t kEventsPerSeed = 6000;
+constexpr int32_t kEventsPerSeed = 4000;
 // Events are drawn from this many random bytes; a run stops early when they are used up.
 constexpr size_t kBytesPerSeed = kEventsPerSeed * 8;
 
