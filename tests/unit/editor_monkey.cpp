@@ -2,6 +2,7 @@
 #include "editor_monkey.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <optional>
 
@@ -210,6 +211,8 @@ std::string EditorMonkey::CharEvent(ChoiceBytes& choices) {
     default: c = kOddCharacters[choices.Pick(std::size(kOddCharacters))]; break;
   }
   editor_.OnChar(c);
+  // A typed symbol ends in a commit, after which the style counts are the document's own.
+  checkStyles_ = c < 128 && std::isalnum(c);
   return "OnChar " + std::to_string(c);
 }
 
@@ -471,8 +474,23 @@ std::string EditorMonkey::CheckState() {
     return "caret position " + std::to_string(caret.position) + " outside its row";
   }
   if (line.selection.marks.size() != line.boxes.size()) return "selection marks per box";
+  if (editor_.statistics().LineCount() != count) return "style counts out of step with the lines";
+  if (checkStyles_ && !StylesCounted()) return "style counts differ from a recount of the document";
+  checkStyles_ = false;
   Paint();
   return {};
+}
+
+bool EditorMonkey::StylesCounted() const {
+  StyleStatistics recount;
+  recount.Recount(editor_.document().lines);
+  recount.Publish();
+  for (int32_t row = 0; row < kStyleRows; ++row) {
+    for (int32_t column = 0; column < kStyleColumns; ++column) {
+      if (recount.Count(row, column) != editor_.statistics().Count(row, column)) return false;
+    }
+  }
+  return true;
 }
 
 // Paints the lines in sight as the window does, and the picture the last copy published.

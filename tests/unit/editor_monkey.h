@@ -64,6 +64,7 @@ class EditorMonkey {
   LinePoint PickPoint(ChoiceBytes& choices);
   std::string CheckLine(int32_t index);
   std::string WalkHistory(bool back);
+  bool StylesCounted() const;
   std::vector<std::u16string> AllMarkup() const;
   void Paint();
 
@@ -73,6 +74,7 @@ class EditorMonkey {
   Editor editor_{host_, metrics_, layouter_};
   std::vector<std::u16string> historyStart_;
   std::string escaped_;
+  bool checkStyles_ = false;
   // The markup each line had when it last passed the read-back check.
   std::vector<std::u16string> checkedMarkup_;
 };
