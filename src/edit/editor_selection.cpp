@@ -27,7 +27,10 @@ void Editor::ApplyDragRectangle() {
   CloseSelection(line);
 }
 
+// Forgetting the drag rectangle also ends a drag still in progress: otherwise the next move
+// would select from the window's corner, outside selection mode.
 void Editor::ClearSelection() {
+  EndCapture();
   selectionMode_ = false;
   drag_ = DragRectangle{};
   ApplyDragRectangle();
@@ -61,6 +64,7 @@ void Editor::DeleteSelection() {
   CloseSelection(line);
   line.Serialize(exportBuffer_);
   document_.modified = true;
+  EndCapture();
   drag_ = DragRectangle{};
   selectionMode_ = false;
   ApplyDragRectangle();
@@ -86,7 +90,9 @@ bool Editor::MarkNone() {
   return true;
 }
 
+// Select all replaces what a drag in progress selected, so the drag ends there.
 void Editor::SelectAll() {
+  EndCapture();
   EquationLine& line = CurrentLine();
   line.selection.marks.assign(line.boxes.size(), true);
   selectionMode_ = true;
