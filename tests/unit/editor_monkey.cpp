@@ -474,6 +474,10 @@ std::string EditorMonkey::CheckState() {
     return "caret position " + std::to_string(caret.position) + " outside its row";
   }
   if (line.selection.marks.size() != line.boxes.size()) return "selection marks per box";
+  // Marks left on a line that is no longer current are cleared when it becomes current again.
+  const bool marked = std::find(line.selection.marks.begin(), line.selection.marks.end(), true) !=
+                      line.selection.marks.end();
+  if (marked && !editor_.selectionMode()) return "marks outside selection mode";
   if (editor_.statistics().LineCount() != count) return "style counts out of step with the lines";
   if (checkStyles_ && !StylesCounted()) return "style counts differ from a recount of the document";
   checkStyles_ = false;
