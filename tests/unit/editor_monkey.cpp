@@ -479,10 +479,26 @@ std::string EditorMonkey::CheckState() {
                       line.selection.marks.end();
   if (marked && !editor_.selectionMode()) return "marks outside selection mode";
   if (editor_.statistics().LineCount() != count) return "style counts out of step with the lines";
+  if (!SavedAsShown()) return "the document is marked saved but its file holds other lines";
   if (checkStyles_ && !StylesCounted()) return "style counts differ from a recount of the document";
   checkStyles_ = false;
   Paint();
   return {};
+}
+
+// An unmodified document is what its file holds.
+bool EditorMonkey::SavedAsShown() const {
+  const Document& document = editor_.document();
+  const auto file = host_.files.find(document.path);
+  if (document.modified || document.path.empty() || file == host_.files.end()) return true;
+  const std::string bytes(file->second.begin(), file->second.end());
+  try {
+    std::vector<std::u16string> lines;
+    for (const EquationLine& line : ReadDocumentLines(bytes, nullptr)) lines.push_back(line.markup);
+    return lines == AllMarkup();
+  } catch (const Failure&) {
+    return false;
+  }
 }
 
 bool EditorMonkey::StylesCounted() const {

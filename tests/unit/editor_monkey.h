@@ -65,6 +65,7 @@ class EditorMonkey {
   std::string CheckLine(int32_t index);
   std::string WalkHistory(bool back);
   bool StylesCounted() const;
+  bool SavedAsShown() const;
   std::vector<std::u16string> AllMarkup() const;
   void Paint();
 
