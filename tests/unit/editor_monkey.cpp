@@ -450,20 +450,9 @@ std::string EditorMonkey::CheckLine(int32_t index) {
   return {};
 }
 
-std::string EditorMonkey::CheckState() {
-  metrics_.asked.clear();  // the table metrics remember every question; nothing here reads them
-  if (!escaped_.empty()) return escaped_;
-  const Document& document = editor_.document();
-  const auto count = static_cast<int32_t>(document.lines.size());
-  if (count == 0) return "no lines";
-  if (document.currentLine < 0 || document.currentLine >= count) return "current line out of range";
-  checkedMarkup_.resize(count);
-  for (int32_t i = 0; i < count; ++i) {
-    if (i != document.currentLine && document.lines[i].markup == checkedMarkup_[i]) continue;
-    std::string broken = CheckLine(i);
-    if (!broken.empty()) return broken;
-    checkedMarkup_[i] = document.lines[i].markup;
-  }
+// The caret stands in a row of the current line, and the line's marks, one per box, are set only
+// in selection mode.
+std::string EditorMonkey::CheckCurrentLine() {
   const EquationLine& line = editor_.CurrentLine();
   const Caret& caret = line.caret;
   if (caret.node < 0 || caret.node >= static_cast<int32_t>(line.tree.nodes.size()) ||
@@ -478,6 +467,26 @@ std::string EditorMonkey::CheckState() {
   const bool marked = std::find(line.selection.marks.begin(), line.selection.marks.end(), true) !=
                       line.selection.marks.end();
   if (marked && !editor_.selectionMode()) return "marks outside selection mode";
+  return {};
+}
+
+std::string EditorMonkey::CheckState() {
+  metrics_.asked.clear();  // the table metrics remember every question; nothing here reads them
+  if (!escaped_.empty()) return escaped_;
+  const Document& document = editor_.document();
+  const auto count = static_cast<int32_t>(document.lines.size());
+  if (count == 0) return "no lines";
+  if (document.currentLine < 0 || document.currentLine >= count) return "current line out of range";
+  checkedMarkup_.resize(count);
+  std::string broken;
+  for (int32_t i = 0; i < count; ++i) {
+    if (i != document.currentLine && document.lines[i].markup == checkedMarkup_[i]) continue;
+    broken = CheckLine(i);
+    if (!broken.empty()) return broken;
+    checkedMarkup_[i] = document.lines[i].markup;
+  }
+  broken = CheckCurrentLine();
+  if (!broken.empty()) return broken;
   if (editor_.statistics().LineCount() != count) return "style counts out of step with the lines";
   if (!SavedAsShown()) return "the document is marked saved but its file holds other lines";
   if (checkStyles_ && !StylesCounted()) return "style counts differ from a recount of the document";

@@ -63,6 +63,7 @@ class EditorMonkey {
   std::string NestEvent(ChoiceBytes& choices);
   LinePoint PickPoint(ChoiceBytes& choices);
   std::string CheckLine(int32_t index);
+  std::string CheckCurrentLine();
   std::string WalkHistory(bool back);
   bool StylesCounted() const;
   bool SavedAsShown() const;
