@@ -23,7 +23,9 @@ class QuietHost final : public Host {
  public:
   void Invalidate() override {}
   ClientSize GetClientSize() const override { return {800, 600}; }
+  ViewArea GetViewArea() const override { return {0, 0, 800, 600}; }
   void SetScrollBar(const ScrollBarState&) override {}
+  void SetHorizontalScrollBar(const ScrollBarState&) override {}
   void SetStatusText(std::u16string_view) override {}
   void FocusMainWindow() override {}
   void CaptureMouse() override {}

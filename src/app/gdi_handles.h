@@ -83,4 +83,19 @@ class SelectedObject {
   HGDIOBJ previous;
 };
 
+// Saves a device context's state (clip region, selected objects) and restores it when done.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc(dc), saved(SaveDC(dc)) {}
+  ~SavedDcState() {
+    if (saved != 0) RestoreDC(dc, saved);
+  }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc;
+  int saved;
+};
+
 }  // namespace kav

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -19,6 +20,14 @@ int32_t PointY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 
 Modifiers HeldModifiers() {
   return Modifiers{GetAsyncKeyState(VK_CONTROL) < 0, GetAsyncKeyState(VK_SHIFT) < 0};
+}
+
+int32_t TrackPosition(HWND bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(bar, SB_CTL, &info);
+  return info.nTrackPos;
 }
 
 }  // namespace
@@ -112,8 +121,13 @@ LRESULT MainWindow::RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: editor.OnChar(static_cast<char16_t>(LOWORD(wParam))); return 0;
     case WM_COMMAND: editor.OnCommand(LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnVerticalScroll(wParam); return Default(message, wParam, lParam);
+    case WM_HSCROLL: OnHorizontalScroll(wParam); return Default(message, wParam, lParam);
     case WM_MOUSEWHEEL:
       editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return Default(message, wParam, lParam);
+    case WM_MOUSEHWHEEL:
+      editor.OnHorizontalScroll(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? ScrollRequest::LineDown
+                                                                    : ScrollRequest::LineUp);
       return Default(message, wParam, lParam);
     case WM_MOUSEMOVE: editor.OnMouseMove(PointX(lParam), PointY(lParam)); return 0;
     case WM_LBUTTONDOWN: editor.OnLeftButtonDown(PointX(lParam), PointY(lParam)); return 0;
@@ -130,18 +144,34 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The scroll bar keeps to the right edge; the back buffer no longer fits and is made again by
-// the next paint; the status bar re-docks itself.
+// the next paint; the status bar re-docks itself and the sideways bar sits on it. The view's
+// area follows the controls, so the editor hears of the new size last.
 void MainWindow::OnSize() {
   RECT client{};
   GetClientRect(state.windows.main, &client);
   SetWindowPos(state.windows.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
                SWP_NOZORDER);
   state.backBuffer.Reset();
+  SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
+  PlaceHorizontalScrollBar(client);
   if (state.editor) {
     state.editor->PlaceCaret();
     state.editor->UpdateScroll();
   }
-  SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
+}
+
+// Along the bottom of the view, from the left edge to the vertical bar, on the status bar.
+void MainWindow::PlaceHorizontalScrollBar(const RECT& client) {
+  if (state.windows.horizontalScrollBar == nullptr) return;
+  int32_t bottom = client.bottom;
+  RECT status{};
+  if (state.windows.statusBar != nullptr && GetWindowRect(state.windows.statusBar, &status)) {
+    MapWindowPoints(nullptr, state.windows.main, reinterpret_cast<POINT*>(&status), 2);
+    bottom = status.top;
+  }
+  const int32_t height = GetSystemMetrics(SM_CYHSCROLL);
+  SetWindowPos(state.windows.horizontalScrollBar, nullptr, 0, bottom - height,
+               std::max<int32_t>(0, client.right - 30), height, SWP_NOZORDER);
 }
 
 void MainWindow::OnPaint() {
@@ -150,7 +180,7 @@ void MainWindow::OnPaint() {
     const Editor& editor = *state.editor;
     scene.lines = editor.document().lines;
     scene.currentLine = editor.document().currentLine;
-    scene.scrollOffset = editor.scrollOffset();
+    scene.view = editor.Placement();
     if (editor.mouseCaptured()) {
       const DragRectangle& drag = editor.drag();
       scene.drag = DragOutline{drag.anchorX, drag.anchorY, drag.currentX, drag.currentY};
@@ -160,11 +190,13 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::OnVerticalScroll(WPARAM wParam) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_TRACKPOS;
-  GetScrollInfo(state.windows.scrollBar, SB_CTL, &info);
-  state.editor->OnVerticalScroll(static_cast<ScrollRequest>(LOWORD(wParam)), info.nTrackPos);
+  state.editor->OnVerticalScroll(static_cast<ScrollRequest>(LOWORD(wParam)),
+                                 TrackPosition(state.windows.scrollBar));
+}
+
+void MainWindow::OnHorizontalScroll(WPARAM wParam) {
+  state.editor->OnHorizontalScroll(static_cast<ScrollRequest>(LOWORD(wParam)),
+                                   TrackPosition(state.windows.horizontalScrollBar));
 }
 
 // The drop is released before the editor asks anything, so the shell is not kept waiting.

@@ -11,6 +11,8 @@ namespace kav {
 
 // The scroll bar child's control id.
 inline constexpr int kScrollBarId = 17;
+// The sideways bar under the view, for lines wider than the window.
+inline constexpr int kHorizontalScrollBarId = 18;
 // The program's private clipboard format: the markup of the copied selection.
 inline constexpr char16_t kPrivateClipboardFormat[] = u"Kav v0.1.1";
 
@@ -45,6 +47,8 @@ class MainWindow {
   void OnSize();
   void OnPaint();
   void OnVerticalScroll(WPARAM wParam);
+  void OnHorizontalScroll(WPARAM wParam);
+  void PlaceHorizontalScrollBar(const RECT& client);
   void OnDropFiles(HDROP drop);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);

@@ -25,6 +25,8 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
+  // The view starts below the controls made last.
+  state.editor->UpdateScroll();
 }
 
 void MainWindow::CreateInlineBox() {
@@ -49,6 +51,11 @@ void MainWindow::CreateScrollBar() {
       0, L"scrollbar", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SBS_VERT, 0, 0, 0, 0,
       state.windows.main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollBarId)),
       state.instance, nullptr);
+  // Disabled while every line fits; lines wider than the view scroll sideways with it.
+  state.windows.horizontalScrollBar = CreateWindowExW(
+      0, L"scrollbar", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, state.windows.main,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHorizontalScrollBarId)), state.instance,
+      nullptr);
 }
 
 void MainWindow::CreateStatusBar() {

@@ -32,16 +32,17 @@ void FillBackground(HDC dc, const RECT& client) {
 }
 
 // Band tops are summed on the way down, so a paint costs one pass over the lines.
-void DrawLines(Canvas& canvas, const PaintScene& scene, const RECT& client) {
+void DrawLines(Canvas& canvas, const PaintScene& scene) {
+  const ViewArea& area = scene.view.area;
   int32_t bandTop = 0;
   for (size_t i = 0; i < scene.lines.size(); ++i) {
     const EquationLine& line = scene.lines[i];
     const int32_t band = BandHeightOf(line);
-    const int32_t top = bandTop - scene.scrollOffset;
+    const int32_t top = area.top + bandTop - scene.view.scrollY;
     bandTop += band;
-    if (top + band + kPaintSlack <= 0) continue;
-    if (top - kPaintSlack >= client.bottom) break;
-    const ClientPoint origin = LineOrigin(line, bandTop - band, client.right, scene.scrollOffset);
+    if (top + band + kPaintSlack <= area.top) continue;
+    if (top - kPaintSlack >= area.bottom) break;
+    const ClientPoint origin = LineOrigin(line, bandTop - band, scene.view);
     const bool current = static_cast<int32_t>(i) == scene.currentLine;
     PaintLineBoxes(canvas, origin.x, origin.y, line.boxes,
                    current ? &line.selection.marks : nullptr);
@@ -62,8 +63,12 @@ void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& 
   SelectedObject bitmap(memory.Get(), backBuffer.Get());
   FillBackground(memory.Get(), client);
   {
+    // Lines show only in the view's area, never beside or behind the controls over the window.
+    const ViewArea& area = scene.view.area;
+    SavedDcState clip(memory.Get());
+    IntersectClipRect(memory.Get(), area.left, area.top, area.right, area.bottom);
     GdiCanvas canvas(memory.Get(), resources, GetSysColor(COLOR_WINDOW));
-    DrawLines(canvas, scene, client);
+    DrawLines(canvas, scene);
     if (scene.drag) {
       DrawDragOutline(canvas, scene.drag->startX, scene.drag->startY, scene.drag->endX,
                       scene.drag->endY);

@@ -9,6 +9,7 @@
 #include "app/gdi_handles.h"
 #include "app/win32.h"
 #include "model/line.h"
+#include "typeset/line_geometry.h"
 
 namespace kav {
 
@@ -20,11 +21,11 @@ struct DragOutline {
 };
 
 // What one paint shows: the document's lines, which one is current (its selection marks are
-// drawn), the scroll offset and the rubber band while the mouse drags.
+// drawn), the view's area and scroll offsets, and the rubber band while the mouse drags.
 struct PaintScene {
   std::span<const EquationLine> lines;
   int32_t currentLine = 0;
-  int32_t scrollOffset = 0;
+  ViewPlacement view;
   std::optional<DragOutline> drag;
 };
 

@@ -14,8 +14,6 @@ int Ask(HWND owner, std::u16string_view text, std::u16string_view caption, UINT 
   return MessageBoxW(owner, Wide(body), Wide(title), buttons);
 }
 
-}  // namespace
-
 void Win32Host::Invalidate() { InvalidateRect(windows.main, nullptr, FALSE); }
 
 ClientSize Win32Host::GetClientSize() const {
@@ -25,7 +23,7 @@ ClientSize Win32Host::GetClientSize() const {
 }
 
 // A bar that cannot scroll is shown disabled rather than hidden.
-void Win32Host::SetScrollBar(const ScrollBarState& state) {
+void SetBar(HWND bar, const ScrollBarState& state) {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -33,7 +31,15 @@ void Win32Host::SetScrollBar(const ScrollBarState& state) {
   info.nMax = state.maximum;
   info.nPage = state.page < 0 ? 0 : static_cast<UINT>(state.page);
   info.nPos = state.position;
-  SetScrollInfo(windows.scrollBar, SB_CTL, &info, TRUE);
+  SetScrollInfo(bar, SB_CTL, &info, TRUE);
+}
+
+}  // namespace
+
+void Win32Host::SetScrollBar(const ScrollBarState& state) { SetBar(windows.scrollBar, state); }
+
+void Win32Host::SetHorizontalScrollBar(const ScrollBarState& state) {
+  if (windows.horizontalScrollBar != nullptr) SetBar(windows.horizontalScrollBar, state);
 }
 
 void Win32Host::SetStatusText(std::u16string_view text) {

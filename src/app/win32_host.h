@@ -10,6 +10,7 @@ namespace kav {
 struct HostWindows {
   HWND main = nullptr;
   HWND scrollBar = nullptr;
+  HWND horizontalScrollBar = nullptr;
   HWND statusBar = nullptr;
   HWND inlineBox = nullptr;
   HWND palette = nullptr;
@@ -24,7 +25,9 @@ class Win32Host final : public Host {
 
   void Invalidate() override;
   ClientSize GetClientSize() const override;
+  ViewArea GetViewArea() const override;
   void SetScrollBar(const ScrollBarState& state) override;
+  void SetHorizontalScrollBar(const ScrollBarState& state) override;
   void SetStatusText(std::u16string_view text) override;
   void FocusMainWindow() override;
   void CaptureMouse() override;

@@ -15,6 +15,7 @@
 #include "model/export_buffer.h"
 #include "platform/glyph_metrics.h"
 #include "platform/host.h"
+#include "typeset/line_geometry.h"
 
 namespace kav {
 
@@ -47,6 +48,7 @@ class Editor {
   void OnChar(char16_t character);
   void OnCommand(int32_t id);
   void OnVerticalScroll(ScrollRequest request, int32_t trackPosition = 0);
+  void OnHorizontalScroll(ScrollRequest request, int32_t trackPosition = 0);
   void OnMouseWheel(int32_t delta);
   void OnLeftButtonDown(int32_t x, int32_t y);
   void OnMouseMove(int32_t x, int32_t y);
@@ -115,6 +117,8 @@ class Editor {
   int32_t DocumentHeight();
   // Client position of a line's top-left corner.
   LinePoint LineOrigin(int32_t index);
+  // The view's area, client width and scroll offsets, as painting needs them.
+  ViewPlacement Placement() const;
 
   // Commands that the clipboard, file, inline box and palette code carry out.
   // True when the clipboard took the copy.
@@ -160,6 +164,7 @@ class Editor {
   bool mouseCaptured() const { return mouseCaptured_; }
   const DragRectangle& drag() const { return drag_; }
   int32_t scrollOffset() const { return scrollOffset_; }
+  int32_t horizontalScroll() const { return scrollX_; }
   Host& host() { return host_; }
 
  private:
@@ -185,6 +190,9 @@ class Editor {
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);
+  void ShowScreenCaret();
+  int32_t HorizontalRangeOfCurrentLine() const;
+  bool ScrollCaretIntoSight();
 
   Host& host_;
   const GlyphMetrics& metrics_;
@@ -199,6 +207,8 @@ class Editor {
   bool mouseCaptured_ = false;
   DragRectangle drag_;
   int32_t scrollOffset_ = 0;
+  // Sideways scroll of the lines too wide for the view; its range is the current line's.
+  int32_t scrollX_ = 0;
 };
 
 }  // namespace kav

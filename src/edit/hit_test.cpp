@@ -42,7 +42,7 @@ NearestBox FindNearestBox(const EquationLine& line, int32_t lx, int32_t ly) {
 
 void Editor::ChooseLineAt(int32_t clientY) {
   // During a drag the midpoint between the press and the pointer decides.
-  const int32_t v = (clientY + drag_.anchorY) / 2 + scrollOffset_;
+  const int32_t v = (clientY + drag_.anchorY) / 2 - host_.GetViewArea().top + scrollOffset_;
   SyncDerivedState();
   const int32_t index = bands_.Find(v);
   if (index >= 0) document_.currentLine = index;

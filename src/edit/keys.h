@@ -58,7 +58,8 @@ inline constexpr int32_t StyleRed = 20011;
 inline constexpr int32_t TogglePalette = 20012;
 }  // namespace command
 
-// Vertical scroll requests, numbered as the scroll bar reports them.
+// Scroll requests, numbered as the scroll bars report them; sideways, left and right share the
+// numbers of up and down.
 enum class ScrollRequest : int32_t {
   LineUp = 0,
   LineDown = 1,

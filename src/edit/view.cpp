@@ -1,5 +1,7 @@
 // The view of the document: the scroll offset kept in line with the scroll bar, the current line
 // scrolled into sight, the screen caret placed, and client points mapped into the current line.
+#include <algorithm>
+
 #include "edit/editor.h"
 #include "edit/tree_queries.h"
 #include "typeset/glyph_measure.h"
@@ -22,20 +24,70 @@ int32_t Editor::DocumentHeight() {
   return bands_.Total();
 }
 
+namespace {
+
+// The screen caret in the current line's coordinates.
+struct CaretBox {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 2;
+  int32_t height = 0;
+};
+
+CaretBox CaretBoxOf(const EquationLine& line, const GlyphMetrics& metrics) {
+  const EquationTree& tree = line.tree;
+  const int32_t row = line.caret.node;
+  const int32_t p = line.caret.position;
+  const int32_t n = tree.ChildCount(row);
+  CaretBox caret;
+  if (p <= 1 && HasLeadingPlaceholder(tree, row)) {
+    const NodeData& box = tree.Data(tree.Child(row, 0));
+    return CaretBox{box.x, box.y, box.width, box.height};
+  }
+  if (n > 0) {
+    const NodeData& next = tree.Data(tree.Child(row, p < n ? p : n - 1));
+    caret.height = kav::LetterHeight(metrics, next.size);
+    caret.x = p < n ? next.x : next.x + next.width;
+    // The bar reaches 0.6 of a letter height above the neighbour's axis and 0.4 below it.
+    caret.y = next.y + next.height - next.depth - caret.height * 6 / 10;
+  }
+  return caret;
+}
+
+// A scroll bar over `range` pixels of offset with a page of `page` pixels.
+ScrollBarState SidewaysBar(int32_t range, int32_t page, int32_t position) {
+  const int32_t shown = std::max(1, page);
+  return ScrollBarState{range + shown - 1, shown, position};
+}
+
+}  // namespace
+
+ViewPlacement Editor::Placement() const {
+  return ViewPlacement{host_.GetClientSize().width, host_.GetViewArea(), scrollX_, scrollOffset_};
+}
+
 LinePoint Editor::LineOrigin(int32_t index) {
-  const ClientPoint origin = kav::LineOrigin(document_.lines[index], BandTop(index),
-                                             host_.GetClientSize().width, scrollOffset_);
+  const ClientPoint origin = kav::LineOrigin(document_.lines[index], BandTop(index), Placement());
   return {origin.x, origin.y};
 }
 
+int32_t Editor::HorizontalRangeOfCurrentLine() const {
+  return HorizontalRange(RootWidth(document_.Current()), host_.GetClientSize().width,
+                         host_.GetViewArea());
+}
+
 void Editor::UpdateScroll() {
-  const int32_t page = host_.GetClientSize().height;
+  const ViewArea area = host_.GetViewArea();
+  const int32_t page = area.Height();
   const int32_t total = DocumentHeight();
   if (scrollOffset_ < 0) scrollOffset_ = 0;
-  // The last band may scroll up to the middle of the window, so a short document sits there.
+  // The last band may scroll up to the middle of the view, so a short document sits there.
   if (scrollOffset_ > total - page / 2) scrollOffset_ = total - page / 2;
   host_.SetScrollBar(ScrollBarState{total + page / 2, page, scrollOffset_});
-  PlaceCaret();
+  const int32_t range = HorizontalRangeOfCurrentLine();
+  scrollX_ = std::clamp(scrollX_, 0, range);
+  host_.SetHorizontalScrollBar(SidewaysBar(range, area.Width(), scrollX_));
+  ShowScreenCaret();
   host_.Invalidate();
 }
 
@@ -43,60 +95,82 @@ void Editor::ScrollToCurrentLine() {
   const int32_t index = document_.currentLine;
   const int32_t top = BandTop(index);
   const int32_t band = BandHeight(index);
-  const int32_t clientHeight = host_.GetClientSize().height;
-  const bool inside = top + band - clientHeight < scrollOffset_ && scrollOffset_ < top;
-  if (!inside) scrollOffset_ = top + band / 2 - clientHeight / 2;
+  const int32_t viewHeight = host_.GetViewArea().Height();
+  const bool inside = top + band - viewHeight < scrollOffset_ && scrollOffset_ < top;
+  if (!inside) scrollOffset_ = top + band / 2 - viewHeight / 2;
+  ScrollCaretIntoSight();
   UpdateScroll();
+}
+
+// Sideways, the least scroll that brings the caret of a wide current line inside the area with
+// a margin on either side; true when the offset changed.
+bool Editor::ScrollCaretIntoSight() {
+  EnsureCaret();
+  const int32_t range = HorizontalRangeOfCurrentLine();
+  int32_t scroll = std::clamp(scrollX_, 0, range);
+  if (range > 0) {
+    const CaretBox caret = CaretBoxOf(CurrentLine(), metrics_);
+    const int32_t least = caret.x + caret.width + 2 * kViewMargin - host_.GetViewArea().Width();
+    scroll = std::clamp(std::max(least, std::min(scroll, caret.x)), 0, range);
+  }
+  if (scroll == scrollX_) return false;
+  scrollX_ = scroll;
+  return true;
 }
 
 void Editor::PlaceCaret() {
   EnsureCaret();
-  const EquationLine& line = CurrentLine();
-  const EquationTree& tree = line.tree;
-  const int32_t row = line.caret.node;
-  const int32_t p = line.caret.position;
-  const int32_t n = tree.ChildCount(row);
-  int32_t x = 0, y = 0, width = 2, height = 0;
-  if (p <= 1 && HasLeadingPlaceholder(tree, row)) {
-    const NodeData& box = tree.Data(tree.Child(row, 0));
-    x = box.x;
-    y = box.y;
-    width = box.width;
-    height = box.height;
-  } else if (n > 0) {
-    const NodeData& next = tree.Data(tree.Child(row, p < n ? p : n - 1));
-    height = kav::LetterHeight(metrics_, next.size);
-    x = p < n ? next.x : next.x + next.width;
-    // The bar reaches 0.6 of a letter height above the neighbour's axis and 0.4 below it.
-    y = next.y + next.height - next.depth - height * 6 / 10;
+  // A mouse selection keeps the view still under the pointer.
+  if (!selectionMode_ && ScrollCaretIntoSight()) {
+    host_.SetHorizontalScrollBar(SidewaysBar(HorizontalRangeOfCurrentLine(),
+                                             host_.GetViewArea().Width(), scrollX_));
+    host_.Invalidate();
   }
+  ShowScreenCaret();
+}
+
+void Editor::ShowScreenCaret() {
+  EnsureCaret();
   if (selectionMode_) {
     host_.DestroyCaret();
     return;
   }
+  const CaretBox caret = CaretBoxOf(CurrentLine(), metrics_);
   const LinePoint origin = LineOrigin(document_.currentLine);
-  host_.CreateCaret(width, height);
+  host_.CreateCaret(caret.width, caret.height);
   host_.ShowCaret();
-  host_.MoveCaret(origin.x + x, origin.y + y);
+  host_.MoveCaret(origin.x + caret.x, origin.y + caret.y);
 }
 
+// The inverse of the line's placement: a client point relative to the root's top-left corner.
 LinePoint Editor::ToLineCoordinates(int32_t x, int32_t y) {
-  const EquationLine& line = CurrentLine();
-  const int32_t index = document_.currentLine;
-  const int32_t lx = x + RootWidth(line) / 2 - host_.GetClientSize().width / 2;
-  const int32_t ly =
-      y + RootHeight(line) / 2 + scrollOffset_ - BandHeight(index) / 2 - BandTop(index);
-  return {lx, ly};
+  const LinePoint origin = LineOrigin(document_.currentLine);
+  return {x - origin.x, y - origin.y};
 }
 
 void Editor::OnVerticalScroll(ScrollRequest request, int32_t trackPosition) {
-  const int32_t page = host_.GetClientSize().height - 70;
+  const int32_t page = host_.GetViewArea().Height() - 70;
   switch (request) {
     case ScrollRequest::LineUp: scrollOffset_ -= 60; break;
     case ScrollRequest::LineDown: scrollOffset_ += 60; break;
     case ScrollRequest::PageUp: scrollOffset_ -= page; break;
     case ScrollRequest::PageDown: scrollOffset_ += page; break;
     case ScrollRequest::ThumbTrack: scrollOffset_ = trackPosition; break;
+    default: break;
+  }
+  UpdateScroll();
+}
+
+// The same steps sideways (line left and right, page left and right): the view moves and the
+// caret may leave it, as with the vertical bar.
+void Editor::OnHorizontalScroll(ScrollRequest request, int32_t trackPosition) {
+  const int32_t page = host_.GetViewArea().Width() - 70;
+  switch (request) {
+    case ScrollRequest::LineUp: scrollX_ -= 40; break;
+    case ScrollRequest::LineDown: scrollX_ += 40; break;
+    case ScrollRequest::PageUp: scrollX_ -= page; break;
+    case ScrollRequest::PageDown: scrollX_ += page; break;
+    case ScrollRequest::ThumbTrack: scrollX_ = trackPosition; break;
     default: break;
   }
   UpdateScroll();

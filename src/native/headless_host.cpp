@@ -34,6 +34,17 @@ void HeadlessHost::Invalidate() {
   Record("Invalidate");
 }
 
+ViewArea HeadlessHost::GetViewArea() const {
+  const int32_t top = paletteVisible ? std::max(buttonsBottom, paletteBottom) : buttonsBottom;
+  return ViewArea{0, top, clientSize.width - rightControls, clientSize.height - bottomControls};
+}
+
+void HeadlessHost::SetHorizontalScrollBar(const ScrollBarState& state) {
+  horizontalScrollBar = state;
+  Record("SetHorizontalScrollBar " + Number(state.maximum) + " " + Number(state.page) + " " +
+         Number(state.position));
+}
+
 void HeadlessHost::SetScrollBar(const ScrollBarState& state) {
   scrollBar = state;
   Record("SetScrollBar " + Number(state.maximum) + " " + Number(state.page) + " " +

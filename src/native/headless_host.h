@@ -35,7 +35,15 @@ class HeadlessHost : public Host {
 
   // The window as it stands.
   ClientSize clientSize{800, 600};
+  // The controls over the client area: the bottom edge of those along the top (the palette's
+  // counts only while it is shown) and the room taken at the right and bottom edges. All zero:
+  // the view is the whole client area.
+  int32_t buttonsBottom = 0;
+  int32_t paletteBottom = 0;
+  int32_t rightControls = 0;
+  int32_t bottomControls = 0;
   ScrollBarState scrollBar;
+  ScrollBarState horizontalScrollBar;
   std::u16string statusText;
   CaretState caret;
   int32_t invalidations = 0;
@@ -67,7 +75,9 @@ class HeadlessHost : public Host {
 
   void Invalidate() override;
   ClientSize GetClientSize() const override { return clientSize; }
+  ViewArea GetViewArea() const override;
   void SetScrollBar(const ScrollBarState& state) override;
+  void SetHorizontalScrollBar(const ScrollBarState& state) override;
   void SetStatusText(std::u16string_view text) override;
   void FocusMainWindow() override;
   void CaptureMouse() override;

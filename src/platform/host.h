@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/view_area.h"
 
 namespace kav {
 
@@ -29,8 +30,8 @@ struct ClientSize {
   friend bool operator==(const ClientSize&, const ClientSize&) = default;
 };
 
-// The vertical scroll bar: range 0..maximum, page size and thumb position. A bar that cannot
-// scroll is shown disabled, not hidden.
+// A scroll bar: range 0..maximum, page size and thumb position. A bar that cannot scroll is
+// shown disabled, not hidden.
 struct ScrollBarState {
   int32_t maximum = 0;
   int32_t page = 0;
@@ -62,7 +63,12 @@ class Host {
   // Repaint the whole client area, without erasing the background.
   virtual void Invalidate() = 0;
   virtual ClientSize GetClientSize() const = 0;
+  // Where lines may be shown: the client area less the controls that lie over it. It changes
+  // when the palette is shown or hidden and when the window is resized.
+  virtual ViewArea GetViewArea() const = 0;
+  // The vertical and the horizontal scroll bar.
   virtual void SetScrollBar(const ScrollBarState& state) = 0;
+  virtual void SetHorizontalScrollBar(const ScrollBarState& state) = 0;
   virtual void SetStatusText(std::u16string_view text) = 0;
   virtual void FocusMainWindow() = 0;
   virtual void CaptureMouse() = 0;

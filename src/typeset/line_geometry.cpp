@@ -22,15 +22,28 @@ int32_t BandTop(std::span<const EquationLine> lines, int32_t index) {
   return top;
 }
 
-ClientPoint LineOrigin(int32_t rootWidth, int32_t rootHeight, int32_t bandTop, int32_t clientWidth,
-                     int32_t scroll) {
-  return ClientPoint{clientWidth / 2 - rootWidth / 2,
-                   bandTop + BandHeight(rootHeight) / 2 - rootHeight / 2 - scroll};
+bool FitsCentred(int32_t rootWidth, int32_t clientWidth, const ViewArea& area) {
+  const int32_t left = clientWidth / 2 - rootWidth / 2;
+  return left >= area.left + kViewMargin && left + rootWidth <= area.right - kViewMargin;
 }
 
-ClientPoint LineOrigin(const EquationLine& line, int32_t bandTop, int32_t clientWidth,
-                     int32_t scroll) {
-  return LineOrigin(RootWidth(line), RootHeight(line), bandTop, clientWidth, scroll);
+int32_t HorizontalRange(int32_t rootWidth, int32_t clientWidth, const ViewArea& area) {
+  if (FitsCentred(rootWidth, clientWidth, area)) return 0;
+  return std::max(0, rootWidth + 2 * kViewMargin - area.Width());
+}
+
+ClientPoint LineOrigin(int32_t rootWidth, int32_t rootHeight, int32_t bandTop,
+                       const ViewPlacement& view) {
+  const int32_t x = FitsCentred(rootWidth, view.clientWidth, view.area)
+                        ? view.clientWidth / 2 - rootWidth / 2
+                        : view.area.left + kViewMargin - view.scrollX;
+  const int32_t y =
+      view.area.top + bandTop + BandHeight(rootHeight) / 2 - rootHeight / 2 - view.scrollY;
+  return ClientPoint{x, y};
+}
+
+ClientPoint LineOrigin(const EquationLine& line, int32_t bandTop, const ViewPlacement& view) {
+  return LineOrigin(RootWidth(line), RootHeight(line), bandTop, view);
 }
 
 }  // namespace kav

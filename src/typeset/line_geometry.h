@@ -1,10 +1,12 @@
 // Where lines stand in the view: each line in its own horizontal band, its root box centred in
-// the band and in the client width.
+// the band and, when it fits, in the client width; a line too wide for the view starts at its
+// left margin and scrolls sideways.
 #pragma once
 #include <cstdint>
 #include <span>
 
 #include "model/line.h"
+#include "platform/view_area.h"
 
 namespace kav {
 
@@ -26,11 +28,30 @@ struct ClientPoint {
   friend bool operator==(const ClientPoint&, const ClientPoint&) = default;
 };
 
-// The client position of the root's top-left corner for a band at `bandTop`, with the view
-// scrolled down by `scroll`. Each half is truncated by itself.
-ClientPoint LineOrigin(int32_t rootWidth, int32_t rootHeight, int32_t bandTop, int32_t clientWidth,
-                     int32_t scroll);
-ClientPoint LineOrigin(const EquationLine& line, int32_t bandTop, int32_t clientWidth,
-                     int32_t scroll);
+// How the view stands: the client width (a line that fits is centred in it), the area where
+// lines are shown, and the sideways and vertical scroll offsets. Band tops count from the
+// area's top edge.
+struct ViewPlacement {
+  int32_t clientWidth = 0;
+  ViewArea area;
+  int32_t scrollX = 0;
+  int32_t scrollY = 0;
+};
+
+// The least room kept between a wide line and the area's sides, and between the caret and them.
+inline constexpr int32_t kViewMargin = 10;
+
+// Whether a root this wide, centred in the client width, stays inside the area with a margin
+// on either side.
+bool FitsCentred(int32_t rootWidth, int32_t clientWidth, const ViewArea& area);
+// How far the view can scroll sideways for a root this wide: 0 when it fits, else enough to
+// bring its right end, with a margin, into the area.
+int32_t HorizontalRange(int32_t rootWidth, int32_t clientWidth, const ViewArea& area);
+
+// The client position of the root's top-left corner for a band at `bandTop`. Each half is
+// truncated by itself. A root that fits ignores the sideways scroll.
+ClientPoint LineOrigin(int32_t rootWidth, int32_t rootHeight, int32_t bandTop,
+                       const ViewPlacement& view);
+ClientPoint LineOrigin(const EquationLine& line, int32_t bandTop, const ViewPlacement& view);
 
 }  // namespace kav

@@ -375,6 +375,23 @@ class Session:
         left, top, width, height = map(int, self.probe_query("client")[0].split())
         return left, top, width, height
 
+    def _rect(self, what):
+        """A rectangle the probe reports as "left top right bottom" in client pixels, or None."""
+        words = self.probe_query(what)[0].split()
+        return tuple(map(int, words)) if len(words) == 4 else None
+
+    def view_area(self):
+        """(left, top, right, bottom) of the area where the program shows lines, in client pixels."""
+        return self._rect("view")
+
+    def palette_rect(self):
+        """(left, top, right, bottom) of the palette window in client pixels; None while hidden."""
+        return self._rect("palette")
+
+    def caret_rect(self):
+        """(left, top, right, bottom) of the screen caret in client pixels; None without one."""
+        return self._rect("caret")
+
 
 def _terminate(process, grace=5):
     with contextlib.suppress(ProcessLookupError):

@@ -30,9 +30,10 @@ class View:
     def __init__(self, run):
         self.run = run
         self.left, self.top, self.cw, self.ch = run.client_area()
-        # A one-line document scrolls until its band ends at the middle of the client area.
-        self.band_top = self.top + self.ch // 2 - BAND
-        self.width = self.cw - 32  # less the scroll bar
+        _, view_top, view_right, view_bottom = run.view_area()
+        # A one-line document scrolls until its band ends at the middle of the view.
+        self.band_top = self.top + view_top + (view_bottom - view_top) // 2 - BAND
+        self.width = view_right  # the view ends at the scroll bar
 
     def glyphs(self, name=None):
         """The ink's columns (screen x of each glyph's first and last column) and the ink's box."""

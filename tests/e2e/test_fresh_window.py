@@ -1,9 +1,11 @@
 """A fresh window shows exactly one placeholder frame, centred horizontally and in its line's
 100-pixel band, and the status bar reads "Ready".
 
-With one empty line the document is 100 pixels tall; the view may scroll until the last band
-ends at the middle of the client area, so the band runs from ch/2 - 100 to ch/2 and the frame's
-centre lies at (cw/2, ch/2 - 50)."""
+Lines are shown in the view: the client area below the style buttons and the palette, left of
+the scroll bar and above the sideways bar and the status bar. With one empty line the document
+is 100 pixels tall; the view may scroll until the last band ends at the middle of the view, so
+with the view from vt to vb the band ends at vt + (vb - vt)/2 and the frame's centre lies at
+(cw/2, vt + (vb - vt)/2 - 50)."""
 
 import time
 
@@ -12,9 +14,6 @@ from kav_e2e import check
 
 PLACEHOLDER = 32      # the frame of an empty slot at base size is 32 x 32 pixels
 TOLERANCE = 2         # pen width and the halving of odd sizes
-SCROLL_BAR_ROOM = 32  # the scroll bar stands 30 pixels from the right edge
-STATUS_ROOM = 30      # the status bar docks at the bottom
-CONTROLS_ROOM = 182   # the style buttons and the palette cover the top (palette 50 + 130 high)
 
 
 def dark(pixel):
@@ -45,9 +44,9 @@ class Frame:
                       "top": fullest(ys, self.y0, 1), "bottom": fullest(ys, self.y1, -1)}
 
 
-def find_frame(image, left, top, cw, ch):
-    pixels = dark_pixels(image, left, top + CONTROLS_ROOM, cw - SCROLL_BAR_ROOM,
-                         ch - STATUS_ROOM - CONTROLS_ROOM)
+def find_frame(image, left, top, view):
+    vl, vt, vr, vb = view
+    pixels = dark_pixels(image, left + vl, top + vt, vr - vl, vb - vt)
     check(pixels, "nothing drawn in the client area")
     return Frame([(x - left, y - top) for x, y in pixels])
 
@@ -58,10 +57,13 @@ def test(options):
         window = run.wait_window()
         run.expect_status("Ready")
         left, top, cw, ch = run.client_area()
+        view = run.view_area()
+        palette = run.palette_rect()
+        check(palette and view[1] >= palette[3], f"the view {view} begins above the palette {palette}")
         # The block caret blinks over the frame; wait for a picture without it.
         for attempt in range(20):
             time.sleep(0.15)
-            frame = find_frame(run.screenshot("fresh.png"), left, top, cw, ch)
+            frame = find_frame(run.screenshot("fresh.png"), left, top, view)
             if frame.hollow:
                 break
         print(f"client {cw}x{ch}; ink spans x {frame.x0}..{frame.x1}, y {frame.y0}..{frame.y1}")
@@ -71,7 +73,7 @@ def test(options):
               f"drawn area is {width} x {height}, not one {PLACEHOLDER}-pixel frame")
         check(abs((frame.x0 + frame.x1) / 2 - cw / 2) <= TOLERANCE,
               f"frame centre x {(frame.x0 + frame.x1) / 2} is not the client centre {cw / 2}")
-        band_centre = ch // 2 - 50
+        band_centre = view[1] + (view[3] - view[1]) // 2 - 50
         check(abs((frame.y0 + frame.y1) / 2 - band_centre) <= TOLERANCE,
               f"frame centre y {(frame.y0 + frame.y1) / 2} is not the band centre {band_centre}")
         for name, count in frame.sides.items():

@@ -1,9 +1,10 @@
 """Typing a formula into kav.exe marks the title modified and draws the formula where the view
 puts it, as the native renderer (kav-convert --to png) draws the same markup.
 
-The view of a one-line document: with band height L = max(100, 8h/5) and client height ch the
-scroll offset clamps to s = L - ch/2 (negative), so the root's top-left corner stands at
-x = cw/2 - w/2, y = L/2 - h/2 - s. GDI and FreeType measure a little differently, so the ink's
+The view of a one-line document: lines are shown in the view area, from vt to vb below the
+controls; with band height L = max(100, 8h/5) and view height vh = vb - vt the scroll offset
+clamps to s = L - vh/2 (negative), so the root's top-left corner stands at x = cw/2 - w/2,
+y = vt + L/2 - h/2 - s. GDI and FreeType measure a little differently, so the ink's
 box must agree within a few pixels and its pixels with the reference's within a small share; a
 different formula must fail the same comparison.
 """
@@ -39,10 +40,10 @@ def render(markup, folder, name):
     return screen_ink.read_png(picture)
 
 
-def expected_origin(cw, ch, width, height):
+def expected_origin(cw, view_top, view_height, width, height):
     band = max(100, 8 * height // 5)
-    scroll = band - ch // 2
-    return cw // 2 - width // 2, band // 2 - height // 2 - scroll, band
+    scroll = band - view_height // 2
+    return cw // 2 - width // 2, view_top + band // 2 - height // 2 - scroll, band
 
 
 def type_formula(run):
@@ -64,11 +65,15 @@ def test(options):
         title = run.wait_title(window, "Kav v0.2 (*)")
         check(title == "Kav v0.2 (*)", f"title after typing is {title!r}")
         left, top, cw, ch = run.client_area()
-        ox, oy, band = expected_origin(cw, ch, reference.width, reference.height)
+        _, view_top, view_right, view_bottom = run.view_area()
+        view_height = view_bottom - view_top
+        ox, oy, band = expected_origin(cw, view_top, view_height, reference.width,
+                                       reference.height)
         # The band of the one line, less the scroll bar at the right.
-        band_top = ch // 2 - band
+        band_top = view_top + view_height // 2 - band
         time.sleep(0.3)
-        shot = screen_ink.steady_region(run, left, top + band_top, cw - 32, band, name="typed.png")
+        shot = screen_ink.steady_region(run, left, top + band_top, view_right, band,
+                                        name="typed.png")
         x0, y0, x1, y1 = screen_ink.bounding_box(shot.ink())
         rx0, ry0, rx1, ry1 = screen_ink.bounding_box(reference.ink())
         expected = (ox + rx0, oy - band_top + ry0, ox + rx1, oy - band_top + ry1)

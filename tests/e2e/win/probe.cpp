@@ -5,10 +5,19 @@
 //   kav_probe command ID   sends the main window the command ID, as choosing its menu item does
 //   kav_probe formats   prints the clipboard's formats in the order Windows lists them: a
 //                       registered format by its name, a standard one as "#" and its number
+//   kav_probe view      prints "left top right bottom" of the area where the program shows lines,
+//                       in client pixels, as the program's own host computes it
+//   kav_probe palette   prints "left top right bottom" of the palette window in client pixels, or
+//                       "hidden"
+//   kav_probe caret     prints "left top right bottom" of the main window's caret in client
+//                       pixels, or "none"
 #include <cwchar>
 #include <string>
 
+#include "app/main_window.h"
+#include "app/palette_window.h"
 #include "app/win32.h"
+#include "app/win32_host.h"
 #include "app/wide_text.h"
 #include "base/utf.h"
 
@@ -52,6 +61,56 @@ int PostCommand(HWND main, const std::wstring& id) {
   return PostMessageW(main, WM_COMMAND, MAKEWPARAM(value, 0), 0) ? 0 : 4;
 }
 
+void PrintRect(const RECT& rect) {
+  Print(kav::Ascii16(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+                     std::to_string(rect.right) + " " + std::to_string(rect.bottom)));
+}
+
+HWND Palette(HWND main) { return FindWindowExW(main, nullptr, kav::kPaletteClassName, nullptr); }
+
+// The program's own view computation over its live windows.
+int PrintView(HWND main) {
+  kav::HostWindows windows;
+  windows.main = main;
+  windows.scrollBar = GetDlgItem(main, kav::kScrollBarId);
+  windows.horizontalScrollBar = GetDlgItem(main, kav::kHorizontalScrollBarId);
+  windows.statusBar = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+  windows.palette = Palette(main);
+  kav::DrawingResources resources;
+  const kav::ViewArea area = kav::Win32Host(windows, resources).GetViewArea();
+  PrintRect(RECT{area.left, area.top, area.right, area.bottom});
+  return 0;
+}
+
+int PrintPalette(HWND main) {
+  HWND palette = Palette(main);
+  if (palette == nullptr) return 3;
+  if (!IsWindowVisible(palette)) {
+    Print(u"hidden");
+    return 0;
+  }
+  RECT rect{};
+  GetWindowRect(palette, &rect);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+  PrintRect(rect);
+  return 0;
+}
+
+// Another thread's caret, through the system's record of that thread's input state.
+int PrintCaret(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return 4;
+  if (info.hwndCaret == nullptr) {
+    Print(u"none");
+    return 0;
+  }
+  RECT rect = info.rcCaret;
+  MapWindowPoints(info.hwndCaret, main, reinterpret_cast<POINT*>(&rect), 2);
+  PrintRect(rect);
+  return 0;
+}
+
 std::u16string FormatName(UINT format) {
   wchar_t name[256] = {};
   const int length = GetClipboardFormatNameW(format, name, 256);
@@ -79,5 +138,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"client" && argc == 2) return PrintClient(main);
   if (command == L"command" && argc == 3) return PostCommand(main, argv[2]);
   if (command == L"formats" && argc == 2) return PrintFormats();
+  if (command == L"view" && argc == 2) return PrintView(main);
+  if (command == L"palette" && argc == 2) return PrintPalette(main);
+  if (command == L"caret" && argc == 2) return PrintCaret(main);
   return 2;
 }
