@@ -14,14 +14,6 @@ int Ask(HWND owner, std::u16string_view text, std::u16string_view caption, UINT 
   return MessageBoxW(owner, Wide(body), Wide(title), buttons);
 }
 
-void Win32Host::Invalidate() { InvalidateRect(windows.main, nullptr, FALSE); }
-
-ClientSize Win32Host::GetClientSize() const {
-  RECT client{};
-  GetClientRect(windows.main, &client);
-  return ClientSize{client.right, client.bottom};
-}
-
 // A bar that cannot scroll is shown disabled rather than hidden.
 void SetBar(HWND bar, const ScrollBarState& state) {
   SCROLLINFO info{};
@@ -35,6 +27,14 @@ void SetBar(HWND bar, const ScrollBarState& state) {
 }
 
 }  // namespace
+
+void Win32Host::Invalidate() { InvalidateRect(windows.main, nullptr, FALSE); }
+
+ClientSize Win32Host::GetClientSize() const {
+  RECT client{};
+  GetClientRect(windows.main, &client);
+  return ClientSize{client.right, client.bottom};
+}
 
 void Win32Host::SetScrollBar(const ScrollBarState& state) { SetBar(windows.scrollBar, state); }
 
