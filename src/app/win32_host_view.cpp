@@ -39,7 +39,9 @@ ViewArea Win32Host::GetViewArea() const {
   }
   below(windows.palette);
   if (const auto rect = ShownChildRect(windows.main, windows.scrollBar)) {
-    if (rect->right > rect->left) area.right = std::min<int32_t>(area.right, rect->left - kControlGap);
+    if (rect->right > rect->left) {
+      area.right = std::min<int32_t>(area.right, rect->left - kControlGap);
+    }
   }
   for (HWND child : {windows.horizontalScrollBar, windows.statusBar}) {
     const auto rect = ShownChildRect(windows.main, child);

@@ -381,7 +381,7 @@ class Session:
         return tuple(map(int, words)) if len(words) == 4 else None
 
     def view_area(self):
-        """(left, top, right, bottom) of the area where the program shows lines, in client pixels."""
+        """(left, top, right, bottom) of the area where lines are shown, in client pixels."""
         return self._rect("view")
 
     def palette_rect(self):

@@ -59,7 +59,8 @@ def test(options):
         left, top, cw, ch = run.client_area()
         view = run.view_area()
         palette = run.palette_rect()
-        check(palette and view[1] >= palette[3], f"the view {view} begins above the palette {palette}")
+        check(palette and view[1] >= palette[3],
+              f"the view {view} begins above the palette {palette}")
         # The block caret blinks over the frame; wait for a picture without it.
         for attempt in range(20):
             time.sleep(0.15)

@@ -81,7 +81,8 @@ def first_line_under_the_palette(options):
         palette = run.palette_rect()
         check(palette is not None, "the palette is not shown")
         print(f"client {cw}x{ch}; palette {palette}; view {view}")
-        check(view[1] >= palette[3], f"the view {view} starts above the palette's bottom {palette[3]}")
+        check(view[1] >= palette[3],
+              f"the view {view} starts above the palette's bottom {palette[3]}")
         shot = run.screenshot("top.png")
         rows = ink_rows(shot, left, top, 0, palette[3], view[2], view[3])
         check(rows, "no ink below the palette")
@@ -105,7 +106,8 @@ def first_line_under_the_palette(options):
               "below where the palette was")
         hidden = run.screenshot("palette_hidden.png")
         rows = ink_rows(hidden, left, top, 0, grown[1], grown[2], grown[3])
-        check(rows and first_band(rows)[0] < palette[3], "the first line did not move up with the view")
+        check(rows and first_band(rows)[0] < palette[3],
+              "the first line did not move up with the view")
         run.close_request(window)
         check(run.wait_exit() == 0, "program did not end cleanly")
 

@@ -39,9 +39,11 @@ TEST(LineGeometry, OriginCentresTheRootInClientWidthAndBand) {
   BoxLayouter layouter(metrics);
   const EquationLine empty(u"", &layouter);
   // One empty line in a 600 x 600 client scrolls to -200: its band spans 200 to 300.
-  EXPECT_EQ(LineOrigin(empty, 0, WholeClient(600, 600, -200)), (ClientPoint{300 - 16, 200 + 50 - 16}));
+  EXPECT_EQ(LineOrigin(empty, 0, WholeClient(600, 600, -200)),
+            (ClientPoint{300 - 16, 200 + 50 - 16}));
   // Halves truncate one by one: 101/2 - 33/2 = 50 - 16.
-  EXPECT_EQ(LineOrigin(33, 71, 100, WholeClient(101, 400, 7)), (ClientPoint{34, 100 + 56 - 35 - 7}));
+  EXPECT_EQ(LineOrigin(33, 71, 100, WholeClient(101, 400, 7)),
+            (ClientPoint{34, 100 + 56 - 35 - 7}));
   EquationLine rootless(u"<x>", &layouter);
   rootless.tree.Clear();
   EXPECT_EQ(RootWidth(rootless), 0);
