@@ -88,4 +88,13 @@ void AppendLatex(ExportTextBuffer& out, std::u16string_view text) {
   out.Append(text);
 }
 
+void AppendRedOperator(ExportTextBuffer& out, std::u16string_view sign,
+                       std::u16string_view placement) {
+  AppendLatex(out, u"\\mathop{");
+  out.Append(kLatexRedOpen);
+  out.Append(sign);
+  out.Append(u"}}");
+  AppendLatex(out, placement);
+}
+
 }  // namespace kav

@@ -50,11 +50,7 @@ void WriteBigOperator(const EquationTree& tree, int32_t node, ExportTextBuffer& 
   const std::u16string_view sign =
       c == code::Sum ? u"\\sum" : c == code::Prod ? u"\\prod" : u"\\int";
   if (IsRed(tree.Data(node))) {
-    AppendLatex(out, u"\\mathop{");
-    out.Append(kRedOpen);
-    out.Append(sign);
-    out.Append(u"}}");
-    AppendLatex(out, c == code::Integral ? u"\\nolimits" : u"\\limits");
+    AppendRedOperator(out, sign, c == code::Integral ? u"\\nolimits" : u"\\limits");
   } else {
     AppendLatex(out, sign);
   }
