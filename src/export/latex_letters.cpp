@@ -83,8 +83,7 @@ void WriteBoldRun(std::span<const SymbolCode> codes, ExportTextBuffer& out) {
 }  // namespace
 
 bool IsStyledLetter(SymbolCode c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-         IsGreek(c);
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsGreek(c);
 }
 
 LatexFace LatexFaceOf(StyleFlags style) {

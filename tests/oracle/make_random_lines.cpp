@@ -51,7 +51,7 @@ class Typist {
 
   void Event() {
     static constexpr std::u16string_view kChars = u"abcdnxyzABFR0123456789+-=()[],.!*<>{|}";
-    static constexpr std::u16string_view kWords[] = {u"sin",  u"cos",  u"tan", u"log", u"exp",
+    static constexpr std::u16string_view kWords[] = {u"sin",  u"cos",  u"tan",  u"log",  u"exp",
                                                      u"asin", u"acos", u"atan", u"sinh", u"dx"};
     static constexpr std::u16string_view kStructureChars = u"^_/";
     static constexpr int32_t kMoves[] = {key::Tab, key::Right, key::Left, key::Space, key::Back};
@@ -62,8 +62,8 @@ class Typist {
       case 3: return Type(kStructureChars.substr(Below(3), 1));
       case 4: return editor_.OnKeyDown(Below(2) ? 'K' : 'R', Modifiers{true, false});
       case 5:
-        return OnPaletteCommand(editor_, kPaletteCommandBase +
-                                             Below(static_cast<int>(SymbolTable().size())));
+        return OnPaletteCommand(
+            editor_, kPaletteCommandBase + Below(static_cast<int>(SymbolTable().size())));
       case 6: return editor_.OnKeyDown(kMoves[Below(5)], Modifiers{});
       default: return editor_.OnCommand(command::StyleRoman + Below(8));
     }
@@ -86,7 +86,8 @@ int Run(int count, const char* path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder);
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return out ? 0 : 1;
 }
 
