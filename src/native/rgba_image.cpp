@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "base/failure.h"
@@ -13,25 +14,41 @@ namespace kav {
 
 RgbaImage::RgbaImage(int32_t w, int32_t h, Rgb fill, uint8_t alpha) : width(w), height(h) {
   pixels.resize(static_cast<size_t>(w) * h * 4);
-  for (size_t i = 0; i < pixels.size(); i += 4) {
-    pixels[i] = fill.r;
-    pixels[i + 1] = fill.g;
-    pixels[i + 2] = fill.b;
-    pixels[i + 3] = alpha;
+  if (pixels.empty()) return;
+  const uint8_t first[4] = {fill.r, fill.g, fill.b, alpha};
+  std::memcpy(pixels.data(), first, 4);
+  // Doubling copies: a large canvas is filled in a few dozen block moves.
+  for (size_t done = 4; done < pixels.size(); done *= 2) {
+    std::memcpy(pixels.data() + done, pixels.data(), std::min(done, pixels.size() - done));
   }
 }
 
+// Most of a padded picture is background, so the scan compares whole rows only above and below
+// the ink, and between them only the columns outside the bounds found so far.
 PixelRect InkBounds(const RgbaImage& image, Rgb background) {
-  PixelRect ink{image.width, image.height, 0, 0};
-  for (int32_t y = 0; y < image.height; ++y) {
-    for (int32_t x = 0; x < image.width; ++x) {
-      const uint8_t* p = image.At(x, y);
-      if (p[0] == background.r && p[1] == background.g && p[2] == background.b) continue;
-      ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-             std::max(ink.bottom, y + 1)};
+  const RgbaImage blankRow(image.width, 1, background, 255);
+  const size_t rowBytes = blankRow.pixels.size();
+  const auto rowInked = [&](int32_t y) {
+    return std::memcmp(image.At(0, y), blankRow.pixels.data(), rowBytes) != 0;
+  };
+  const auto inked = [&](int32_t x, int32_t y) {
+    return std::memcmp(image.At(x, y), blankRow.pixels.data(), 4) != 0;
+  };
+  int32_t top = 0;
+  while (top < image.height && !rowInked(top)) ++top;
+  if (top == image.height) return {};
+  int32_t bottom = image.height;
+  while (!rowInked(bottom - 1)) --bottom;
+  int32_t left = image.width, right = 0;
+  for (int32_t y = top; y < bottom; ++y) {
+    for (int32_t x = 0; x < left; ++x) {
+      if (inked(x, y)) left = x;
+    }
+    for (int32_t x = image.width - 1; x >= right; --x) {
+      if (inked(x, y)) right = x + 1;
     }
   }
-  return ink.Empty() ? PixelRect{} : ink;
+  return {left, top, right, bottom};
 }
 
 RgbaImage Crop(const RgbaImage& image, const PixelRect& area) {

@@ -22,7 +22,8 @@ struct RgbaImage {
   }
 };
 
-// The bounds of the pixels whose colour is not `background`; empty when there are none.
+// The bounds of the pixels that are not `background` at full opacity, as every pixel of a
+// canvas filled with it stays until ink is drawn there; empty when there are none.
 PixelRect InkBounds(const RgbaImage& image, Rgb background);
 
 // The part of the image inside `area`, which lies within the image.
