@@ -28,6 +28,8 @@ constexpr FontRow kCreationOrder[] = {
     {FontFace::Math, 20},   {FontFace::Math, 57},   {FontFace::Italic, 57},
     {FontFace::Bold, 57},   {FontFace::Symbol, 57}, {FontFace::MathItalic, 40},
     {FontFace::MathItalic, 28}, {FontFace::MathItalic, 20}, {FontFace::MathItalic, 57},
+    {FontFace::MathBold, 40},   {FontFace::MathBold, 28},   {FontFace::MathBold, 20},
+    {FontFace::MathBold, 57},
 };
 
 // A missing or unreadable face resource is skipped: the face name then resolves to whatever the
@@ -102,7 +104,7 @@ GdiGlyph FontSet::GlyphOf(FontKey key, char16_t unit) const {
 }
 
 void FontSet::Create(FontFace face, int32_t size, HDC dc) {
-  if (face == FontFace::Math || face == FontFace::MathItalic ||
+  if (face == FontFace::Math || face == FontFace::MathItalic || face == FontFace::MathBold ||
       (face == FontFace::Symbol && !cambria)) {
     return CreateMathLike(face, size, dc);
   }
@@ -113,7 +115,8 @@ void FontSet::Create(FontFace face, int32_t size, HDC dc) {
     case FontFace::Bold: cell.font = GdiObject<HFONT>(MakeFont(size, 700, false, kRomanFace)); break;
     case FontFace::Symbol:
     case FontFace::Math:
-    case FontFace::MathItalic: cell.font = GdiObject<HFONT>(MakeFont(size, 0, false, kCambriaFace)); break;
+    case FontFace::MathItalic:
+    case FontFace::MathBold: cell.font = GdiObject<HFONT>(MakeFont(size, 0, false, kCambriaFace)); break;
   }
   const TEXTMETRICW metrics = MetricsOf(dc, cell.font.Get());
   cell.ascent = metrics.tmAscent;

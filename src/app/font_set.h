@@ -63,7 +63,7 @@ class FontSet {
   void CreateMathLike(FontFace face, int32_t size, HDC dc);
 
   std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
-  std::array<FontCell, 6 * kSizeSlots> cells;
+  std::array<FontCell, 7 * kSizeSlots> cells;
   std::vector<uint8_t> mathCmap;  // the math face's character map, for code points past U+FFFF
   bool cambria = false;
 };

@@ -47,6 +47,7 @@ struct FreeTypeFonts::Impl {
       case FontFace::Symbol:
       case FontFace::Math:
       case FontFace::MathItalic:
+      case FontFace::MathBold:
         return math;
     }
     return roman;

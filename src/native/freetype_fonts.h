@@ -24,7 +24,7 @@ struct GlyphCoverage {
 // a face that has no bold: the outline thickened by ppem/24 of a pixel and the advance made one
 // pixel wider. Symbol and Math are Latin Modern Math drawn at the em of CMU Serif Roman for the
 // same cell height and on its baseline, since that face's own cell is several times its em;
-// MathItalic is that face drawing the code points DrawnCodePoint names.
+// MathItalic and MathBold are that face drawing the code points DrawnCodePoint names.
 class FreeTypeFonts final : public GlyphMetrics {
  public:
   // Throws a Failure when a file cannot be read as a font.

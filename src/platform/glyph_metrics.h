@@ -8,10 +8,11 @@ namespace kav {
 
 // The faces the program draws with. `Symbol` is "Cambria" where the system has it and the
 // embedded math face otherwise; `Math` is the embedded "Latin Modern Math", used for symbols the
-// CMU faces lack. `MathItalic` is the same file drawing lowercase Greek from its mathematical
-// italic letters (U+1D6FC onward), since the CMU italic draws theta, kappa and rho as their
-// variant letters; a platform draws the unit that DrawnCodePoint names for it.
-enum class FontFace : uint8_t { Italic, Roman, Bold, Symbol, Math, MathItalic };
+// CMU faces lack. `MathItalic` and `MathBold` are the same file drawing lowercase Greek from its
+// mathematical italic (U+1D6FC onward) and bold (U+1D6C2 onward) letters, since the CMU faces
+// draw theta, kappa and rho as their variant letters; a platform draws the code point that
+// DrawnCodePoint names for a unit.
+enum class FontFace : uint8_t { Italic, Roman, Bold, Symbol, Math, MathItalic, MathBold };
 
 // For the math faces (and Symbol where it is the math face) the size names the CMU cell the
 // symbol stands in: the glyph is drawn at the em CMU Serif Roman has for that cell height, on

@@ -7,30 +7,36 @@ namespace {
 
 constexpr int32_t kBigOperatorSize = 57;
 
-bool IsLowercaseGreek(char16_t unit) { return unit >= u'\u03B1' && unit <= u'\u03C9'; }
+bool IsLowercaseGreek(SymbolCode code) { return code >= 0x3B1 && code <= 0x3C9; }
 
-// The variant letters that Unicode's mathematical italic block holds after omega and partial.
+// Unicode's mathematical Greek blocks hold alpha to omega, partial, then these variant letters,
+// at the same distances from their alpha in the bold and the italic block.
 struct VariantRow {
   char16_t unit;
-  char32_t mathItalic;
+  char32_t fromAlpha;
 };
 constexpr VariantRow kGreekVariants[] = {
-    {u'\u03F5', U'\U0001D716'},  // lunate epsilon
-    {u'\u03D1', U'\U0001D717'},  // theta symbol
-    {u'\u03F0', U'\U0001D718'},  // kappa symbol
-    {u'\u03D5', U'\U0001D719'},  // phi symbol
-    {u'\u03F1', U'\U0001D71A'},  // rho symbol
-    {u'\u03D6', U'\U0001D71B'},  // pi symbol
+    {u'\u03F5', 0x1A},  // lunate epsilon
+    {u'\u03D1', 0x1B},  // theta symbol
+    {u'\u03F0', 0x1C},  // kappa symbol
+    {u'\u03D5', 0x1D},  // phi symbol
+    {u'\u03F1', 0x1E},  // rho symbol
+    {u'\u03D6', 0x1F},  // pi symbol
 };
 
+// The CMU faces draw theta, kappa and rho as their variant letters in every style, so every
+// face choice takes lowercase Greek from the math face: its italic letters, its upright ones,
+// or its bold ones.
 FontFace FaceByStyle(SymbolCode code, StyleFlags style) {
+  const bool greek = IsLowercaseGreek(code);
   switch (style & StyleFaceMask) {
     case 0:
-      return code >= 0x3B1 && code <= 0x3C9 ? FontFace::MathItalic : FontFace::Italic;
+      return greek ? FontFace::MathItalic : FontFace::Italic;
     case StyleRoman:
+      if (greek) return FontFace::Math;
       return UsesSymbolFont(code) ? FontFace::Symbol : FontFace::Roman;
     default:
-      return FontFace::Bold;
+      return greek ? FontFace::MathBold : FontFace::Bold;
   }
 }
 
@@ -48,10 +54,13 @@ char16_t GlyphUnit(SymbolCode code) {
 }
 
 char32_t DrawnCodePoint(FontFace face, char16_t unit) {
-  if (face != FontFace::MathItalic) return unit;
-  if (IsLowercaseGreek(unit)) return U'\U0001D6FC' + (unit - u'\u03B1');
+  char32_t alpha = 0;
+  if (face == FontFace::MathItalic) alpha = U'\U0001D6FC';
+  if (face == FontFace::MathBold) alpha = U'\U0001D6C2';
+  if (alpha == 0) return unit;
+  if (IsLowercaseGreek(unit)) return alpha + (unit - u'\u03B1');
   for (const VariantRow& row : kGreekVariants) {
-    if (row.unit == unit) return row.mathItalic;
+    if (row.unit == unit) return alpha + row.fromAlpha;
   }
   return unit;
 }

@@ -26,6 +26,7 @@ bool FaceHasGlyph(FontFace face, char16_t unit) {
     case FontFace::Symbol:
     case FontFace::Math:
     case FontFace::MathItalic:
+    case FontFace::MathBold:
       return true;
   }
   return true;

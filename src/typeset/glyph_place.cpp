@@ -23,9 +23,14 @@ StrokeBounds BoundsOf(StyleFlags accent) {
   }
 }
 
-bool IsFallbackFace(FontFace face) { return face == FontFace::Math || face == FontFace::Symbol; }
+// The math face stands in for symbols the CMU faces lack; Greek drawn from it is a letter.
+bool IsFallback(SymbolCode code, FontFace face) {
+  return (face == FontFace::Math || face == FontFace::Symbol) && !IsGreek(code);
+}
 
-bool IsSlanted(FontFace face) { return face == FontFace::Italic || face == FontFace::MathItalic; }
+bool IsSlanted(FontFace face) {
+  return face == FontFace::Italic || face == FontFace::MathItalic;
+}
 
 // The ink with the table's air on each side, never less than 3/40 of the size: the table's
 // negative tails were tuned to pull other faces' wide boxes in and must not cut into this face's
@@ -80,7 +85,7 @@ GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags s
                    s.drop};
   const FontKey drawn = DrawnGlyphFont(code, size, style);
   const char16_t unit = GlyphUnit(code);
-  if (IsFallbackFace(drawn.face)) {
+  if (IsFallback(code, drawn.face)) {
     const GlyphInk ink = metrics.Ink(drawn, unit);
     if (!ink.Empty()) {
       place = PlaceByInk(s, metrics.Extent(drawn, unit).width, glyph.height, ink, size);

@@ -121,10 +121,19 @@ TEST_F(GlyphInkTest, ItalicGreekIsDrawnFromTheMathItalicLetters) {
   for (char16_t letter = u'\u03B1'; letter <= u'\u03C9'; ++letter) {
     EXPECT_TRUE(Fonts().HasGlyph(FontFace::MathItalic, letter)) << int{letter};
   }
-  // Upright and bold Greek and italic capitals stay in the CMU faces.
-  EXPECT_EQ(SelectGlyphFont(u'\u03B8', 40, StyleRoman).face, FontFace::Roman);
-  EXPECT_EQ(SelectGlyphFont(u'\u03B8', 40, StyleBoldRoman).face, FontFace::Bold);
-  EXPECT_EQ(SelectGlyphFont(u'\u0398', 40, 0).face, FontFace::Italic);
+}
+
+// The CMU roman draws the variant letters too: upright and bold Greek come from the math face.
+TEST_F(GlyphInkTest, UprightAndBoldGreekAreNotTheVariantLetters) {
+  for (StyleFlags style : {StyleRoman, StyleBoldRoman}) {
+    const FontKey key = SelectGlyphFont(u'\u03B8', 40, style);
+    for (char16_t letter = u'\u03B1'; letter <= u'\u03C9'; ++letter) {
+      EXPECT_TRUE(Fonts().HasGlyph(key.face, letter)) << int{letter};
+    }
+    EXPECT_FALSE(SameCoverage(Fonts().Render(key, u'\u03B8'), Fonts().Render(key, u'\u03D1')));
+    EXPECT_FALSE(SameCoverage(Fonts().Render(key, u'\u03B8'),
+                              Fonts().Render({FontFace::Roman, 40}, u'\u03B8')));
+  }
 }
 
 // Each fallback symbol between two letters, at base and script size, in either face choice: no

@@ -49,14 +49,15 @@ std::wstring ExpectedFace(FontFace face, bool cambria) {
     case FontFace::Bold: return L"CMU Serif";
     case FontFace::Symbol: return cambria ? L"Cambria" : L"Latin Modern Math";
     case FontFace::Math:
-    case FontFace::MathItalic: return L"Latin Modern Math";
+    case FontFace::MathItalic:
+    case FontFace::MathBold: return L"Latin Modern Math";
   }
   return L"";
 }
 
 void CheckFaces(HDC dc, const kav::FontSet& fonts) {
   for (FontFace face : {FontFace::Italic, FontFace::Roman, FontFace::Bold, FontFace::Symbol,
-                        FontFace::Math, FontFace::MathItalic}) {
+                        FontFace::Math, FontFace::MathItalic, FontFace::MathBold}) {
     for (int32_t size : {40, 28, 20, 57}) {
       const std::wstring name = FaceName(dc, fonts.Cell(FontKey{face, size}).font.Get());
       if (name.rfind(ExpectedFace(face, fonts.SymbolIsCambria()), 0) != 0) {
