@@ -9,7 +9,9 @@ uint32_t U16(std::span<const uint8_t> b, size_t at) {
   return (uint32_t{b[at]} << 8) | b[at + 1];
 }
 
-uint32_t U32(std::span<const uint8_t> b, size_t at) { return (U16(b, at) << 16) | U16(b, at + 2); }
+uint32_t U32(std::span<const uint8_t> b, size_t at) {
+  return (U16(b, at) << 16) | U16(b, at + 2);
+}
 
 uint32_t Format12(std::span<const uint8_t> b, size_t table, char32_t code) {
   const uint32_t groups = U32(b, table + 12);

@@ -50,8 +50,8 @@ GlyphPlace PlaceByInk(const GlyphSpacing& s, int32_t advance, int32_t height, Gl
 // Grows the box upward when the accent reaches above the glyph's cell.
 void MakeAccentRoom(const GlyphMetrics& metrics, FontKey font, char16_t unit, StyleFlags style,
                     GlyphPlace& place) {
-  const std::optional<AccentPlace> accent = PlaceAccent(
-      style, font.size, font.face, metrics.Ink(font, unit), metrics.Ink(font, u'~'));
+  const std::optional<AccentPlace> accent =
+      PlaceAccent(style, font.size, font.face, metrics.Ink(font, unit), metrics.Ink(font, u'~'));
   if (!accent || accent->top + place.offsetY >= 0) return;
   const int32_t room = -(accent->top + place.offsetY);
   place.height += room;
@@ -81,8 +81,8 @@ GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags s
                       int32_t size) {
   const GlyphExtent glyph = MeasureGlyph(metrics, code, style, size);
   const GlyphSpacing s = SpacingOf(code, size);
-  GlyphPlace place{glyph.width + s.tail + s.lead + s.pad, glyph.height, s.pad / 2 + s.shift + s.lead,
-                   s.drop};
+  GlyphPlace place{glyph.width + s.tail + s.lead + s.pad, glyph.height,
+                   s.pad / 2 + s.shift + s.lead, s.drop};
   const FontKey drawn = DrawnGlyphFont(code, size, style);
   const char16_t unit = GlyphUnit(code);
   if (IsFallback(code, drawn.face)) {
@@ -96,10 +96,12 @@ GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags s
   return place;
 }
 
-int32_t AccentGap(int32_t size) { return std::max(2, Fortieths(3, size)); }
+int32_t AccentGap(int32_t size) {
+  return std::max(2, Fortieths(3, size));
+}
 
-std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face,
-                                       GlyphInk base, GlyphInk tilde) {
+std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face, GlyphInk base,
+                                       GlyphInk tilde) {
   const StyleFlags accent = style & StyleAccentMask;
   if (base.Empty() || (accent == StyleTilde && tilde.Empty())) return std::nullopt;
   // An italic glyph's top stands right of its ink's middle by about a quarter of half its height.

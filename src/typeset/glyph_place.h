@@ -29,8 +29,7 @@ StyleFlags DrawnStyle(SymbolCode code, StyleFlags style);
 bool HasOneAccent(StyleFlags style);
 
 // The box of a leaf symbol other than the minus rule, measured through `metrics`.
-GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
-                      int32_t size);
+GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style, int32_t size);
 
 // An accent placed over its base glyph, relative to the glyph's cell corner: strokes are drawn
 // from the reference (x, y) in fortieths of the size as ever, the tilde glyph with its cell
@@ -46,7 +45,7 @@ int32_t AccentGap(int32_t size);
 
 // The accent of `style` (exactly one accent bit) centred on the base glyph's ink, leaning with
 // an italic face, and the gap above the ink's top. No place when either ink is unknown.
-std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face,
-                                       GlyphInk base, GlyphInk tilde);
+std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face, GlyphInk base,
+                                       GlyphInk tilde);
 
 }  // namespace kav

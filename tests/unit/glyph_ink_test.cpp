@@ -112,8 +112,8 @@ TEST_F(GlyphInkTest, ItalicGreekIsDrawnFromTheMathItalicLetters) {
     EXPECT_NE(Fonts().GlyphIndex(FontFace::Math, code), 0u);
     // Not the variant letter, and not the CMU italic (which draws the variant form).
     EXPECT_FALSE(SameCoverage(Fonts().Render(key, letter), Fonts().Render(key, variant)));
-    EXPECT_FALSE(SameCoverage(Fonts().Render(key, letter),
-                              Fonts().Render({FontFace::Italic, 40}, letter)));
+    EXPECT_FALSE(
+        SameCoverage(Fonts().Render(key, letter), Fonts().Render({FontFace::Italic, 40}, letter)));
     // Layout measures the face that draws it.
     EXPECT_EQ(MeasureGlyph(typesetting->Metrics(), letter, 0, 28).width,
               Fonts().Extent({FontFace::MathItalic, 28}, letter).width);

@@ -1,12 +1,13 @@
 // Placement by ink, worked out by hand with fixed metrics (glyphs size/2 wide, size tall): the
 // fallback face's symbols keep their ink inside their box, accents sit a gap above their base.
+#include "typeset/glyph_place.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "fixed_metrics.h"
 #include "recording_canvas.h"
-#include "typeset/glyph_place.h"
 #include "typeset/layout.h"
 #include "typeset/paint.h"
 
@@ -82,9 +83,9 @@ TEST(DrawGlyphBox, AccentStrokesFollowTheCanvasInk) {
   DrawGlyphBox(canvas, 100, 50, 'x', 40, StyleHat, 20, false);
   ASSERT_EQ(canvas.calls.size(), 3u);
   // Reference (103, 53) from the place worked out above.
-  EXPECT_EQ((std::array{canvas.calls[0].x1, canvas.calls[0].y1, canvas.calls[0].x2,
-                        canvas.calls[0].y2}),
-            (std::array{105, 61, 112, 54}));
+  EXPECT_EQ(
+      (std::array{canvas.calls[0].x1, canvas.calls[0].y1, canvas.calls[0].x2, canvas.calls[0].y2}),
+      (std::array{105, 61, 112, 54}));
   EXPECT_EQ(canvas.calls[2].kind, DrawCall::Glyph);
 }
 

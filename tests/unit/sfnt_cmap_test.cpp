@@ -1,11 +1,12 @@
 // The character map reader against FreeType's, over the installed font files.
+#include "base/sfnt_cmap.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <vector>
 
-#include "base/sfnt_cmap.h"
 #include "native/freetype_fonts.h"
 
 namespace kav {
@@ -40,8 +41,10 @@ TEST(CmapGlyphIndex, AgreesWithFreeTypeInEveryPlane) {
   std::vector<char32_t> codes = {U'a', U'~', U'\u2264', U'\u230A', U'\u22EF', U'\u03B8'};
   for (char32_t c = U'\U0001D6FC'; c <= U'\U0001D71B'; ++c) codes.push_back(c);
   for (char32_t code : codes) {
-    EXPECT_EQ(CmapGlyphIndex(math, code), fonts.GlyphIndex(FontFace::Math, code)) << static_cast<uint32_t>(code);
-    EXPECT_EQ(CmapGlyphIndex(roman, code), fonts.GlyphIndex(FontFace::Roman, code)) << static_cast<uint32_t>(code);
+    EXPECT_EQ(CmapGlyphIndex(math, code), fonts.GlyphIndex(FontFace::Math, code))
+        << static_cast<uint32_t>(code);
+    EXPECT_EQ(CmapGlyphIndex(roman, code), fonts.GlyphIndex(FontFace::Roman, code))
+        << static_cast<uint32_t>(code);
   }
   EXPECT_NE(CmapGlyphIndex(math, U'\U0001D703'), 0u);
   // A cut table reads nothing past its end: it finds the right glyph or none.
