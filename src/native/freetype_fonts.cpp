@@ -6,12 +6,14 @@
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <utility>
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "typeset/font_choice.h"
 
 namespace kav {
 
@@ -44,6 +46,8 @@ struct FreeTypeFonts::Impl {
         return roman;
       case FontFace::Symbol:
       case FontFace::Math:
+      case FontFace::MathItalic:
+      case FontFace::MathBold:
         return math;
     }
     return roman;
@@ -93,7 +97,8 @@ struct FreeTypeFonts::Impl {
   // Loads the hinted outline of `unit`; for bold, thickened with the advance one pixel wider.
   FT_GlyphSlot Load(FontKey key, char16_t unit) {
     const FT_Face face = Activate(key);
-    if (FT_Load_Char(face, unit, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
+    const FT_ULong code = DrawnCodePoint(key.face, unit);
+    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
       Fail(u"Cannot load glyph");
     }
     FT_GlyphSlot slot = face->glyph;
@@ -136,8 +141,27 @@ GlyphCoverage FreeTypeFonts::Render(FontKey font, char16_t unit) const {
   return coverage;
 }
 
+GlyphInk FreeTypeFonts::Ink(FontKey font, char16_t unit) const {
+  const GlyphCoverage glyph = Render(font, unit);
+  GlyphInk ink{glyph.width, glyph.height, 0, 0};
+  for (int32_t row = 0; row < glyph.height; ++row) {
+    for (int32_t column = 0; column < glyph.width; ++column) {
+      if (glyph.alpha[static_cast<size_t>(row) * glyph.width + column] == 0) continue;
+      ink = GlyphInk{std::min(ink.left, column), std::min(ink.top, row),
+                     std::max(ink.right, column + 1), std::max(ink.bottom, row + 1)};
+    }
+  }
+  if (ink.Empty()) return GlyphInk{};
+  return GlyphInk{ink.left + glyph.left, ink.top + glyph.top, ink.right + glyph.left,
+                  ink.bottom + glyph.top};
+}
+
 bool FreeTypeFonts::HasGlyph(FontFace face, char16_t unit) const {
-  return FT_Get_Char_Index(impl_->FaceOf(face), unit) != 0;
+  return FT_Get_Char_Index(impl_->FaceOf(face), DrawnCodePoint(face, unit)) != 0;
+}
+
+uint32_t FreeTypeFonts::GlyphIndex(FontFace face, char32_t code) const {
+  return FT_Get_Char_Index(impl_->FaceOf(face), code);
 }
 
 }  // namespace kav
