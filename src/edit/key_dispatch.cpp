@@ -57,6 +57,8 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
     host_.PostClose();
   } else if (virtualKey == 'S') {
     OnCommand(modifiers.shift ? command::SaveAs : command::Save);
+  } else if (virtualKey == 'V' && modifiers.shift) {
+    OnCommand(command::PasteLatex);
   } else {
     for (const Shortcut& shortcut : kShortcuts) {
       if (shortcut.key == virtualKey) OnCommand(shortcut.command);
