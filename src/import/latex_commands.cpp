@@ -51,6 +51,8 @@ constexpr LatexCommand kCommands[] = {
     {u"textnormal", R::Text, StyleRoman},         {u"mbox", R::Text, StyleRoman},
     {u"textbf", R::Text, StyleBoldRoman},         {u"textit", R::Text, 0},
     {u"operatorname", R::OperatorName, 0},
+    {u"mathrel", R::Wrapper, 0},  {u"mathbin", R::Wrapper, 0},  {u"mathpunct", R::Wrapper, 0},
+    {u"mathop", R::Wrapper, 0},   {u"mathord", R::Wrapper, 0},
     // Function names, set as upright letters.
     {u"sin", R::Function, 0},    {u"cos", R::Function, 0},    {u"tan", R::Function, 0},
     {u"cot", R::Function, 0},    {u"sec", R::Function, 0},    {u"csc", R::Function, 0},
@@ -140,6 +142,13 @@ SymbolCode UnicodeSymbolCode(char16_t ch) {
   }
   if (ch < 128) return 0;
   return Contains(ch) ? ch : 0;
+}
+
+std::u16string_view FunctionLetters(std::u16string_view name) {
+  if (name == u"arcsin") return u"asin";
+  if (name == u"arccos") return u"acos";
+  if (name == u"arctan") return u"atan";
+  return name;
 }
 
 bool IsRowEnvironment(std::u16string_view name) {

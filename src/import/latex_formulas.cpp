@@ -91,6 +91,7 @@ void LatexParser::ReadRows(const Closer& closer) {
     StartFormula();
     LatexRow row{tree_.root, true, 0};
     ParseItems(row, LatexStyle{});
+    CloseOperator(row);
     FinishFormula();
     const LatexToken& token = Peek();
     if (IsCommand(token, u"\\")) {
@@ -161,12 +162,14 @@ void LatexParser::StartFormula() {
   tree_.SetRoot(MakeNode(code::Group));
   groupDepth_ = 0;
   structureDepth_ = 0;
+  formulaHasContent_ = false;
 }
 
-// An empty row (a blank line, a trailing "\\") is no formula. The markup is read back once, so
-// what the caller gets is known to be a line the editor accepts.
+// A row without items or braces (a blank line, a trailing "\\") is no formula; "{}" is an empty
+// one. The markup is read back once, so what the caller gets is known to be a line the editor
+// accepts.
 void LatexParser::FinishFormula() {
-  if (tree_.ChildCount(tree_.root) == 0) return;
+  if (!formulaHasContent_) return;
   buffer_.Clear();
   WriteMarkupNode(tree_, tree_.root, buffer_);
   std::u16string markup = buffer_.Text();
