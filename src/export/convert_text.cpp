@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/hwp_script_writer.h"
+#include "export/latex_writer.h"
 #include "export/omml_writer.h"
 #include "export/tex_writer.h"
 #include "model/document_file.h"
@@ -18,7 +19,8 @@ std::optional<TextFormat> TextFormatNamed(std::string_view name) {
   } kFormats[] = {{"markup", TextFormat::Markup},
                   {"tex", TextFormat::Tex},
                   {"hwpeq", TextFormat::HwpScript},
-                  {"omml", TextFormat::Omml}};
+                  {"omml", TextFormat::Omml},
+                  {"latex", TextFormat::Latex}};
   for (const auto& row : kFormats) {
     if (row.name == name) return row.format;
   }
@@ -57,6 +59,9 @@ std::string LineText(const std::u16string& markup, TextFormat format, ExportText
       return EncodeUtf8(buffer.View());
     case TextFormat::Omml:
       return WriteOmml(line.tree, line.tree.root, {});
+    case TextFormat::Latex:
+      WriteLatexNode(line.tree, line.tree.root, buffer);
+      return EncodeUtf8(buffer.View());
   }
   Fail(u"Unknown text format");
 }

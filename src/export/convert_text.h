@@ -1,5 +1,5 @@
 // The text formats of the command-line converter: a document's lines as markup, TeX, HWP
-// equation script or Office Math, one output line per document line.
+// equation script, Office Math or LaTeX, one output line per document line.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -12,9 +12,10 @@
 
 namespace kav {
 
-enum class TextFormat { Markup, Tex, HwpScript, Omml };
+enum class TextFormat { Markup, Tex, HwpScript, Omml, Latex };
 
-// The format for a command-line name ("markup", "tex", "hwpeq", "omml"); nullopt otherwise.
+// The format for a command-line name ("markup", "tex", "hwpeq", "omml", "latex"); nullopt
+// otherwise.
 std::optional<TextFormat> TextFormatNamed(std::string_view name);
 
 // A failure and the document line it concerns, counting from 1 (0: the document as a whole).

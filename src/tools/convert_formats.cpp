@@ -22,6 +22,7 @@ constexpr OutputFormat kFormats[] = {
     {"tex", ConvertToText<TextFormat::Tex>},
     {"hwpeq", ConvertToText<TextFormat::HwpScript>},
     {"omml", ConvertToText<TextFormat::Omml>},
+    {"latex", ConvertToText<TextFormat::Latex>},
 };
 
 }  // namespace
