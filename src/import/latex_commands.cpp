@@ -3,6 +3,10 @@
 // listed in the manual.
 #include "import/latex_commands.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 namespace kav {
 namespace {
 
@@ -104,10 +108,20 @@ const LatexCommand* FindGreek(std::u16string_view name) {
 
 }  // namespace
 
+// The rows sorted by name once, so that a lookup is a binary search: a formula names many
+// commands and the reader should cost far less than typesetting it.
 const LatexCommand* FindLatexCommand(std::u16string_view name) {
-  for (const LatexCommand& command : kCommands) {
-    if (command.name == name) return &command;
-  }
+  static const auto sorted = [] {
+    std::array<const LatexCommand*, std::size(kCommands)> rows{};
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = &kCommands[i];
+    std::sort(rows.begin(), rows.end(),
+              [](const LatexCommand* a, const LatexCommand* b) { return a->name < b->name; });
+    return rows;
+  }();
+  const auto it = std::lower_bound(
+      sorted.begin(), sorted.end(), name,
+      [](const LatexCommand* row, std::u16string_view key) { return row->name < key; });
+  if (it != sorted.end() && (*it)->name == name) return *it;
   return FindGreek(name);
 }
 
