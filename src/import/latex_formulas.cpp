@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/failure.h"
+#include "import/formula_markup.h"
 #include "import/latex_commands.h"
 #include "import/latex_parser.h"
 #include "model/line.h"
@@ -159,6 +160,8 @@ void LatexParser::SkipRowSpacing() {
 
 void LatexParser::StartFormula() {
   tree_.Clear();
+  tree_.nodes.reserve(tokens_.size() + 1);
+  tree_.payloads.reserve(tokens_.size() + 1);
   tree_.SetRoot(MakeNode(code::Group));
   groupDepth_ = 0;
   structureDepth_ = 0;
@@ -171,7 +174,7 @@ void LatexParser::StartFormula() {
 void LatexParser::FinishFormula() {
   if (!formulaHasContent_) return;
   buffer_.Clear();
-  WriteMarkupNode(tree_, tree_.root, buffer_);
+  WriteFormulaMarkup(tree_, tree_.root, buffer_);
   markups_.push_back(buffer_.Text());
 }
 
