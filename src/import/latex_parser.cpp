@@ -257,13 +257,10 @@ int32_t LatexParser::ReadDegreeScript() {
   static constexpr std::u16string_view kForms[] = {u"\\circ", u"{\\circ}",
                                                    u"\\textcolor{red}{\\circ}",
                                                    u"{\\textcolor{red}{\\circ}}"};
+  // Most scripts are nothing like it: a look at the first command settles them.
   size_t first = pos_;
-  while (tokens_[first].kind == LatexTokenKind::Space) ++first;
-  // Most scripts are nothing like it: one look at the first token settles them.
-  if (!IsChar(tokens_[first], u'{') && !IsCommand(tokens_[first], u"circ") &&
-      !IsCommand(tokens_[first], u"textcolor")) {
-    return 0;
-  }
+  while (tokens_[first].kind == LatexTokenKind::Space || IsChar(tokens_[first], u'{')) ++first;
+  if (!IsCommand(tokens_[first], u"circ") && !IsCommand(tokens_[first], u"textcolor")) return 0;
   std::u16string seen;
   for (size_t i = pos_; seen.size() < kForms[3].size(); ++i) {
     const LatexToken& token = tokens_[i];
