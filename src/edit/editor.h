@@ -129,6 +129,7 @@ class Editor {
   // refuses changes nothing and its message shows in the status bar.
   void PasteLatex();
   void CopyAsTex();
+  void CopyAsLatex();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();
