@@ -1,6 +1,6 @@
 // libFuzzer target for the LaTeX reader: any text either reads or fails with one of the
 // reader's "LaTeX: " texts; whatever reads is markup that reads back as a line and writes the
-// same markup again.
+// same markup again, and the LaTeX writer's text of that line reads again.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/failure.h"
+#include "export/latex_writer.h"
 #include "import/latex_reader.h"
 #include "model/line.h"
 
@@ -42,8 +43,10 @@ void CheckMarkup(const std::u16string& markup) {
     ExportTextBuffer buffer;
     line.Serialize(buffer);
     Check(line.markup == markup, "markup is not what the writer writes");
+    const std::u16string latex = TreeLatex(line.tree, buffer);
+    if (!latex.empty()) Check(ReadLatexFormulas(latex).size() == 1, "LaTeX of a line is not one formula");
   } catch (const Failure&) {
-    Check(false, "markup does not read back");
+    Check(false, "markup, or the LaTeX written of it, does not read back");
   }
 }
 
