@@ -226,9 +226,6 @@ void LatexParser::ParseArgument(int32_t group, const LatexStyle& style, const La
 void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const LatexToken& token) {
   const bool super = token.ch == u'^';
   const uint8_t bit = super ? kSuperSeen : kSubSeen;
-  if ((row.scripts & bit) != 0) {
-    Malformed(super ? u"double superscript" : u"double subscript", token.offset);
-  }
   // "^\circ" is how LaTeX writes the degree sign, which the formula holds as a symbol.
   const int32_t degree = super ? ReadDegreeScript() : 0;
   if (degree != 0) {
@@ -238,11 +235,14 @@ void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const Late
   }
   Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
   formulaHasContent_ = true;
-  if (row.pendingOperator >= 0) {
+  if (row.pendingOperator >= 0 && (row.scripts & bit) == 0) {
     ParseArgument(tree_.Child(row.pendingOperator, super ? 1 : 0), style, token);
     row.scripts |= bit;
     return;
   }
+  // A second script of one kind, which LaTeX refuses, is one more script to the formula, as
+  // "Copy as TeX" writes "x^{2}^{3}" for it.
+  CloseOperator(row);
   const uint8_t seen = row.scripts | bit;
   const int32_t node = tree_.AddChild(
       row.group, MakeNode(super ? code::Super : code::Sub, StyleOf(style) & StyleRed));

@@ -50,6 +50,8 @@ TEST(LatexReader, StructuresAndScripts) {
       {u"\\sqrt 2", u"\\sqrt{<2>}"},
       {u"^{2}x", u"\\super{<2>}<x>"},
       {u"x^{2}{}^{3}", u"<x>\\super{<2>}\\super{<3>}"},
+      {u"x^{2}^{3}_i_j", u"<x>\\super{<2>}\\super{<3>}\\sub{<i>}\\sub{<j>}"},
+      {u"\\sum_a_b^c", u"\\sum{<a>}{\\none}\\sub{<b>}\\super{<c>}"},
       {u"{a+b}^2", u"<a><+><b>\\super{<2>}"},
       {u"e^{-x^{2}}", u"<e>\\super{<-><x>\\super{<2>}}"},
   });
@@ -171,8 +173,6 @@ TEST(LatexReader, MalformedTextIsNamedWithItsPlace) {
   ExpectReads({
       {u"x^{2", u"LaTeX: missing } for the { (column 3)"},
       {u"x}", u"LaTeX: } without { (column 2)"},
-      {u"x^2^3", u"LaTeX: double superscript (column 4)"},
-      {u"x_2\\sum_a_b", u"LaTeX: double subscript (column 10)"},
       {u"\\frac{a}", u"LaTeX: \\frac needs an argument (column 1)"},
       {u"x^", u"LaTeX: ^ needs an argument (column 2)"},
       {u"$x", u"LaTeX: missing closing delimiter (column 1)"},
