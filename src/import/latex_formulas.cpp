@@ -151,7 +151,8 @@ void LatexParser::SkipRowSpacing() {
   if (!IsChar(Peek(), u'[')) return;
   size_t i = pos_ + 1;
   while (tokens_[i].kind == LatexTokenKind::Char && tokens_[i].ch != u']' &&
-         (tokens_[i].ch == u'.' || tokens_[i].ch == u'-' || (tokens_[i].ch >= u'0' && tokens_[i].ch <= u'9') ||
+         (tokens_[i].ch == u'.' || tokens_[i].ch == u'-' ||
+          (tokens_[i].ch >= u'0' && tokens_[i].ch <= u'9') ||
           (tokens_[i].ch >= u'a' && tokens_[i].ch <= u'z'))) {
     ++i;
   }

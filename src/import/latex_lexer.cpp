@@ -3,10 +3,14 @@
 namespace kav {
 namespace {
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsAsciiLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 // A no-break space is what text copied from web pages often holds between symbols.
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\f'; }
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\f';
+}
 
 // A control word is a run of letters; any other character after the backslash is a control
 // symbol of its own.

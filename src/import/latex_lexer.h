@@ -11,9 +11,9 @@ enum class LatexTokenKind : uint8_t { Char, Command, Space, LineBreak, End };
 
 struct LatexToken {
   LatexTokenKind kind = LatexTokenKind::End;
-  char16_t ch = 0;             // the character of a Char token
-  std::u16string_view name;    // a command's name without the backslash ("frac", ",", "\\")
-  int32_t offset = 0;          // where the token starts in the source
+  char16_t ch = 0;           // the character of a Char token
+  std::u16string_view name;  // a command's name without the backslash ("frac", ",", "\\")
+  int32_t offset = 0;        // where the token starts in the source
 };
 
 // Control words longer than this are refused rather than compared against every table.

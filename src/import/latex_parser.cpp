@@ -29,7 +29,9 @@ bool IsAsciiAlnum(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-StyleFlags StyleOf(const LatexStyle& style) { return style.face | (style.red ? StyleRed : 0); }
+StyleFlags StyleOf(const LatexStyle& style) {
+  return style.face | (style.red ? StyleRed : 0);
+}
 
 // A token that cannot begin an argument: the argument is missing.
 bool EndsArgument(const LatexToken& token) {
@@ -129,13 +131,14 @@ void LatexParser::ParseCharacter(LatexRow& row, const LatexStyle& style, const L
   const char16_t c = token.ch;
   if (IsAsciiAlnum(c) || IsLetterPunctuation(c)) return AddSymbol(row, c, style);
   switch (c) {
-    case u'{':
-      --pos_;
-      return ParseBraceGroup(row, style);
+    case u'{': --pos_; return ParseBraceGroup(row, style);
     case u'}': Malformed(u"} without {", token.offset);
     case u'^':
     case u'_': return ParseScript(row, style, token);
-    case u'/': case u'<': case u'>': case u'|': return AddSymbol(row, c, style);
+    case u'/':
+    case u'<':
+    case u'>':
+    case u'|': return AddSymbol(row, c, style);
     case u'~': return;  // a tie is spacing, which the layout makes
     case u'&':
       if (row.top) return;  // alignment points of align rows
@@ -254,9 +257,8 @@ void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const Late
 // "\textcolor{red}{...}" (blanks allowed); 1 for a black sign, 2 for a red one, 0 (nothing
 // consumed) for any other script.
 int32_t LatexParser::ReadDegreeScript() {
-  static constexpr std::u16string_view kForms[] = {u"\\circ", u"{\\circ}",
-                                                   u"\\textcolor{red}{\\circ}",
-                                                   u"{\\textcolor{red}{\\circ}}"};
+  static constexpr std::u16string_view kForms[] = {
+      u"\\circ", u"{\\circ}", u"\\textcolor{red}{\\circ}", u"{\\textcolor{red}{\\circ}}"};
   // Most scripts are nothing like it: a look at the first command settles them.
   size_t first = pos_;
   while (tokens_[first].kind == LatexTokenKind::Space || IsChar(tokens_[first], u'{')) ++first;

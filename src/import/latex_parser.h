@@ -79,8 +79,7 @@ class LatexParser {
                         const LatexToken& token);
   void ParseStructure(LatexRow& row, const LatexStyle& style, SymbolCode code,
                       const LatexToken& token);
-  void ParseAccent(LatexRow& row, const LatexStyle& style, StyleFlags bit,
-                   const LatexToken& token);
+  void ParseAccent(LatexRow& row, const LatexStyle& style, StyleFlags bit, const LatexToken& token);
   void ParseText(LatexRow& row, const LatexStyle& style, StyleFlags face, const LatexToken& token);
   bool ReadColourIsRed(const LatexToken& token);
   void ParseDelimiter(LatexRow& row, const LatexStyle& style, const LatexToken& token);

@@ -44,7 +44,8 @@ void CheckMarkup(const std::u16string& markup) {
     line.Serialize(buffer);
     Check(line.markup == markup, "markup is not what the writer writes");
     const std::u16string latex = TreeLatex(line.tree, buffer);
-    if (!latex.empty()) Check(ReadLatexFormulas(latex).size() == 1, "LaTeX of a line is not one formula");
+    if (!latex.empty())
+      Check(ReadLatexFormulas(latex).size() == 1, "LaTeX of a line is not one formula");
   } catch (const Failure&) {
     Check(false, "markup, or the LaTeX written of it, does not read back");
   }

@@ -39,8 +39,8 @@ TEST_F(PasteLatexTest, ReplacesTheSelection) {
 TEST_F(PasteLatexTest, FurtherFormulasBecomeLinesEachUndoable) {
   Load({u"<a>", u"<z>"});
   PasteLatex(u"\\begin{align} x &= 1 \\\\ y &= 2 \\\\ w \\end{align}");
-  EXPECT_EQ(AllMarkup(), (std::vector<std::u16string>{u"<a><x><=><1>", u"<y><=><2>", u"<w>",
-                                                      u"<z>"}));
+  EXPECT_EQ(AllMarkup(),
+            (std::vector<std::u16string>{u"<a><x><=><1>", u"<y><=><2>", u"<w>", u"<z>"}));
   EXPECT_EQ(Current(), 2);
   EXPECT_EQ(HistorySize(), 3);
   Press('Z', true);

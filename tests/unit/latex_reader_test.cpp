@@ -1,3 +1,5 @@
+#include "import/latex_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +10,6 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/convert_text.h"
-#include "import/latex_reader.h"
 #include "model/line.h"
 
 namespace kav {
@@ -65,7 +66,8 @@ TEST(LatexReader, BigOperatorsTakeTheirLimits) {
       {u"\\int\\limits_0^1 \\sum\\nolimits^n", u"\\integral{<0>}{<1>}\\sum{\\none}{<n>}"},
       {u"\\sum_{}^{n}", u"\\sum{}{<n>}"},
       {u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a", u"\\red\\sum{<i>}{\\none}<a>"},
-      {u"\\sum_{i}^{n}{}^{2} \\sum{}_{2}", u"\\sum{<i>}{<n>}\\super{<2>}\\sum{\\none}{\\none}\\sub{<2>}"},
+      {u"\\sum_{i}^{n}{}^{2} \\sum{}_{2}",
+       u"\\sum{<i>}{<n>}\\super{<2>}\\sum{\\none}{\\none}\\sub{<2>}"},
       {u"\\integral _{0}^{1}", u"\\integral{<0>}{<1>}"},
       {u"\u2211_i \u222B", u"\\sum{<i>}{\\none}\\integral{\\none}{\\none}"},
   });
@@ -74,9 +76,11 @@ TEST(LatexReader, BigOperatorsTakeTheirLimits) {
 TEST(LatexReader, SymbolsAndTheirSynonyms) {
   ExpectReads({
       {u"a<b>c|d/e", u"<a><lt><b><gt><c><vertbar><d><frac><e>"},
-      {u"a\\lt b\\gt c\\vertbar d\\vert e\\mid f", u"<a><lt><b><gt><c><vertbar><d><vertbar><e><vertbar><f>"},
+      {u"a\\lt b\\gt c\\vertbar d\\vert e\\mid f",
+       u"<a><lt><b><gt><c><vertbar><d><vertbar><e><vertbar><f>"},
       {u"\\le\\leq\\ge\\geq\\in", u"<leq><leq><geq><geq><in>"},
-      {u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset", u"<cdot><times><pm><cdots><intersection><union><subset>"},
+      {u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset",
+       u"<cdot><times><pm><cdots><intersection><union><subset>"},
       {u"\\infty\\rightarrow\\to", u"<infinity><rarrow><rarrow>"},
       {u"\\lbrace\\{\\rbrace\\}", u"<lbrace><lbrace><rbrace><rbrace>"},
       {u"\\lfloor\\rfloor\\lceil\\rceil\\surd", u"<lfloor><rfloor><lceil><rceil><sqrt>"},
@@ -100,7 +104,8 @@ TEST(LatexReader, FacesAccentsAndColours) {
       {u"\\text{if}\\textbf{v}", u"<i|rm><f|rm><v|rmbold>"},
       {u"{\\bold x}\\bf y", u"<x|rmbold><y|rmbold>"},
       {u"\\boldsymbol{\\alpha}\\bm{x}", u"<alpha|rmbold><x|rmbold>"},
-      {u"\\hat{\\rm x}\\vec{\\alpha }\\bar z\\tilde{y}", u"<x|rm|hat><alpha|vector><z|bar><y|tilde>"},
+      {u"\\hat{\\rm x}\\vec{\\alpha }\\bar z\\tilde{y}",
+       u"<x|rm|hat><alpha|vector><z|bar><y|tilde>"},
       {u"\\overline{x}\\widehat{y}", u"<x|bar><y|hat>"},
       {u"\\textcolor{red}{x}+y", u"\\red<x><+><y>"},
       {u"\\textcolor{red}{\\frac{\\textcolor{black}{a}}{\\textcolor{black}{b}}}",
@@ -157,13 +162,16 @@ TEST(LatexReader, RefusesWhatTheMarkupCannotHold) {
        u"LaTeX: \\textcolor{blue} cannot be written in a Kav formula (column 1)"},
       {u"x\\color{green}", u"LaTeX: \\color{green} cannot be written in a Kav formula (column 2)"},
       {u"\\foo", u"LaTeX: \\foo cannot be written in a Kav formula (column 1)"},
-      {u"\\vec{xy}", u"LaTeX: \\vec over anything but one symbol cannot be written in a Kav formula (column 1)"},
-      {u"\\hat{\\frac12}", u"LaTeX: \\hat over anything but one symbol cannot be written in a Kav formula (column 1)"},
+      {u"\\vec{xy}",
+       u"LaTeX: \\vec over anything but one symbol cannot be written in a Kav formula (column 1)"},
+      {u"\\hat{\\frac12}",
+       u"LaTeX: \\hat over anything but one symbol cannot be written in a Kav formula (column 1)"},
       {u"a \u2260 b", u"LaTeX: \u2260 cannot be written in a Kav formula (column 3)"},
       {u"a:b", u"LaTeX: : cannot be written in a Kav formula (column 2)"},
       {u"\\left\\langle x\\right\\rangle",
        u"LaTeX: \\left\\langle cannot be written in a Kav formula (column 1)"},
-      {u"{a\\\\b}", u"LaTeX: the line break \\\\ inside braces cannot be written in a Kav formula (column 3)"},
+      {u"{a\\\\b}",
+       u"LaTeX: the line break \\\\ inside braces cannot be written in a Kav formula (column 3)"},
       {u"x\n\\binom", u"LaTeX: \\binom cannot be written in a Kav formula (line 2, column 1)"},
       {u"a\u0001", u"LaTeX: U+0001 cannot be written in a Kav formula (column 2)"},
   });
@@ -202,8 +210,7 @@ TEST(LatexReader, NestingIsBounded) {
             u"formula (column 601)");
   EXPECT_NE(Refusal(std::u16string(100000, u'{')).find(u"braces nested this deep"),
             std::u16string::npos);
-  EXPECT_NE(Refusal(std::u16string(100000, u'^')).find(u"needs an argument"),
-            std::u16string::npos);
+  EXPECT_NE(Refusal(std::u16string(100000, u'^')).find(u"needs an argument"), std::u16string::npos);
   std::u16string faces;
   for (int i = 0; i < 100000; ++i) faces += u"\\mathrm";
   EXPECT_NE(Refusal(faces).find(u"nested this deep"), std::u16string::npos);

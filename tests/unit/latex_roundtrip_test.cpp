@@ -39,8 +39,8 @@ void DropInvisible(EquationTree& tree, int32_t node) {
   const SymbolCode c = data.code;
   if (c == code::Super || c == code::Sub) data.style &= ~StyleRed;
   if (IsLeafSymbol(c) && !IsStyledLetter(c)) data.style &= StyleRed;
-  const bool limitRow = c == code::Group && tree.Parent(node) >= 0 &&
-                        IsBigOperator(tree.CodeAt(tree.Parent(node)));
+  const bool limitRow =
+      c == code::Group && tree.Parent(node) >= 0 && IsBigOperator(tree.CodeAt(tree.Parent(node)));
   const std::vector<int32_t> children = tree.Children(node);
   for (size_t i = 0; i < children.size(); ++i) {
     const bool limitSwitch = limitRow && tree.CodeAt(children[0]) == code::None;
@@ -84,8 +84,8 @@ void ExpectRoundTrips(const std::u16string& markup, const std::string& where) {
     return;
   }
   const std::u16string read = MarkupOf(latex);
-  EXPECT_EQ(read, Visible(markup)) << where << "\n  markup " << EncodeUtf8(markup)
-                                   << "\n  latex  " << EncodeUtf8(latex);
+  EXPECT_EQ(read, Visible(markup))
+      << where << "\n  markup " << EncodeUtf8(markup) << "\n  latex  " << EncodeUtf8(latex);
   if (read != Visible(markup)) return;
   // LaTeX -> markup -> LaTeX, twice: the second pass changes nothing.
   const std::u16string once = LatexOf(read);

@@ -43,8 +43,8 @@ class RandomTypist {
       case 3: return Type(kStructureChars.substr(Below(3), 1));
       case 4: return editor_.OnKeyDown(Below(2) ? 'K' : 'R', Modifiers{true, false});
       case 5:
-        return OnPaletteCommand(editor_, kPaletteCommandBase +
-                                             Below(static_cast<int>(SymbolTable().size())));
+        return OnPaletteCommand(
+            editor_, kPaletteCommandBase + Below(static_cast<int>(SymbolTable().size())));
       case 6: return editor_.OnKeyDown(kMoves[Below(5)], Modifiers{});
       default: return editor_.OnCommand(command::StyleRoman + Below(8));
     }
