@@ -51,6 +51,7 @@ class QuietHost final : public Host {
   bool PublishClipboard(const ClipboardPayloads&) override { return false; }
   bool PublishUnicodeText(std::u16string_view) override { return false; }
   std::optional<std::u16string> ReadPrivateClipboardText() override { return std::nullopt; }
+  std::optional<std::u16string> ReadUnicodeClipboardText() override { return std::nullopt; }
   void ShowInlineBox(int32_t, int32_t) override {}
   void HideInlineBox() override {}
   bool IsPaletteVisible() const override { return true; }

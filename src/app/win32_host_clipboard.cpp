@@ -16,4 +16,8 @@ std::optional<std::u16string> Win32Host::ReadPrivateClipboardText() {
   return ReadClipboardText(windows.main, windows.privateFormat);
 }
 
+std::optional<std::u16string> Win32Host::ReadUnicodeClipboardText() {
+  return ReadClipboardText(windows.main, CF_UNICODETEXT);
+}
+
 }  // namespace kav

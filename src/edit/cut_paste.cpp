@@ -24,22 +24,26 @@ void Editor::Cut() {
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
   if (!text) return;
-  const EquationLine pasted = ReadPastedMarkup(*text);
+  InsertPasted(ReadPastedMarkup(*text));
+}
+
+bool Editor::InsertPasted(const EquationLine& pasted) {
   EnsureCaret();
   EquationLine& line = CurrentLine();
   // The items go where the selection starts, once it is removed.
   Caret target = line.caret;
   CloseSelection(line);
   const bool selected = kav::CaretToSelectionStart(line.tree, target);
-  if (!selected && PastedItemCount(pasted) == 0) return;
+  if (!selected && PastedItemCount(pasted) == 0) return true;
   if (!PasteFits(line.tree, target.node, pasted)) {
     RunEdit(EditResult::TooDeep);
-    return;
+    return false;
   }
   SnapshotLine();
   DeleteSelection();
   RunEdit(PasteItems(line.tree, line.caret, pasted));
   CommitLine();
+  return true;
 }
 
 void Editor::PasteMarkup(std::u16string_view text) {

@@ -128,6 +128,10 @@ class Editor {
   // Inserts the items of a markup text at the caret of the current line; throws the reader's
   // failure, changing nothing, on a text it rejects.
   void PasteMarkup(std::u16string_view text);
+  // Paste LaTeX: the clipboard's Unicode text read as LaTeX. The first formula goes in at the
+  // caret as Paste would put it, each further one on a new line after it; a text the reader
+  // refuses changes nothing and its message shows in the status bar.
+  void PasteLatex();
   void CopyAsTex();
   void CopyAsLatex();
   void OpenDocument();
@@ -188,6 +192,9 @@ class Editor {
   void InsertLineAt(int32_t index, EquationLine line);
   EquationLine NewLine(const std::u16string& text) const;
   void EnsureCaret();
+  // Inserts the items of a read line at the caret, replacing the selection, as one recorded
+  // step; false, with nothing changed, when they would nest too deep there.
+  bool InsertPasted(const EquationLine& pasted);
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);

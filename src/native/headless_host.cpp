@@ -180,6 +180,12 @@ std::optional<std::u16string> HeadlessHost::ReadPrivateClipboardText() {
   return clipboard->markup;
 }
 
+std::optional<std::u16string> HeadlessHost::ReadUnicodeClipboardText() {
+  Record("ReadUnicodeClipboardText");
+  if (clipboardLocked) return std::nullopt;
+  return clipboardUnicodeText;
+}
+
 void HeadlessHost::ShowInlineBox(int32_t x, int32_t y) {
   inlineBoxVisible = true;
   inlineBoxX = x;

@@ -104,6 +104,7 @@ class HeadlessHost : public Host {
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   void ShowInlineBox(int32_t x, int32_t y) override;
   void HideInlineBox() override;

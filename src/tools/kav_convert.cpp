@@ -1,5 +1,6 @@
-// kav-convert: a .kav document to another format.
-//   kav-convert --to FORMAT [--line N] [-o OUT] INPUT
+// kav-convert: a .kav document (or, with --from latex, a text of LaTeX formulas, one a line) to
+// another format.
+//   kav-convert [--from kav|latex] --to FORMAT [--line N] [-o OUT] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -24,6 +25,7 @@ constexpr int kExitFailure = 2;
 
 struct Options {
   std::string format;
+  std::string from = "kav";
   int32_t line = 0;
   std::string output = "-";
   std::string input;
@@ -62,6 +64,8 @@ Options ParseOptions(int argc, char** argv) {
     };
     if (arg == "--to") {
       options.format = value();
+    } else if (arg == "--from") {
+      options.from = value();
     } else if (arg == "--line") {
       options.line = ParseLineNumber(value());
     } else if (arg == "-o") {
@@ -77,6 +81,9 @@ Options ParseOptions(int argc, char** argv) {
   if (options.format.empty()) throw UsageError{"--to FORMAT is required"};
   if (options.input.empty()) throw UsageError{"no input"};
   if (!FindOutputFormat(options.format)) throw UsageError{"unknown format " + options.format};
+  if (options.from != "kav" && options.from != "latex") {
+    throw UsageError{"unknown input format " + options.from};
+  }
   return options;
 }
 
@@ -122,7 +129,13 @@ int Run(const Options& options) {
   if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
   std::vector<uint8_t> out;
   try {
-    out = FindOutputFormat(options.format)->convert(ConvertRequest{*bytes, options.line});
+    const std::string document = options.from == "latex" ? LatexDocument(*bytes) : *bytes;
+    if (options.from == "latex" && options.format == "markup" && options.line == 0) {
+      // The formulas as a document the editor opens.
+      out.assign(document.begin(), document.end());
+    } else {
+      out = FindOutputFormat(options.format)->convert(ConvertRequest{document, options.line});
+    }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
@@ -143,7 +156,7 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert --to FORMAT [--line N] [-o OUT] INPUT\n"
+              << "usage: kav-convert [--from kav|latex] --to FORMAT [--line N] [-o OUT] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }
