@@ -34,6 +34,7 @@ class CopyFixture {
 
   const EquationLine& Line() const { return line_; }
   ExportTextBuffer& Buffer() { return buffer_; }
+  PayloadBuilders& Builders() { return builders_; }
 
   RgbaImage Draw(const ClipboardPicture& picture) const {
     RasterCanvas canvas(picture.width, picture.height, kWindowColour, typesetting_.Fonts(),
@@ -53,13 +54,14 @@ class CopyFixture {
   std::array<RgbaImage, 3> integrals_;
   EquationLine line_;
   ExportTextBuffer buffer_;
+  PayloadBuilders builders_;
 };
 
 void BM_CopyAll(benchmark::State& state) {
   CopyFixture fixture(static_cast<int32_t>(state.range(0)));
   for (auto _ : state) {
     const ClipboardPayloads payloads =
-        BuildClipboardPayloads(fixture.Line(), fixture.Buffer(), kStamp);
+        BuildClipboardPayloads(fixture.Line(), fixture.Buffer(), fixture.Builders(), kStamp);
     const RgbaImage image = fixture.Draw(payloads.picture);
     benchmark::DoNotOptimize(image.pixels.data());
   }
@@ -85,7 +87,7 @@ void BM_CopyOfficePackage(benchmark::State& state) {
   for (auto _ : state) {
     const std::string math = WriteOmml(line.tree, line.tree.root, {});
     const std::vector<uint8_t> package =
-        BuildGvmlPackage(math, RootWidth(line), RootHeight(line), kStamp);
+        fixture.Builders().officePackage.Build(math, RootWidth(line), RootHeight(line), kStamp);
     benchmark::DoNotOptimize(package.data());
   }
 }
@@ -97,7 +99,8 @@ void BM_CopyHwpDocument(benchmark::State& state) {
   for (auto _ : state) {
     fixture.Buffer().Clear();
     WriteHwpScriptNode(line.tree, line.tree.root, fixture.Buffer());
-    const std::vector<uint8_t> document = BuildHwpDocument(fixture.Buffer().View());
+    const std::vector<uint8_t> document =
+        fixture.Builders().hwpDocument.Build(fixture.Buffer().View());
     benchmark::DoNotOptimize(document.data());
   }
 }

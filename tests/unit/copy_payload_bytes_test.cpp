@@ -49,9 +49,11 @@ TEST(CopyPayloadBytes, EveryCorpusFormulaKeepsItsRecordedBytes) {
   const NativeTypesetting typesetting;
   const DosDateTime stamp = MakeDosDateTime(2024, 5, 17, 10, 30, 0);
   ExportTextBuffer buffer;
+  // One set of builders for the whole corpus, as an editor keeps them from copy to copy.
+  PayloadBuilders builders;
   for (size_t k = 0; k < markups.size(); ++k) {
     const EquationLine line(markups[k], &typesetting.Layouter());
-    const ClipboardPayloads payloads = BuildClipboardPayloads(line, buffer, stamp);
+    const ClipboardPayloads payloads = BuildClipboardPayloads(line, buffer, builders, stamp);
     const std::string now =
         "hwp " + Digest(payloads.hwpDocument) + " gvml " + Digest(payloads.officePackage);
     EXPECT_EQ(k < recorded.size() ? recorded[k] : "", now) << "corpus line " << k + 1;
