@@ -16,8 +16,8 @@ std::vector<uint8_t> Bytes(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
-PackedZipEntry Part(std::string_view name, std::string_view text) {
-  return PackZipEntry({std::string(name), Bytes(text)});
+PackedZipEntry Part(ZipEntryPacker& packer, std::string_view name, std::string_view text) {
+  return packer.Pack({std::string(name), Bytes(text)});
 }
 
 // Where the drawing goes among the parts.
@@ -35,13 +35,13 @@ std::vector<uint8_t> GvmlPackageBuilder::Build(std::string_view officeMath, int3
   std::string drawing = GvmlDrawingHead(PixelsToEmu(widthPx), PixelsToEmu(heightPx));
   drawing += officeMath;
   drawing += GvmlDrawingTail();
-  PackedZipEntry packedDrawing = Part(kGvmlDrawingName, drawing);
+  PackedZipEntry packedDrawing = Part(packer_, kGvmlDrawingName, drawing);
   if (entries_.empty()) {
-    entries_.push_back(Part(kGvmlContentTypesName, GvmlContentTypesXml()));
-    entries_.push_back(Part(kGvmlPackageRelsName, GvmlPackageRelsXml()));
-    entries_.push_back(Part(kGvmlDrawingRelsName, GvmlDrawingRelsXml()));
+    entries_.push_back(Part(packer_, kGvmlContentTypesName, GvmlContentTypesXml()));
+    entries_.push_back(Part(packer_, kGvmlPackageRelsName, GvmlPackageRelsXml()));
+    entries_.push_back(Part(packer_, kGvmlDrawingRelsName, GvmlDrawingRelsXml()));
     entries_.push_back({});
-    entries_.push_back(Part(kGvmlThemeName, GvmlThemeXml()));
+    entries_.push_back(Part(packer_, kGvmlThemeName, GvmlThemeXml()));
   }
   entries_[kDrawingEntry] = std::move(packedDrawing);
   return WritePackedZip(entries_, stamp);

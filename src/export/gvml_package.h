@@ -23,6 +23,7 @@ class GvmlPackageBuilder {
                              DosDateTime stamp);
 
  private:
+  ZipEntryPacker packer_;
   std::vector<PackedZipEntry> entries_;  // in archive order; the drawing is replaced each time
 };
 

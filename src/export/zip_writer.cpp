@@ -98,11 +98,13 @@ DosDateTime MakeDosDateTime(int year, int month, int day, int hour, int minute, 
           static_cast<uint16_t>(hour * 2048 + minute * 32 + second / 2)};
 }
 
-PackedZipEntry PackZipEntry(const ZipEntry& entry) {
+ZipEntryPacker::ZipEntryPacker() : deflater_(kLevel, DeflateWrapper::kRaw) {}
+
+PackedZipEntry ZipEntryPacker::Pack(const ZipEntry& entry) {
   CheckName(entry.name);
   PackedZipEntry packed;
   packed.name = entry.name;
-  packed.packed = Deflate(entry.data, kLevel, DeflateWrapper::kRaw);
+  packed.packed = deflater_.Compress(entry.data);
   packed.crc = Crc32(entry.data);
   packed.size = Checked32(entry.data.size());
   return packed;
@@ -112,7 +114,8 @@ std::vector<uint8_t> WriteZip(const std::vector<ZipEntry>& entries, DosDateTime 
   if (entries.size() > kMaxEntries) Fail(u"Zip: too many entries");
   std::vector<PackedZipEntry> packed;
   packed.reserve(entries.size());
-  for (const ZipEntry& entry : entries) packed.push_back(PackZipEntry(entry));
+  ZipEntryPacker packer;
+  for (const ZipEntry& entry : entries) packed.push_back(packer.Pack(entry));
   return WritePackedZip(packed, stamp);
 }
 

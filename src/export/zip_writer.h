@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/deflate.h"
+
 namespace kav {
 
 // A date and time in the two 16-bit words of the DOS form that zip headers use.
@@ -30,9 +32,18 @@ struct PackedZipEntry {
   uint32_t size = 0;            // of the data before packing
 };
 
-// The entry deflated. An empty name or one too long, or data beyond what a zip without
-// extensions can state, is refused with a Failure.
-PackedZipEntry PackZipEntry(const ZipEntry& entry);
+// Deflates entries one after another with one compressor.
+class ZipEntryPacker {
+ public:
+  ZipEntryPacker();
+
+  // The entry deflated. An empty name or one too long, or data beyond what a zip without
+  // extensions can state, is refused with a Failure.
+  PackedZipEntry Pack(const ZipEntry& entry);
+
+ private:
+  Deflater deflater_;
+};
 
 // The whole archive. Sizes or counts beyond what a zip without extensions can state are
 // refused with a Failure.

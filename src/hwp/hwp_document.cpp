@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "base/byte_writer.h"
-#include "base/deflate.h"
 #include "hwp/compound_file.h"
 #include "hwp/hwp_doc_info.h"
 #include "hwp/hwp_preview.h"
@@ -76,8 +75,10 @@ HwpDocumentBuilder::FixedStreams HwpDocumentBuilder::MakeFixedStreams() {
   return fixed;
 }
 
+HwpDocumentBuilder::HwpDocumentBuilder() : deflater_(kLevel, DeflateWrapper::kRaw) {}
+
 std::vector<uint8_t> HwpDocumentBuilder::Build(std::u16string_view script) {
-  std::vector<uint8_t> section = Compress(BuildSectionRecords(script));
+  std::vector<uint8_t> section = deflater_.Compress(BuildSectionRecords(script));
   if (!fixed_) fixed_ = MakeFixedStreams();
   constexpr int32_t kRoot = CompoundFileBuilder::kCompoundRoot;
   CompoundFileBuilder file;

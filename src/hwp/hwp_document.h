@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/deflate.h"
+
 namespace kav {
 
 // Makes HWP documents one after another. Every stream but the body text is the same in every
@@ -13,6 +15,8 @@ namespace kav {
 // for the first document and kept for the next ones.
 class HwpDocumentBuilder {
  public:
+  HwpDocumentBuilder();
+
   // The whole compound file. A script longer than 65,535 UTF-16 units is refused with a Failure.
   std::vector<uint8_t> Build(std::u16string_view script);
 
@@ -29,6 +33,7 @@ class HwpDocumentBuilder {
   };
   static FixedStreams MakeFixedStreams();
 
+  Deflater deflater_;
   std::optional<FixedStreams> fixed_;
 };
 
