@@ -33,11 +33,14 @@ class FreeTypeFonts final : public GlyphMetrics {
   FreeTypeFonts& operator=(const FreeTypeFonts&) = delete;
 
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
+  // The coverage of the glyph as drawn; each glyph is rasterised once and then kept.
   GlyphCoverage Render(FontKey font, char16_t unit) const;
   // Whether the file behind `face` maps `unit` to a glyph of its own.
   bool HasGlyph(FontFace face, char16_t unit) const;
 
  private:
+  GlyphCoverage RenderUncached(FontKey font, char16_t unit) const;
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
