@@ -30,7 +30,10 @@ class CopyFixture {
   explicit CopyFixture(int32_t index)
       : markup_(CorpusMarkups().at(index)),
         integrals_(IntegralImages(InstalledFontFiles())),
-        line_(markup_, &typesetting_.Layouter()) {}
+        line_(markup_, &typesetting_.Layouter()) {
+    // The whole line selected, so that the markup format holds all of it, as after Select All.
+    line_.tree.Data(line_.tree.root).selection = 3;
+  }
 
   const EquationLine& Line() const { return line_; }
   ExportTextBuffer& Buffer() { return buffer_; }
