@@ -12,7 +12,8 @@ namespace kav {
 bool Editor::Copy() {
   EquationLine& line = CurrentLine();
   CloseSelection(line);
-  const ClipboardPayloads payloads = BuildClipboardPayloads(line, exportBuffer_, LocalDosDateTime());
+  const ClipboardPayloads payloads =
+      BuildClipboardPayloads(line, exportBuffer_, payloadBuilders_, LocalDosDateTime());
   return host_.PublishClipboard(payloads);
 }
 

@@ -11,6 +11,7 @@
 #include "edit/keys.h"
 #include "edit/style_statistics.h"
 #include "edit/undo_history.h"
+#include "export/clipboard_payloads.h"
 #include "model/document.h"
 #include "model/export_buffer.h"
 #include "platform/glyph_metrics.h"
@@ -211,6 +212,7 @@ class Editor {
   BandIndex bands_;
   std::u16string snapshot_;
   ExportTextBuffer exportBuffer_;
+  PayloadBuilders payloadBuilders_;
   bool selectionMode_ = false;
   bool mouseCaptured_ = false;
   DragRectangle drag_;

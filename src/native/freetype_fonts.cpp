@@ -23,6 +23,9 @@ struct FreeTypeFonts::Impl {
   FT_Face roman = nullptr;
   FT_Face math = nullptr;
   std::map<std::pair<FT_Face, int32_t>, FT_Size> sizes;
+  // Every glyph drawn so far: a picture asks for the same few glyphs again and again, and
+  // hinting and rasterising one costs far more than copying its coverage.
+  std::map<std::pair<std::pair<FontFace, int32_t>, char16_t>, GlyphCoverage> rendered;
 
   ~Impl() {
     // Faces release their sizes; the library releases the faces.
@@ -125,6 +128,15 @@ GlyphExtent FreeTypeFonts::Extent(FontKey font, char16_t unit) const {
 }
 
 GlyphCoverage FreeTypeFonts::Render(FontKey font, char16_t unit) const {
+  const auto key = std::make_pair(std::make_pair(font.face, font.size), unit);
+  const auto found = impl_->rendered.find(key);
+  if (found != impl_->rendered.end()) return found->second;
+  GlyphCoverage coverage = RenderUncached(font, unit);
+  impl_->rendered.emplace(key, coverage);
+  return coverage;
+}
+
+GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, char16_t unit) const {
   const FT_GlyphSlot slot = impl_->Load(font, unit);
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) Fail(u"Cannot render glyph");
   const FT_Bitmap& bitmap = slot->bitmap;

@@ -36,6 +36,7 @@ class FreeTypeFonts final : public GlyphMetrics {
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   // The tight box of the pixels Render covers.
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // The coverage of the glyph as drawn; each glyph is rasterised once and then kept.
   GlyphCoverage Render(FontKey font, char16_t unit) const;
   // Whether the file behind `face` maps `unit` (as that face draws it) to a glyph of its own.
   bool HasGlyph(FontFace face, char16_t unit) const;
@@ -43,6 +44,8 @@ class FreeTypeFonts final : public GlyphMetrics {
   uint32_t GlyphIndex(FontFace face, char32_t code) const;
 
  private:
+  GlyphCoverage RenderUncached(FontKey font, char16_t unit) const;
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
