@@ -12,7 +12,7 @@ import unittest
 
 CONVERT = None
 ROOT = None
-FORMATS = ('markup', 'tex', 'hwpeq', 'omml')
+FORMATS = ('markup', 'tex', 'hwpeq', 'omml', 'mathml')
 
 
 def golden(name):
