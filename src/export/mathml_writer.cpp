@@ -22,7 +22,6 @@ constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
 
 bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
-bool IsSilent(SymbolCode c) { return c == code::Placeholder || c == code::None; }
 
 void AppendEscaped(std::u16string& out, std::u16string_view text) {
   for (char16_t ch : text) {
@@ -128,7 +127,13 @@ class Writer {
   // Writes the item that starts at `i` and returns where the next one starts.
   size_t Item(const std::vector<int32_t>& row, size_t i, Items& items) const {
     const SymbolCode c = CodeAt(row, i);
-    if (IsSilent(c)) return i + 1;
+    if (c == code::Placeholder) return i + 1;
+    // A \none outside the start of a limit draws nothing. MathML allows its <none/> only among
+    // multiscripts, so an empty row marked by its class keeps it for the way back.
+    if (c == code::None) {
+      items.push_back(u"<mrow class=\"kav-none\"/>");
+      return i + 1;
+    }
     if (IsBigOperator(c)) return BigOperator(row, i, items);
     std::u16string base;
     size_t next = i;
@@ -211,7 +216,7 @@ class Writer {
       out += Close(tag);
     }
     size_t next = i + 1;
-    while (next < row.size() && IsSilent(CodeAt(row, next))) ++next;
+    while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
     Items operand;
     if (next < row.size()) next = Item(row, next, operand);
     items.push_back(u"<mrow>" + out + u"<mrow>" + Joined(operand) + u"</mrow></mrow>");

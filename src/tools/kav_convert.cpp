@@ -1,5 +1,5 @@
-// kav-convert: a .kav document to another format.
-//   kav-convert --to FORMAT [--line N] [-o OUT] INPUT
+// kav-convert: a .kav document (or other programs' formulas) to another format.
+//   kav-convert [--from kav|mathml] --to FORMAT [--line N] [-o OUT] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -23,6 +23,7 @@ namespace {
 constexpr int kExitFailure = 2;
 
 struct Options {
+  std::string from = "kav";
   std::string format;
   int32_t line = 0;
   std::string output = "-";
@@ -60,7 +61,9 @@ Options ParseOptions(int argc, char** argv) {
       if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
       return argv[++i];
     };
-    if (arg == "--to") {
+    if (arg == "--from") {
+      options.from = value();
+    } else if (arg == "--to") {
       options.format = value();
     } else if (arg == "--line") {
       options.line = ParseLineNumber(value());
@@ -77,6 +80,7 @@ Options ParseOptions(int argc, char** argv) {
   if (options.format.empty()) throw UsageError{"--to FORMAT is required"};
   if (options.input.empty()) throw UsageError{"no input"};
   if (!FindOutputFormat(options.format)) throw UsageError{"unknown format " + options.format};
+  if (!FindInputFormat(options.from)) throw UsageError{"unknown input format " + options.from};
   return options;
 }
 
@@ -120,9 +124,16 @@ int Report(const std::string& input, int32_t line, std::u16string_view message) 
 int Run(const Options& options) {
   const std::optional<std::string> bytes = ReadInput(options.input);
   if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
+  std::vector<uint8_t> document;
+  try {
+    document = FindInputFormat(options.from)->read(*bytes);
+  } catch (const Failure& failure) {
+    return Report(options.input, 0, failure.text);
+  }
   std::vector<uint8_t> out;
   try {
-    out = FindOutputFormat(options.format)->convert(ConvertRequest{*bytes, options.line});
+    const std::string_view documentText(reinterpret_cast<const char*>(document.data()), document.size());
+    out = FindOutputFormat(options.format)->convert(ConvertRequest{documentText, options.line});
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
@@ -143,7 +154,7 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert --to FORMAT [--line N] [-o OUT] INPUT\n"
+              << "usage: kav-convert --to FORMAT [--from kav|mathml] [--line N] [-o OUT] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }
