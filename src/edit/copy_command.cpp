@@ -1,4 +1,5 @@
-// Copy and Copy as TeX: the current line on the clipboard, as the other programs want it.
+// Copy, Copy as TeX and Copy as LaTeX: the current line on the clipboard, as the other programs
+// want it.
 #include "edit/editor.h"
 #include "edit/selection.h"
 #include "export/clipboard_payloads.h"
@@ -17,6 +18,12 @@ bool Editor::Copy() {
 
 void Editor::CopyAsTex() {
   if (!host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
+}
+
+void Editor::CopyAsLatex() {
+  if (!host_.PublishUnicodeText(LineLatex(CurrentLine(), exportBuffer_))) {
     host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
   }
 }

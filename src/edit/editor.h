@@ -125,6 +125,7 @@ class Editor {
   // failure, changing nothing, on a text it rejects.
   void PasteMarkup(std::u16string_view text);
   void CopyAsTex();
+  void CopyAsLatex();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();

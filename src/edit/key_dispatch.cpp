@@ -40,26 +40,35 @@ void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
 }
 
 void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
-  // Most Ctrl keys do exactly what their menu command does.
+  // Most Ctrl keys do exactly what their menu command does; with Shift held, a few do another.
   struct Shortcut {
     int32_t key;
     int32_t command;
+    int32_t shiftCommand;
   };
   static constexpr Shortcut kShortcuts[] = {
-      {'C', command::Copy},           {'D', command::DuplicateLine}, {'G', command::InsertGreek},
-      {'K', command::InsertFraction}, {'N', command::NewLine},       {'O', command::Open},
-      {'R', command::InsertRoot},     {'V', command::Paste},         {'X', command::Cut},
-      {'Y', command::Redo},           {'Z', command::Undo},
+      {'C', command::Copy, command::CopyAsLatex},
+      {'D', command::DuplicateLine, command::DuplicateLine},
+      {'G', command::InsertGreek, command::InsertGreek},
+      {'K', command::InsertFraction, command::InsertFraction},
+      {'N', command::NewLine, command::NewLine},
+      {'O', command::Open, command::Open},
+      {'R', command::InsertRoot, command::InsertRoot},
+      {'S', command::Save, command::SaveAs},
+      {'V', command::Paste, command::Paste},
+      {'X', command::Cut, command::Cut},
+      {'Y', command::Redo, command::Redo},
+      {'Z', command::Undo, command::Undo},
   };
   if (virtualKey == 'A') {
     SelectAll();
   } else if (virtualKey == 'W') {
     host_.PostClose();
-  } else if (virtualKey == 'S') {
-    OnCommand(modifiers.shift ? command::SaveAs : command::Save);
   } else {
     for (const Shortcut& shortcut : kShortcuts) {
-      if (shortcut.key == virtualKey) OnCommand(shortcut.command);
+      if (shortcut.key == virtualKey) {
+        OnCommand(modifiers.shift ? shortcut.shiftCommand : shortcut.command);
+      }
     }
   }
 }

@@ -7,6 +7,7 @@
 
 #include "export/gvml_package.h"
 #include "export/hwp_script_writer.h"
+#include "export/latex_writer.h"
 #include "export/omml_writer.h"
 #include "export/tex_writer.h"
 #include "hwp/hwp_document.h"
@@ -49,6 +50,10 @@ std::u16string LineTex(const EquationLine& line, ExportTextBuffer& buffer) {
   buffer.Clear();
   WriteTexNode(line.tree, line.tree.root, buffer);
   return buffer.Text();
+}
+
+std::u16string LineLatex(const EquationLine& line, ExportTextBuffer& buffer) {
+  return TreeLatex(line.tree, buffer);
 }
 
 DosDateTime LocalDosDateTime() {

@@ -1,4 +1,4 @@
-// What Copy and Copy as TeX put on the clipboard for one laid-out line, built as plain data so
+// What Copy, Copy as TeX and Copy as LaTeX put on the clipboard for one laid-out line, built as plain data so
 // that the editor, the converter and the tests share one recipe and only the window copies it
 // into clipboard memory.
 #pragma once
@@ -25,6 +25,9 @@ ClipboardPayloads BuildClipboardPayloads(const EquationLine& line, ExportTextBuf
 
 // The TeX of the whole line, whatever is selected.
 std::u16string LineTex(const EquationLine& line, ExportTextBuffer& buffer);
+
+// The LaTeX of the whole line, whatever is selected.
+std::u16string LineLatex(const EquationLine& line, ExportTextBuffer& buffer);
 
 // The local date and time now, as the zip entries of a copy are stamped.
 DosDateTime LocalDosDateTime();

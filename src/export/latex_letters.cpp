@@ -53,13 +53,25 @@ std::vector<UprightPiece> SplitUprightRun(std::span<const SymbolCode> codes) {
   return pieces;
 }
 
-void WriteUprightRun(std::span<const SymbolCode> codes, ExportTextBuffer& out) {
+// A red function name stays an operator, so that LaTeX spaces it as the black one.
+void WriteFunction(std::u16string_view function, bool red, ExportTextBuffer& out) {
+  if (!red) return AppendLatex(out, function);
+  AppendLatex(out, u"\\mathop{");
+  out.Append(kLatexRedOpen);
+  out.Append(function);
+  out.Append(u"}}");
+  AppendLatex(out, u"\\nolimits");
+}
+
+void WriteUprightRun(std::span<const SymbolCode> codes, bool red, ExportTextBuffer& out) {
   for (const UprightPiece& piece : SplitUprightRun(codes)) {
     if (!piece.function.empty()) {
-      AppendLatex(out, piece.function);
-    } else {
-      WriteInCommand(u"\\mathrm", codes.subspan(piece.begin, piece.end - piece.begin), out);
+      WriteFunction(piece.function, red, out);
+      continue;
     }
+    if (red) out.Append(kLatexRedOpen);
+    WriteInCommand(u"\\mathrm", codes.subspan(piece.begin, piece.end - piece.begin), out);
+    if (red) out.AppendChar(u'}');
   }
 }
 
@@ -101,17 +113,21 @@ std::u16string_view LatexAccentOf(StyleFlags style) {
   }
 }
 
-void WriteLetterRun(std::span<const SymbolCode> codes, LatexFace face, ExportTextBuffer& out) {
-  switch (face) {
-    case LatexFace::Italic:
-      for (SymbolCode c : codes) WriteLetter(c, out);
-      return;
-    case LatexFace::Upright: return WriteUprightRun(codes, out);
-    case LatexFace::Bold: return WriteBoldRun(codes, out);
+void WriteLetterRun(std::span<const SymbolCode> codes, LatexFace face, bool red,
+                    ExportTextBuffer& out) {
+  if (face == LatexFace::Upright) return WriteUprightRun(codes, red, out);
+  if (red) out.Append(kLatexRedOpen);
+  if (face == LatexFace::Bold) {
+    WriteBoldRun(codes, out);
+  } else {
+    for (SymbolCode c : codes) WriteLetter(c, out);
   }
+  if (red) out.AppendChar(u'}');
 }
 
 void WriteAccentedLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
+  const bool red = (style & StyleRed) != 0;
+  if (red) out.Append(kLatexRedOpen);
   AppendLatex(out, LatexAccentOf(style));
   out.AppendChar(u'{');
   const SymbolCode codes[] = {c};
@@ -120,9 +136,10 @@ void WriteAccentedLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) 
   if (face == LatexFace::Upright) {
     WriteInCommand(u"\\mathrm", codes, out);
   } else {
-    WriteLetterRun(codes, face, out);
+    WriteLetterRun(codes, face, false, out);
   }
   out.AppendChar(u'}');
+  if (red) out.AppendChar(u'}');
 }
 
 }  // namespace kav

@@ -22,12 +22,15 @@ LatexFace LatexFaceOf(StyleFlags style);
 // editor draws no accent over a letter with several.
 std::u16string_view LatexAccentOf(StyleFlags style);
 
-// Unaccented letters of one face: italic ones as themselves; upright ones as the operators of
-// the function names they spell ("\sin", "\arcsin") and "\mathrm{...}" for the rest; bold ones
-// as "\mathbf{...}", Greek among them as "\boldsymbol{...}".
-void WriteLetterRun(std::span<const SymbolCode> codes, LatexFace face, ExportTextBuffer& out);
+// Unaccented letters of one face and colour: italic ones as themselves; upright ones as the
+// operators of the function names they spell ("\sin", "\arcsin") and "\mathrm{...}" for the
+// rest; bold ones as "\mathbf{...}", Greek among them as "\boldsymbol{...}". Red letters are
+// inside "\textcolor{red}{...}"; a red function name stays an operator
+// ("\mathop{\textcolor{red}{\sin}}\nolimits").
+void WriteLetterRun(std::span<const SymbolCode> codes, LatexFace face, bool red,
+                    ExportTextBuffer& out);
 
-// One letter under its accent: "\hat{x}", "\vec{\mathbf{v}}".
+// One letter under its accent, in its colour: "\hat{x}", "\textcolor{red}{\vec{\mathbf{v}}}".
 void WriteAccentedLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out);
 
 }  // namespace kav

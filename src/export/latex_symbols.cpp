@@ -3,15 +3,46 @@
 namespace kav {
 namespace {
 
+constexpr std::u16string_view kRel = u"\\mathrel";
+constexpr std::u16string_view kBin = u"\\mathbin";
+constexpr std::u16string_view kPunct = u"\\mathpunct";
+
 constexpr LatexSymbol kSymbols[] = {
-    {code::LBrace, u"\\{"},      {code::RBrace, u"\\}"},    {124, u"\\vert"},
-    {60, u"<"},                  {62, u">"},                {8804, u"\\leq"},
-    {8805, u"\\geq"},            {8712, u"\\in"},           {183, u"\\cdot"},
-    {215, u"\\times"},           {176, u"^{\\circ}"},       {8745, u"\\cap"},
-    {8746, u"\\cup"},            {8834, u"\\subset"},       {8734, u"\\infty"},
-    {8594, u"\\rightarrow"},     {177, u"\\pm"},            {8943, u"\\cdots"},
-    {8970, u"\\lfloor"},         {8971, u"\\rfloor"},       {8968, u"\\lceil"},
-    {8969, u"\\rceil"},          {47, u"/"},                {8730, u"\\surd"},
+    {'!', u"!", {}},
+    {'(', u"(", {}},
+    {')', u")", {}},
+    {'*', u"*", kBin},
+    {'+', u"+", kBin},
+    {',', u",", kPunct},
+    {'-', u"-", kBin},
+    {'.', u".", {}},
+    {'=', u"=", kRel},
+    {'[', u"[", {}},
+    {']', u"]", {}},
+    {code::LBrace, u"\\{", {}},
+    {code::RBrace, u"\\}", {}},
+    {124, u"\\vert", {}},
+    {60, u"<", kRel},
+    {62, u">", kRel},
+    {8804, u"\\leq", kRel},
+    {8805, u"\\geq", kRel},
+    {8712, u"\\in", kRel},
+    {183, u"\\cdot", kBin},
+    {215, u"\\times", kBin},
+    {176, u"^{\\circ}", {}},
+    {8745, u"\\cap", kBin},
+    {8746, u"\\cup", kBin},
+    {8834, u"\\subset", kRel},
+    {8734, u"\\infty", {}},
+    {8594, u"\\rightarrow", kRel},
+    {177, u"\\pm", kBin},
+    {8943, u"\\cdots", {}},
+    {8970, u"\\lfloor", {}},
+    {8971, u"\\rfloor", {}},
+    {8968, u"\\lceil", {}},
+    {8969, u"\\rceil", {}},
+    {47, u"/", {}},
+    {8730, u"\\surd", {}},
 };
 
 // The inverse trigonometric names are written as the standard operators, which every LaTeX
@@ -34,11 +65,11 @@ bool EndsWithControlWord(std::u16string_view text) {
 
 std::span<const LatexSymbol> LatexSymbols() { return kSymbols; }
 
-std::u16string_view LatexSymbolOf(SymbolCode code) {
+const LatexSymbol* FindLatexSymbol(SymbolCode code) {
   for (const LatexSymbol& row : kSymbols) {
-    if (row.code == code) return row.latex;
+    if (row.code == code) return &row;
   }
-  return {};
+  return nullptr;
 }
 
 std::span<const LatexFunction> LatexFunctions() { return kFunctions; }

@@ -9,18 +9,24 @@
 
 namespace kav {
 
+inline constexpr std::u16string_view kLatexRedOpen = u"\\textcolor{red}{";
+
 struct LatexSymbol {
   SymbolCode code;
   std::u16string_view latex;
+  // "\mathrel", "\mathbin" or "\mathpunct" for the relations, binary operators and the comma:
+  // a red symbol is wrapped in it, since LaTeX spaces a colour group as an ordinary symbol.
+  std::u16string_view atomClass;
 };
 
-// The named symbols of the table that are not letters, in table order, with their LaTeX. The
-// degree sign is the one symbol written as a superscript ("^{\circ}"); the two table symbols
-// that are characters, frac and sqrt, are "/" and "\surd".
+// Every symbol that is not a letter: the eleven punctuation characters, then the named symbols of
+// the table in table order, with their LaTeX. The degree sign is the one symbol written as a
+// superscript ("^{\circ}"); the two table symbols that are characters, frac and sqrt, are "/"
+// and "\surd".
 std::span<const LatexSymbol> LatexSymbols();
 
-// The LaTeX of a named symbol, or an empty view for a code without a row above.
-std::u16string_view LatexSymbolOf(SymbolCode code);
+// The row of a symbol, or null for a code LaTeX gets nothing for.
+const LatexSymbol* FindLatexSymbol(SymbolCode code);
 
 struct LatexFunction {
   std::u16string_view name;   // the letters the editor recognises, e.g. "asin"

@@ -1,6 +1,8 @@
 // A row is written item by item; letters of one face and colour are written together, so that
 // upright letters can spell a function name and bold ones share one \mathbf. Red structures
-// colour only their own sign, as in the TeX writer: each argument inside is black again.
+// colour only their own sign, as in the TeX writer: each argument inside is black again. LaTeX
+// spaces a colour group as an ordinary symbol, so a red relation, binary operator, comma or big
+// operator is wrapped in its own class again (\mathrel, \mathbin, \mathpunct, \mathop).
 #include "export/latex_writer.h"
 
 #include <span>
@@ -14,7 +16,7 @@
 namespace kav {
 namespace {
 
-constexpr std::u16string_view kRedOpen = u"\\textcolor{red}{";
+constexpr std::u16string_view kRedOpen = kLatexRedOpen;
 constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
 constexpr SymbolCode kDegree = 176;
 
@@ -41,14 +43,23 @@ void OpenScript(bool super, ScriptSlots& slots, ExportTextBuffer& out) {
   out.Append(super ? u"^{" : u"_{");
 }
 
+// A red sign is an operator of its own with the limits outside its colour: the integral keeps
+// its limits at the side, as the black one does, the sum and product above and below.
 void WriteBigOperator(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
-  const bool red = IsRed(tree.Data(node));
-  if (red) out.Append(kRedOpen);
-  AppendLatex(out, c == code::Sum ? u"\\sum" : c == code::Prod ? u"\\prod" : u"\\int");
-  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
-  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
-  if (red) out.AppendChar(u'}');
+  const std::u16string_view sign =
+      c == code::Sum ? u"\\sum" : c == code::Prod ? u"\\prod" : u"\\int";
+  if (IsRed(tree.Data(node))) {
+    AppendLatex(out, u"\\mathop{");
+    out.Append(kRedOpen);
+    out.Append(sign);
+    out.Append(u"}}");
+    AppendLatex(out, c == code::Integral ? u"\\nolimits" : u"\\limits");
+  } else {
+    AppendLatex(out, sign);
+  }
+  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", false, out);
+  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", false, out);
 }
 
 // The degree sign is a superscript circle; red colours the circle only.
@@ -59,13 +70,20 @@ void WriteDegree(bool red, ScriptSlots& slots, ExportTextBuffer& out) {
 
 // Punctuation and named symbols; false when the code has no LaTeX and nothing was written.
 bool WriteSymbol(const NodeData& data, ExportTextBuffer& out) {
-  const char16_t unit = static_cast<char16_t>(data.code);
-  const std::u16string_view text =
-      IsLetterPunctuation(data.code) ? std::u16string_view(&unit, 1) : LatexSymbolOf(data.code);
-  if (text.empty()) return false;
-  if (IsRed(data)) out.Append(kRedOpen);
-  AppendLatex(out, text);
-  if (IsRed(data)) out.AppendChar(u'}');
+  const LatexSymbol* symbol = FindLatexSymbol(data.code);
+  if (symbol == nullptr) return false;
+  if (!IsRed(data)) {
+    AppendLatex(out, symbol->latex);
+    return true;
+  }
+  if (!symbol->atomClass.empty()) {
+    AppendLatex(out, symbol->atomClass);
+    out.AppendChar(u'{');
+  }
+  out.Append(kRedOpen);
+  out.Append(symbol->latex);
+  out.AppendChar(u'}');
+  if (!symbol->atomClass.empty()) out.AppendChar(u'}');
   return true;
 }
 
@@ -84,9 +102,7 @@ size_t WriteRun(const EquationTree& tree, std::span<const int32_t> items, size_t
   while (end < items.size() && JoinsRun(tree.Data(items[end]), first)) {
     codes.push_back(tree.CodeAt(items[end++]));
   }
-  if (IsRed(first)) out.Append(kRedOpen);
-  WriteLetterRun(codes, LatexFaceOf(first.style), out);
-  if (IsRed(first)) out.AppendChar(u'}');
+  WriteLetterRun(codes, LatexFaceOf(first.style), IsRed(first), out);
   return end;
 }
 
@@ -131,9 +147,7 @@ size_t WriteItem(const EquationTree& tree, std::span<const int32_t> items, size_
         return WriteRun(tree, items, at, out);
       }
       if (IsStyledLetter(data.code)) {
-        if (IsRed(data)) out.Append(kRedOpen);
         WriteAccentedLetter(data.code, data.style, out);
-        if (IsRed(data)) out.AppendChar(u'}');
       } else if (!WriteSymbol(data, out)) {
         return at + 1;  // a code without LaTeX is left out and is no base
       }

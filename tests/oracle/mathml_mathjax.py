@@ -7,7 +7,8 @@
    capital Greek letters and the infinity sign upright (mathvariant="normal"), which the reader
    keeps as |rm; apart from that every formula must match.
 
-usage: mathml_mathjax.py KAV_CONVERT REPOSITORY_ROOT (ORACLE_NODE_MODULES names node_modules)"""
+usage: mathml_mathjax.py KAV_CONVERT REPOSITORY_ROOT [DOCUMENT.kav...]
+(ORACLE_NODE_MODULES names node_modules; the documents are checked as in 1.)"""
 import os
 import re
 import subprocess
@@ -35,12 +36,12 @@ def mathjax(*args):
     return run(['node', os.path.join(HERE, 'mathml_mathjax.js'), *args])
 
 
-def parse_written(convert, root, folder):
+def parse_written(convert, root, folder, extra):
     random_kav = os.path.join(folder, 'random.kav')
     with open(random_kav, 'w', encoding='utf-8') as f:
         f.write(random_document(2000, seed=7))
     for document in (os.path.join(root, 'examples', 'all-symbols.kav'),
-                     os.path.join(root, 'bench', 'corpus.kav'), random_kav):
+                     os.path.join(root, 'bench', 'corpus.kav'), random_kav, *extra):
         written = os.path.join(folder, 'written.mml')
         with open(written, 'w', encoding='utf-8') as f:
             f.write(run([convert, '--to', 'mathml', document]))
@@ -71,7 +72,7 @@ def read_mathjax_tex(convert, root, folder):
 def main():
     convert, root = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as folder:
-        parse_written(convert, root, folder)
+        parse_written(convert, root, folder, sys.argv[3:])
         read_mathjax_tex(convert, root, folder)
 
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Every <math> element kav-convert --to mathml writes is well-formed XML to xmllint (libxml2),
-for the sample document, the benchmark corpus and random lines.
+for the sample document, the benchmark corpus, random markup lines and the given documents (the
+random trees and typed editor lines of make_random_lines).
 
-usage: mathml_xmllint.py KAV_CONVERT REPOSITORY_ROOT"""
+usage: mathml_xmllint.py KAV_CONVERT REPOSITORY_ROOT [DOCUMENT.kav...]"""
 import os
 import shutil
 import subprocess
@@ -45,9 +46,10 @@ def main():
         random_kav = os.path.join(folder, 'random.kav')
         with open(random_kav, 'w', encoding='utf-8') as f:
             f.write(random_document(RANDOM_LINES))
-        for label, document in (('all-symbols', os.path.join(root, 'examples', 'all-symbols.kav')),
-                                ('corpus', os.path.join(root, 'bench', 'corpus.kav')),
-                                ('random', random_kav)):
+        documents = [('all-symbols', os.path.join(root, 'examples', 'all-symbols.kav')),
+                     ('corpus', os.path.join(root, 'bench', 'corpus.kav')), ('random', random_kav)]
+        documents += [(os.path.splitext(os.path.basename(d))[0], d) for d in sys.argv[3:]]
+        for label, document in documents:
             lines = mathml_lines(convert, document)
             if label == 'random' and len(lines) != RANDOM_LINES:
                 sys.exit('random document gave %d lines' % len(lines))

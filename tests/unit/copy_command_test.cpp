@@ -192,5 +192,29 @@ TEST_F(CopyTest, CopyAsTexPublishesTheWholeLineWhateverIsSelected) {
   EXPECT_EQ(*host.clipboardUnicodeText, u"x");
 }
 
+TEST_F(CopyTest, CtrlShiftCPutsTheTypedLineOnTheClipboardAsLatex) {
+  Type(u"sinx^2");
+  Press(key::Right);
+  Type(u"+a/b");
+  Press('C', true, true);
+  ASSERT_TRUE(host.clipboardUnicodeText.has_value());
+  EXPECT_EQ(*host.clipboardUnicodeText, u"\\sin x^{2}+\\frac{a}{b}");
+  EXPECT_EQ(host.CountCalls("PublishUnicodeText \\sin x^{2}+\\frac{a}{b}"), 1);
+  EXPECT_FALSE(host.clipboard.has_value());  // the four formats of Copy stay untouched
+}
+
+TEST_F(CopyTest, CopyAsLatexTakesTheWholeLineAndReportsALockedClipboard) {
+  Load({u"\\sum{<i><=><1>}{<n>}<alpha|vector><+><x|rm|hat>"});
+  MarkFirstItems(1);
+  editor.OnCommand(command::CopyAsLatex);
+  ASSERT_TRUE(host.clipboardUnicodeText.has_value());
+  EXPECT_EQ(*host.clipboardUnicodeText, u"\\sum_{i=1}^{n}\\vec{\\alpha}+\\hat{\\mathrm{x}}");
+  host.clipboardUnicodeText.reset();
+  host.clipboardLocked = true;
+  editor.OnCommand(command::CopyAsLatex);
+  EXPECT_FALSE(host.clipboardUnicodeText.has_value());
+  EXPECT_EQ(host.statusText, u"The clipboard could not be opened; nothing was copied.");
+}
+
 }  // namespace
 }  // namespace kav

@@ -126,15 +126,21 @@ TEST(LatexWriter, Accents) {
 TEST(LatexWriter, RedSurroundsExactlyWhatIsRed) {
   ExpectAll({
       {u"\\red<x>\\red<y><z>", u"\\textcolor{red}{xy}z"},
-      {u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>", u"\\textcolor{red}{\\sin}x"},
-      {u"\\red<leq>\\red<lbrace>", u"\\textcolor{red}{\\leq}\\textcolor{red}{\\{}"},
+      {u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>", u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x"},
+      {u"\\red<c|rm>\\red<o|rm>\\red<s|rm>\\red<i|rm>\\red<n|rm>",
+       u"\\textcolor{red}{\\mathrm{co}}\\mathop{\\textcolor{red}{\\sin}}\\nolimits"},
+      {u"<a>\\red<leq><b>\\red<lbrace>", u"a\\mathrel{\\textcolor{red}{\\leq}}b\\textcolor{red}{\\{}"},
+      {u"<a>\\red<+><b>\\red<,><c>\\red<times>\\red<(>",
+       u"a\\mathbin{\\textcolor{red}{+}}b\\mathpunct{\\textcolor{red}{,}}c"
+       u"\\mathbin{\\textcolor{red}{\\times}}\\textcolor{red}{(}"},
       {u"\\red<3|rmbold|vector>", u"\\textcolor{red}{\\vec{\\mathbf{3}}}"},
       {u"<9><0>\\red<deg>", u"90^{\\textcolor{red}{\\circ}}"},
       {u"\\red\\frac{<1>}{\\red<x>}",
        u"\\textcolor{red}{\\frac{\\textcolor{black}{1}}{\\textcolor{black}{\\textcolor{red}{x}}}}"},
       {u"\\red\\sqrt{<x>}", u"\\textcolor{red}{\\sqrt{\\textcolor{black}{x}}}"},
-      {u"\\red\\sum{<i>}{\\none}<a>", u"\\textcolor{red}{\\sum_{\\textcolor{black}{i}}}a"},
-      {u"\\red\\integral{\\none}{\\none}<x>", u"\\textcolor{red}{\\int}x"},
+      {u"\\red\\sum{<i>}{\\none}<a>", u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a"},
+      {u"\\red\\prod{<k>}{<n>}\\super{<2>}", u"\\mathop{\\textcolor{red}{\\prod}}\\limits_{k}^{n}{}^{2}"},
+      {u"\\red\\integral{\\none}{\\none}<x>", u"\\mathop{\\textcolor{red}{\\int}}\\nolimits x"},
       {u"<x>\\red\\super{<2>}\\red\\sub{\\red<j>}", u"x^{2}_{\\textcolor{red}{j}}"},
       {u"\\red\\none<x>", u"x"},
   });
@@ -176,7 +182,7 @@ TEST(LatexWriter, SubtreesAndEmptyTrees) {
 TEST(LatexSymbols, EveryNamedSymbolThatIsNoLetterHasItsLatex) {
   for (const SymbolRow& row : SymbolTable()) {
     if (row.greek || IsBigOperator(row.code)) continue;
-    EXPECT_FALSE(LatexSymbolOf(row.code).empty()) << EncodeUtf8(row.name);
+    EXPECT_NE(FindLatexSymbol(row.code), nullptr) << EncodeUtf8(row.name);
   }
   EXPECT_EQ(LatexFunctionOf(u"asin"), u"\\arcsin");
   EXPECT_EQ(LatexFunctionOf(u"sinh"), u"");
