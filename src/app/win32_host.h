@@ -51,6 +51,8 @@ class Win32Host final : public Host {
   // Clipboard, in win32_host_clipboard.cpp.
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                           std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
 
   // Inline box and palette, in win32_host_controls.cpp.

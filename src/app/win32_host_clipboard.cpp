@@ -12,6 +12,11 @@ bool Win32Host::PublishUnicodeText(std::u16string_view text) {
   return PublishText(windows.main, text);
 }
 
+bool Win32Host::PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                                    std::u16string_view text) {
+  return PublishNamedTexts(windows.main, formats, text);
+}
+
 std::optional<std::u16string> Win32Host::ReadPrivateClipboardText() {
   return ReadClipboardText(windows.main, windows.privateFormat);
 }

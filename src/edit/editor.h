@@ -126,6 +126,7 @@ class Editor {
   void PasteMarkup(std::u16string_view text);
   void CopyAsTex();
   void CopyAsLatex();
+  void CopyAsMathml();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();

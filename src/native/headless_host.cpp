@@ -152,6 +152,7 @@ bool HeadlessHost::PublishClipboard(const ClipboardPayloads& payloads) {
   if (clipboardLocked) return false;
   clipboard = payloads;
   clipboardUnicodeText.reset();
+  clipboardNamedFormats.clear();
   return true;
 }
 
@@ -159,6 +160,19 @@ bool HeadlessHost::PublishUnicodeText(std::u16string_view text) {
   Record("PublishUnicodeText " + EncodeUtf8(text) + (clipboardLocked ? " (locked)" : ""));
   if (clipboardLocked) return false;
   clipboard.reset();
+  clipboardNamedFormats.clear();
+  clipboardUnicodeText = std::u16string(text);
+  return true;
+}
+
+bool HeadlessHost::PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                                       std::u16string_view text) {
+  std::string names;
+  for (const NamedClipboardData& data : formats) names += EncodeUtf8(data.format) + ", ";
+  Record("PublishNamedFormats " + names + "text" + (clipboardLocked ? " (locked)" : ""));
+  if (clipboardLocked) return false;
+  clipboard.reset();
+  clipboardNamedFormats = formats;
   clipboardUnicodeText = std::u16string(text);
   return true;
 }
