@@ -54,6 +54,8 @@ class Win32Host final : public Host {
   bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                            std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
+  std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   // Inline box and palette, in win32_host_controls.cpp.
   void ShowInlineBox(int32_t x, int32_t y) override;

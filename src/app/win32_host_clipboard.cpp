@@ -21,4 +21,12 @@ std::optional<std::u16string> Win32Host::ReadPrivateClipboardText() {
   return ReadClipboardText(windows.main, windows.privateFormat);
 }
 
+std::optional<std::vector<uint8_t>> Win32Host::ReadNamedClipboardFormat(std::u16string_view format) {
+  return ReadClipboardBytes(windows.main, std::u16string(format));
+}
+
+std::optional<std::u16string> Win32Host::ReadUnicodeClipboardText() {
+  return ReadClipboardText(windows.main, CF_UNICODETEXT);
+}
+
 }  // namespace kav

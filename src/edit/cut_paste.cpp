@@ -23,8 +23,11 @@ void Editor::Cut() {
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
   if (!text) return;
-  const EquationLine pasted = ReadPastedMarkup(*text);
-  if (PastedItemCount(pasted) == 0) return;
+  InsertPasted(ReadPastedMarkup(*text));
+}
+
+bool Editor::InsertPasted(const EquationLine& pasted) {
+  if (PastedItemCount(pasted) == 0) return true;
   EnsureCaret();
   EquationLine& line = CurrentLine();
   // The items go where the selection starts, once it is removed.
@@ -33,12 +36,13 @@ void Editor::Paste() {
   kav::CaretToSelectionStart(line.tree, target);
   if (!PasteFits(line.tree, target.node, pasted)) {
     RunEdit(EditResult::TooDeep);
-    return;
+    return false;
   }
   SnapshotLine();
   DeleteSelection();
   RunEdit(PasteItems(line.tree, line.caret, pasted));
   CommitLine();
+  return true;
 }
 
 void Editor::PasteMarkup(std::u16string_view text) {

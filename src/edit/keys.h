@@ -48,6 +48,7 @@ inline constexpr int32_t InsertGreek = 40013;
 inline constexpr int32_t CopyAsTex = 40016;
 inline constexpr int32_t CopyAsLatex = 40017;
 inline constexpr int32_t CopyAsMathml = 40019;
+inline constexpr int32_t PasteFromOtherPrograms = 40031;
 inline constexpr int32_t Manual = 40020;
 inline constexpr int32_t StyleRoman = 20004;
 inline constexpr int32_t StyleBold = 20005;

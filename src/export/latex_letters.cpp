@@ -53,25 +53,17 @@ std::vector<UprightPiece> SplitUprightRun(std::span<const SymbolCode> codes) {
   return pieces;
 }
 
-// A red function name stays an operator, so that LaTeX spaces it as the black one.
-void WriteFunction(std::u16string_view function, bool red, ExportTextBuffer& out) {
-  if (!red) return AppendLatex(out, function);
-  AppendLatex(out, u"\\mathop{");
-  out.Append(kLatexRedOpen);
-  out.Append(function);
-  out.Append(u"}}");
-  AppendLatex(out, u"\\nolimits");
-}
-
 void WriteUprightRun(std::span<const SymbolCode> codes, bool red, ExportTextBuffer& out) {
   for (const UprightPiece& piece : SplitUprightRun(codes)) {
-    if (!piece.function.empty()) {
-      WriteFunction(piece.function, red, out);
-      continue;
+    if (piece.function.empty()) {
+      if (red) out.Append(kLatexRedOpen);
+      WriteInCommand(u"\\mathrm", codes.subspan(piece.begin, piece.end - piece.begin), out);
+      if (red) out.AppendChar(u'}');
+    } else if (red) {
+      AppendRedOperator(out, piece.function, u"\\nolimits");
+    } else {
+      AppendLatex(out, piece.function);
     }
-    if (red) out.Append(kLatexRedOpen);
-    WriteInCommand(u"\\mathrm", codes.subspan(piece.begin, piece.end - piece.begin), out);
-    if (red) out.AppendChar(u'}');
   }
 }
 
@@ -91,8 +83,7 @@ void WriteBoldRun(std::span<const SymbolCode> codes, ExportTextBuffer& out) {
 }  // namespace
 
 bool IsStyledLetter(SymbolCode c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-         IsGreek(c);
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsGreek(c);
 }
 
 LatexFace LatexFaceOf(StyleFlags style) {

@@ -48,12 +48,13 @@ constexpr LatexSymbol kSymbols[] = {
 // The inverse trigonometric names are written as the standard operators, which every LaTeX
 // reader knows; LaTeX prints them "arcsin", "arccos", "arctan".
 constexpr LatexFunction kFunctions[] = {
-    {u"asin", u"\\arcsin"}, {u"acos", u"\\arccos"}, {u"atan", u"\\arctan"},
-    {u"sin", u"\\sin"},     {u"cos", u"\\cos"},     {u"tan", u"\\tan"},
-    {u"log", u"\\log"},     {u"exp", u"\\exp"},
+    {u"asin", u"\\arcsin"}, {u"acos", u"\\arccos"}, {u"atan", u"\\arctan"}, {u"sin", u"\\sin"},
+    {u"cos", u"\\cos"},     {u"tan", u"\\tan"},     {u"log", u"\\log"},     {u"exp", u"\\exp"},
 };
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsAsciiLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 bool EndsWithControlWord(std::u16string_view text) {
   size_t start = text.size();
@@ -63,7 +64,9 @@ bool EndsWithControlWord(std::u16string_view text) {
 
 }  // namespace
 
-std::span<const LatexSymbol> LatexSymbols() { return kSymbols; }
+std::span<const LatexSymbol> LatexSymbols() {
+  return kSymbols;
+}
 
 const LatexSymbol* FindLatexSymbol(SymbolCode code) {
   for (const LatexSymbol& row : kSymbols) {
@@ -72,7 +75,9 @@ const LatexSymbol* FindLatexSymbol(SymbolCode code) {
   return nullptr;
 }
 
-std::span<const LatexFunction> LatexFunctions() { return kFunctions; }
+std::span<const LatexFunction> LatexFunctions() {
+  return kFunctions;
+}
 
 std::u16string_view LatexFunctionOf(std::u16string_view name) {
   for (const LatexFunction& row : kFunctions) {
@@ -86,6 +91,15 @@ void AppendLatex(ExportTextBuffer& out, std::u16string_view text) {
     out.AppendChar(u' ');
   }
   out.Append(text);
+}
+
+void AppendRedOperator(ExportTextBuffer& out, std::u16string_view sign,
+                       std::u16string_view placement) {
+  AppendLatex(out, u"\\mathop{");
+  out.Append(kLatexRedOpen);
+  out.Append(sign);
+  out.Append(u"}}");
+  AppendLatex(out, placement);
 }
 
 }  // namespace kav

@@ -39,6 +39,11 @@ std::span<const LatexFunction> LatexFunctions();
 // The operator for a recognised function name, or an empty view.
 std::u16string_view LatexFunctionOf(std::u16string_view name);
 
+// A red operator sign as an operator of its own, which LaTeX spaces as the black one:
+// "\mathop{\textcolor{red}{SIGN}}" and `placement` ("\limits" or "\nolimits").
+void AppendRedOperator(ExportTextBuffer& out, std::u16string_view sign,
+                       std::u16string_view placement);
+
 // Appends `text`, with a space first when it begins with a letter and the buffer ends with a
 // control word, so that "\sin" and "x" stay two tokens ("\sin x", never "\sinx").
 void AppendLatex(ExportTextBuffer& out, std::u16string_view text);

@@ -24,7 +24,9 @@ constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteLatexNode};
 constexpr std::u16string_view kFracTokens[] = {u"\\frac{", u"}{", u"}"};
 constexpr std::u16string_view kSqrtTokens[] = {u"\\sqrt{", u"}"};
 
-bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
+bool IsRed(const NodeData& data) {
+  return (data.style & StyleRed) != 0;
+}
 
 // Which scripts the base written last already has. LaTeX refuses a second superscript or
 // subscript on one base, and a script right after a big operator would become its limit.
@@ -47,14 +49,11 @@ void OpenScript(bool super, ScriptSlots& slots, ExportTextBuffer& out) {
 // its limits at the side, as the black one does, the sum and product above and below.
 void WriteBigOperator(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
-  const std::u16string_view sign =
-      c == code::Sum ? u"\\sum" : c == code::Prod ? u"\\prod" : u"\\int";
+  const std::u16string_view sign = c == code::Sum    ? u"\\sum"
+                                   : c == code::Prod ? u"\\prod"
+                                                     : u"\\int";
   if (IsRed(tree.Data(node))) {
-    AppendLatex(out, u"\\mathop{");
-    out.Append(kRedOpen);
-    out.Append(sign);
-    out.Append(u"}}");
-    AppendLatex(out, c == code::Integral ? u"\\nolimits" : u"\\limits");
+    AppendRedOperator(out, sign, c == code::Integral ? u"\\nolimits" : u"\\limits");
   } else {
     AppendLatex(out, sign);
   }

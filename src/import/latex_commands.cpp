@@ -3,6 +3,10 @@
 // listed in the manual.
 #include "import/latex_commands.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 namespace kav {
 namespace {
 
@@ -51,6 +55,8 @@ constexpr LatexCommand kCommands[] = {
     {u"textnormal", R::Text, StyleRoman},         {u"mbox", R::Text, StyleRoman},
     {u"textbf", R::Text, StyleBoldRoman},         {u"textit", R::Text, 0},
     {u"operatorname", R::OperatorName, 0},
+    {u"mathrel", R::Wrapper, 0},  {u"mathbin", R::Wrapper, 0},  {u"mathpunct", R::Wrapper, 0},
+    {u"mathop", R::Wrapper, 0},   {u"mathord", R::Wrapper, 0},
     // Function names, set as upright letters.
     {u"sin", R::Function, 0},    {u"cos", R::Function, 0},    {u"tan", R::Function, 0},
     {u"cot", R::Function, 0},    {u"sec", R::Function, 0},    {u"csc", R::Function, 0},
@@ -102,10 +108,20 @@ const LatexCommand* FindGreek(std::u16string_view name) {
 
 }  // namespace
 
+// The rows sorted by name once, so that a lookup is a binary search: a formula names many
+// commands and the reader should cost far less than typesetting it.
 const LatexCommand* FindLatexCommand(std::u16string_view name) {
-  for (const LatexCommand& command : kCommands) {
-    if (command.name == name) return &command;
-  }
+  static const auto sorted = [] {
+    std::array<const LatexCommand*, std::size(kCommands)> rows{};
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = &kCommands[i];
+    std::sort(rows.begin(), rows.end(),
+              [](const LatexCommand* a, const LatexCommand* b) { return a->name < b->name; });
+    return rows;
+  }();
+  const auto it = std::lower_bound(
+      sorted.begin(), sorted.end(), name,
+      [](const LatexCommand* row, std::u16string_view key) { return row->name < key; });
+  if (it != sorted.end() && (*it)->name == name) return *it;
   return FindGreek(name);
 }
 
@@ -140,6 +156,13 @@ SymbolCode UnicodeSymbolCode(char16_t ch) {
   }
   if (ch < 128) return 0;
   return Contains(ch) ? ch : 0;
+}
+
+std::u16string_view FunctionLetters(std::u16string_view name) {
+  if (name == u"arcsin") return u"asin";
+  if (name == u"arccos") return u"acos";
+  if (name == u"arctan") return u"atan";
+  return name;
 }
 
 bool IsRowEnvironment(std::u16string_view name) {

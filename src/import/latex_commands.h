@@ -19,6 +19,7 @@ enum class LatexRole : uint8_t {
   Text,          // \text{letters}: `value` is the face bits
   Function,      // \sin: the name's letters, upright
   OperatorName,  // \operatorname{name}
+  Wrapper,       // \mathrel{...}, \mathop{...}: spacing classes, their items as they are
   Colour,        // \color{red} for the rest of the group
   TextColour,    // \textcolor{red}{...}
   Delimiter,     // \left, \right, \middle and the \big family: the delimiter that follows
@@ -46,6 +47,10 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
 // The code a non-ASCII character stands for in a formula (a Greek letter, a relation, the
 // minus sign), or 0 when the formula cannot hold it.
 SymbolCode UnicodeSymbolCode(char16_t ch);
+
+// The letters a function command stands for: its name, except that the inverse trigonometric
+// functions are spelled as the editor recognises them ("asin" for \arcsin).
+std::u16string_view FunctionLetters(std::u16string_view name);
 
 // The environments whose rows become lines: equation, align, gather and their kin.
 bool IsRowEnvironment(std::u16string_view name);

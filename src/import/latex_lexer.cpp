@@ -22,6 +22,7 @@ size_t CommandEnd(std::u16string_view text, size_t start) {
 
 std::vector<LatexToken> TokenizeLatex(std::u16string_view text) {
   std::vector<LatexToken> tokens;
+  tokens.reserve(text.size() / 2 + 1);
   size_t i = 0;
   while (i < text.size()) {
     const char16_t c = text[i];

@@ -2,6 +2,8 @@
 // of the formula being built. Braces only group: their items join the row they stand in.
 #include "import/latex_parser.h"
 
+#include <iterator>
+
 #include "import/latex_commands.h"
 #include "model/line.h"
 
@@ -92,9 +94,35 @@ void LatexParser::ParseItem(LatexRow& row, LatexStyle& style) {
   }
 }
 
-void LatexParser::AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& style) {
-  tree_.AddChild(row.group, MakeNode(code, StyleOf(style)));
+int32_t LatexParser::AddItem(LatexRow& row, const NodeData& data) {
+  CloseOperator(row);
+  formulaHasContent_ = true;
   row.scripts = 0;
+  return tree_.AddChild(row.group, data);
+}
+
+void LatexParser::AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& style) {
+  AddItem(row, MakeNode(code, StyleOf(style)));
+}
+
+// A big operator takes the scripts that follow it as its limits until another item comes; a
+// limit not given is switched off with \none, as the editor writes it.
+void LatexParser::CloseOperator(LatexRow& row) {
+  if (row.pendingOperator < 0) return;
+  if ((row.scripts & kSubSeen) == 0) {
+    tree_.AddChild(tree_.Child(row.pendingOperator, 0), MakeNode(code::None));
+  }
+  if ((row.scripts & kSuperSeen) == 0) {
+    tree_.AddChild(tree_.Child(row.pendingOperator, 1), MakeNode(code::None));
+  }
+  row.pendingOperator = -1;
+}
+
+// What a group passes on to the row it stands in: a big operator at its end still takes the
+// limits after the brace ("\mathop{\sum}\limits_{i}"); otherwise the group is one base.
+void LatexParser::TakeOverOperator(LatexRow& row, const LatexRow& inner) {
+  row.pendingOperator = inner.pendingOperator;
+  row.scripts = inner.pendingOperator >= 0 ? inner.scripts : 0;
 }
 
 void LatexParser::ParseCharacter(LatexRow& row, const LatexStyle& style, const LatexToken& token) {
@@ -142,8 +170,9 @@ void LatexParser::ParseCommand(LatexRow& row, LatexStyle& style, const LatexToke
     case LatexRole::Text: return ParseText(row, style, command->value, token);
     case LatexRole::Function:
       inner.face = StyleRoman;
-      for (char16_t letter : token.name) AddSymbol(row, letter, inner);
+      for (char16_t letter : FunctionLetters(token.name)) AddSymbol(row, letter, inner);
       return;
+    case LatexRole::Wrapper: return ParseFlatArgument(row, style, token);
     case LatexRole::OperatorName:
       if (IsChar(Peek(), u'*')) Next();
       inner.face = StyleRoman;
@@ -164,11 +193,13 @@ void LatexParser::ParseCommand(LatexRow& row, LatexStyle& style, const LatexToke
 void LatexParser::ParseBraceGroup(LatexRow& row, const LatexStyle& style) {
   const LatexToken& open = Next();
   Level level(groupDepth_, kMaxGroupNesting, *this, open, u"braces nested this deep");
+  CloseOperator(row);
+  formulaHasContent_ = true;
   LatexRow inner{row.group, false, 0};
   ParseItems(inner, style);
   if (!IsChar(Peek(), u'}')) Malformed(u"missing } for the {", open.offset);
   Next();
-  row.scripts = 0;
+  TakeOverOperator(row, inner);
 }
 
 // The argument of a command or script as items of `row`: a brace group or one item.
@@ -178,16 +209,18 @@ void LatexParser::ParseFlatArgument(LatexRow& row, const LatexStyle& style,
   if (EndsArgument(Peek())) Malformed(Spelling(owner) + u" needs an argument", owner.offset);
   if (IsChar(Peek(), u'{')) return ParseBraceGroup(row, style);
   Level level(groupDepth_, kMaxGroupNesting, *this, owner, u"arguments nested this deep");
+  CloseOperator(row);
   LatexRow inner{row.group, false, 0};
   LatexStyle itemStyle = style;
   ParseItem(inner, itemStyle);
-  row.scripts = 0;
+  TakeOverOperator(row, inner);
 }
 
 // A structure's argument, read into its own Group node.
 void LatexParser::ParseArgument(int32_t group, const LatexStyle& style, const LatexToken& owner) {
   LatexRow row{group, false, 0};
   ParseFlatArgument(row, style, owner);
+  CloseOperator(row);
 }
 
 void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const LatexToken& token) {
@@ -197,64 +230,63 @@ void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const Late
     Malformed(super ? u"double superscript" : u"double subscript", token.offset);
   }
   // "^\circ" is how LaTeX writes the degree sign, which the formula holds as a symbol.
-  if (super && ReadDegreeScript()) return AddSymbol(row, 176, style);
-  const uint8_t seen = row.scripts | bit;
-  const int32_t node =
-      tree_.AddChild(row.group, MakeNode(super ? code::Super : code::Sub, StyleOf(style) & StyleRed));
-  const int32_t group = tree_.AddChild(node, MakeNode(code::Group));
+  const int32_t degree = super ? ReadDegreeScript() : 0;
+  if (degree != 0) {
+    LatexStyle sign = style;
+    sign.red = style.red || degree == 2;
+    return AddSymbol(row, 176, sign);
+  }
   Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
-  ParseArgument(group, style, token);
+  formulaHasContent_ = true;
+  if (row.pendingOperator >= 0) {
+    ParseArgument(tree_.Child(row.pendingOperator, super ? 1 : 0), style, token);
+    row.scripts |= bit;
+    return;
+  }
+  const uint8_t seen = row.scripts | bit;
+  const int32_t node = tree_.AddChild(
+      row.group, MakeNode(super ? code::Super : code::Sub, StyleOf(style) & StyleRed));
+  ParseArgument(tree_.AddChild(node, MakeNode(code::Group)), style, token);
   row.scripts = seen;
 }
 
-// Consumes "\circ" or "{\circ}" (blanks allowed) after a "^", and only those.
-bool LatexParser::ReadDegreeScript() {
-  size_t i = pos_;
-  auto skip = [&] {
-    while (tokens_[i].kind == LatexTokenKind::Space) ++i;
-  };
-  skip();
-  const bool braced = IsChar(tokens_[i], u'{');
-  if (braced) {
-    ++i;
-    skip();
+// Consumes the degree sign's forms after a "^": "\circ", "{\circ}" and either in
+// "\textcolor{red}{...}" (blanks allowed); 1 for a black sign, 2 for a red one, 0 (nothing
+// consumed) for any other script.
+int32_t LatexParser::ReadDegreeScript() {
+  static constexpr std::u16string_view kForms[] = {u"\\circ", u"{\\circ}",
+                                                   u"\\textcolor{red}{\\circ}",
+                                                   u"{\\textcolor{red}{\\circ}}"};
+  // Most scripts are nothing like it: a look at the first command settles them.
+  size_t first = pos_;
+  while (tokens_[first].kind == LatexTokenKind::Space || IsChar(tokens_[first], u'{')) ++first;
+  if (!IsCommand(tokens_[first], u"circ") && !IsCommand(tokens_[first], u"textcolor")) return 0;
+  std::u16string seen;
+  for (size_t i = pos_; seen.size() < kForms[3].size(); ++i) {
+    const LatexToken& token = tokens_[i];
+    if (token.kind == LatexTokenKind::Space) continue;
+    if (token.kind == LatexTokenKind::Command) {
+      seen += u"\\" + std::u16string(token.name);
+    } else if (token.kind == LatexTokenKind::Char) {
+      seen.push_back(token.ch);
+    } else {
+      return 0;
+    }
+    for (size_t form = 0; form < std::size(kForms); ++form) {
+      if (seen != kForms[form]) continue;
+      pos_ = i + 1;
+      return form < 2 ? 1 : 2;
+    }
   }
-  if (!IsCommand(tokens_[i], u"circ")) return false;
-  ++i;
-  if (braced) {
-    skip();
-    if (!IsChar(tokens_[i], u'}')) return false;
-    ++i;
-  }
-  pos_ = i;
-  return true;
+  return 0;
 }
 
-// A big operator takes the scripts right after it as its limits; a limit not given is switched
-// off with \none, as the editor writes it.
 void LatexParser::ParseBigOperator(LatexRow& row, const LatexStyle& style, SymbolCode code,
-                                   const LatexToken& token) {
-  const int32_t node = tree_.AddChild(row.group, MakeNode(code, StyleOf(style) & StyleRed));
-  const int32_t limits[2] = {tree_.AddChild(node, MakeNode(code::Group)),
-                             tree_.AddChild(node, MakeNode(code::Group))};
-  Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
-  uint8_t given = 0;
-  for (;;) {
-    SkipBlanks(LineBreakIsBlank(row));
-    const LatexToken& next = Peek();
-    if (IsCommand(next, u"limits") || IsCommand(next, u"nolimits")) {
-      Next();
-      continue;
-    }
-    const uint8_t bit = IsChar(next, u'_') ? kSubSeen : IsChar(next, u'^') ? kSuperSeen : 0;
-    if (bit == 0 || (given & bit) != 0) break;
-    const LatexToken& script = Next();
-    ParseArgument(limits[bit == kSubSeen ? 0 : 1], style, script);
-    given |= bit;
-  }
-  if ((given & kSubSeen) == 0) tree_.AddChild(limits[0], MakeNode(code::None));
-  if ((given & kSuperSeen) == 0) tree_.AddChild(limits[1], MakeNode(code::None));
-  row.scripts = given;
+                                   const LatexToken&) {
+  const int32_t node = AddItem(row, MakeNode(code, StyleOf(style) & StyleRed));
+  tree_.AddChild(node, MakeNode(code::Group));
+  tree_.AddChild(node, MakeNode(code::Group));
+  row.pendingOperator = node;
 }
 
 // \frac (two arguments) and \sqrt (one; an index in brackets is refused).
@@ -264,13 +296,12 @@ void LatexParser::ParseStructure(LatexRow& row, const LatexStyle& style, SymbolC
     SkipBlanks(true);
     if (IsChar(Peek(), u'[')) Refuse(u"\\sqrt[n]", token);
   }
-  const int32_t node = tree_.AddChild(row.group, MakeNode(code, StyleOf(style) & StyleRed));
+  const int32_t node = AddItem(row, MakeNode(code, StyleOf(style) & StyleRed));
   Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
   const int32_t count = code == code::Frac ? 2 : 1;
   for (int32_t i = 0; i < count; ++i) {
     ParseArgument(tree_.AddChild(node, MakeNode(code::Group)), style, token);
   }
-  row.scripts = 0;
 }
 
 // The formula holds accents on single symbols only, as a style of the symbol.

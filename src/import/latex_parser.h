@@ -26,6 +26,7 @@ struct LatexRow {
   int32_t group = -1;
   bool top = false;
   uint8_t scripts = 0;
+  int32_t pendingOperator = -1;  // a big operator still taking limits; `scripts` are its limits
 };
 
 class LatexParser {
@@ -73,7 +74,7 @@ class LatexParser {
   void ParseArgument(int32_t group, const LatexStyle& style, const LatexToken& owner);
   void ParseFlatArgument(LatexRow& row, const LatexStyle& style, const LatexToken& owner);
   void ParseScript(LatexRow& row, const LatexStyle& style, const LatexToken& token);
-  bool ReadDegreeScript();
+  int32_t ReadDegreeScript();
   void ParseBigOperator(LatexRow& row, const LatexStyle& style, SymbolCode code,
                         const LatexToken& token);
   void ParseStructure(LatexRow& row, const LatexStyle& style, SymbolCode code,
@@ -87,6 +88,9 @@ class LatexParser {
   void ParseEnd(const LatexRow& row, const LatexToken& token);
   std::u16string ReadBracedWord(const LatexToken& owner);
   void AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& style);
+  int32_t AddItem(LatexRow& row, const NodeData& data);
+  void CloseOperator(LatexRow& row);
+  void TakeOverOperator(LatexRow& row, const LatexRow& inner);
 
   // Tokens.
   const LatexToken& Peek() const { return tokens_[pos_]; }
@@ -107,6 +111,7 @@ class LatexParser {
   std::vector<std::u16string> environments_;
   int32_t groupDepth_ = 0;
   int32_t structureDepth_ = 0;
+  bool formulaHasContent_ = false;
   EquationTree tree_;
   ExportTextBuffer buffer_;
   std::vector<std::u16string> markups_;

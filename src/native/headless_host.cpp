@@ -183,6 +183,21 @@ std::optional<std::u16string> HeadlessHost::ReadPrivateClipboardText() {
   return clipboard->markup;
 }
 
+std::optional<std::vector<uint8_t>> HeadlessHost::ReadNamedClipboardFormat(std::u16string_view format) {
+  Record("ReadNamedClipboardFormat " + EncodeUtf8(format));
+  if (clipboardLocked) return std::nullopt;
+  for (const NamedClipboardData& data : clipboardNamedFormats) {
+    if (data.format == format) return data.bytes;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> HeadlessHost::ReadUnicodeClipboardText() {
+  Record("ReadUnicodeClipboardText");
+  if (clipboardLocked) return std::nullopt;
+  return clipboardUnicodeText;
+}
+
 void HeadlessHost::ShowInlineBox(int32_t x, int32_t y) {
   inlineBoxVisible = true;
   inlineBoxX = x;

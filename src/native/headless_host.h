@@ -97,6 +97,8 @@ class HeadlessHost : public Host {
   bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                            std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
+  std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   void ShowInlineBox(int32_t x, int32_t y) override;
   void HideInlineBox() override;

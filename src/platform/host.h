@@ -104,8 +104,12 @@ class Host {
   // Replaces the clipboard's contents with each named format, then the Unicode text.
   virtual bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                                    std::u16string_view text) = 0;
+  // The bytes of a registered format, or nothing when the clipboard holds none.
+  virtual std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) = 0;
   // The text of the private format, or nothing when the clipboard holds none.
   virtual std::optional<std::u16string> ReadPrivateClipboardText() = 0;
+  // The clipboard's Unicode text (what other programs copy), or nothing when it holds none.
+  virtual std::optional<std::u16string> ReadUnicodeClipboardText() = 0;
 
   // The inline symbol-name box: cleared, shown at a client point and focused; or hidden.
   virtual void ShowInlineBox(int32_t x, int32_t y) = 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,5 +47,9 @@ std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request);
+
+// The .kav document of a text of LaTeX formulas, one formula a line (align rows
+// on one line give several). Throws a ConvertFailure naming the input line at fault.
+std::string LatexDocument(std::string_view bytes);
 
 }  // namespace kav

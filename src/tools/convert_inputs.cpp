@@ -20,6 +20,11 @@ std::u16string DecodedText(std::string_view bytes) {
   return *text;
 }
 
+std::vector<uint8_t> ReadLatex(std::string_view bytes) {
+  const std::string document = LatexDocument(bytes);
+  return {document.begin(), document.end()};
+}
+
 // One document line per <math> element.
 std::vector<uint8_t> ReadMathml(std::string_view bytes) {
   return DocumentBytes(ReadMathmlFormulas(DecodedText(bytes)));
@@ -27,6 +32,7 @@ std::vector<uint8_t> ReadMathml(std::string_view bytes) {
 
 constexpr InputFormat kInputs[] = {
     {"kav", ReadKav},
+    {"latex", ReadLatex},
     {"mathml", ReadMathml},
 };
 

@@ -1,5 +1,6 @@
-// kav-convert: a .kav document (or other programs' formulas) to another format.
-//   kav-convert [--from kav|mathml] --to FORMAT [--line N] [-o OUT] INPUT
+// kav-convert: a .kav document (or other programs' formulas: --from latex, a text of LaTeX
+// formulas, one a line; --from mathml, a file of <math> elements) to another format.
+//   kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -127,13 +128,20 @@ int Run(const Options& options) {
   std::vector<uint8_t> document;
   try {
     document = FindInputFormat(options.from)->read(*bytes);
+  } catch (const ConvertFailure& failure) {
+    return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
     return Report(options.input, 0, failure.text);
   }
   std::vector<uint8_t> out;
   try {
     const std::string_view documentText(reinterpret_cast<const char*>(document.data()), document.size());
-    out = FindOutputFormat(options.format)->convert(ConvertRequest{documentText, options.line});
+    if (options.from == "latex" && options.format == "markup" && options.line == 0) {
+      // The formulas as a document the editor opens.
+      out = document;
+    } else {
+      out = FindOutputFormat(options.format)->convert(ConvertRequest{documentText, options.line});
+    }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
@@ -154,7 +162,7 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert --to FORMAT [--from kav|mathml] [--line N] [-o OUT] INPUT\n"
+              << "usage: kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }

@@ -18,11 +18,19 @@ LATEX = r"\sin x^{2}+\frac{a}{b}\sqrt{y}<1"
 MORE_LATEX = LATEX + "+z"
 
 
+def chord(run, keys):
+    """A key with Ctrl, once the program is idle: it reads Ctrl and Shift when the key's message
+    arrives, and a chord sent while it still lays out the last key can arrive after their release."""
+    time.sleep(0.5)
+    run.key(keys)
+
+
 def type_formula(run):
     run.type_text("sinx^2")
     run.key("space")
     run.type_text("+a/b")
-    run.key("space", "ctrl+r")
+    run.key("space")
+    chord(run, "ctrl+r")
     run.type_text("y")
     run.key("space")
     run.type_text("<1")
@@ -36,7 +44,9 @@ def clipboard_text(run):
     if "UTF8_STRING" not in targets:
         return None
     check(PRIVATE_FORMAT not in targets, f"Copy as LaTeX also offers {targets}")
-    return run.clipboard("UTF8_STRING").decode("utf-8")
+    text = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
+                           "UTF8_STRING", "-o"], env=run.env(), capture_output=True, check=False)
+    return text.stdout.decode("utf-8") if text.returncode == 0 else None
 
 
 def copy_until(run, keys, expected, attempts=5):
@@ -44,6 +54,7 @@ def copy_until(run, keys, expected, attempts=5):
     earlier read to X the program cannot open the clipboard, and the copy does not happen."""
     text = None
     for _ in range(attempts):
+        time.sleep(0.5)
         run.key(*keys)
         text = kav_e2e.poll(lambda: clipboard_text(run), expected, 5, pause=0.3)
         if text == expected:

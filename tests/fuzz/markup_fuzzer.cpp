@@ -1,6 +1,7 @@
 // libFuzzer target for the markup reader: any text either reads or fails with one of the
 // reader's own texts; whatever reads must write, read back to the same tree and write the same
-// text again, and a selection of it must read back as well.
+// text again, and a selection of it must read back as well. Its LaTeX is printable ASCII whose
+// braces balance.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "base/failure.h"
+#include "export/latex_writer.h"
 #include "model/line.h"
 
 namespace kav {
@@ -101,7 +103,22 @@ std::u16string SelectionText(EquationLine& line, uint32_t bits) {
   return buffer.Text();
 }
 
+void CheckLatex(const EquationTree& tree) {
+  ExportTextBuffer buffer;
+  const std::u16string latex = TreeLatex(tree, buffer);
+  int32_t depth = 0;
+  for (size_t i = 0; i < latex.size(); ++i) {
+    const char16_t unit = latex[i];
+    Check(unit >= 32 && unit < 127, "LaTeX is not printable ASCII");
+    if (unit == u'\\') ++i;  // "\{" and "\}" are braces to see, not groups
+    depth += unit == u'{' ? 1 : unit == u'}' ? -1 : 0;
+    Check(depth >= 0, "LaTeX closes a brace it did not open");
+  }
+  Check(depth == 0, "LaTeX leaves a brace open");
+}
+
 void CheckReadBack(EquationLine& line, uint32_t selectionBits) {
+  CheckLatex(line.tree);
   CheckShape(line.tree, line.tree.root);
   ExportTextBuffer buffer;
   line.Serialize(buffer);

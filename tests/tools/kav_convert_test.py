@@ -127,7 +127,7 @@ class KavConvertTest(unittest.TestCase):
             run = self.run_convert(*args)
             self.assertEqual(run.returncode, 2, args)
             self.assertTrue(run.stderr.startswith(b'kav-convert: '), run.stderr)
-            self.assertIn(b'usage: kav-convert --to FORMAT', run.stderr)
+            self.assertIn(b'usage: kav-convert [--from kav|latex|mathml] --to FORMAT', run.stderr)
             self.assertEqual(run.stdout, b'')
 
     def test_bmp_is_the_same_picture_as_png(self):

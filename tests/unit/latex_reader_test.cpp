@@ -17,9 +17,8 @@ namespace {
 // The formulas read, one markup per line of the result.
 std::u16string Read(std::u16string_view latex) {
   std::u16string joined;
-  for (const std::u16string& markup : ReadLatexFormulas(latex)) {
-    joined += (joined.empty() ? u"" : u"\n") + markup;
-  }
+  const std::vector<std::u16string> markups = ReadLatexFormulas(latex);
+  for (size_t i = 0; i < markups.size(); ++i) joined += (i == 0 ? u"" : u"\n") + markups[i];
   return joined;
 }
 
@@ -63,6 +62,8 @@ TEST(LatexReader, BigOperatorsTakeTheirLimits) {
       {u"\\int f", u"\\integral{\\none}{\\none}<f>"},
       {u"\\int\\limits_0^1 \\sum\\nolimits^n", u"\\integral{<0>}{<1>}\\sum{\\none}{<n>}"},
       {u"\\sum_{}^{n}", u"\\sum{}{<n>}"},
+      {u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a", u"\\red\\sum{<i>}{\\none}<a>"},
+      {u"\\sum_{i}^{n}{}^{2} \\sum{}_{2}", u"\\sum{<i>}{<n>}\\super{<2>}\\sum{\\none}{\\none}\\sub{<2>}"},
       {u"\\integral _{0}^{1}", u"\\integral{<0>}{<1>}"},
       {u"\u2211_i \u222B", u"\\sum{<i>}{\\none}\\integral{\\none}{\\none}"},
   });
@@ -89,6 +90,11 @@ TEST(LatexReader, FacesAccentsAndColours) {
       {u"\\mathrm{d}x+\\mathbf{F}", u"<d|rm><x><+><F|rmbold>"},
       {u"{\\rm s}{\\rm i}{\\rm n}", u"<s|rm><i|rm><n|rm>"},
       {u"\\sin x\\operatorname{asin}", u"<s|rm><i|rm><n|rm><x><a|rm><s|rm><i|rm><n|rm>"},
+      {u"\\arctan\\ln", u"<a|rm><t|rm><a|rm><n|rm><l|rm><n|rm>"},
+      {u"a\\mathrel{\\textcolor{red}{\\leq}}b\\mathbin{\\textcolor{red}{+}}",
+       u"<a>\\red<leq><b>\\red<+>"},
+      {u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x", u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>"},
+      {u"90^{\\textcolor{red}{\\circ}} x^{2}{}^{\\circ}", u"<9><0>\\red<deg><x>\\super{<2>}<deg>"},
       {u"\\text{if}\\textbf{v}", u"<i|rm><f|rm><v|rmbold>"},
       {u"{\\bold x}\\bf y", u"<x|rmbold><y|rmbold>"},
       {u"\\boldsymbol{\\alpha}\\bm{x}", u"<alpha|rmbold><x|rmbold>"},
@@ -129,6 +135,7 @@ TEST(LatexReader, DelimitersRowsAndLines) {
       {u"a\n\nb\r\nc", u"<a>\n<b>\n<c>"},
       {u"\\frac{a\n}{b}", u"\\frac{<a>}{<b>}"},
       {u"a & = b \\\\ c", u"<a><=><b>\n<c>"},
+      {u"{}\n\\frac{}{}", u"\n\\frac{}{}"},
   });
 }
 

@@ -1,11 +1,12 @@
 // The LaTeX writer, construct by construct: markup in, the exact LaTeX out.
+#include "export/latex_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/utf.h"
 #include "export/latex_symbols.h"
-#include "export/latex_writer.h"
 #include "model/line.h"
 #include "writer_text.h"
 
@@ -17,7 +18,9 @@ struct Case {
   const char16_t* latex;
 };
 
-std::u16string Latex(const char16_t* markup) { return WrittenText(WriteLatexNode, markup); }
+std::u16string Latex(const char16_t* markup) {
+  return WrittenText(WriteLatexNode, markup);
+}
 
 void ExpectAll(std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
@@ -65,8 +68,7 @@ TEST(LatexWriter, ASecondScriptOfOneBaseGetsAnEmptyBase) {
 
 TEST(LatexWriter, NamedSymbols) {
   ExpectAll({
-      {u"<lbrace><x><rbrace><vertbar><lt><gt><leq><geq><in>",
-       u"\\{x\\}\\vert<>\\leq\\geq\\in"},
+      {u"<lbrace><x><rbrace><vertbar><lt><gt><leq><geq><in>", u"\\{x\\}\\vert<>\\leq\\geq\\in"},
       {u"<cdot><times><deg><intersection><union><subset><infinity><rarrow><pm>",
        u"\\cdot\\times^{\\circ}\\cap\\cup\\subset\\infty\\rightarrow\\pm"},
       {u"<cdots><lfloor><rfloor><lceil><rceil><frac><sqrt><2>",
@@ -129,7 +131,8 @@ TEST(LatexWriter, RedSurroundsExactlyWhatIsRed) {
       {u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>", u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x"},
       {u"\\red<c|rm>\\red<o|rm>\\red<s|rm>\\red<i|rm>\\red<n|rm>",
        u"\\textcolor{red}{\\mathrm{co}}\\mathop{\\textcolor{red}{\\sin}}\\nolimits"},
-      {u"<a>\\red<leq><b>\\red<lbrace>", u"a\\mathrel{\\textcolor{red}{\\leq}}b\\textcolor{red}{\\{}"},
+      {u"<a>\\red<leq><b>\\red<lbrace>",
+       u"a\\mathrel{\\textcolor{red}{\\leq}}b\\textcolor{red}{\\{}"},
       {u"<a>\\red<+><b>\\red<,><c>\\red<times>\\red<(>",
        u"a\\mathbin{\\textcolor{red}{+}}b\\mathpunct{\\textcolor{red}{,}}c"
        u"\\mathbin{\\textcolor{red}{\\times}}\\textcolor{red}{(}"},
@@ -139,7 +142,8 @@ TEST(LatexWriter, RedSurroundsExactlyWhatIsRed) {
        u"\\textcolor{red}{\\frac{\\textcolor{black}{1}}{\\textcolor{black}{\\textcolor{red}{x}}}}"},
       {u"\\red\\sqrt{<x>}", u"\\textcolor{red}{\\sqrt{\\textcolor{black}{x}}}"},
       {u"\\red\\sum{<i>}{\\none}<a>", u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a"},
-      {u"\\red\\prod{<k>}{<n>}\\super{<2>}", u"\\mathop{\\textcolor{red}{\\prod}}\\limits_{k}^{n}{}^{2}"},
+      {u"\\red\\prod{<k>}{<n>}\\super{<2>}",
+       u"\\mathop{\\textcolor{red}{\\prod}}\\limits_{k}^{n}{}^{2}"},
       {u"\\red\\integral{\\none}{\\none}<x>", u"\\mathop{\\textcolor{red}{\\int}}\\nolimits x"},
       {u"<x>\\red\\super{<2>}\\red\\sub{\\red<j>}", u"x^{2}_{\\textcolor{red}{j}}"},
       {u"\\red\\none<x>", u"x"},
