@@ -54,7 +54,10 @@ class Win32Host final : public Host {
   // Clipboard, in win32_host_clipboard.cpp.
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                           std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
   std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   // Inline box and palette, in win32_host_controls.cpp.

@@ -56,7 +56,8 @@ void Editor::OnCommand(int32_t id) {
     case command::Paste: Paste(); break;
     case command::CopyAsTex: CopyAsTex(); break;
     case command::CopyAsLatex: CopyAsLatex(); break;
-    case command::PasteLatex: PasteLatex(); break;
+    case command::CopyAsMathml: CopyAsMathml(); break;
+    case command::PasteFromOtherPrograms: PasteFromOtherPrograms(); break;
     case command::InsertFraction: RunEditCommand(&kav::InsertFraction); break;
     case command::InsertRoot: RunEditCommand(&kav::InsertRoot); break;
     default:

@@ -1,8 +1,10 @@
-// Copy, Copy as TeX and Copy as LaTeX: the current line on the clipboard, as the other programs
-// want it.
+// Copy, Copy as TeX, Copy as LaTeX and Copy as MathML: the current line on the clipboard, as the
+// other programs want it.
+#include "base/utf.h"
 #include "edit/editor.h"
 #include "edit/selection.h"
 #include "export/clipboard_payloads.h"
+#include "export/mathml_writer.h"
 
 namespace kav {
 
@@ -25,6 +27,18 @@ void Editor::CopyAsTex() {
 
 void Editor::CopyAsLatex() {
   if (!host_.PublishUnicodeText(LineLatex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
+}
+
+// Office looks for MathML under these two registered names, as UTF-8; other programs take the
+// Unicode text.
+void Editor::CopyAsMathml() {
+  const std::u16string mathml = LineMathml(CurrentLine().tree);
+  const std::string utf8 = EncodeUtf8(mathml);
+  const std::vector<uint8_t> bytes(utf8.begin(), utf8.end());
+  const std::vector<NamedClipboardData> formats = {{u"MathML", bytes}, {u"MathML Presentation", bytes}};
+  if (!host_.PublishNamedFormats(formats, mathml)) {
     host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
   }
 }

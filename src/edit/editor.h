@@ -129,12 +129,15 @@ class Editor {
   // Inserts the items of a markup text at the caret of the current line; throws the reader's
   // failure, changing nothing, on a text it rejects.
   void PasteMarkup(std::u16string_view text);
-  // Paste LaTeX: the clipboard's Unicode text read as LaTeX. The first formula goes in at the
-  // caret as Paste would put it, each further one on a new line after it; a text the reader
-  // refuses changes nothing and its message shows in the status bar.
-  void PasteLatex();
+  // Paste from other programs: the clipboard's "MathML Presentation" or "MathML" format when
+  // present, else its Unicode text, read as MathML when it begins with a <math> element and as
+  // LaTeX otherwise. The first formula goes in at the caret as Paste would put it, each further
+  // one on a new line after it; a text the reader refuses changes nothing and its message shows
+  // in the status bar.
+  void PasteFromOtherPrograms();
   void CopyAsTex();
   void CopyAsLatex();
+  void CopyAsMathml();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();

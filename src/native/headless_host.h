@@ -71,6 +71,7 @@ class HeadlessHost : public Host {
   // refuse to open, as when another program holds it.
   std::optional<ClipboardPayloads> clipboard;
   std::optional<std::u16string> clipboardUnicodeText;
+  std::vector<NamedClipboardData> clipboardNamedFormats;  // beside the Unicode text
   bool clipboardLocked = false;
 
   void Invalidate() override;
@@ -103,7 +104,10 @@ class HeadlessHost : public Host {
 
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                           std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
   std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   void ShowInlineBox(int32_t x, int32_t y) override;

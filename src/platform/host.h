@@ -57,6 +57,12 @@ struct ClipboardPayloads {
   std::vector<uint8_t> hwpDocument;    // "Hwp Native"
 };
 
+// Bytes offered under a registered clipboard format, named as other programs look it up.
+struct NamedClipboardData {
+  std::u16string format;
+  std::vector<uint8_t> bytes;
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -103,6 +109,11 @@ class Host {
   // Clipboard. Publishing replaces the clipboard's contents; false when it could not be opened.
   virtual bool PublishClipboard(const ClipboardPayloads& payloads) = 0;
   virtual bool PublishUnicodeText(std::u16string_view text) = 0;
+  // Replaces the clipboard's contents with each named format, then the Unicode text.
+  virtual bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                                   std::u16string_view text) = 0;
+  // The bytes of a registered format, or nothing when the clipboard holds none.
+  virtual std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) = 0;
   // The text of the private format, or nothing when the clipboard holds none.
   virtual std::optional<std::u16string> ReadPrivateClipboardText() = 0;
   // The clipboard's Unicode text (what other programs copy), or nothing when it holds none.

@@ -28,6 +28,20 @@ std::span<const OutputFormat> OutputFormats();
 // The format of that name, or null.
 const OutputFormat* FindOutputFormat(std::string_view name);
 
+// The input formats of --from: a name and the function that turns the input's bytes into .kav
+// document bytes. Throws a Failure for input it cannot read.
+using ReadFunction = std::vector<uint8_t> (*)(std::string_view bytes);
+
+struct InputFormat {
+  std::string_view name;
+  ReadFunction read;
+};
+
+std::span<const InputFormat> InputFormats();
+
+// The input format of that name, or null.
+const InputFormat* FindInputFormat(std::string_view name);
+
 // Formats defined in their own files.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);

@@ -1,6 +1,6 @@
-// kav-convert: a .kav document (or, with --from latex, a text of LaTeX formulas, one a line) to
-// another format.
-//   kav-convert [--from kav|latex] --to FORMAT [--line N] [-o OUT] INPUT
+// kav-convert: a .kav document (or other programs' formulas: --from latex, a text of LaTeX
+// formulas, one a line; --from mathml, a file of <math> elements) to another format.
+//   kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -24,8 +24,8 @@ namespace {
 constexpr int kExitFailure = 2;
 
 struct Options {
-  std::string format;
   std::string from = "kav";
+  std::string format;
   int32_t line = 0;
   std::string output = "-";
   std::string input;
@@ -62,10 +62,10 @@ Options ParseOptions(int argc, char** argv) {
       if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
       return argv[++i];
     };
-    if (arg == "--to") {
-      options.format = value();
-    } else if (arg == "--from") {
+    if (arg == "--from") {
       options.from = value();
+    } else if (arg == "--to") {
+      options.format = value();
     } else if (arg == "--line") {
       options.line = ParseLineNumber(value());
     } else if (arg == "-o") {
@@ -81,9 +81,7 @@ Options ParseOptions(int argc, char** argv) {
   if (options.format.empty()) throw UsageError{"--to FORMAT is required"};
   if (options.input.empty()) throw UsageError{"no input"};
   if (!FindOutputFormat(options.format)) throw UsageError{"unknown format " + options.format};
-  if (options.from != "kav" && options.from != "latex") {
-    throw UsageError{"unknown input format " + options.from};
-  }
+  if (!FindInputFormat(options.from)) throw UsageError{"unknown input format " + options.from};
   return options;
 }
 
@@ -127,14 +125,22 @@ int Report(const std::string& input, int32_t line, std::u16string_view message) 
 int Run(const Options& options) {
   const std::optional<std::string> bytes = ReadInput(options.input);
   if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
+  std::vector<uint8_t> document;
+  try {
+    document = FindInputFormat(options.from)->read(*bytes);
+  } catch (const ConvertFailure& failure) {
+    return Report(options.input, failure.line, failure.message);
+  } catch (const Failure& failure) {
+    return Report(options.input, 0, failure.text);
+  }
   std::vector<uint8_t> out;
   try {
-    const std::string document = options.from == "latex" ? LatexDocument(*bytes) : *bytes;
+    const std::string_view documentText(reinterpret_cast<const char*>(document.data()), document.size());
     if (options.from == "latex" && options.format == "markup" && options.line == 0) {
       // The formulas as a document the editor opens.
-      out.assign(document.begin(), document.end());
+      out = document;
     } else {
-      out = FindOutputFormat(options.format)->convert(ConvertRequest{document, options.line});
+      out = FindOutputFormat(options.format)->convert(ConvertRequest{documentText, options.line});
     }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
@@ -156,7 +162,7 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert [--from kav|latex] --to FORMAT [--line N] [-o OUT] INPUT\n"
+              << "usage: kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }
