@@ -30,6 +30,13 @@ int32_t TrackPosition(HWND bar) {
   return info.nTrackPos;
 }
 
+// Shared icons belong to the system, which keeps them for the whole run.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, StartupPath startup) {
@@ -39,16 +46,19 @@ MainWindow::MainWindow(HINSTANCE instance, StartupPath startup) {
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSW windowClass{};
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = &MainWindow::Procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // The title bar and the taskbar show the program's own icon, each at its size.
+  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = Wide(kProgramName);
-  return RegisterClassW(&windowClass) != 0;
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 bool MainWindow::Create(int showCommand) {
