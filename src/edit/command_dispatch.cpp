@@ -36,6 +36,9 @@ void Editor::OnCommand(int32_t id) {
     case command::DuplicateLine: InsertLine(CurrentLine().markup, true); return;
     case command::InsertGreek: ShowInlineEditBox(); return;
     case command::Manual: host_.OpenManual(); return;
+    case command::NewDocument: NewDocument(); return;
+    // As the title bar's close button: the question about unsaved changes follows.
+    case command::Exit: host_.PostClose(); return;
     case command::TogglePalette:
       TogglePalette();
       host_.FocusMainWindow();

@@ -130,6 +130,9 @@ class Editor {
   void PasteMarkup(std::u16string_view text);
   void CopyAsTex();
   void OpenDocument();
+  // Replaces the document with one empty, untitled line, after the question about unsaved
+  // changes.
+  void NewDocument();
   void SaveCommand();
   bool SaveDocumentAs();
 

@@ -35,6 +35,7 @@ void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
     case key::Backslash:
       if (!modifiers.shift) ShowInlineEditBox();
       return;
+    case key::F1: OnCommand(command::Manual); return;
     default: return;
   }
 }
@@ -51,7 +52,10 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
       {'R', command::InsertRoot},     {'V', command::Paste},         {'X', command::Cut},
       {'Y', command::Redo},           {'Z', command::Undo},
   };
-  if (virtualKey == 'A') {
+  // Shift turns Ctrl+Z into Redo and Ctrl+N into a new document.
+  if (modifiers.shift && (virtualKey == 'Z' || virtualKey == 'N')) {
+    OnCommand(virtualKey == 'Z' ? command::Redo : command::NewDocument);
+  } else if (virtualKey == 'A') {
     SelectAll();
   } else if (virtualKey == 'W') {
     host_.PostClose();

@@ -21,6 +21,7 @@ inline constexpr int32_t Up = 38;
 inline constexpr int32_t Right = 39;
 inline constexpr int32_t Down = 40;
 inline constexpr int32_t Delete = 46;
+inline constexpr int32_t F1 = 112;
 inline constexpr int32_t Backslash = 220;  // the key that carries \ on US and Korean layouts
 // Letter keys are their upper-case ASCII codes, 'A' to 'Z'.
 }  // namespace key
@@ -47,6 +48,12 @@ inline constexpr int32_t InsertRoot = 40012;
 inline constexpr int32_t InsertGreek = 40013;
 inline constexpr int32_t CopyAsTex = 40016;
 inline constexpr int32_t Manual = 40020;
+// File > New and Exit, and the View menu's zoom.
+inline constexpr int32_t NewDocument = 40030;
+inline constexpr int32_t Exit = 40031;
+inline constexpr int32_t ZoomIn = 40032;
+inline constexpr int32_t ZoomOut = 40033;
+inline constexpr int32_t ZoomReset = 40034;
 inline constexpr int32_t StyleRoman = 20004;
 inline constexpr int32_t StyleBold = 20005;
 inline constexpr int32_t StyleItalic = 20006;
