@@ -8,6 +8,7 @@
 #include "app/paint_window.h"
 #include "app/resource_ids.h"
 #include "app/wide_text.h"
+#include "app/window_dpi.h"
 #include "app/window_title.h"
 #include "base/failure.h"
 
@@ -113,6 +114,7 @@ LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_CLOSE: return OnClose(wParam, lParam);
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     default: break;
   }
   // Input reaches the editor only once the creation handler has made it.
@@ -133,7 +135,7 @@ LRESULT MainWindow::RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL: OnVerticalScroll(wParam); return Default(message, wParam, lParam);
     case WM_HSCROLL: OnHorizontalScroll(wParam); return Default(message, wParam, lParam);
     case WM_MOUSEWHEEL:
-      editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), HeldModifiers());
       return Default(message, wParam, lParam);
     case WM_MOUSEHWHEEL:
       editor.OnHorizontalScroll(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? ScrollRequest::LineDown
@@ -191,12 +193,24 @@ void MainWindow::OnPaint() {
     scene.lines = editor.document().lines;
     scene.currentLine = editor.document().currentLine;
     scene.view = editor.Placement();
+    scene.scale = editor.scale();
     if (editor.mouseCaptured()) {
       const DragRectangle& drag = editor.drag();
       scene.drag = DragOutline{drag.anchorX, drag.anchorY, drag.currentX, drag.currentY};
     }
   }
   PaintWindow(state.windows.main, state.backBuffer, state.resources, scene);
+}
+
+// The window moves to a monitor of another scaling (or the scaling changed): it takes the size
+// the system suggests and the view draws at the new DPI.
+void MainWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
+  if (suggested != nullptr) {
+    SetWindowPos(state.windows.main, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (state.editor) state.editor->SetDpi(dpi);
 }
 
 void MainWindow::OnVerticalScroll(WPARAM wParam) {

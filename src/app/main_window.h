@@ -50,6 +50,7 @@ class MainWindow {
   void OnHorizontalScroll(WPARAM wParam);
   void PlaceHorizontalScrollBar(const RECT& client);
   void OnDropFiles(HDROP drop);
+  void OnDpiChanged(int32_t dpi, const RECT* suggested);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);
 

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/style_buttons.h"
 #include "app/wide_text.h"
+#include "app/window_dpi.h"
 
 namespace kav {
 
@@ -15,6 +16,7 @@ void MainWindow::OnCreate() {
   // selection and nothing modified.
   state.editor = std::make_unique<Editor>(state.host, state.typesetting->metrics,
                                           state.typesetting->layouter);
+  state.editor->SetDpi(WindowDpi(state.windows.main));
   state.editor->PlaceCaret();
   CreateInlineBox();
   CreateScrollBar();

@@ -55,6 +55,12 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
   // Shift turns Ctrl+Z into Redo and Ctrl+N into a new document.
   if (modifiers.shift && (virtualKey == 'Z' || virtualKey == 'N')) {
     OnCommand(virtualKey == 'Z' ? command::Redo : command::NewDocument);
+  } else if (virtualKey == key::Plus || virtualKey == key::Add) {
+    OnCommand(command::ZoomIn);
+  } else if (virtualKey == key::Minus || virtualKey == key::Subtract) {
+    OnCommand(command::ZoomOut);
+  } else if (virtualKey == key::Digit0 || virtualKey == key::Numpad0) {
+    OnCommand(command::ZoomReset);
   } else if (virtualKey == 'A') {
     SelectAll();
   } else if (virtualKey == 'W') {

@@ -22,6 +22,13 @@ inline constexpr int32_t Right = 39;
 inline constexpr int32_t Down = 40;
 inline constexpr int32_t Delete = 46;
 inline constexpr int32_t F1 = 112;
+// The zoom keys: 0 and the numeric pad's 0, plus and minus on the main keys and on the pad.
+inline constexpr int32_t Digit0 = 48;
+inline constexpr int32_t Numpad0 = 96;
+inline constexpr int32_t Add = 107;
+inline constexpr int32_t Subtract = 109;
+inline constexpr int32_t Plus = 187;
+inline constexpr int32_t Minus = 189;
 inline constexpr int32_t Backslash = 220;  // the key that carries \ on US and Korean layouts
 // Letter keys are their upper-case ASCII codes, 'A' to 'Z'.
 }  // namespace key
