@@ -7,6 +7,7 @@
 #include "app/dropped_files.h"
 #include "app/paint_window.h"
 #include "app/resource_ids.h"
+#include "app/style_buttons.h"
 #include "app/wide_text.h"
 #include "app/window_dpi.h"
 #include "app/window_title.h"
@@ -161,8 +162,10 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnSize() {
   RECT client{};
   GetClientRect(state.windows.main, &client);
-  SetWindowPos(state.windows.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
-               SWP_NOZORDER);
+  const int32_t dpi = WindowDpi(state.windows.main);
+  const auto scaled = [dpi](int32_t length) { return MulDiv(length, dpi, 96); };
+  SetWindowPos(state.windows.scrollBar, nullptr, client.right - scaled(30), scaled(10), scaled(20),
+               client.bottom - scaled(30), SWP_NOZORDER);
   state.backBuffer.Reset();
   SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
   PlaceHorizontalScrollBar(client);
@@ -182,8 +185,9 @@ void MainWindow::PlaceHorizontalScrollBar(const RECT& client) {
     bottom = status.top;
   }
   const int32_t height = GetSystemMetrics(SM_CYHSCROLL);
+  const int32_t barRoom = MulDiv(30, WindowDpi(state.windows.main), 96);
   SetWindowPos(state.windows.horizontalScrollBar, nullptr, 0, bottom - height,
-               std::max<int32_t>(0, client.right - 30), height, SWP_NOZORDER);
+               std::max<int32_t>(0, client.right - barRoom), height, SWP_NOZORDER);
 }
 
 void MainWindow::OnPaint() {
@@ -210,7 +214,20 @@ void MainWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  PlaceControls(dpi);
+  OnSize();
   if (state.editor) state.editor->SetDpi(dpi);
+}
+
+// The buttons and the palette are given in pixels at 96 DPI; the status bar takes the new
+// system font's height when it re-docks.
+void MainWindow::PlaceControls(int32_t dpi) {
+  PlaceStyleButtons(state.windows.main, dpi);
+  state.palette.Place(dpi);
+  if (state.windows.statusBar != nullptr) {
+    SendMessageW(state.windows.statusBar, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  }
 }
 
 void MainWindow::OnVerticalScroll(WPARAM wParam) {

@@ -51,6 +51,7 @@ class MainWindow {
   void PlaceHorizontalScrollBar(const RECT& client);
   void OnDropFiles(HDROP drop);
   void OnDpiChanged(int32_t dpi, const RECT* suggested);
+  void PlaceControls(int32_t dpi);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);
 

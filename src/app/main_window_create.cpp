@@ -27,6 +27,7 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
+  if (const int32_t dpi = WindowDpi(state.windows.main); dpi != 96) PlaceControls(dpi);
   // The view starts below the controls made last.
   state.editor->UpdateScroll();
 }

@@ -2,9 +2,10 @@
 
 The same steps run twice, once as wineboot left the prefix (96 DPI) and once with the display set
 to 192 DPI in the prefix's registry (the session puts the registry back for every other test):
-the empty line's placeholder frame is measured on the screen, a formula is typed and clicked on
+the palette and the view's top edge (below the style buttons and the palette) are read, the
+empty line's placeholder frame is measured on the screen, a formula is typed and clicked on
 the same place of its ink, and a letter typed there shows, through "Copy as TeX", where the
-caret went. At 192 DPI the frame must be twice as large and the click must land where it landed
+caret went. At 192 DPI the palette, the view's top, the frame must be twice as large and the click must land where it landed
 at 96 DPI. Then the zoom keys take the view to 200 %: the status bar says so and the formula's
 ink is twice as wide.
 """
@@ -54,6 +55,10 @@ def run_at(options, dpi, zoom_too):
         window = run.wait_window()
         run.focus(window)
         run.expect_status("Ready")
+        palette = run.palette_rect()
+        check(palette is not None, "the palette is not shown")
+        found["palette"] = (palette[2] - palette[0], palette[3] - palette[1])
+        found["view_top"] = run.view_area()[1]
         frame = view_ink(run, f"empty_{dpi}.png")
         found["frame"] = (frame[2] - frame[0], frame[3] - frame[1])
         run.type_text(FORMULA)
@@ -104,6 +109,11 @@ def test(options):
     w192, h192 = at192["frame"]
     check(abs(w192 - 2 * w96) <= 2 and abs(h192 - 2 * h96) <= 2,
           f"the placeholder frame is {w96} x {h96} at 96 DPI and {w192} x {h192} at 192 DPI")
+    (pw96, ph96), (pw192, ph192) = at96["palette"], at192["palette"]
+    check(abs(pw192 - 2 * pw96) <= 4 and abs(ph192 - 2 * ph96) <= 4,
+          f"the palette is {pw96} x {ph96} at 96 DPI and {pw192} x {ph192} at 192 DPI")
+    check(abs(at192["view_top"] - 2 * at96["view_top"]) <= 8,
+          f"the view starts at {at96['view_top']} at 96 DPI and {at192['view_top']} at 192 DPI")
     check(abs(at192["ink"] - 2 * at96["ink"]) <= 4,
           f"the formula is {at96['ink']} wide at 96 DPI and {at192['ink']} at 192 DPI")
     check(at96["tex"] == "abzcd+1", f"the click at 96 DPI put z at {at96['tex']!r}")
