@@ -115,6 +115,7 @@ LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_CLOSE: return OnClose(wParam, lParam);
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenu(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     default: break;
   }
@@ -217,6 +218,12 @@ void MainWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
   PlaceControls(dpi);
   OnSize();
   if (state.editor) state.editor->SetDpi(dpi);
+}
+
+// View > Symbol palette carries a check mark while the palette is shown.
+void MainWindow::OnInitMenu(HMENU menu) {
+  CheckMenuItem(menu, command::TogglePalette,
+                MF_BYCOMMAND | (state.host.IsPaletteVisible() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // The buttons and the palette are given in pixels at 96 DPI; the status bar takes the new
