@@ -1,6 +1,7 @@
 // The view's scale (the window's DPI times the zoom): the zoom keys, menu commands and Ctrl+wheel
 // with their status text, and the pixels of the caret and of clicks at every scale, which must
 // land in the same layout units. Fixed metrics: a letter at size 40 is 20 by 40.
+#include "edit/inline_box.h"
 #include "editor_harness.h"
 
 namespace kav {
@@ -84,6 +85,10 @@ TEST_F(ZoomTest, TheCaretScalesWithTheView) {
   editor.SetDpi(96);
   editor.ZoomTo(200);
   EXPECT_EQ(host.caret.x, 820);
+  // The symbol-name box opens the same distance below the caret, in units.
+  const int32_t caretY = host.caret.y;
+  Press('G', true);
+  EXPECT_EQ(host.inlineBoxY, caretY + 2 * kInlineBoxDrop);
   editor.ZoomTo(50);
   EXPECT_EQ(host.caret.width, 1);  // never thinner than a pixel
   EXPECT_EQ(host.caret.height, 20);
