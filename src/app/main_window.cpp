@@ -7,7 +7,9 @@
 #include "app/dropped_files.h"
 #include "app/paint_window.h"
 #include "app/resource_ids.h"
+#include "app/style_buttons.h"
 #include "app/wide_text.h"
+#include "app/window_dpi.h"
 #include "app/window_title.h"
 #include "base/failure.h"
 
@@ -30,6 +32,13 @@ int32_t TrackPosition(HWND bar) {
   return info.nTrackPos;
 }
 
+// Shared icons belong to the system, which keeps them for the whole run.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, StartupPath startup) {
@@ -39,16 +48,19 @@ MainWindow::MainWindow(HINSTANCE instance, StartupPath startup) {
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSW windowClass{};
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = &MainWindow::Procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // The title bar and the taskbar show the program's own icon, each at its size.
+  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = Wide(kProgramName);
-  return RegisterClassW(&windowClass) != 0;
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 bool MainWindow::Create(int showCommand) {
@@ -103,6 +115,8 @@ LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_CLOSE: return OnClose(wParam, lParam);
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenu(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     default: break;
   }
   // Input reaches the editor only once the creation handler has made it.
@@ -123,7 +137,7 @@ LRESULT MainWindow::RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL: OnVerticalScroll(wParam); return Default(message, wParam, lParam);
     case WM_HSCROLL: OnHorizontalScroll(wParam); return Default(message, wParam, lParam);
     case WM_MOUSEWHEEL:
-      editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      editor.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), HeldModifiers());
       return Default(message, wParam, lParam);
     case WM_MOUSEHWHEEL:
       editor.OnHorizontalScroll(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? ScrollRequest::LineDown
@@ -149,8 +163,10 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnSize() {
   RECT client{};
   GetClientRect(state.windows.main, &client);
-  SetWindowPos(state.windows.scrollBar, nullptr, client.right - 30, 10, 20, client.bottom - 30,
-               SWP_NOZORDER);
+  const int32_t dpi = WindowDpi(state.windows.main);
+  const auto scaled = [dpi](int32_t length) { return MulDiv(length, dpi, 96); };
+  SetWindowPos(state.windows.scrollBar, nullptr, client.right - scaled(30), scaled(10), scaled(20),
+               client.bottom - scaled(30), SWP_NOZORDER);
   state.backBuffer.Reset();
   SendMessageW(state.windows.statusBar, WM_SIZE, 0, 0);
   PlaceHorizontalScrollBar(client);
@@ -170,8 +186,9 @@ void MainWindow::PlaceHorizontalScrollBar(const RECT& client) {
     bottom = status.top;
   }
   const int32_t height = GetSystemMetrics(SM_CYHSCROLL);
+  const int32_t barRoom = MulDiv(30, WindowDpi(state.windows.main), 96);
   SetWindowPos(state.windows.horizontalScrollBar, nullptr, 0, bottom - height,
-               std::max<int32_t>(0, client.right - 30), height, SWP_NOZORDER);
+               std::max<int32_t>(0, client.right - barRoom), height, SWP_NOZORDER);
 }
 
 void MainWindow::OnPaint() {
@@ -181,12 +198,43 @@ void MainWindow::OnPaint() {
     scene.lines = editor.document().lines;
     scene.currentLine = editor.document().currentLine;
     scene.view = editor.Placement();
+    scene.scale = editor.scale();
     if (editor.mouseCaptured()) {
       const DragRectangle& drag = editor.drag();
       scene.drag = DragOutline{drag.anchorX, drag.anchorY, drag.currentX, drag.currentY};
     }
   }
   PaintWindow(state.windows.main, state.backBuffer, state.resources, scene);
+}
+
+// The window moves to a monitor of another scaling (or the scaling changed): it takes the size
+// the system suggests and the view draws at the new DPI.
+void MainWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
+  if (suggested != nullptr) {
+    SetWindowPos(state.windows.main, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  PlaceControls(dpi);
+  OnSize();
+  if (state.editor) state.editor->SetDpi(dpi);
+}
+
+// View > Symbol palette carries a check mark while the palette is shown.
+void MainWindow::OnInitMenu(HMENU menu) {
+  CheckMenuItem(menu, command::TogglePalette,
+                MF_BYCOMMAND | (state.host.IsPaletteVisible() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The buttons and the palette are given in pixels at 96 DPI; the status bar takes the new
+// system font's height when it re-docks.
+void MainWindow::PlaceControls(int32_t dpi) {
+  PlaceStyleButtons(state.windows.main, dpi);
+  state.palette.Place(dpi);
+  if (state.windows.statusBar != nullptr) {
+    SendMessageW(state.windows.statusBar, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  }
 }
 
 void MainWindow::OnVerticalScroll(WPARAM wParam) {

@@ -50,6 +50,9 @@ class MainWindow {
   void OnHorizontalScroll(WPARAM wParam);
   void PlaceHorizontalScrollBar(const RECT& client);
   void OnDropFiles(HDROP drop);
+  void OnDpiChanged(int32_t dpi, const RECT* suggested);
+  void PlaceControls(int32_t dpi);
+  void OnInitMenu(HMENU menu);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);
 

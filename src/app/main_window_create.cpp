@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/style_buttons.h"
 #include "app/wide_text.h"
+#include "app/window_dpi.h"
 
 namespace kav {
 
@@ -15,6 +16,7 @@ void MainWindow::OnCreate() {
   // selection and nothing modified.
   state.editor = std::make_unique<Editor>(state.host, state.typesetting->metrics,
                                           state.typesetting->layouter);
+  state.editor->SetDpi(WindowDpi(state.windows.main));
   state.editor->PlaceCaret();
   CreateInlineBox();
   CreateScrollBar();
@@ -25,6 +27,7 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
+  if (const int32_t dpi = WindowDpi(state.windows.main); dpi != 96) PlaceControls(dpi);
   // The view starts below the controls made last.
   state.editor->UpdateScroll();
 }

@@ -49,6 +49,17 @@ void DrawLines(Canvas& canvas, const PaintScene& scene) {
   }
 }
 
+// Layout units become pixels in the device context itself, so that the faces are rasterised at
+// the final size (sharp at any scale) and pens grow with them. The saved state puts it back.
+void ScaleDrawing(HDC dc, const ViewScale& scale) {
+  if (scale.IsOne()) return;
+  SetGraphicsMode(dc, GM_ADVANCED);
+  const auto factor = static_cast<FLOAT>(static_cast<double>(scale.Numerator()) /
+                                         static_cast<double>(ViewScale::kDenominator));
+  XFORM transform{factor, 0, 0, factor, 0, 0};
+  SetWorldTransform(dc, &transform);
+}
+
 }  // namespace
 
 void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& resources,
@@ -66,7 +77,10 @@ void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& 
     // Lines show only in the view's area, never beside or behind the controls over the window.
     const ViewArea& area = scene.view.area;
     SavedDcState clip(memory.Get());
-    IntersectClipRect(memory.Get(), area.left, area.top, area.right, area.bottom);
+    const ViewScale& scale = scene.scale;
+    IntersectClipRect(memory.Get(), scale.ToPixels(area.left), scale.ToPixels(area.top),
+                      scale.ToPixels(area.right), scale.ToPixels(area.bottom));
+    ScaleDrawing(memory.Get(), scale);
     GdiCanvas canvas(memory.Get(), resources, GetSysColor(COLOR_WINDOW));
     DrawLines(canvas, scene);
     if (scene.drag) {

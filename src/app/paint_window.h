@@ -8,6 +8,7 @@
 #include "app/drawing_resources.h"
 #include "app/gdi_handles.h"
 #include "app/win32.h"
+#include "edit/view_scale.h"
 #include "model/line.h"
 #include "typeset/line_geometry.h"
 
@@ -21,11 +22,13 @@ struct DragOutline {
 };
 
 // What one paint shows: the document's lines, which one is current (its selection marks are
-// drawn), the view's area and scroll offsets, and the rubber band while the mouse drags.
+// drawn), the view's area and scroll offsets, and the rubber band while the mouse drags, all in
+// layout units, and the scale that maps them to the window's pixels.
 struct PaintScene {
   std::span<const EquationLine> lines;
   int32_t currentLine = 0;
-  ViewPlacement view;
+  ViewPlacement view;  // in layout units
+  ViewScale scale;
   std::optional<DragOutline> drag;
 };
 

@@ -1,5 +1,7 @@
 #include "app/palette_window.h"
 
+#include <utility>
+
 #include "app/child_guard.h"
 #include "app/gdi_handles.h"
 #include "edit/palette.h"
@@ -62,6 +64,34 @@ LRESULT CALLBACK PaletteWindow::Procedure(HWND window, UINT message, WPARAM wPar
       return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+void PaletteWindow::Place(int32_t dpi) {
+  if (window == nullptr) return;
+  const auto scaled = [dpi](int32_t length) { return MulDiv(length, dpi, 96); };
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window, nullptr, scaled(kPaletteX), scaled(kPaletteY), scaled(kPaletteWidth),
+               scaled(kPaletteHeight), kFlags);
+  // The buttons leave the old scaled face before it is deleted.
+  LOGFONTW face{};
+  GdiObject<HFONT> next;
+  if (dpi != 96 && GetObjectW(symbolFont, sizeof(face), &face) == sizeof(face)) {
+    face.lfHeight = MulDiv(face.lfHeight, dpi, 96);
+    next = GdiObject<HFONT>(CreateFontIndirectW(&face));
+  }
+  HFONT font = next.Get() != nullptr ? next.Get() : symbolFont;
+  for (const PaletteButton& button : PaletteButtons()) {
+    HWND handle = GetDlgItem(window, button.id);
+    if (handle == nullptr) continue;
+    SetWindowPos(handle, nullptr, scaled(button.x), scaled(button.y),
+                 scaled(kPaletteButtonSize), scaled(kPaletteButtonSize), kFlags);
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
+    if (current != nullptr && (current == symbolFont || current == scaledSymbolFont.Get() ||
+                               button.symbolFont)) {
+      SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+  }
+  scaledSymbolFont = std::move(next);
 }
 
 void PaletteWindow::CreateButtons(HINSTANCE instance) {

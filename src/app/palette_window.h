@@ -2,6 +2,7 @@
 // button per symbol-table entry from leq on. A press inserts its entry at the caret and gives
 // the keyboard focus back to the main window.
 #pragma once
+#include "app/gdi_handles.h"
 #include "app/win32.h"
 #include "edit/editor.h"
 
@@ -21,6 +22,9 @@ class PaletteWindow {
   // the system refused the window.
   bool Create(HWND parent, HINSTANCE instance, HFONT symbolFont, Editor& editor);
   HWND Handle() const { return window; }
+  // Moves and sizes the palette and its buttons, and sizes the symbol face, for a window drawn
+  // at `dpi` (the places above are those at 96).
+  void Place(int32_t dpi);
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -28,6 +32,8 @@ class PaletteWindow {
 
   HWND window = nullptr;
   HFONT symbolFont = nullptr;
+  // The symbol face at the window's DPI, when it is not 96.
+  GdiObject<HFONT> scaledSymbolFont;
   Editor* editor = nullptr;
 };
 

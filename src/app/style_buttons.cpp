@@ -35,4 +35,14 @@ void CreateStyleButtons(HWND parent, HINSTANCE instance) {
   }
 }
 
+void PlaceStyleButtons(HWND parent, int32_t dpi) {
+  int32_t x = 2;
+  for (const StyleButtonRow& row : kStyleButtonRows) {
+    SetWindowPos(GetDlgItem(parent, row.id), nullptr, MulDiv(x, dpi, 96), MulDiv(2, dpi, 96),
+                 MulDiv(kButtonSize, dpi, 96), MulDiv(kButtonSize, dpi, 96),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    x += kButtonPitch;
+  }
+}
+
 }  // namespace kav

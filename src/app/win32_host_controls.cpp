@@ -1,5 +1,6 @@
 // The inline symbol-name box and the palette side of the Win32 host.
 #include "app/win32_host.h"
+#include "app/window_dpi.h"
 #include "edit/inline_box.h"
 
 namespace kav {
@@ -8,7 +9,9 @@ namespace kav {
 void Win32Host::ShowInlineBox(int32_t x, int32_t y) {
   if (windows.inlineBox == nullptr) return;
   SetWindowTextW(windows.inlineBox, L"");
-  SetWindowPos(windows.inlineBox, nullptr, x, y, kInlineBoxWidth, kInlineBoxHeight, SWP_NOZORDER);
+  const int32_t dpi = WindowDpi(windows.main);
+  SetWindowPos(windows.inlineBox, nullptr, x, y, MulDiv(kInlineBoxWidth, dpi, 96),
+               MulDiv(kInlineBoxHeight, dpi, 96), SWP_NOZORDER);
   ShowWindow(windows.inlineBox, SW_SHOW);
   SetFocus(windows.inlineBox);
 }

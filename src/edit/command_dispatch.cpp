@@ -36,6 +36,12 @@ void Editor::OnCommand(int32_t id) {
     case command::DuplicateLine: InsertLine(CurrentLine().markup, true); return;
     case command::InsertGreek: ShowInlineEditBox(); return;
     case command::Manual: host_.OpenManual(); return;
+    case command::NewDocument: NewDocument(); return;
+    case command::ZoomIn: ZoomTo(ZoomStepUp(scale_.zoom)); return;
+    case command::ZoomOut: ZoomTo(ZoomStepDown(scale_.zoom)); return;
+    case command::ZoomReset: ZoomTo(100); return;
+    // As the title bar's close button: the question about unsaved changes follows.
+    case command::Exit: host_.PostClose(); return;
     case command::TogglePalette:
       TogglePalette();
       host_.FocusMainWindow();

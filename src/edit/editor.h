@@ -11,6 +11,7 @@
 #include "edit/keys.h"
 #include "edit/style_statistics.h"
 #include "edit/undo_history.h"
+#include "edit/view_scale.h"
 #include "export/clipboard_payloads.h"
 #include "model/document.h"
 #include "model/export_buffer.h"
@@ -50,7 +51,9 @@ class Editor {
   void OnCommand(int32_t id);
   void OnVerticalScroll(ScrollRequest request, int32_t trackPosition = 0);
   void OnHorizontalScroll(ScrollRequest request, int32_t trackPosition = 0);
-  void OnMouseWheel(int32_t delta);
+  // The wheel scrolls; with Ctrl held it zooms.
+  void OnMouseWheel(int32_t delta, Modifiers modifiers = {});
+  // Mouse positions are in client pixels; the drag is kept in layout units.
   void OnLeftButtonDown(int32_t x, int32_t y);
   void OnMouseMove(int32_t x, int32_t y);
   void OnLeftButtonUp(int32_t x, int32_t y);
@@ -107,7 +110,15 @@ class Editor {
   bool CaretToSelectionStart();
   bool CaretToSelectionEnd();
 
-  // View.
+  // View. Everything below is in layout units except where it says pixels.
+  // The window's DPI (96 at 100 % display scaling) and the zoom in percent, held to the steps'
+  // range; each redraws the view and keeps the caret where it was in the document.
+  void SetDpi(int32_t dpi);
+  void ZoomTo(int32_t zoom);
+  const ViewScale& scale() const { return scale_; }
+  // The view's area and the client width in layout units.
+  ViewArea AreaUnits() const;
+  int32_t ClientWidthUnits() const;
   void UpdateScroll();
   void ScrollToCurrentLine();
   void PlaceCaret();
@@ -139,6 +150,9 @@ class Editor {
   void CopyAsLatex();
   void CopyAsMathml();
   void OpenDocument();
+  // Replaces the document with one empty, untitled line, after the question about unsaved
+  // changes.
+  void NewDocument();
   void SaveCommand();
   bool SaveDocumentAs();
 
@@ -187,6 +201,8 @@ class Editor {
   void OnSpace();
   void OnUpOrDown(bool up);
   void EndCapture();
+  void ReleaseDrag(int32_t x, int32_t y);
+  void RescaleView();
   void ApplyStyleCommand(int32_t id);
   bool LineEmpty() const { return document_.Current().markup.empty(); }
   bool CaretAtLineStart() const;
@@ -222,6 +238,7 @@ class Editor {
   int32_t scrollOffset_ = 0;
   // Sideways scroll of the lines too wide for the view; its range is the current line's.
   int32_t scrollX_ = 0;
+  ViewScale scale_;
 };
 
 }  // namespace kav

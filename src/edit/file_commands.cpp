@@ -97,6 +97,12 @@ void Editor::OpenDocument() {
   LoadDocument(*path);
 }
 
+void Editor::NewDocument() {
+  if (PromptSaveChanges() == PromptResult::Cancel) return;
+  ReplaceLines({});
+  document_.path.clear();
+}
+
 void Editor::SaveCommand() {
   if (document_.path.empty()) {
     SaveDocumentAs();

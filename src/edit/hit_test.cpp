@@ -42,7 +42,7 @@ NearestBox FindNearestBox(const EquationLine& line, int32_t lx, int32_t ly) {
 
 void Editor::ChooseLineAt(int32_t clientY) {
   // During a drag the midpoint between the press and the pointer decides.
-  const int32_t v = (clientY + drag_.anchorY) / 2 - host_.GetViewArea().top + scrollOffset_;
+  const int32_t v = (clientY + drag_.anchorY) / 2 - AreaUnits().top + scrollOffset_;
   SyncDerivedState();
   const int32_t index = bands_.Find(v);
   if (index >= 0) document_.currentLine = index;
@@ -77,7 +77,9 @@ void Editor::HitTest(int32_t x, int32_t y) {
   ChoosePositionInLine(x, y);
 }
 
-void Editor::OnLeftButtonDown(int32_t x, int32_t y) {
+void Editor::OnLeftButtonDown(int32_t pixelX, int32_t pixelY) {
+  const int32_t x = scale_.ToUnits(pixelX);
+  const int32_t y = scale_.ToUnits(pixelY);
   drag_.anchorY = y;
   HitTest(x, y);
   selectionMode_ = true;
@@ -90,8 +92,10 @@ void Editor::OnLeftButtonDown(int32_t x, int32_t y) {
   host_.Invalidate();
 }
 
-void Editor::OnMouseMove(int32_t x, int32_t y) {
+void Editor::OnMouseMove(int32_t pixelX, int32_t pixelY) {
   if (!mouseCaptured_) return;
+  const int32_t x = scale_.ToUnits(pixelX);
+  const int32_t y = scale_.ToUnits(pixelY);
   HitTest(x, y);
   drag_.currentX = x;
   drag_.currentY = y;
@@ -99,7 +103,11 @@ void Editor::OnMouseMove(int32_t x, int32_t y) {
   host_.Invalidate();
 }
 
-void Editor::OnLeftButtonUp(int32_t x, int32_t y) {
+void Editor::OnLeftButtonUp(int32_t pixelX, int32_t pixelY) {
+  ReleaseDrag(scale_.ToUnits(pixelX), scale_.ToUnits(pixelY));
+}
+
+void Editor::ReleaseDrag(int32_t x, int32_t y) {
   if (!mouseCaptured_) return;
   mouseCaptured_ = false;
   host_.ReleaseMouse();
@@ -118,7 +126,7 @@ void Editor::OnLeftButtonUp(int32_t x, int32_t y) {
 }
 
 void Editor::OnCaptureLost() {
-  if (mouseCaptured_) OnLeftButtonUp(drag_.currentX, drag_.currentY);
+  if (mouseCaptured_) ReleaseDrag(drag_.currentX, drag_.currentY);
 }
 
 }  // namespace kav

@@ -46,7 +46,9 @@ void Editor::ShowInlineEditBox() {
   EnsureCaret();
   const LinePoint anchor = InlineBoxAnchor(CurrentLine(), metrics_);
   const LinePoint origin = LineOrigin(document_.currentLine);
-  host_.ShowInlineBox(origin.x + anchor.x, origin.y + anchor.y + kInlineBoxDrop);
+  // The drop below the caret grows with the view, so the box never covers the formula.
+  host_.ShowInlineBox(scale_.ToPixels(origin.x + anchor.x),
+                      scale_.ToPixels(origin.y + anchor.y + kInlineBoxDrop));
 }
 
 void CommitInlineText(Editor& editor, std::u16string_view text) {

@@ -35,6 +35,7 @@ void Editor::OnPlainKey(int32_t virtualKey, Modifiers modifiers) {
     case key::Backslash:
       if (!modifiers.shift) ShowInlineEditBox();
       return;
+    case key::F1: OnCommand(command::Manual); return;
     default: return;
   }
 }
@@ -60,7 +61,16 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
       {'Y', command::Redo, command::Redo},
       {'Z', command::Undo, command::Undo},
   };
-  if (virtualKey == 'A') {
+  // Shift turns Ctrl+Z into Redo and Ctrl+N into a new document.
+  if (modifiers.shift && (virtualKey == 'Z' || virtualKey == 'N')) {
+    OnCommand(virtualKey == 'Z' ? command::Redo : command::NewDocument);
+  } else if (virtualKey == key::Plus || virtualKey == key::Add) {
+    OnCommand(command::ZoomIn);
+  } else if (virtualKey == key::Minus || virtualKey == key::Subtract) {
+    OnCommand(command::ZoomOut);
+  } else if (virtualKey == key::Digit0 || virtualKey == key::Numpad0) {
+    OnCommand(command::ZoomReset);
+  } else if (virtualKey == 'A') {
     SelectAll();
   } else if (virtualKey == 'W') {
     host_.PostClose();

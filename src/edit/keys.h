@@ -21,6 +21,14 @@ inline constexpr int32_t Up = 38;
 inline constexpr int32_t Right = 39;
 inline constexpr int32_t Down = 40;
 inline constexpr int32_t Delete = 46;
+inline constexpr int32_t F1 = 112;
+// The zoom keys: 0 and the numeric pad's 0, plus and minus on the main keys and on the pad.
+inline constexpr int32_t Digit0 = 48;
+inline constexpr int32_t Numpad0 = 96;
+inline constexpr int32_t Add = 107;
+inline constexpr int32_t Subtract = 109;
+inline constexpr int32_t Plus = 187;
+inline constexpr int32_t Minus = 189;
 inline constexpr int32_t Backslash = 220;  // the key that carries \ on US and Korean layouts
 // Letter keys are their upper-case ASCII codes, 'A' to 'Z'.
 }  // namespace key
@@ -48,8 +56,14 @@ inline constexpr int32_t InsertGreek = 40013;
 inline constexpr int32_t CopyAsTex = 40016;
 inline constexpr int32_t CopyAsLatex = 40017;
 inline constexpr int32_t CopyAsMathml = 40019;
-inline constexpr int32_t PasteFromOtherPrograms = 40031;
+inline constexpr int32_t PasteFromOtherPrograms = 40018;
 inline constexpr int32_t Manual = 40020;
+// File > New and Exit, and the View menu's zoom.
+inline constexpr int32_t NewDocument = 40030;
+inline constexpr int32_t Exit = 40031;
+inline constexpr int32_t ZoomIn = 40032;
+inline constexpr int32_t ZoomOut = 40033;
+inline constexpr int32_t ZoomReset = 40034;
 inline constexpr int32_t StyleRoman = 20004;
 inline constexpr int32_t StyleBold = 20005;
 inline constexpr int32_t StyleItalic = 20006;

@@ -62,8 +62,16 @@ ScrollBarState SidewaysBar(int32_t range, int32_t page, int32_t position) {
 
 }  // namespace
 
+ViewArea Editor::AreaUnits() const {
+  return scale_.ToUnits(host_.GetViewArea());
+}
+
+int32_t Editor::ClientWidthUnits() const {
+  return scale_.ToUnits(host_.GetClientSize().width);
+}
+
 ViewPlacement Editor::Placement() const {
-  return ViewPlacement{host_.GetClientSize().width, host_.GetViewArea(), scrollX_, scrollOffset_};
+  return ViewPlacement{ClientWidthUnits(), AreaUnits(), scrollX_, scrollOffset_};
 }
 
 LinePoint Editor::LineOrigin(int32_t index) {
@@ -72,12 +80,12 @@ LinePoint Editor::LineOrigin(int32_t index) {
 }
 
 int32_t Editor::HorizontalRangeOfCurrentLine() const {
-  return HorizontalRange(RootWidth(document_.Current()), host_.GetClientSize().width,
-                         host_.GetViewArea());
+  return HorizontalRange(RootWidth(document_.Current()), ClientWidthUnits(),
+                         AreaUnits());
 }
 
 void Editor::UpdateScroll() {
-  const ViewArea area = host_.GetViewArea();
+  const ViewArea area = AreaUnits();
   const int32_t page = area.Height();
   const int32_t total = DocumentHeight();
   if (scrollOffset_ < 0) scrollOffset_ = 0;
@@ -95,7 +103,7 @@ void Editor::ScrollToCurrentLine() {
   const int32_t index = document_.currentLine;
   const int32_t top = BandTop(index);
   const int32_t band = BandHeight(index);
-  const int32_t viewHeight = host_.GetViewArea().Height();
+  const int32_t viewHeight = AreaUnits().Height();
   const bool inside = top + band - viewHeight < scrollOffset_ && scrollOffset_ < top;
   if (!inside) scrollOffset_ = top + band / 2 - viewHeight / 2;
   ScrollCaretIntoSight();
@@ -110,7 +118,7 @@ bool Editor::ScrollCaretIntoSight() {
   int32_t scroll = std::clamp(scrollX_, 0, range);
   if (range > 0) {
     const CaretBox caret = CaretBoxOf(CurrentLine(), metrics_);
-    const int32_t least = caret.x + caret.width + 2 * kViewMargin - host_.GetViewArea().Width();
+    const int32_t least = caret.x + caret.width + 2 * kViewMargin - AreaUnits().Width();
     scroll = std::clamp(std::max(least, std::min(scroll, caret.x)), 0, range);
   }
   if (scroll == scrollX_) return false;
@@ -123,7 +131,7 @@ void Editor::PlaceCaret() {
   // A mouse selection keeps the view still under the pointer.
   if (!selectionMode_ && ScrollCaretIntoSight()) {
     host_.SetHorizontalScrollBar(SidewaysBar(HorizontalRangeOfCurrentLine(),
-                                             host_.GetViewArea().Width(), scrollX_));
+                                             AreaUnits().Width(), scrollX_));
     host_.Invalidate();
   }
   ShowScreenCaret();
@@ -137,9 +145,10 @@ void Editor::ShowScreenCaret() {
   }
   const CaretBox caret = CaretBoxOf(CurrentLine(), metrics_);
   const LinePoint origin = LineOrigin(document_.currentLine);
-  host_.CreateCaret(caret.width, caret.height);
+  // At least a pixel wide, however small the zoom.
+  host_.CreateCaret(std::max(1, scale_.ToPixels(caret.width)), scale_.ToPixels(caret.height));
   host_.ShowCaret();
-  host_.MoveCaret(origin.x + caret.x, origin.y + caret.y);
+  host_.MoveCaret(scale_.ToPixels(origin.x + caret.x), scale_.ToPixels(origin.y + caret.y));
 }
 
 // The inverse of the line's placement: a client point relative to the root's top-left corner.
@@ -149,7 +158,7 @@ LinePoint Editor::ToLineCoordinates(int32_t x, int32_t y) {
 }
 
 void Editor::OnVerticalScroll(ScrollRequest request, int32_t trackPosition) {
-  const int32_t page = host_.GetViewArea().Height() - 70;
+  const int32_t page = AreaUnits().Height() - 70;
   switch (request) {
     case ScrollRequest::LineUp: scrollOffset_ -= 60; break;
     case ScrollRequest::LineDown: scrollOffset_ += 60; break;
@@ -164,7 +173,7 @@ void Editor::OnVerticalScroll(ScrollRequest request, int32_t trackPosition) {
 // The same steps sideways (line left and right, page left and right): the view moves and the
 // caret may leave it, as with the vertical bar.
 void Editor::OnHorizontalScroll(ScrollRequest request, int32_t trackPosition) {
-  const int32_t page = host_.GetViewArea().Width() - 70;
+  const int32_t page = AreaUnits().Width() - 70;
   switch (request) {
     case ScrollRequest::LineUp: scrollX_ -= 40; break;
     case ScrollRequest::LineDown: scrollX_ += 40; break;
@@ -176,7 +185,11 @@ void Editor::OnHorizontalScroll(ScrollRequest request, int32_t trackPosition) {
   UpdateScroll();
 }
 
-void Editor::OnMouseWheel(int32_t delta) {
+void Editor::OnMouseWheel(int32_t delta, Modifiers modifiers) {
+  if (modifiers.ctrl) {
+    if (delta != 0) ZoomTo(delta > 0 ? ZoomStepUp(scale_.zoom) : ZoomStepDown(scale_.zoom));
+    return;
+  }
   OnVerticalScroll(delta > 0 ? ScrollRequest::LineUp : ScrollRequest::LineDown);
 }
 

@@ -24,7 +24,7 @@ TEST_F(DispatchTest, UnknownKeysAndCommandsDoNothing) {
   Type(u"ab");
   const std::vector<std::string> before = host.calls;
   const int32_t records = HistorySize();
-  Press(112);  // F1
+  Press(113);  // F2
   Press('B', true);
   Press(key::Escape);
   Press(key::Back, true);  // Backspace with Ctrl held is not Backspace

@@ -127,9 +127,19 @@ int PrintFormats() {
   return 0;
 }
 
+// The probe reads the program's windows in the pixels the program itself sees, at any display
+// scaling: it is per-monitor DPI aware like the program.
+void BecomeDpiAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  if (set != nullptr) set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per monitor v2
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  BecomeDpiAware();
   if (argc < 2) return 2;
   HWND main = MainWindow();
   if (main == nullptr) return 3;
