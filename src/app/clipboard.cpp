@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/gdi_canvas.h"
+#include "app/clipboard_bitmap.h"
 #include "app/wide_text.h"
 #include "base/failure.h"
 
@@ -45,32 +45,11 @@ bool GlobalMemory::PassToClipboard(UINT format) {
   return true;
 }
 
-GdiObject<HBITMAP> DrawClipboardBitmap(HWND window, DrawingResources& resources,
-                                       const ClipboardPicture& picture) {
-  if (picture.width <= 0 || picture.height <= 0) return {};
-  WindowDc windowDc(window);
-  MemoryDc memory(windowDc.Get());
-  // Compatible with the window, not with the memory DC, which would make it monochrome.
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(windowDc.Get(), picture.width, picture.height));
-  if (bitmap.Get() == nullptr || memory.Get() == nullptr) return {};
-  {
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    SelectedObject noBrush(memory.Get(), GetStockObject(NULL_BRUSH));
-    SetBkMode(memory.Get(), TRANSPARENT);
-    const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
-    GdiObject<HBRUSH> brush(CreateSolidBrush(windowColour));
-    const RECT all{0, 0, picture.width, picture.height};
-    FillRect(memory.Get(), &all, brush.Get());
-    GdiCanvas canvas(memory.Get(), resources, windowColour);
-    picture.draw(canvas);
-  }
-  // The bitmap is out of the memory DC again, as the clipboard needs it.
-  return bitmap;
-}
-
 namespace {
 
-UINT RegisteredFormat(const char16_t* name) { return RegisterClipboardFormatW(Wide(name)); }
+UINT RegisteredFormat(const char16_t* name) {
+  return RegisterClipboardFormatW(Wide(name));
+}
 
 bool PassBitmapToClipboard(GdiObject<HBITMAP> bitmap) {
   if (bitmap.Get() == nullptr || SetClipboardData(CF_BITMAP, bitmap.Get()) == nullptr) return false;

@@ -58,11 +58,6 @@ class OpenClipboardScope {
   bool open;
 };
 
-// The picture drawn now into a bitmap compatible with the window, on the window colour; no
-// bitmap for a picture without area.
-GdiObject<HBITMAP> DrawClipboardBitmap(HWND window, DrawingResources& resources,
-                                       const ClipboardPicture& picture);
-
 // Empties the clipboard and sets, in this order, the markup as `privateFormat`, the picture as
 // CF_BITMAP, the package as "Art::GVML ClipFormat" and the document as "Hwp Native". False,
 // with nothing changed, when the clipboard cannot be opened.

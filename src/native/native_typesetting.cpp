@@ -6,7 +6,7 @@
 #include "base/utf.h"
 #include "export/clipboard_payloads.h"
 #include "native/raster_canvas.h"
-#include "typeset/line_geometry.h"
+#include "typeset/shifted_canvas.h"
 
 namespace kav {
 namespace {
@@ -21,17 +21,25 @@ NativeTypesetting::NativeTypesetting() : NativeTypesetting(InstalledFontFiles())
 NativeTypesetting::NativeTypesetting(const FontFiles& files)
     : fonts_(files), cached_(fonts_), layouter_(cached_), integrals_(IntegralImages(files)) {}
 
-RgbaImage NativeTypesetting::Picture(const EquationLine& line) const {
-  const int32_t width = RootWidth(line);
-  const int32_t height = RootHeight(line);
-  if (width <= 0 || height <= 0) {
-    Fail(u"Nothing to draw: the line is " + Ascii16(std::to_string(width)) + u" x " +
-         Ascii16(std::to_string(height)) + u" pixels");
+NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& line) const {
+  const ClipboardPicture picture = LinePicture(line);
+  if (picture.width <= 0 || picture.height <= 0) {
+    Fail(u"Nothing to draw: the line is " + Ascii16(std::to_string(picture.width)) + u" x " +
+         Ascii16(std::to_string(picture.height)) + u" pixels");
   }
-  if (int64_t{width} * height > kMaxPicturePixels) Fail(u"The line is too large for a picture");
-  RasterCanvas canvas(width, height, kWindowColour, fonts_, integrals_);
-  LinePicture(line).draw(canvas);
-  return canvas.Image();
+  RgbaImage padded;
+  int32_t drawnRoom = 0;
+  const PixelRect frame = FindPictureFrame(picture.width, picture.height, [&](int32_t room) {
+    const int32_t width = picture.width + 2 * room, height = picture.height + 2 * room;
+    if (int64_t{width} * height > kMaxPicturePixels) Fail(u"The line is too large for a picture");
+    RasterCanvas canvas(width, height, kWindowColour, fonts_, integrals_);
+    ShiftedCanvas shifted(canvas, room, room);
+    picture.draw(shifted);
+    padded = canvas.TakeImage();
+    drawnRoom = room;
+    return InkBounds(padded, kWindowColour);
+  });
+  return {Crop(padded, frame), frame.Moved(-drawnRoom, -drawnRoom)};
 }
 
 }  // namespace kav

@@ -9,6 +9,7 @@
 #include "native/rgba_image.h"
 #include "typeset/glyph_measure.h"
 #include "typeset/layout.h"
+#include "typeset/picture_frame.h"
 
 namespace kav {
 
@@ -24,9 +25,16 @@ class NativeTypesetting {
   const GlyphMetrics& Metrics() const { return cached_; }
   const FreeTypeFonts& Fonts() const { return fonts_; }
 
-  // The line as the clipboard shows it: its boxes on the window colour, exactly the root's
-  // size, no margin, nothing selected. Throws a Failure for a line with nothing to draw.
-  RgbaImage Picture(const EquationLine& line) const;
+  // The line as the clipboard shows it: its boxes on the window colour, nothing selected, the
+  // root box and all the ink the glyphs draw around it, plus the picture margin. Throws a Failure
+  // for a line with nothing to draw.
+  RgbaImage Picture(const EquationLine& line) const { return FramedPicture(line).image; }
+
+  struct Framed {
+    RgbaImage image;
+    PixelRect frame;  // the picture's rectangle in the root's coordinates
+  };
+  Framed FramedPicture(const EquationLine& line) const;
 
  private:
   FreeTypeFonts fonts_;

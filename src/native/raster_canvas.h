@@ -2,6 +2,7 @@
 // coverage, pen lines with GDI's pixel coverage, and the integral images scaled with alpha.
 #pragma once
 #include <array>
+#include <utility>
 
 #include "native/freetype_fonts.h"
 #include "native/rgba_image.h"
@@ -23,6 +24,8 @@ class RasterCanvas final : public Canvas {
                      int32_t height) override;
 
   const RgbaImage& Image() const { return image_; }
+  // The picture drawn so far, handed over; the canvas is empty afterwards.
+  RgbaImage TakeImage() { return std::move(image_); }
 
  private:
   // Blends `colour` over the pixel at (x, y) with coverage `alpha` (0 to 255); outside is ignored.

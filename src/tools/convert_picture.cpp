@@ -1,5 +1,6 @@
 // kav-convert --to png and --to bmp: the picture Copy puts on the clipboard for one line (the
-// first unless --line says otherwise), drawn natively on the default window colour.
+// first unless --line says otherwise), drawn natively on the default window colour with all its
+// ink and the picture margin.
 #include <string>
 
 #include "base/failure.h"
@@ -12,7 +13,7 @@
 namespace kav {
 namespace {
 
-RgbaImage LineImage(const ConvertRequest& request) {
+NativeTypesetting::Framed LineImage(const ConvertRequest& request) {
   const std::vector<std::u16string> markups = DocumentMarkups(request.document);
   const int32_t number = request.line > 0 ? request.line : 1;
   const auto count = static_cast<int32_t>(markups.size());
@@ -23,7 +24,7 @@ RgbaImage LineImage(const ConvertRequest& request) {
   const NativeTypesetting typesetting;
   try {
     const EquationLine line(markups[number - 1], &typesetting.Layouter());
-    return typesetting.Picture(line);
+    return typesetting.FramedPicture(line);
   } catch (const Failure& failure) {
     throw ConvertFailure{number, failure.text};
   }
@@ -31,13 +32,16 @@ RgbaImage LineImage(const ConvertRequest& request) {
 
 }  // namespace
 
+// The PNG states where the picture lies around the formula's box: its oFFs position is the
+// picture's top-left corner relative to the box's, so a reader can place the box exactly.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
-  return EncodePng(LineImage(request), false);
+  const NativeTypesetting::Framed picture = LineImage(request);
+  return WithPngOffset(EncodePng(picture.image, false), picture.frame.left, picture.frame.top);
 }
 
 // The clipboard's CF_BITMAP reaches other programs as a bitmap file of this size.
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request) {
-  return EncodeBmp(LineImage(request));
+  return EncodeBmp(LineImage(request).image);
 }
 
 }  // namespace kav

@@ -2,8 +2,11 @@
 blinking caret, its bounding box and glyph columns, green (selected) pixels, and a tolerant
 comparison with a picture drawn by the native renderer."""
 
+import io
+import re
 import subprocess
 import time
+import zipfile
 
 import kav_e2e
 from kav_e2e import check
@@ -88,6 +91,25 @@ def read_png(path):
                           check=True, timeout=60).stdout
     image = kav_e2e.Image.from_ppm(data)
     return Gray(image.width, image.height, _gray_rows(image, 0, 0, image.width, image.height))
+
+
+def png_offset(path):
+    """(x, y) of a PNG's oFFs chunk as ImageMagick reads it: the page offset in pixels."""
+    text = subprocess.run(["identify", "-format", "%X %Y", path], capture_output=True, check=True,
+                          timeout=60).stdout.decode()
+    x, y = text.split()
+    return int(x), int(y)
+
+
+def package_root_size(package):
+    """(width, height) in pixels of the root box whose size an Office drawing package states:
+    cx = width x 1274320 / 153 EMU, truncated, which one width only gives."""
+    with zipfile.ZipFile(io.BytesIO(package)) as archive:
+        drawing = archive.read("clipboard/drawings/drawing1.xml").decode()
+    sizes = set(re.findall(r'<a:ext cx="(\d+)" cy="(\d+)"/>', drawing))
+    check(len(sizes) == 1, f"the drawing states one size, found {sizes}")
+    cx, cy = map(int, sizes.pop())
+    return tuple(-(-emu * 153 // 1274320) for emu in (cx, cy))
 
 
 def unmatched_share(a, b, dx, dy, reach=2):

@@ -4,9 +4,10 @@ A formula is typed, selected whole and copied with Ctrl+C. X then offers the fou
 program's markup ("Kav v0.1.1"), the picture (Wine's image/bmp of CF_BITMAP), the Office drawing
 package ("Art::GVML ClipFormat") and the HWP document ("Hwp Native"). The document and the package
 go through the project's oracle readers (olefile, gsf, SheetJS cfb, hwp.js; unzip, bsdtar, Python's
-zipfile, the plain-form check); the picture must be the line's size (the package states it in
-EMU), on the window colour, in black and never in the selection's green although the screen shows
-the line selected. A copy with nothing selected carries empty markup and the whole line elsewhere.
+zipfile, the plain-form check); the picture must hold the line's box (the package states its size
+in EMU) and all its ink with a blank margin, be about the size of the native converter's picture,
+on the window colour, in black and never in the selection's green although the screen shows the
+line selected. A copy with nothing selected carries empty markup and the whole line elsewhere.
 Finally "Copy as TeX", chosen from the Edit menu with the keyboard, leaves the line's TeX as text.
 """
 
@@ -19,6 +20,7 @@ import time
 import zipfile
 
 import kav_e2e
+import screen_ink
 from kav_e2e import check
 
 PRIVATE_FORMAT = "Kav v0.1.1"
@@ -33,7 +35,9 @@ OMML = ("<m:sSup><m:e><m:r><m:t>x</m:t></m:r></m:e><m:sup><m:r><m:t>2</m:t></m:r
         "</m:t></m:r></m:den></m:f><m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/>"
         "<m:e><m:r><m:t>y</m:t></m:r></m:e></m:rad>")
 TEX = r"x^{2}+\frac{a}{b}\sqrt{y}"
-EMU_PER_153_PIXELS = 1274320
+MARGIN = 2  # blank pixels around the picture's box and ink
+# GDI and FreeType place glyphs a pixel or two apart, so the two pictures' sizes differ a little.
+SIZE_TOLERANCE = 3
 
 ORACLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "oracle")
 SYSTEM_PYTHON = os.environ.get("KAV_SYSTEM_PYTHON", "/usr/bin/python3")
@@ -161,17 +165,33 @@ def is_green(pixel):
 
 
 def check_picture(bmp, package):
+    """The picture holds the root box (whose size the package states) and all its ink, with a
+    margin of the window colour all around."""
     width, height, rows = decode_bmp(bmp)
-    cx, cy = drawing_size(package)
-    check((cx, cy) == (width * EMU_PER_153_PIXELS // 153, height * EMU_PER_153_PIXELS // 153),
-          f"picture {width} x {height} pixels, the package's drawing {cx} x {cy} EMU")
+    root_width, root_height = screen_ink.package_root_size(package)
+    check(width >= root_width + 2 * MARGIN and height >= root_height + 2 * MARGIN,
+          f"picture {width} x {height} pixels, the root box {root_width} x {root_height}")
     pixels = [p for row in rows for p in row]
-    corners = {rows[0][0], rows[0][-1], rows[-1][0], rows[-1][-1]}
-    check(corners == {(255, 255, 255)}, f"corners on the window colour: {corners}")
+    border = [p for row in rows[:MARGIN] + rows[-MARGIN:] for p in row]
+    border += [p for row in rows for p in row[:MARGIN] + row[-MARGIN:]]
+    check(set(border) == {(255, 255, 255)},
+          f"the picture's {MARGIN}-pixel margin holds other colours: {set(border)}")
     check(not any(is_green(p) for p in pixels), "the picture has green pixels")
     ink = sum(1 for p in pixels if max(p) < 96)
     check(ink > 100, f"only {ink} dark pixels in the picture")
     return width, height, ink
+
+
+def native_picture_size(artifacts):
+    """(width, height) of the native converter's picture of the same markup."""
+    convert = os.environ.get("KAV_CONVERT", "")
+    check(os.access(convert, os.X_OK), f"KAV_CONVERT ({convert!r}) is not the native kav-convert")
+    document = os.path.join(artifacts, "native.kav")
+    with open(document, "w", encoding="utf-8") as f:
+        f.write("@@3\n@" + MARKUP + "\n")
+    data = subprocess.run([convert, "--to", "bmp", document], check=True, timeout=60,
+                          capture_output=True).stdout
+    return decode_bmp(data)[:2]
 
 
 def screen_green(run):
@@ -206,8 +226,14 @@ def copy_everything(run, artifacts):
         f.write(copy["image/bmp"])
     reports = check_with_oracles(folder)
     width, height, ink = check_picture(copy["image/bmp"], copy[PACKAGE_FORMAT])
+    native_width, native_height = native_picture_size(artifacts)
     print(f"HWP document {len(copy[DOCUMENT_FORMAT])} bytes, package {len(copy[PACKAGE_FORMAT])} "
-          f"bytes, picture {width} x {height} ({ink} dark pixels); Windows formats {formats}")
+          f"bytes, picture {width} x {height} ({ink} dark pixels), natively {native_width} x "
+          f"{native_height}; Windows formats {formats}")
+    check(abs(width - native_width) <= SIZE_TOLERANCE and
+          abs(height - native_height) <= SIZE_TOLERANCE,
+          f"the picture is {width} x {height}, the native converter's {native_width} x "
+          f"{native_height}")
     for report in reports:
         print(report)
     return copy

@@ -27,17 +27,31 @@ EDGE_TOLERANCE = 4
 SHARE_TOLERANCE = 0.12
 
 
-def render(markup, folder, name):
-    """The native picture of one line of markup."""
-    convert = os.environ.get("KAV_CONVERT", "")
-    check(os.access(convert, os.X_OK), f"KAV_CONVERT ({convert!r}) is not the native kav-convert")
-    os.makedirs(folder, exist_ok=True)
-    document = os.path.join(folder, name + ".kav")
-    picture = os.path.join(folder, name + ".png")
-    with open(document, "w", encoding="utf-8") as f:
-        f.write("@@3\n@" + markup + "\n")
-    subprocess.run([convert, "--to", "png", "-o", picture, document], check=True, timeout=60)
-    return screen_ink.read_png(picture)
+class Reference:
+    """The native picture of one line of markup, and where its root box lies in it."""
+
+    def __init__(self, markup, folder, name):
+        convert = os.environ.get("KAV_CONVERT", "")
+        check(os.access(convert, os.X_OK), f"KAV_CONVERT ({convert!r}) is not the native kav-convert")
+        os.makedirs(folder, exist_ok=True)
+        document = os.path.join(folder, name + ".kav")
+        picture = os.path.join(folder, name + ".png")
+        with open(document, "w", encoding="utf-8") as f:
+            f.write("@@3\n@" + markup + "\n")
+        subprocess.run([convert, "--to", "png", "-o", picture, document], check=True, timeout=60)
+        package = subprocess.run([convert, "--to", "gvml", document], check=True, timeout=60,
+                                 capture_output=True).stdout
+        self.gray = screen_ink.read_png(picture)
+        # The picture holds the root box, the ink around it and a margin; the PNG's offset is
+        # the picture's corner relative to the box's, the package states the box's size.
+        left, top = screen_ink.png_offset(picture)
+        self.root_left, self.root_top = -left, -top
+        self.width, self.height = screen_ink.package_root_size(package)
+
+    def ink_box(self):
+        """The ink's bounding box relative to the root box's top-left corner."""
+        x0, y0, x1, y1 = screen_ink.bounding_box(self.gray.ink())
+        return (x0 - self.root_left, y0 - self.root_top, x1 - self.root_left, y1 - self.root_top)
 
 
 def expected_origin(cw, view_top, view_height, width, height):
@@ -55,8 +69,8 @@ def type_formula(run):
 
 
 def test(options):
-    reference = render(MARKUP, options.artifacts, "expected")
-    other = render(OTHER_MARKUP, options.artifacts, "other")
+    reference = Reference(MARKUP, options.artifacts, "expected")
+    other = Reference(OTHER_MARKUP, options.artifacts, "other").gray
     with kav_e2e.session(options) as run:
         run.start()
         window = run.wait_window()
@@ -75,14 +89,15 @@ def test(options):
         shot = screen_ink.steady_region(run, left, top + band_top, view_right, band,
                                         name="typed.png")
         x0, y0, x1, y1 = screen_ink.bounding_box(shot.ink())
-        rx0, ry0, rx1, ry1 = screen_ink.bounding_box(reference.ink())
+        rx0, ry0, rx1, ry1 = reference.ink_box()
         expected = (ox + rx0, oy - band_top + ry0, ox + rx1, oy - band_top + ry1)
         print(f"client {cw}x{ch}; ink {x0},{y0}..{x1},{y1} in the band, expected {expected}")
         for got, want, edge in zip((x0, y0, x1, y1), expected, ("left", "top", "right", "bottom")):
             check(abs(got - want) <= EDGE_TOLERANCE, f"ink's {edge} edge at {got}, expected {want}")
-        dx, dy = x0 - rx0, y0 - ry0
-        missing = screen_ink.unmatched_share(shot, reference, dx, dy)
-        extra = screen_ink.unmatched_share(reference, shot, -dx, -dy)
+        px0, py0, _, _ = screen_ink.bounding_box(reference.gray.ink())
+        dx, dy = x0 - px0, y0 - py0
+        missing = screen_ink.unmatched_share(shot, reference.gray, dx, dy)
+        extra = screen_ink.unmatched_share(reference.gray, shot, -dx, -dy)
         print(f"screen ink unmatched {missing:.3f}, reference ink unmatched {extra:.3f}")
         check(missing <= SHARE_TOLERANCE and extra <= SHARE_TOLERANCE,
               f"the screen differs from the reference ({missing:.3f}, {extra:.3f})")

@@ -10,6 +10,7 @@ import unittest
 import zlib
 
 CONVERT = None
+MARGIN = 2  # blank pixels around the outermost ink or box edge
 RENDER_LINE = (r'<x>\super{<2>}<+>\frac{<alpha>}{<beta>}<+>\sum{<i><=><1>}{<n>}<a>\sub{<i>}'
                r'<+>\integral{<0>}{<1>}<f><d><x><+>\sqrt{<y>}<leq><infinity>')
 
@@ -48,6 +49,11 @@ def decode_png(data):
     return width, height, rows
 
 
+def border(rows):
+    """The colours of the outermost rows and columns."""
+    return set(rows[0]) | set(rows[-1]) | {row[0] for row in rows} | {row[-1] for row in rows}
+
+
 class KavConvertTest(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
@@ -62,15 +68,41 @@ class KavConvertTest(unittest.TestCase):
     def run_convert(self, *args, stdin=b''):
         return subprocess.run([CONVERT, *args], input=stdin, capture_output=True, timeout=60)
 
-    def test_empty_line_is_its_placeholder_frame(self):
+    def test_empty_line_is_its_whole_placeholder_frame_with_the_margin(self):
         run = self.run_convert('--to', 'png', self.document(''))
         self.assertEqual(run.returncode, 0, run.stderr)
         width, height, rows = decode_png(run.stdout)
-        self.assertEqual((width, height), (32, 32))
-        self.assertEqual(rows[0][15], (0, 0, 0))      # top rule
-        self.assertEqual(rows[15][30], (0, 0, 0))     # right rule
-        self.assertEqual(rows[15][15], (255, 255, 255))  # window colour inside
-        self.assertEqual(rows[31][31], (255, 255, 255))
+        # The frame's two-pixel rules lie along the 32-pixel box's top and left edges and reach
+        # two pixels out at the round corners there; the margin lies around that.
+        o = MARGIN + 2
+        self.assertEqual((width, height), (o + 32 + MARGIN, o + 32 + MARGIN))
+        self.assertEqual(rows[o][o + 15], (0, 0, 0))          # top rule
+        self.assertEqual(rows[o - 1][o + 15], (0, 0, 0))      # its upper half, outside the box
+        self.assertEqual(rows[o + 15][o + 30], (0, 0, 0))     # right rule
+        self.assertEqual(rows[o + 15][o + 15], (255, 255, 255))  # window colour inside
+        self.assertEqual(rows[o + 31][o + 31], (255, 255, 255))
+        self.assertEqual(border(rows), {(255, 255, 255)})
+
+    def test_picture_holds_the_ink_that_overhangs_the_boxes(self):
+        # The ceiling's ink lies right of its narrow box; an italic f's tail and hook overhang
+        # both sides; the fraction bar's round ends stand past the fraction's box.
+        for markup in ('<lceil|rm>', '<lfloor|rm>', '<a><+><f>', '<f>', r'\frac{<1>}{<x>}'):
+            run = self.run_convert('--to', 'png', self.document(markup))
+            self.assertEqual(run.returncode, 0, run.stderr)
+            width, height, rows = decode_png(run.stdout)
+            self.assertEqual(border(rows), {(255, 255, 255)}, markup)
+            self.assertIn((0, 0, 0), {pixel for row in rows for pixel in row}, markup)
+        self.assertGreater(width, 10)
+
+    def test_png_states_where_the_formula_box_lies(self):
+        # ImageMagick reads the oFFs chunk as the page offset: the picture's corner relative to
+        # the formula box's. Nothing overhangs the top or left of "x", so it is the margin.
+        path = os.path.join(self.dir.name, 'x.png')
+        run = self.run_convert('--to', 'png', '-o', path, self.document('<x|rm>'))
+        self.assertEqual(run.returncode, 0, run.stderr)
+        page = subprocess.run(['identify', '-format', '%X %Y', path], capture_output=True,
+                              check=True, timeout=60).stdout.decode()
+        self.assertEqual(page, '-%d -%d' % (MARGIN, MARGIN))
 
     def test_line_option_and_output_file(self):
         path = self.document('<x>', RENDER_LINE)

@@ -85,12 +85,17 @@ TEST_F(FreeTypeFontsTest, CacheGivesTheSameLayoutAsThePlatform) {
   EXPECT_GE(lines, 40);
 }
 
-TEST_F(FreeTypeFontsTest, PictureIsTheRootSizeOnWhite) {
+TEST_F(FreeTypeFontsTest, PictureIsTheRootWithItsMarginOnWhite) {
   const EquationLine line(u"<x>\\super{<2>}<+>\\integral{<0>}{<1>}<leq><infinity>",
                           &typesetting->Layouter());
-  const RgbaImage picture = typesetting->Picture(line);
-  EXPECT_EQ(picture.width, RootWidth(line));
-  EXPECT_EQ(picture.height, RootHeight(line));
+  const NativeTypesetting::Framed framed = typesetting->FramedPicture(line);
+  const RgbaImage& picture = framed.image;
+  // The final symbol's ink stays inside its box here, so the frame is the box and the margin.
+  EXPECT_EQ(framed.frame,
+            (PixelRect{-kPictureMargin, -kPictureMargin, RootWidth(line) + kPictureMargin,
+                       RootHeight(line) + kPictureMargin}));
+  EXPECT_EQ(picture.width, framed.frame.Width());
+  EXPECT_EQ(picture.height, framed.frame.Height());
   const uint8_t* corner = picture.At(picture.width - 1, picture.height - 1);
   EXPECT_EQ((std::array{corner[0], corner[1], corner[2], corner[3]}),
             (std::array<uint8_t, 4>{255, 255, 255, 255}));
