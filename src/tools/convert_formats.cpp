@@ -16,6 +16,7 @@ std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
 constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
     {"bmp", ConvertToBmp},
+    {"svg", ConvertToSvg},
     {"hwp", ConvertToHwp},
     {"gvml", ConvertToGvml},
     {"markup", ConvertToText<TextFormat::Markup>},
