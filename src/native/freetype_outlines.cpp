@@ -84,6 +84,14 @@ FreeTypeOutlines::~FreeTypeOutlines() = default;
 // Loaded in font units and scaled here, so the outline keeps full precision at any zoom. Bold is
 // emboldened as FreeTypeFonts does it: by a 24th of the em.
 Outline FreeTypeOutlines::GlyphOutline(FontKey font, char16_t unit) const {
+  const uint64_t key = (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
+                       (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+  auto found = cache_.find(key);
+  if (found == cache_.end()) found = cache_.emplace(key, Load(font, unit)).first;
+  return found->second;
+}
+
+Outline FreeTypeOutlines::Load(FontKey font, char16_t unit) const {
   const FT_Face face = impl_->FaceOf(font.face);
   if (FT_Load_Char(face, unit, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0 ||
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {

@@ -17,6 +17,7 @@ constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
     {"bmp", ConvertToBmp},
     {"svg", ConvertToSvg},
+    {"emf", ConvertToEmf},
     {"hwp", ConvertToHwp},
     {"gvml", ConvertToGvml},
     {"markup", ConvertToText<TextFormat::Markup>},

@@ -41,6 +41,7 @@ const OutputFormat* FindOutputFormat(std::string_view name);
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToSvg(const ConvertRequest& request);
+std::vector<uint8_t> ConvertToEmf(const ConvertRequest& request);
 // The line drawn from outlines at the request's scale (1 when not given), transparent or on the
 // window colour.
 std::vector<uint8_t> ConvertToScaledPng(const ConvertRequest& request);

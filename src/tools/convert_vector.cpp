@@ -1,9 +1,10 @@
-// kav-convert --to svg, and --to png with --scale or --transparent: the line's picture as
+// kav-convert --to svg and --to emf, and --to png with --scale or --transparent: the line's picture as
 // outlines, painted by the same painter as the screen and framed like the clipboard picture.
 #include <string>
 
 #include "base/failure.h"
 #include "export/convert_text.h"
+#include "export/emf_writer.h"
 #include "export/svg_writer.h"
 #include "native/native_typesetting.h"
 #include "native/shape_raster.h"
@@ -31,6 +32,10 @@ std::vector<uint8_t> ConvertToSvg(const ConvertRequest& request) {
     const std::string svg = WriteSvg(picture);
     return std::vector<uint8_t>(svg.begin(), svg.end());
   });
+}
+
+std::vector<uint8_t> ConvertToEmf(const ConvertRequest& request) {
+  return WithVectorPicture(request, [](const VectorPicture& picture) { return WriteEmf(picture); });
 }
 
 // The oFFs position counts device pixels, so it scales with the picture.

@@ -52,6 +52,16 @@ class KavConvertPicturesTest(unittest.TestCase):
             fills = set(re.findall(r'fill="(#[0-9a-f]{6})"', svg))
             self.assertEqual(fills, {'#000000', '#ff0000'} if line == '2' else {'#000000'})
 
+    def test_emf_bounds_are_the_pictures_pixels(self):
+        for line in ('1', '3'):
+            emf = self.convert('--to', 'emf', '--line', line, self.doc)
+            kind, size, left, top, right, bottom = struct.unpack('<IIiiii', emf[:24])
+            self.assertEqual((kind, size, emf[40:44], left, top), (1, 108, b' EMF', 0, 0))
+            self.assertEqual(struct.unpack('<I', emf[48:52])[0], len(emf))
+            width, height, _ = png_header(self.convert('--to', 'png', '--scale', '1', '--line', line,
+                                                       self.doc))
+            self.assertEqual((right + 1, bottom + 1), (width, height))
+
     def test_scale_multiplies_the_picture_and_its_offset(self):
         one = self.convert('--to', 'png', '--scale', '1', self.doc)
         for scale in (2, 5, 8):
