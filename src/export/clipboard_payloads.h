@@ -12,7 +12,7 @@
 namespace kav {
 
 // The line's picture: its root's laid-out size and a drawing of its boxes with the root's
-// top-left corner at the canvas origin, never with selection colours. The drawing keeps its
+// top-left corner at the canvas origin, never with selection colours; the platform frames it. The drawing keeps its
 // own copy of the boxes, so it stays valid when the line changes.
 ClipboardPicture LinePicture(const EquationLine& line);
 

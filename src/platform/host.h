@@ -40,7 +40,9 @@ struct ScrollBarState {
 };
 
 // The picture offered with a copy: `draw` paints the line onto a canvas whose origin is the
-// line's top-left corner.
+// line's top-left corner; width and height are the root box's. Glyphs ink beyond the box, so
+// the platform draws with room around it and cuts the picture to the box and the ink plus a
+// margin (see typeset/picture_frame.h).
 struct ClipboardPicture {
   int32_t width = 0;
   int32_t height = 0;

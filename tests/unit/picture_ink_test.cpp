@@ -52,6 +52,29 @@ class PictureInkTest : public ::testing::Test {
     return Darkness(canvas.Image());
   }
 
+  static bool ColumnInked(const RgbaImage& image, int32_t x) {
+    for (int32_t y = 0; y < image.height; ++y) {
+      if (!IsWindowColour(image.At(x, y))) return true;
+    }
+    return false;
+  }
+  static bool RowInked(const RgbaImage& image, int32_t y) {
+    for (int32_t x = 0; x < image.width; ++x) {
+      if (!IsWindowColour(image.At(x, y))) return true;
+    }
+    return false;
+  }
+
+  // Each side lies exactly one margin beyond the root box's edge or the outermost ink.
+  static bool TightAroundBoxAndInk(const RgbaImage& image, const PixelRect& f, int32_t width,
+                                   int32_t height) {
+    const int32_t m = kPictureMargin;
+    return (f.left == -m || ColumnInked(image, m)) &&
+           (f.right == width + m || ColumnInked(image, image.width - 1 - m)) &&
+           (f.top == -m || RowInked(image, m)) &&
+           (f.bottom == height + m || RowInked(image, image.height - 1 - m));
+  }
+
   // Every way the picture of `markup` could lose ink or touch its border; empty when sound.
   static std::string PictureFaults(const std::u16string& markup, RgbaImage* kept = nullptr) {
     const EquationLine line(markup, &typesetting->Layouter());
@@ -77,6 +100,9 @@ class PictureInkTest : public ::testing::Test {
       faults += " the root box and its margin are not inside the picture;";
     }
     if (f.Width() != image.width || f.Height() != image.height) faults += " frame is not the size;";
+    if (!TightAroundBoxAndInk(image, f, RootWidth(line), RootHeight(line))) {
+      faults += " a side stands off both the box and the ink;";
+    }
     if (Darkness(image) != DarknessOfWholeDrawing(line)) faults += " ink was cut off;";
     int dark = 0;
     for (size_t i = 0; i < image.pixels.size(); i += 4) dark += image.pixels[i] < 96;

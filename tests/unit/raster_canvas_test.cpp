@@ -1,4 +1,7 @@
+#include "native/raster_canvas.h"
+
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <fstream>
 #include <iterator>
@@ -6,7 +9,7 @@
 
 #include "base/failure.h"
 #include "native/integral_sign.h"
-#include "native/raster_canvas.h"
+#include "native/native_typesetting.h"
 
 namespace kav {
 namespace {
@@ -85,8 +88,8 @@ TEST_F(RasterCanvasTest, GlyphBlendsTheInkInsideItsCell) {
     }
   }
   EXPECT_GT(full, 5);
-  EXPECT_GT(touched, full);   // anti-aliased edges
-  EXPECT_LT(lowest, 33);      // sits on the baseline, above the descent
+  EXPECT_GT(touched, full);  // anti-aliased edges
+  EXPECT_LT(lowest, 33);     // sits on the baseline, above the descent
 }
 
 TEST_F(RasterCanvasTest, IntegralImageIsScaledIntoItsRectangle) {
@@ -115,9 +118,8 @@ TEST(IntegralSign, CommittedPngsAreWhatTheGeneratorMakes) {
   const struct {
     const char* name;
     Rgb ink;
-  } kImages[] = {{"integral_black.png", kBlack},
-                 {"integral_green.png", kGreen},
-                 {"integral_red.png", kRed}};
+  } kImages[] = {
+      {"integral_black.png", kBlack}, {"integral_green.png", kGreen}, {"integral_red.png", kRed}};
   for (const auto& image : kImages) {
     std::ifstream file(std::string(KAV_TEST_DATA) + "/../../resources/" + image.name,
                        std::ios::binary);
@@ -137,6 +139,52 @@ TEST(Png, RejectsBytesThatAreNotAPicture) {
   const std::vector<uint8_t> junk = {0x89, 'P', 'N', 'G', 1, 2, 3};
   EXPECT_THROW(DecodePng(junk), Failure);
   EXPECT_THROW(EncodePng(RgbaImage(), false), Failure);
+}
+
+TEST(RgbaImage, InkBoundsHoldEveryPixelThatIsNotTheBackground) {
+  struct Case {
+    const char* what;
+    std::vector<std::array<int32_t, 2>> inked;
+    PixelRect bounds;
+  };
+  const Case cases[] = {
+      {"nothing", {}, {}},
+      {"one pixel", {{{3, 2}}}, {3, 2, 4, 3}},
+      {"the corners", {{{0, 0}}, {{9, 6}}}, {0, 0, 10, 7}},
+      {"left low, right high", {{{1, 5}}, {{8, 1}}, {{4, 3}}}, {1, 1, 9, 6}},
+  };
+  for (const Case& c : cases) {
+    RgbaImage image(10, 7, kWindowColour, 255);
+    for (const auto& [x, y] : c.inked) image.At(x, y)[1] = 254;  // barely off white is ink
+    EXPECT_EQ(InkBounds(image, kWindowColour), c.bounds) << c.what;
+  }
+}
+
+TEST(RgbaImage, CropKeepsTheRectangle) {
+  RgbaImage image(6, 5, kWindowColour, 255);
+  image.At(2, 1)[0] = 7;
+  image.At(4, 3)[2] = 9;
+  const RgbaImage part = Crop(image, {2, 1, 5, 4});
+  ASSERT_EQ((std::array{part.width, part.height}), (std::array{3, 3}));
+  EXPECT_EQ(part.At(0, 0)[0], 7);
+  EXPECT_EQ(part.At(2, 2)[2], 9);
+  EXPECT_EQ(InkBounds(part, kWindowColour), (PixelRect{0, 0, 3, 3}));
+}
+
+TEST(Png, OffsetChunkFollowsTheHeaderWithItsChecksum) {
+  const std::vector<uint8_t> plain = EncodePng(RgbaImage(3, 2, kWindowColour, 255), false);
+  const std::vector<uint8_t> placed = WithPngOffset(plain, -2, 5);
+  ASSERT_EQ(placed.size(), plain.size() + 21);
+  const std::vector<uint8_t> chunk(placed.begin() + 33, placed.begin() + 54);
+  const std::vector<uint8_t> expected = {0,    0,    0,    9, 'o', 'F', 'F', 's', 0xFF,
+                                         0xFF, 0xFF, 0xFE, 0, 0,   0,   5,   0};
+  EXPECT_EQ(std::vector<uint8_t>(chunk.begin(), chunk.begin() + 17), expected);
+  const uLong crc = crc32(0, chunk.data() + 4, 13);
+  EXPECT_EQ(std::vector<uint8_t>(chunk.begin() + 17, chunk.end()),
+            (std::vector<uint8_t>{static_cast<uint8_t>(crc >> 24), static_cast<uint8_t>(crc >> 16),
+                                  static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)}));
+  const RgbaImage decoded = DecodePng(placed);
+  EXPECT_EQ((std::array{decoded.width, decoded.height}), (std::array{3, 2}));
 }
 
 }  // namespace
