@@ -33,8 +33,8 @@ constexpr uint32_t kMmAnisotropic = 8;
 constexpr uint32_t kWinding = 2;
 constexpr uint32_t kNullPen = 0x80000008;    // the stock object NULL_PEN
 constexpr uint32_t kNullBrush = 0x80000005;  // NULL_BRUSH, selected before a brush is deleted
-constexpr uint32_t kBrushSlot = 1;         // handle 0 stands for the metafile itself
-constexpr uint32_t kHeaderSize = 108;      // with both header extensions
+constexpr uint32_t kBrushSlot = 1;           // handle 0 stands for the metafile itself
+constexpr uint32_t kHeaderSize = 108;        // with both header extensions
 
 // A 96-dpi reference device of 1920 x 1440 pixels is exactly 508 x 381 mm.
 constexpr int32_t kDevicePixelsX = 1920, kDevicePixelsY = 1440;
@@ -92,7 +92,9 @@ class EmfRecords {
 };
 
 // Rounds half away from zero without a library call; the values are far inside int32_t.
-int32_t Nearest(double v) { return static_cast<int32_t>(v + (v >= 0 ? 0.5 : -0.5)); }
+int32_t Nearest(double v) {
+  return static_cast<int32_t>(v + (v >= 0 ? 0.5 : -0.5));
+}
 
 Point ToUnits(OutlinePoint p, double dx, double dy) {
   return {Nearest((p.x + dx) * kEmfUnitsPerPixel), Nearest((p.y + dy) * kEmfUnitsPerPixel)};
@@ -107,7 +109,9 @@ void DeviceBounds(EmfRecords& r, const std::vector<Point>& points) {
     right = std::max(right, p.x);
     b = std::max(b, p.y);
   }
-  const auto down = [](int32_t v) { return static_cast<int32_t>(std::floor(v / double(kEmfUnitsPerPixel))); };
+  const auto down = [](int32_t v) {
+    return static_cast<int32_t>(std::floor(v / double(kEmfUnitsPerPixel)));
+  };
   r.Rect(down(l), down(t), down(right), down(b));
 }
 
@@ -156,7 +160,8 @@ void WriteOutline(EmfRecords& r, const Outline& outline, double dx, double dy) {
           return from + Nearest((to - from) * 2.0 / 3.0);
         };
         add(kPolyBezierTo, {{third(current.x, c.x), third(current.y, c.y)},
-                            {third(e.x, c.x), third(e.y, c.y)}, e});
+                            {third(e.x, c.x), third(e.y, c.y)},
+                            e});
         current = e;
         break;
       }
@@ -179,26 +184,29 @@ void ReleaseBrush(EmfRecords& r) {
   r.Simple(kDeleteObject, {kBrushSlot});
 }
 
-uint32_t ColorRef(Rgb c) { return c.r | (c.g << 8) | (uint32_t{c.b} << 16); }
+uint32_t ColorRef(Rgb c) {
+  return c.r | (c.g << 8) | (uint32_t{c.b} << 16);
+}
 
 void WriteHeader(Words& out, int32_t width, int32_t height) {
   out.U32(kHeader);
   out.U32(kHeaderSize);
   for (int32_t v : {0, 0, width - 1, height - 1}) out.U32(static_cast<uint32_t>(v));  // bounds
-  for (int32_t v : {0, 0, EmfFrameSize(width), EmfFrameSize(height)}) out.U32(static_cast<uint32_t>(v));
+  for (int32_t v : {0, 0, EmfFrameSize(width), EmfFrameSize(height)})
+    out.U32(static_cast<uint32_t>(v));
   out.U32(0x464D4520);  // " EMF"
   out.U32(0x00010000);
-  out.U32(0);           // bytes, patched
-  out.U32(0);           // records, patched
-  out.U16(2);           // handles: the metafile and the brush
+  out.U32(0);  // bytes, patched
+  out.U32(0);  // records, patched
+  out.U16(2);  // handles: the metafile and the brush
   out.U16(0);
-  out.U32(0);           // no description
+  out.U32(0);  // no description
   out.U32(0);
-  out.U32(0);           // no palette
+  out.U32(0);  // no palette
   for (int32_t v : {kDevicePixelsX, kDevicePixelsY, kDeviceMmX, kDeviceMmY}) out.U32(v);
-  out.U32(0);           // no pixel format
+  out.U32(0);  // no pixel format
   out.U32(0);
-  out.U32(0);           // not OpenGL
+  out.U32(0);  // not OpenGL
   out.U32(kDeviceMmX * 1000);
   out.U32(kDeviceMmY * 1000);
 }

@@ -47,16 +47,11 @@ void AppendColour(std::string& out, Rgb colour) {
 
 char VerbLetter(OutlineVerb verb) {
   switch (verb) {
-    case OutlineVerb::Move:
-      return 'M';
-    case OutlineVerb::Line:
-      return 'L';
-    case OutlineVerb::Quad:
-      return 'Q';
-    case OutlineVerb::Cubic:
-      return 'C';
-    case OutlineVerb::Close:
-      return 'Z';
+    case OutlineVerb::Move: return 'M';
+    case OutlineVerb::Line: return 'L';
+    case OutlineVerb::Quad: return 'Q';
+    case OutlineVerb::Cubic: return 'C';
+    case OutlineVerb::Close: return 'Z';
   }
   return 'Z';
 }

@@ -36,14 +36,11 @@ struct FreeTypeOutlines::Impl {
 
   FT_Face FaceOf(FontFace face) const {
     switch (face) {
-      case FontFace::Italic:
-        return italic;
+      case FontFace::Italic: return italic;
       case FontFace::Roman:
-      case FontFace::Bold:
-        return roman;
+      case FontFace::Bold: return roman;
       case FontFace::Symbol:
-      case FontFace::Math:
-        return math;
+      case FontFace::Math: return math;
     }
     return roman;
   }
@@ -100,7 +97,8 @@ Outline FreeTypeOutlines::Load(FontKey font, char16_t unit) const {
   FT_Outline& outline = face->glyph->outline;
   if (font.face == FontFace::Bold) FT_Outline_Embolden(&outline, face->units_per_EM / 24);
   const double scale = static_cast<double>(impl_->Ppem(font)) / face->units_per_EM;
-  return DecomposeOutline(outline, OutlineMapping{scale, 0, static_cast<double>(impl_->Ascent(font))});
+  return DecomposeOutline(outline,
+                          OutlineMapping{scale, 0, static_cast<double>(impl_->Ascent(font))});
 }
 
 }  // namespace kav

@@ -18,7 +18,9 @@ struct Walk {
   }
 };
 
-Walk& Of(void* user) { return *static_cast<Walk*>(user); }
+Walk& Of(void* user) {
+  return *static_cast<Walk*>(user);
+}
 
 int MoveTo(const FT_Vector* to, void* user) {
   Walk& walk = Of(user);
@@ -38,8 +40,7 @@ int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
   return 0;
 }
 
-int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to,
-            void* user) {
+int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void* user) {
   Walk& walk = Of(user);
   walk.outline.CubicTo(walk.Map(control1), walk.Map(control2), walk.Map(to));
   return 0;

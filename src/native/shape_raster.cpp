@@ -57,15 +57,14 @@ FtOutline ToFreeType(const Outline& outline, double scale, double dx, double dy)
   size_t k = 0;
   const auto add = [&](char tag) {
     const OutlinePoint p = outline.points[k++];
-    ft.points.push_back({std::lround((p.x + dx) * scale * 64), -std::lround((p.y + dy) * scale * 64)});
+    ft.points.push_back(
+        {std::lround((p.x + dx) * scale * 64), -std::lround((p.y + dy) * scale * 64)});
     ft.tags.push_back(tag);
   };
   for (const OutlineVerb verb : outline.verbs) {
     switch (verb) {
       case OutlineVerb::Move:
-      case OutlineVerb::Line:
-        add(FT_CURVE_TAG_ON);
-        break;
+      case OutlineVerb::Line: add(FT_CURVE_TAG_ON); break;
       case OutlineVerb::Quad:
         add(FT_CURVE_TAG_CONIC);
         add(FT_CURVE_TAG_ON);
@@ -100,7 +99,8 @@ ShapeRaster::~ShapeRaster() = default;
 
 RgbaImage ShapeRaster::Draw(const VectorPicture& picture, int32_t scale, bool transparent,
                             Rgb background) const {
-  const int64_t width = int64_t{picture.Width()} * scale, height = int64_t{picture.Height()} * scale;
+  const int64_t width = int64_t{picture.Width()} * scale,
+                height = int64_t{picture.Height()} * scale;
   if (width <= 0 || height <= 0 || width * height > kMaxPixels) {
     Fail(u"The line is too large for a picture");
   }

@@ -44,14 +44,10 @@ struct Outline {
 constexpr int32_t PointsOf(OutlineVerb verb) {
   switch (verb) {
     case OutlineVerb::Move:
-    case OutlineVerb::Line:
-      return 1;
-    case OutlineVerb::Quad:
-      return 2;
-    case OutlineVerb::Cubic:
-      return 3;
-    case OutlineVerb::Close:
-      return 0;
+    case OutlineVerb::Line: return 1;
+    case OutlineVerb::Quad: return 2;
+    case OutlineVerb::Cubic: return 3;
+    case OutlineVerb::Close: return 0;
   }
   return 0;
 }

@@ -1,5 +1,5 @@
-// kav-convert --to svg and --to emf, and --to png with --scale or --transparent: the line's picture as
-// outlines, painted by the same painter as the screen and framed like the clipboard picture.
+// kav-convert --to svg and --to emf, and --to png with --scale or --transparent: the line's picture
+// as outlines, painted by the same painter as the screen and framed like the clipboard picture.
 #include <string>
 
 #include "base/failure.h"

@@ -196,7 +196,9 @@ int RunAllLines(const Options& options, const std::string& bytes) {
   if (error) return Report(options.input, 0, u"Cannot create " + Ascii16(options.outDir));
   for (size_t k = 0; k < outputs.size(); ++k) {
     const std::string path = LineFileName(options, static_cast<int32_t>(k + 1));
-    if (!WriteOutput(path, outputs[k])) return Report(options.input, 0, u"Cannot write " + Ascii16(path));
+    if (!WriteOutput(path, outputs[k])) {
+      return Report(options.input, 0, u"Cannot write " + Ascii16(path));
+    }
   }
   return 0;
 }
@@ -216,8 +218,10 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert --to FORMAT [--line N] [--scale N] [--transparent] [-o OUT] INPUT\n"
-              << "       kav-convert --to FORMAT --all-lines --out-dir DIR [--scale N] [--transparent] INPUT\n"
+              << "usage: kav-convert --to FORMAT [--line N] [--scale N] [--transparent] [-o OUT] "
+                 "INPUT\n"
+              << "       kav-convert --to FORMAT --all-lines --out-dir DIR [--scale N] "
+                 "[--transparent] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }

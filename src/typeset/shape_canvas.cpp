@@ -15,12 +15,9 @@ constexpr double kQuarterArc = 0.5522847498;
 
 Rgb IntegralColour(IntegralInk ink) {
   switch (ink) {
-    case IntegralInk::Black:
-      return kBlack;
-    case IntegralInk::Green:
-      return kGreen;
-    case IntegralInk::Red:
-      return kRed;
+    case IntegralInk::Black: return kBlack;
+    case IntegralInk::Green: return kGreen;
+    case IntegralInk::Red: return kRed;
   }
   return kBlack;
 }

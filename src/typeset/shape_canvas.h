@@ -19,11 +19,9 @@ class ShapeCanvas final : public Canvas {
  public:
   explicit ShapeCanvas(const GlyphOutlines& outlines) : outlines_(outlines) {}
 
-  void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
-            Rgb colour) override;
+  void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness, Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                     int32_t height) override;
+  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width, int32_t height) override;
 
   const std::vector<Shape>& Shapes() const { return shapes_; }
   std::vector<Shape> TakeShapes() { return std::move(shapes_); }

@@ -33,8 +33,8 @@ namespace {
 constexpr double kMarginShare = 1.0 / 21.0;
 
 struct Sums {
-  int64_t least = 0, most = 0;       // weighted Jaccard
-  int64_t inked = 0, apart = 0;      // pixels either inks by half; of those, differing by half
+  int64_t least = 0, most = 0;   // weighted Jaccard
+  int64_t inked = 0, apart = 0;  // pixels either inks by half; of those, differing by half
   int64_t redInked = 0, redApart = 0;
 };
 
@@ -71,7 +71,8 @@ Sums Compare(const kav::RgbaImage& a, const kav::RgbaImage& b, int32_t x0, int32
   for (int32_t y = 0; y < a.height; ++y) {
     for (int32_t x = 0; x < a.width; ++x) {
       const int32_t bx = x + x0, by = y + y0;
-      const uint8_t* pb = bx >= 0 && by >= 0 && bx < b.width && by < b.height ? b.At(bx, by) : kBlank;
+      const uint8_t* pb =
+          bx >= 0 && by >= 0 && bx < b.width && by < b.height ? b.At(bx, by) : kBlank;
       const int inkA = Ink(a.At(x, y)), inkB = Ink(pb);
       const int redA = RedInk(a.At(x, y)), redB = RedInk(pb);
       sums.least += std::min(inkA, inkB);
@@ -89,8 +90,8 @@ void Print(const Sums& sums, const kav::RgbaImage& a) {
   const auto agree = [](int64_t apart, int64_t inked) {
     return inked == 0 ? 1.0 : 1.0 - static_cast<double>(apart) / static_cast<double>(inked);
   };
-  std::cout << agree(sums.apart, sums.inked) << ' ' << agree(sums.redApart, sums.redInked)
-            << ' ' << Ratio(sums.least, sums.most) << ' ' << a.width << 'x' << a.height;
+  std::cout << agree(sums.apart, sums.inked) << ' ' << agree(sums.redApart, sums.redInked) << ' '
+            << Ratio(sums.least, sums.most) << ' ' << a.width << 'x' << a.height;
 }
 
 void CompareCentred(const kav::RgbaImage& a, const kav::RgbaImage& b) {
@@ -123,7 +124,8 @@ void ComparePair(const kav::RgbaImage& a, const kav::RgbaImage& b, bool centred)
     return;
   }
   const double margin = b.width * kMarginShare;
-  const double fit = std::min({1.0, (b.width - 2 * margin) / a.width, (b.height - 2 * margin) / a.height});
+  const double fit =
+      std::min({1.0, (b.width - 2 * margin) / a.width, (b.height - 2 * margin) / a.height});
   if (fit < 1) {
     const kav::RgbaImage shrunk =
         kav::ScaleImage(a, std::max(1, static_cast<int32_t>(std::lround(a.width * fit))),
@@ -141,7 +143,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    for (int i = first; i + 1 < argc; i += 2) ComparePair(Load(argv[i]), Load(argv[i + 1]), centred);
+    for (int i = first; i + 1 < argc; i += 2)
+      ComparePair(Load(argv[i]), Load(argv[i + 1]), centred);
   } catch (const kav::Failure& failure) {
     std::cerr << kav::EncodeUtf8(failure.text) << '\n';
     return 2;

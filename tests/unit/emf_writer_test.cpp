@@ -15,7 +15,9 @@ uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   std::memcpy(&v, &b[at], 4);
   return v;
 }
-int32_t I32(const std::vector<uint8_t>& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+int32_t I32(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<int32_t>(U32(b, at));
+}
 
 struct Record {
   uint32_t type;

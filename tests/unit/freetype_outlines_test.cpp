@@ -26,8 +26,8 @@ TEST_F(FreeTypeOutlinesTest, OutlinesLieWhereTheDrawnGlyphsAre) {
     int32_t slack = 1;
   };
   const Case cases[] = {
-      {{FontFace::Italic, 40}, u'f'},    {{FontFace::Roman, 40}, u'8'},
-      {{FontFace::Bold, 28}, u'H', 2},      {{FontFace::Math, 40}, u'\u2264'},
+      {{FontFace::Italic, 40}, u'f'},      {{FontFace::Roman, 40}, u'8'},
+      {{FontFace::Bold, 28}, u'H', 2},     {{FontFace::Math, 40}, u'\u2264'},
       {{FontFace::Symbol, 57}, u'\u2211'}, {{FontFace::Italic, 20}, u'g'},
   };
   for (const Case& c : cases) {

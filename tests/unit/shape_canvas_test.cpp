@@ -33,7 +33,9 @@ class SquareOutlines final : public GlyphOutlines {
   }
 };
 
-PixelRect PixelsOf(const Outline& o) { return InkPixels(o); }
+PixelRect PixelsOf(const Outline& o) {
+  return InkPixels(o);
+}
 
 // Area by the shoelace formula over the end points (exact for the straight-edged shapes here).
 double Area(const Outline& o) {
