@@ -1,4 +1,4 @@
-// Copy, Copy as TeX and Copy as LaTeX: the current line on the clipboard, as the other programs
+// Copy, Copy as TeX, Copy as LaTeX and Copy picture: the current line on the clipboard, as the other programs
 // want it.
 #include "edit/editor.h"
 #include "edit/selection.h"
@@ -18,6 +18,15 @@ bool Editor::Copy() {
 
 void Editor::CopyAsTex() {
   if (!host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
+}
+
+// The picture of the line, never of its selection state, as Copy's bitmap is.
+void Editor::CopyPicture() {
+  EquationLine& line = CurrentLine();
+  CloseSelection(line);
+  if (!host_.PublishPicture(LinePicture(line))) {
     host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
   }
 }

@@ -130,6 +130,7 @@ class Editor {
   void PasteMarkup(std::u16string_view text);
   void CopyAsTex();
   void CopyAsLatex();
+  void CopyPicture();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();

@@ -47,6 +47,7 @@ inline constexpr int32_t InsertRoot = 40012;
 inline constexpr int32_t InsertGreek = 40013;
 inline constexpr int32_t CopyAsTex = 40016;
 inline constexpr int32_t CopyAsLatex = 40017;
+inline constexpr int32_t CopyPicture = 40030;
 inline constexpr int32_t Manual = 40020;
 inline constexpr int32_t StyleRoman = 20004;
 inline constexpr int32_t StyleBold = 20005;

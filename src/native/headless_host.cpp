@@ -163,6 +163,17 @@ bool HeadlessHost::PublishClipboard(const ClipboardPayloads& payloads) {
   if (clipboardLocked) return false;
   clipboard = payloads;
   clipboardUnicodeText.reset();
+  clipboardPicture.reset();
+  return true;
+}
+
+bool HeadlessHost::PublishPicture(const ClipboardPicture& picture) {
+  Record("PublishPicture " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
+         (clipboardLocked ? " (locked)" : ""));
+  if (clipboardLocked) return false;
+  clipboard.reset();
+  clipboardUnicodeText.reset();
+  clipboardPicture = picture;
   return true;
 }
 
@@ -170,6 +181,7 @@ bool HeadlessHost::PublishUnicodeText(std::u16string_view text) {
   Record("PublishUnicodeText " + EncodeUtf8(text) + (clipboardLocked ? " (locked)" : ""));
   if (clipboardLocked) return false;
   clipboard.reset();
+  clipboardPicture.reset();
   clipboardUnicodeText = std::u16string(text);
   return true;
 }

@@ -71,6 +71,7 @@ class HeadlessHost : public Host {
   // refuse to open, as when another program holds it.
   std::optional<ClipboardPayloads> clipboard;
   std::optional<std::u16string> clipboardUnicodeText;
+  std::optional<ClipboardPicture> clipboardPicture;  // what Copy picture published
   bool clipboardLocked = false;
 
   void Invalidate() override;
@@ -103,6 +104,7 @@ class HeadlessHost : public Host {
 
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishPicture(const ClipboardPicture& picture) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
 
   void ShowInlineBox(int32_t x, int32_t y) override;

@@ -52,6 +52,11 @@ constexpr int32_t PointsOf(OutlineVerb verb) {
   return 0;
 }
 
+// The glyph index of Latin Modern Math's display integral ("integral.v1"), which the integral
+// image is made from, for platforms that cannot look a glyph up by name; a native test checks it
+// against the font file.
+inline constexpr uint32_t kMathIntegralVariantGlyph = 3063;
+
 class GlyphOutlines {
  public:
   virtual ~GlyphOutlines() = default;

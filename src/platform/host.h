@@ -103,6 +103,10 @@ class Host {
   // Clipboard. Publishing replaces the clipboard's contents; false when it could not be opened.
   virtual bool PublishClipboard(const ClipboardPayloads& payloads) = 0;
   virtual bool PublishUnicodeText(std::u16string_view text) = 0;
+  // Copy picture: the line's picture drawn from glyph outlines, as a vector picture (an enhanced
+  // metafile), a PNG at four times the size on a transparent background ("PNG") and a bitmap at
+  // the layout's size (CF_DIB), framed like the clipboard picture.
+  virtual bool PublishPicture(const ClipboardPicture& picture) = 0;
   // The text of the private format, or nothing when the clipboard holds none.
   virtual std::optional<std::u16string> ReadPrivateClipboardText() = 0;
 
