@@ -50,6 +50,7 @@ class QuietHost final : public Host {
   bool WriteFile(std::u16string_view, const std::vector<uint8_t>&) override { return false; }
   bool PublishClipboard(const ClipboardPayloads&) override { return false; }
   bool PublishUnicodeText(std::u16string_view) override { return false; }
+  bool PublishPicture(const ClipboardPicture&) override { return false; }
   std::optional<std::u16string> ReadPrivateClipboardText() override { return std::nullopt; }
   void ShowInlineBox(int32_t, int32_t) override {}
   void HideInlineBox() override {}
