@@ -9,4 +9,7 @@ namespace kav {
 // ends the benchmark program with a message, since no measurement means anything without it.
 std::vector<std::u16string> CorpusMarkups();
 
+// The same formulas as hand-written LaTeX (corpus.tex), one a line, in the same order.
+std::vector<std::u16string> CorpusLatex();
+
 }  // namespace kav

@@ -51,7 +51,14 @@ class QuietHost final : public Host {
   bool PublishClipboard(const ClipboardPayloads&) override { return false; }
   bool PublishUnicodeText(std::u16string_view) override { return false; }
   bool PublishPicture(const ClipboardPicture&) override { return false; }
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>&, std::u16string_view) override {
+    return false;
+  }
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view) override {
+    return std::nullopt;
+  }
   std::optional<std::u16string> ReadPrivateClipboardText() override { return std::nullopt; }
+  std::optional<std::u16string> ReadUnicodeClipboardText() override { return std::nullopt; }
   void ShowInlineBox(int32_t, int32_t) override {}
   void HideInlineBox() override {}
   bool IsPaletteVisible() const override { return true; }

@@ -86,6 +86,40 @@ bool PublishText(HWND window, std::u16string_view text) {
   return block.PassToClipboard(CF_UNICODETEXT);
 }
 
+bool PublishNamedTexts(HWND window, const std::vector<NamedClipboardData>& formats,
+                       std::u16string_view text) {
+  std::vector<GlobalMemory> blocks;
+  std::vector<UINT> ids;
+  for (const NamedClipboardData& data : formats) {
+    blocks.push_back(GlobalMemory::WithBytes(data.bytes));
+    ids.push_back(RegisteredFormat(data.format.c_str()));
+  }
+  GlobalMemory unicode = GlobalMemory::WithText(text);
+  OpenClipboardScope clipboard(window);
+  if (!clipboard.IsOpen()) return false;
+  EmptyClipboard();
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    if (ids[i] != 0) blocks[i].PassToClipboard(ids[i]);
+  }
+  return unicode.PassToClipboard(CF_UNICODETEXT);
+}
+
+std::optional<std::vector<uint8_t>> ReadClipboardBytes(HWND window, const std::u16string& name) {
+  const UINT format = RegisteredFormat(name.c_str());
+  OpenClipboardScope clipboard(window);
+  if (!clipboard.IsOpen() || format == 0) return std::nullopt;
+  HANDLE data = GetClipboardData(format);
+  const void* locked = data != nullptr ? GlobalLock(data) : nullptr;
+  if (locked == nullptr) return std::nullopt;
+  const auto* bytes = static_cast<const uint8_t*>(locked);
+  const size_t size = GlobalSize(data);
+  size_t length = 0;
+  while (length < size && bytes[length] != 0) ++length;
+  std::vector<uint8_t> result(bytes, bytes + length);
+  GlobalUnlock(data);
+  return result;
+}
+
 std::optional<std::u16string> ReadClipboardText(HWND window, UINT format) {
   OpenClipboardScope clipboard(window);
   if (!clipboard.IsOpen() || format == 0) return std::nullopt;

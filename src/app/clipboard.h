@@ -67,6 +67,15 @@ bool PublishCopy(HWND window, UINT privateFormat, DrawingResources& resources,
 // Empties the clipboard and sets the text as CF_UNICODETEXT.
 bool PublishText(HWND window, std::u16string_view text);
 
+// Empties the clipboard and sets each named format (registered by its name) and then the text
+// as CF_UNICODETEXT.
+bool PublishNamedTexts(HWND window, const std::vector<NamedClipboardData>& formats,
+                       std::u16string_view text);
+
+// The bytes of the registered format of that name, up to the first NUL (a block may be padded);
+// nothing when the clipboard cannot be opened or holds no such format.
+std::optional<std::vector<uint8_t>> ReadClipboardBytes(HWND window, const std::u16string& name);
+
 // The text of `format`, up to its terminator and never past its block; nothing when the
 // clipboard cannot be opened or holds no such format.
 std::optional<std::u16string> ReadClipboardText(HWND window, UINT format);

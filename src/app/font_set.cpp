@@ -1,6 +1,8 @@
 #include "app/font_set.h"
 
 #include "app/resource_ids.h"
+#include "base/sfnt_cmap.h"
+#include "typeset/font_choice.h"
 
 namespace kav {
 namespace {
@@ -24,7 +26,10 @@ constexpr FontRow kCreationOrder[] = {
     {FontFace::Bold, 20},   {FontFace::Symbol, 40}, {FontFace::Symbol, 28},
     {FontFace::Symbol, 20}, {FontFace::Math, 40},   {FontFace::Math, 28},
     {FontFace::Math, 20},   {FontFace::Math, 57},   {FontFace::Italic, 57},
-    {FontFace::Bold, 57},   {FontFace::Symbol, 57},
+    {FontFace::Bold, 57},   {FontFace::Symbol, 57}, {FontFace::MathItalic, 40},
+    {FontFace::MathItalic, 28}, {FontFace::MathItalic, 20}, {FontFace::MathItalic, 57},
+    {FontFace::MathBold, 40},   {FontFace::MathBold, 28},   {FontFace::MathBold, 20},
+    {FontFace::MathBold, 57},
 };
 
 // A missing or unreadable face resource is skipped: the face name then resolves to whatever the
@@ -57,6 +62,16 @@ HFONT MakeFont(int32_t height, int weight, bool italic, const wchar_t* face) {
                      0, 0, 0, 0, face);
 }
 
+std::vector<uint8_t> CmapOf(HDC dc, HFONT font) {
+  SelectedObject selected(dc, font);
+  constexpr DWORD kCmap = 0x70616D63;  // 'cmap', as GetFontData takes a table tag
+  const DWORD size = GetFontData(dc, kCmap, 0, nullptr, 0);
+  if (size == GDI_ERROR || size == 0) return {};
+  std::vector<uint8_t> table(size);
+  if (GetFontData(dc, kCmap, 0, table.data(), size) != size) return {};
+  return table;
+}
+
 TEXTMETRICW MetricsOf(HDC dc, HFONT font) {
   TEXTMETRICW metrics{};
   SelectedObject selected(dc, font);
@@ -79,10 +94,18 @@ void FontSet::Load(HINSTANCE instance, HDC dc) {
   }
   cambria = SystemHasFamily(dc, kCambriaFace);
   for (const FontRow& row : kCreationOrder) Create(row.face, row.size, dc);
+  mathCmap = CmapOf(dc, Cell({FontFace::MathItalic, 40}).font.Get());
+}
+
+GdiGlyph FontSet::GlyphOf(FontKey key, char16_t unit) const {
+  const char32_t code = DrawnCodePoint(key.face, unit);
+  if (code <= 0xFFFF) return GdiGlyph{static_cast<UINT>(code), false};
+  return GdiGlyph{CmapGlyphIndex(mathCmap, code), true};
 }
 
 void FontSet::Create(FontFace face, int32_t size, HDC dc) {
-  if (face == FontFace::Math || (face == FontFace::Symbol && !cambria)) {
+  if (face == FontFace::Math || face == FontFace::MathItalic || face == FontFace::MathBold ||
+      (face == FontFace::Symbol && !cambria)) {
     return CreateMathLike(face, size, dc);
   }
   FontCell& cell = cells[Slot({face, size})];
@@ -91,7 +114,9 @@ void FontSet::Create(FontFace face, int32_t size, HDC dc) {
     case FontFace::Roman: cell.font = GdiObject<HFONT>(MakeFont(size, 0, false, kRomanFace)); break;
     case FontFace::Bold: cell.font = GdiObject<HFONT>(MakeFont(size, 700, false, kRomanFace)); break;
     case FontFace::Symbol:
-    case FontFace::Math: cell.font = GdiObject<HFONT>(MakeFont(size, 0, false, kCambriaFace)); break;
+    case FontFace::Math:
+    case FontFace::MathItalic:
+    case FontFace::MathBold: cell.font = GdiObject<HFONT>(MakeFont(size, 0, false, kCambriaFace)); break;
   }
   const TEXTMETRICW metrics = MetricsOf(dc, cell.font.Get());
   cell.ascent = metrics.tmAscent;

@@ -19,6 +19,14 @@ struct FontCell {
   int32_t height = 0;
 };
 
+// How GDI is asked for one unit of a font: by the UTF-16 unit, or by glyph index where the
+// face draws a code point above U+FFFF (GDI's text calls map UTF-16 one unit at a time, so a
+// surrogate pair would be two missing glyphs).
+struct GdiGlyph {
+  UINT code = 0;
+  bool byIndex = false;
+};
+
 // A face installed from the executable's resources, visible to this process only.
 class PrivateFace {
  public:
@@ -45,6 +53,8 @@ class FontSet {
   bool SymbolIsCambria() const { return cambria; }
   // How many of the embedded faces were installed.
   size_t InstalledFaceCount() const { return faces.size(); }
+  // What to hand GDI for `unit` drawn in `key`'s font (DrawnCodePoint decides the code point).
+  GdiGlyph GlyphOf(FontKey key, char16_t unit) const;
 
  private:
   static constexpr size_t kSizeSlots = 4;
@@ -53,7 +63,8 @@ class FontSet {
   void CreateMathLike(FontFace face, int32_t size, HDC dc);
 
   std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
-  std::array<FontCell, 5 * kSizeSlots> cells;
+  std::array<FontCell, 7 * kSizeSlots> cells;
+  std::vector<uint8_t> mathCmap;  // the math face's character map, for code points past U+FFFF
   bool cambria = false;
 };
 

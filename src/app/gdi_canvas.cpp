@@ -1,5 +1,7 @@
 #include "app/gdi_canvas.h"
 
+#include "app/gdi_glyph.h"
+
 namespace kav {
 
 GdiCanvas::GdiCanvas(HDC dc, DrawingResources& resources, COLORREF background)
@@ -33,8 +35,13 @@ void GdiCanvas::Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb col
   const FontCell& cell = resources.fonts.Cell(font);
   SelectObject(dc, cell.font.Get());
   SetTextColor(dc, ToColorRef(colour));
-  const wchar_t text = static_cast<wchar_t>(unit);
-  TextOutW(dc, x, y + cell.ascent, &text, 1);
+  GdiDrawGlyph(dc, resources.fonts.GlyphOf(font, unit), x, y + cell.ascent);
+}
+
+GlyphInk GdiCanvas::Ink(FontKey font, char16_t unit) const {
+  const FontCell& cell = resources.fonts.Cell(font);
+  SelectObject(dc, cell.font.Get());
+  return GdiInk(dc, resources.fonts.GlyphOf(font, unit), cell.ascent);
 }
 
 void GdiCanvas::IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,

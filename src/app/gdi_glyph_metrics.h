@@ -9,9 +9,12 @@ namespace kav {
 class GdiGlyphMetrics final : public GlyphMetrics {
  public:
   GdiGlyphMetrics(HWND window, const FontSet& fonts) : window(window), fonts(fonts) {}
-  // The advance of the unit as GetTextExtentPoint32W reports it, and the height of the font's
+  // The advance of the unit as GetTextExtentPoint32W reports it (by glyph index for a code
+  // point past U+FFFF), and the height of the font's
   // cell.
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
+  // The black box of the glyph's outline (GetGlyphOutlineW, GGO_METRICS).
+  GlyphInk Ink(FontKey font, char16_t unit) const override;
 
  private:
   HWND window;

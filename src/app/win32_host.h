@@ -55,7 +55,11 @@ class Win32Host final : public Host {
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
   bool PublishPicture(const ClipboardPicture& picture) override;
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                           std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
+  std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   // Inline box and palette, in win32_host_controls.cpp.
   void ShowInlineBox(int32_t x, int32_t y) override;

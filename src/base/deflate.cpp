@@ -13,19 +13,22 @@ namespace {
 constexpr size_t kMaxPiece = size_t{1} << 30;
 constexpr int kMemLevel = 8;
 
-// Owns an initialised deflate stream so that every exit path ends it.
-class DeflateStream {
+}  // namespace
+
+// Owns an initialised deflate stream so that every exit path ends it. It stays at one address:
+// zlib's state points back at it.
+class Deflater::Stream {
  public:
-  DeflateStream(int level, DeflateWrapper wrapper) {
+  Stream(int level, DeflateWrapper wrapper) {
     const int windowBits = wrapper == DeflateWrapper::kRaw ? -MAX_WBITS : MAX_WBITS;
     if (deflateInit2(&stream_, level, Z_DEFLATED, windowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
         Z_OK) {
       Fail(u"Deflate: the compressor could not start");
     }
   }
-  ~DeflateStream() { deflateEnd(&stream_); }
-  DeflateStream(const DeflateStream&) = delete;
-  DeflateStream& operator=(const DeflateStream&) = delete;
+  ~Stream() { deflateEnd(&stream_); }
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
 
   z_stream& Get() { return stream_; }
 
@@ -33,11 +36,23 @@ class DeflateStream {
   z_stream stream_{};
 };
 
-}  // namespace
-
 std::vector<uint8_t> Deflate(std::span<const uint8_t> data, int level, DeflateWrapper wrapper) {
-  DeflateStream owner(level, wrapper);
-  z_stream& z = owner.Get();
+  return Deflater(level, wrapper).Compress(data);
+}
+
+Deflater::Deflater(int level, DeflateWrapper wrapper) : level_(level), wrapper_(wrapper) {}
+Deflater::~Deflater() = default;
+Deflater::Deflater(Deflater&&) noexcept = default;
+Deflater& Deflater::operator=(Deflater&&) noexcept = default;
+
+std::vector<uint8_t> Deflater::Compress(std::span<const uint8_t> data) {
+  if (stream_) {
+    if (deflateReset(&stream_->Get()) != Z_OK) Fail(u"Deflate: the compressor failed");
+  } else {
+    stream_ = std::make_unique<Stream>(level_, wrapper_);
+  }
+  z_stream& z = stream_->Get();
+  z.avail_in = 0;  // a buffer left half-done by a failure is not carried over
   std::vector<uint8_t> out;
   size_t consumed = 0;
   int ret = Z_OK;

@@ -29,8 +29,11 @@ bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
   return LimitShown(tree, tree.Child(item, slot));
 }
 
-// Up and Down differ only in the limit they look into (upper 1, lower 0) and in which part of a
-// fraction they leave.
+// Up and Down differ in the limit they look into (upper 1, lower 0), in which part of a fraction
+// they leave, and in the exit from a lower limit: Up leaves it to just after its operator, from
+// where Up goes on into the upper limit. Down does not: just after the operator Down would enter
+// the lower limit again, and the caret would cycle there for ever, so for Down a lower limit has
+// no exit of its own (as an upper limit has none for Up) and the caret moves on below.
 bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
   const int32_t row = caret.node;
   const int32_t p = caret.position;
@@ -50,7 +53,7 @@ bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
       ToRowEnd(tree, caret, tree.Child(a, 1 - slot));
       return true;
     }
-    if (IsBigOperator(c) && child == tree.Child(a, 0)) {
+    if (IsBigOperator(c) && slot == 1 && child == tree.Child(a, 0)) {
       SetCaret(caret, tree.Parent(a), tree.IndexInParent(a) + 1);
       return true;
     }

@@ -1,8 +1,10 @@
-// Copy, Copy as TeX, Copy as LaTeX and Copy picture: the current line on the clipboard, as the other programs
-// want it.
+// Copy, Copy as TeX, Copy as LaTeX, Copy as MathML and Copy picture: the current line on the
+// clipboard, as the other programs want it.
+#include "base/utf.h"
 #include "edit/editor.h"
 #include "edit/selection.h"
 #include "export/clipboard_payloads.h"
+#include "export/mathml_writer.h"
 
 namespace kav {
 
@@ -12,7 +14,8 @@ namespace kav {
 bool Editor::Copy() {
   EquationLine& line = CurrentLine();
   CloseSelection(line);
-  const ClipboardPayloads payloads = BuildClipboardPayloads(line, exportBuffer_, LocalDosDateTime());
+  const ClipboardPayloads payloads =
+      BuildClipboardPayloads(line, exportBuffer_, payloadBuilders_, LocalDosDateTime());
   return host_.PublishClipboard(payloads);
 }
 
@@ -33,6 +36,18 @@ void Editor::CopyPicture() {
 
 void Editor::CopyAsLatex() {
   if (!host_.PublishUnicodeText(LineLatex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
+}
+
+// Office looks for MathML under these two registered names, as UTF-8; other programs take the
+// Unicode text.
+void Editor::CopyAsMathml() {
+  const std::u16string mathml = LineMathml(CurrentLine().tree);
+  const std::string utf8 = EncodeUtf8(mathml);
+  const std::vector<uint8_t> bytes(utf8.begin(), utf8.end());
+  const std::vector<NamedClipboardData> formats = {{u"MathML", bytes}, {u"MathML Presentation", bytes}};
+  if (!host_.PublishNamedFormats(formats, mathml)) {
     host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
   }
 }

@@ -18,27 +18,32 @@ void Editor::Cut() {
 }
 
 // The clipboard's text is read before the line is touched: a text the reader rejects, or one
-// that would nest too deep here, leaves the line and its selection as they were, and a text
-// without items changes nothing at all, so no undo record and no modified mark come of it.
+// that would nest too deep here, leaves the line and its selection as they were. A text without
+// items still replaces a selection with nothing, as any paste does; with nothing selected it
+// changes nothing at all, so no undo record and no modified mark come of it.
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
   if (!text) return;
-  const EquationLine pasted = ReadPastedMarkup(*text);
-  if (PastedItemCount(pasted) == 0) return;
+  InsertPasted(ReadPastedMarkup(*text));
+}
+
+bool Editor::InsertPasted(const EquationLine& pasted) {
   EnsureCaret();
   EquationLine& line = CurrentLine();
   // The items go where the selection starts, once it is removed.
   Caret target = line.caret;
   CloseSelection(line);
-  kav::CaretToSelectionStart(line.tree, target);
+  const bool selected = kav::CaretToSelectionStart(line.tree, target);
+  if (!selected && PastedItemCount(pasted) == 0) return true;
   if (!PasteFits(line.tree, target.node, pasted)) {
     RunEdit(EditResult::TooDeep);
-    return;
+    return false;
   }
   SnapshotLine();
   DeleteSelection();
   RunEdit(PasteItems(line.tree, line.caret, pasted));
   CommitLine();
+  return true;
 }
 
 void Editor::PasteMarkup(std::u16string_view text) {

@@ -11,6 +11,7 @@
 #include "edit/keys.h"
 #include "edit/style_statistics.h"
 #include "edit/undo_history.h"
+#include "export/clipboard_payloads.h"
 #include "model/document.h"
 #include "model/export_buffer.h"
 #include "platform/glyph_metrics.h"
@@ -128,9 +129,16 @@ class Editor {
   // Inserts the items of a markup text at the caret of the current line; throws the reader's
   // failure, changing nothing, on a text it rejects.
   void PasteMarkup(std::u16string_view text);
+  // Paste from other programs: the clipboard's "MathML Presentation" or "MathML" format when
+  // present, else its Unicode text, read as MathML when it begins with a <math> element and as
+  // LaTeX otherwise. The first formula goes in at the caret as Paste would put it, each further
+  // one on a new line after it; a text the reader refuses changes nothing and its message shows
+  // in the status bar.
+  void PasteFromOtherPrograms();
   void CopyAsTex();
   void CopyAsLatex();
   void CopyPicture();
+  void CopyAsMathml();
   void OpenDocument();
   void SaveCommand();
   bool SaveDocumentAs();
@@ -189,6 +197,9 @@ class Editor {
   void InsertLineAt(int32_t index, EquationLine line);
   EquationLine NewLine(const std::u16string& text) const;
   void EnsureCaret();
+  // Inserts the items of a read line at the caret, replacing the selection, as one recorded
+  // step; false, with nothing changed, when they would nest too deep there.
+  bool InsertPasted(const EquationLine& pasted);
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);
@@ -205,6 +216,7 @@ class Editor {
   BandIndex bands_;
   std::u16string snapshot_;
   ExportTextBuffer exportBuffer_;
+  PayloadBuilders payloadBuilders_;
   bool selectionMode_ = false;
   bool mouseCaptured_ = false;
   DragRectangle drag_;

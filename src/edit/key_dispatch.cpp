@@ -55,7 +55,7 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
       {'O', command::Open, command::Open},
       {'R', command::InsertRoot, command::InsertRoot},
       {'S', command::Save, command::SaveAs},
-      {'V', command::Paste, command::Paste},
+      {'V', command::Paste, command::PasteFromOtherPrograms},
       {'X', command::Cut, command::Cut},
       {'Y', command::Redo, command::Redo},
       {'Z', command::Undo, command::Undo},

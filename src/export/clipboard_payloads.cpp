@@ -5,12 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "export/gvml_package.h"
 #include "export/hwp_script_writer.h"
 #include "export/latex_writer.h"
 #include "export/omml_writer.h"
 #include "export/tex_writer.h"
-#include "hwp/hwp_document.h"
 #include "typeset/line_geometry.h"
 #include "typeset/paint.h"
 
@@ -28,7 +26,7 @@ ClipboardPicture LinePicture(const EquationLine& line) {
 }
 
 ClipboardPayloads BuildClipboardPayloads(const EquationLine& line, ExportTextBuffer& buffer,
-                                         DosDateTime stamp) {
+                                         PayloadBuilders& builders, DosDateTime stamp) {
   const EquationTree& tree = line.tree;
   ClipboardPayloads payloads;
   buffer.Clear();
@@ -36,11 +34,12 @@ ClipboardPayloads BuildClipboardPayloads(const EquationLine& line, ExportTextBuf
   payloads.markup = buffer.Text();
 
   const std::string math = WriteOmml(tree, tree.root, {});
-  payloads.officePackage = BuildGvmlPackage(math, RootWidth(line), RootHeight(line), stamp);
+  payloads.officePackage =
+      builders.officePackage.Build(math, RootWidth(line), RootHeight(line), stamp);
 
   buffer.Clear();
   WriteHwpScriptNode(tree, tree.root, buffer);
-  payloads.hwpDocument = BuildHwpDocument(buffer.View());
+  payloads.hwpDocument = builders.hwpDocument.Build(buffer.View());
 
   payloads.picture = LinePicture(line);
   return payloads;

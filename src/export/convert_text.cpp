@@ -6,6 +6,7 @@
 #include "base/utf.h"
 #include "export/hwp_script_writer.h"
 #include "export/latex_writer.h"
+#include "export/mathml_writer.h"
 #include "export/omml_writer.h"
 #include "export/tex_writer.h"
 #include "model/document_file.h"
@@ -20,7 +21,8 @@ std::optional<TextFormat> TextFormatNamed(std::string_view name) {
                   {"tex", TextFormat::Tex},
                   {"hwpeq", TextFormat::HwpScript},
                   {"omml", TextFormat::Omml},
-                  {"latex", TextFormat::Latex}};
+                  {"latex", TextFormat::Latex},
+                  {"mathml", TextFormat::Mathml}};
   for (const auto& row : kFormats) {
     if (row.name == name) return row.format;
   }
@@ -62,6 +64,8 @@ std::string LineText(const std::u16string& markup, TextFormat format, ExportText
     case TextFormat::Latex:
       WriteLatexNode(line.tree, line.tree.root, buffer);
       return EncodeUtf8(buffer.View());
+    case TextFormat::Mathml:
+      return EncodeUtf8(LineMathml(line.tree));
   }
   Fail(u"Unknown text format");
 }

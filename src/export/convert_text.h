@@ -1,5 +1,5 @@
 // The text formats of the command-line converter: a document's lines as markup, TeX, HWP
-// equation script, Office Math or LaTeX, one output line per document line.
+// equation script, Office Math, LaTeX or MathML, one output line per document line.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -12,9 +12,10 @@
 
 namespace kav {
 
-enum class TextFormat { Markup, Tex, HwpScript, Omml, Latex };
+enum class TextFormat { Markup, Tex, HwpScript, Omml, Latex, Mathml };
 
-// The format for a command-line name ("markup", "tex", "hwpeq", "omml", "latex"); nullopt
+// The format for a command-line name ("markup", "tex", "hwpeq", "omml", "latex", "mathml");
+// nullopt
 // otherwise.
 std::optional<TextFormat> TextFormatNamed(std::string_view name);
 

@@ -1,9 +1,21 @@
 #include "export/omml_row_order.h"
 
+#include <cstddef>
+
 namespace kav {
 namespace {
 
-bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
+bool IsScript(SymbolCode c) {
+  return c == code::Super || c == code::Sub;
+}
+
+// A child waiting on the stack. `floor` is how many entries had been written when the nearest
+// operator at or below it was pushed: only entries written after that come after the operator
+// in the row, so only they may become its operand or the base of a script that follows it.
+struct Pending {
+  int32_t position;
+  size_t floor;
+};
 
 }  // namespace
 
@@ -11,29 +23,32 @@ bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 // or operator; an operator is released only after the element following it (with that element's
 // scripts) has been written, so that element becomes its operand, and two operators in a row
 // nest. An operator that arrives once such an operand is complete releases everything pending
-// first: otherwise "sum x prod y" would give x to nobody and the product to the sum.
-std::vector<int32_t> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
-  std::vector<int32_t> output;
-  std::vector<int32_t> pending;
+// first: otherwise "sum x prod y" would give x to nobody and the product to the sum. An
+// operator released with nothing written after it takes nothing: the element before it in the
+// row is not its operand.
+std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
+  std::vector<OmmlRowEntry> output;
+  std::vector<Pending> pending;
   bool attach = false;
   auto popOne = [&] {
-    output.push_back(pending.back());
+    const Pending top = pending.back();
     pending.pop_back();
+    output.push_back({top.position, output.size() > top.floor});
   };
   for (int32_t i = 0; i < static_cast<int32_t>(codes.size()); ++i) {
     const SymbolCode c = codes[i];
     if (IsScript(c)) {
-      pending.push_back(i);
+      pending.push_back({i, pending.empty() ? 0 : pending.back().floor});
       attach = true;
     } else if (IsBigOperator(c)) {
-      while (!pending.empty() && (attach || IsScript(codes[pending.back()]))) popOne();
-      pending.push_back(i);
+      while (!pending.empty() && (attach || IsScript(codes[pending.back().position]))) popOne();
+      pending.push_back({i, output.size()});
       attach = false;
     } else {
       if (attach) {
         while (!pending.empty()) popOne();
       }
-      output.push_back(i);
+      output.push_back({i, false});
       attach = true;
     }
   }

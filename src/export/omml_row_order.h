@@ -10,8 +10,16 @@
 
 namespace kav {
 
-// `codes` are the codes of a row's children in order; the result lists child positions in
-// writing order. Writing a script or big operator then consumes the text of the entry before it.
-std::vector<int32_t> OmmlRowOrder(const std::vector<SymbolCode>& codes);
+// One child of a row in writing order: its position among the children, and whether it wraps
+// the text of the entry written just before it (a script's base, an operator's operand).
+struct OmmlRowEntry {
+  int32_t position = 0;
+  bool takesPrevious = false;
+  bool operator==(const OmmlRowEntry&) const = default;
+};
+
+// `codes` are the codes of a row's children in order. A script or operator that takes nothing
+// (at the start of a row, or an operator with nothing after it) has an empty base or operand.
+std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes);
 
 }  // namespace kav

@@ -1,5 +1,7 @@
-// Each node's text is a fresh string; a row is reordered first so that scripts take their base
-// and big operators their operand as Office Math nests them.
+// Every node appends to one output text, so a row costs time in proportion to what it writes. A
+// row is reordered first so that scripts take their base and big operators their operand as
+// Office Math nests them; a script or operator is written as an opening and a closing around the
+// text it takes.
 #include "export/omml_writer.h"
 
 #include <string_view>
@@ -15,6 +17,8 @@ namespace {
 
 constexpr std::string_view kRedRunProperties =
     "<a:rPr><a:solidFill><a:srgbClr val=\"FF0000\"/></a:solidFill></a:rPr>";
+
+void WriteNode(std::string& out, const EquationTree& tree, int32_t node);
 
 // The mathematical bold counterpart of a letter, Greek letter or digit; 0 when there is none.
 uint32_t BoldCounterpart(uint32_t c) {
@@ -37,135 +41,176 @@ uint32_t AccentMark(StyleFlags style) {
   }
 }
 
-std::string Run(uint32_t c, StyleFlags style) {
-  const std::string_view red = (style & StyleRed) ? kRedRunProperties : std::string_view();
-  const StyleFlags face = style & StyleFaceMask;
-  const uint32_t bold = face == StyleBoldRoman ? BoldCounterpart(c) : 0;
-  std::string out = "<m:r>";
-  if (face == StyleRoman || (face == StyleBoldRoman && bold == 0)) {
-    out += "<m:rPr><m:sty m:val=\"p\"/></m:rPr>";
-  }
-  out += red;
-  out += "<m:t>";
-  out += EncodeOmmlChar(bold != 0 ? bold : c);
-  out += "</m:t></m:r>";
-  return out;
-}
-
-std::string Character(uint32_t c, StyleFlags style) {
-  const uint32_t mark = AccentMark(style);
-  if (mark == 0) return Run(c, style);
-  return "<m:acc><m:accPr><m:chr m:val=\"" + EncodeOmmlChar(mark) + "\"/></m:accPr><m:e>" +
-         Run(c, style) + "</m:e></m:acc>";
-}
-
-std::string Frac(const EquationTree& tree, int32_t node) {
-  return "<m:f><m:num>" + WriteOmml(tree, tree.Child(node, 0), {}) + "</m:num><m:den>" +
-         WriteOmml(tree, tree.Child(node, 1), {}) + "</m:den></m:f>";
-}
-
-std::string Script(const EquationTree& tree, int32_t node, const std::string& base) {
-  const std::string_view tag = tree.CodeAt(node) == code::Super ? "sup" : "sub";
-  const std::string_view outer = tree.CodeAt(node) == code::Super ? "sSup" : "sSub";
-  std::string out = "<m:";
-  out.append(outer).append("><m:e>").append(base).append("</m:e><m:").append(tag).append(">");
-  out += WriteOmml(tree, tree.Child(node, 0), {});
-  out.append("</m:").append(tag).append("></m:").append(outer).append(">");
-  return out;
-}
-
-std::string Radical(const EquationTree& tree, int32_t node) {
-  return "<m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/><m:e>" +
-         WriteOmml(tree, tree.Child(node, 0), {}) + "</m:e></m:rad>";
-}
-
-// The integral sign is Office Math's default n-ary character, so it needs no property.
-std::string NaryCharacter(SymbolCode c) {
-  if (c == code::Integral) return {};
-  return "<m:chr m:val=\"" + EncodeOmmlChar(c == code::Sum ? 0x2211 : 0x220F) + "\"/>";
-}
-
-std::string Nary(const EquationTree& tree, int32_t node, const std::string& operand) {
-  const std::string lower = WriteOmml(tree, tree.Child(node, 0), {});
-  const std::string upper = WriteOmml(tree, tree.Child(node, 1), {});
-  std::string out = "<m:nary><m:naryPr>" + NaryCharacter(tree.CodeAt(node));
-  if (!upper.empty()) {
-    out += "</m:naryPr><m:sub>" + lower + "</m:sub><m:sup>" + upper + "</m:sup>";
-  } else if (!lower.empty()) {
-    out += "<m:supHide m:val=\"on\"/></m:naryPr><m:sub>" + lower + "</m:sub><m:sup/>";
-  } else {
-    out += "<m:subHide m:val=\"on\"/><m:supHide m:val=\"on\"/></m:naryPr><m:sub/><m:sup/>";
-  }
-  return out + "<m:e>" + operand + "</m:e></m:nary>";
-}
-
-bool TakesBase(SymbolCode c) { return c == code::Super || c == code::Sub || IsBigOperator(c); }
-
-// Writes the row in its Office Math order; a script or operator consumes the text of the entry
-// written just before it.
-std::string Row(const EquationTree& tree, int32_t group) {
-  const std::vector<int32_t>& children = tree.Children(group);
-  std::vector<SymbolCode> codes;
-  codes.reserve(children.size());
-  for (int32_t child : children) codes.push_back(tree.CodeAt(child));
-  const std::vector<int32_t> order = OmmlRowOrder(codes);
-  std::vector<std::string> texts(order.size());
-  for (size_t k = 0; k < order.size(); ++k) {
-    const int32_t child = children[order[k]];
-    if (k > 0 && TakesBase(tree.CodeAt(child))) {
-      texts[k] = WriteOmml(tree, child, texts[k - 1]);
-      texts[k - 1].clear();
-    } else {
-      texts[k] = WriteOmml(tree, child, {});
-    }
-  }
-  std::string out;
-  for (const std::string& text : texts) out += text;
-  return out;
-}
-
-}  // namespace
-
-std::string EncodeOmmlChar(uint32_t codePoint) {
+void AppendOmmlChar(std::string& out, uint32_t codePoint) {
   switch (codePoint) {
-    case '<': return "&lt;";
-    case '>': return "&gt;";
+    case '<': out += "&lt;"; return;
+    case '>': out += "&gt;"; return;
     // No reader or edit puts "&" into a tree, but raw it would break the XML around it.
-    case '&': return "&amp;";
+    case '&': out += "&amp;"; return;
     default: break;
   }
   // Surrogate code points have no UTF-8 form of their own.
   if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
     Fail(u"Unsupported unicode char");
   }
-  std::string out;
   AppendUtf8(out, codePoint);
+}
+
+void Run(std::string& out, uint32_t c, StyleFlags style) {
+  const StyleFlags face = style & StyleFaceMask;
+  const uint32_t bold = face == StyleBoldRoman ? BoldCounterpart(c) : 0;
+  out += "<m:r>";
+  if (face == StyleRoman || (face == StyleBoldRoman && bold == 0)) {
+    out += "<m:rPr><m:sty m:val=\"p\"/></m:rPr>";
+  }
+  if (style & StyleRed) out += kRedRunProperties;
+  out += "<m:t>";
+  AppendOmmlChar(out, bold != 0 ? bold : c);
+  out += "</m:t></m:r>";
+}
+
+void Character(std::string& out, uint32_t c, StyleFlags style) {
+  const uint32_t mark = AccentMark(style);
+  if (mark == 0) return Run(out, c, style);
+  out += "<m:acc><m:accPr><m:chr m:val=\"";
+  AppendOmmlChar(out, mark);
+  out += "\"/></m:accPr><m:e>";
+  Run(out, c, style);
+  out += "</m:e></m:acc>";
+}
+
+void Frac(std::string& out, const EquationTree& tree, int32_t node) {
+  out += "<m:f><m:num>";
+  WriteNode(out, tree, tree.Child(node, 0));
+  out += "</m:num><m:den>";
+  WriteNode(out, tree, tree.Child(node, 1));
+  out += "</m:den></m:f>";
+}
+
+void Radical(std::string& out, const EquationTree& tree, int32_t node) {
+  out += "<m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/><m:e>";
+  WriteNode(out, tree, tree.Child(node, 0));
+  out += "</m:e></m:rad>";
+}
+
+// The integral sign is Office Math's default n-ary character, so it needs no property.
+void NaryCharacter(std::string& out, SymbolCode c) {
+  if (c == code::Integral) return;
+  out += "<m:chr m:val=\"";
+  AppendOmmlChar(out, c == code::Sum ? 0x2211 : 0x220F);
+  out += "\"/>";
+}
+
+// Which form the limits take depends on whether each writes anything, so they are written
+// apart first.
+void OpenNary(std::string& out, const EquationTree& tree, int32_t node) {
+  std::string lower;
+  std::string upper;
+  WriteNode(lower, tree, tree.Child(node, 0));
+  WriteNode(upper, tree, tree.Child(node, 1));
+  out += "<m:nary><m:naryPr>";
+  NaryCharacter(out, tree.CodeAt(node));
+  if (!upper.empty()) {
+    out.append("</m:naryPr><m:sub>").append(lower).append("</m:sub><m:sup>");
+    out.append(upper).append("</m:sup>");
+  } else if (!lower.empty()) {
+    out.append("<m:supHide m:val=\"on\"/></m:naryPr><m:sub>").append(lower);
+    out += "</m:sub><m:sup/>";
+  } else {
+    out += "<m:subHide m:val=\"on\"/><m:supHide m:val=\"on\"/></m:naryPr><m:sub/><m:sup/>";
+  }
+  out += "<m:e>";
+}
+
+bool TakesBase(SymbolCode c) {
+  return c == code::Super || c == code::Sub || IsBigOperator(c);
+}
+
+// What a script or operator writes before the text it takes.
+void Open(std::string& out, const EquationTree& tree, int32_t node) {
+  switch (tree.CodeAt(node)) {
+    case code::Super: out += "<m:sSup><m:e>"; return;
+    case code::Sub: out += "<m:sSub><m:e>"; return;
+    default: return OpenNary(out, tree, node);
+  }
+}
+
+// What a script or operator writes after the text it takes.
+void Close(std::string& out, const EquationTree& tree, int32_t node) {
+  if (IsBigOperator(tree.CodeAt(node))) {
+    out += "</m:e></m:nary>";
+    return;
+  }
+  const bool super = tree.CodeAt(node) == code::Super;
+  out += super ? "</m:e><m:sup>" : "</m:e><m:sub>";
+  WriteNode(out, tree, tree.Child(node, 0));
+  out += super ? "</m:sup></m:sSup>" : "</m:sub></m:sSub>";
+}
+
+// Writes the row in its Office Math order. A run of entries each taking the one before nests:
+// the last of the run encloses all the others, so the openings go outermost first, then the
+// first entry of the run, then the closings innermost first.
+void Row(std::string& out, const EquationTree& tree, int32_t group) {
+  const std::vector<int32_t>& children = tree.Children(group);
+  std::vector<SymbolCode> codes;
+  codes.reserve(children.size());
+  for (int32_t child : children) codes.push_back(tree.CodeAt(child));
+  const std::vector<OmmlRowEntry> order = OmmlRowOrder(codes);
+  size_t start = 0;
+  while (start < order.size()) {
+    size_t end = start + 1;
+    while (end < order.size() && order[end].takesPrevious) ++end;
+    for (size_t k = end - 1; k > start; --k) Open(out, tree, children[order[k].position]);
+    WriteNode(out, tree, children[order[start].position]);
+    for (size_t k = start + 1; k < end; ++k) Close(out, tree, children[order[k].position]);
+    start = end;
+  }
+}
+
+void WriteNode(std::string& out, const EquationTree& tree, int32_t node) {
+  if (tree.root < 0 || node < 0) return;
+  const NodeData& data = tree.Data(node);
+  switch (data.code) {
+    case code::Group: return Row(out, tree, node);
+    case code::Placeholder:
+    case code::None: return;
+    case code::Frac: return Frac(out, tree, node);
+    case code::Super:
+    case code::Sub:
+    case code::Sum:
+    case code::Prod:
+    case code::Integral:
+      // Nothing to take: an empty base or operand.
+      Open(out, tree, node);
+      return Close(out, tree, node);
+    case code::Sqrt: return Radical(out, tree, node);
+    case code::LBrace: return Character(out, '{', data.style);
+    case code::RBrace: return Character(out, '}', data.style);
+    default:
+      if (data.code > 2000000000u) Fail(u"OOXML: Unknown token");
+      return Character(out, data.code, data.style);
+  }
+}
+
+}  // namespace
+
+std::string EncodeOmmlChar(uint32_t codePoint) {
+  std::string out;
+  AppendOmmlChar(out, codePoint);
   return out;
 }
 
 std::string WriteOmml(const EquationTree& tree, int32_t node, const std::string& base) {
-  if (tree.root < 0 || node < 0) return {};
-  const NodeData& data = tree.Data(node);
-  switch (data.code) {
-    case code::Group: return Row(tree, node);
-    case code::Placeholder:
-    case code::None:
-      return {};
-    case code::Frac: return Frac(tree, node);
-    case code::Super:
-    case code::Sub:
-      return Script(tree, node, base);
-    case code::Sqrt: return Radical(tree, node);
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-      return Nary(tree, node, base);
-    case code::LBrace: return Character('{', data.style);
-    case code::RBrace: return Character('}', data.style);
-    default:
-      if (data.code > 2000000000u) Fail(u"OOXML: Unknown token");
-      return Character(data.code, data.style);
+  std::string out;
+  if (tree.root < 0 || node < 0) return out;
+  if (!TakesBase(tree.CodeAt(node))) {
+    WriteNode(out, tree, node);
+    return out;
   }
+  Open(out, tree, node);
+  out += base;
+  Close(out, tree, node);
+  return out;
 }
 
 }  // namespace kav

@@ -49,25 +49,30 @@ std::u16string_view FaceOf(StyleFlags style) {
   }
 }
 
+// An ASCII letter or digit as itself, a Greek letter by its name.
+void WriteLetter(SymbolCode c, ExportTextBuffer& out) {
+  if (IsAsciiAlnum(c)) {
+    out.AppendChar(static_cast<char16_t>(c));
+    return;
+  }
+  out.AppendChar(u'\\');
+  out.Append(NameOf(c));
+  out.AppendChar(u' ');
+}
+
 // A letter, digit or Greek letter with its face and at most one accent.
 void WriteStyledLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
-  std::u16string text;
-  if (IsAsciiAlnum(c)) {
-    text.push_back(static_cast<char16_t>(c));
-  } else {
-    text = u"\\" + NameOf(c) + u" ";
-  }
   const std::u16string_view accent = AccentOf(style);
   const std::u16string_view face = FaceOf(style);
   const bool uprightDigit = c >= '0' && c <= '9' && (style & StyleFaceMask) == StyleRoman;
   if (accent.empty() && (face.empty() || uprightDigit)) {
-    out.Append(text);
+    WriteLetter(c, out);
     return;
   }
   out.Append(accent);
   out.AppendChar(u'{');
   out.Append(face);
-  out.Append(text);
+  WriteLetter(c, out);
   out.AppendChar(u'}');
 }
 

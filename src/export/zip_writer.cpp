@@ -49,25 +49,31 @@ void WriteCommonFields(ByteWriter& out, const EntryRecord& r, DosDateTime stamp,
   out.U16(0);  // extra field length
 }
 
-EntryRecord WriteLocalEntry(ByteWriter& out, const ZipEntry& entry, DosDateTime stamp) {
-  if (entry.name.empty() || entry.name.size() > kMaxNameLength) Fail(u"Zip: bad entry name");
-  const bool ascii = std::all_of(entry.name.begin(), entry.name.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  const std::vector<uint8_t> packed = Deflate(entry.data, kLevel, DeflateWrapper::kRaw);
+bool AsciiName(const std::string& name) {
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void CheckName(const std::string& name) {
+  if (name.empty() || name.size() > kMaxNameLength) Fail(u"Zip: bad entry name");
+}
+
+EntryRecord WriteLocalEntry(ByteWriter& out, const PackedZipEntry& entry, DosDateTime stamp) {
+  CheckName(entry.name);
   EntryRecord r;
-  r.flags = ascii ? 0 : kUtf8Names;
-  r.crc = Crc32(entry.data);
-  r.compressedSize = Checked32(packed.size());
-  r.size = Checked32(entry.data.size());
+  r.flags = AsciiName(entry.name) ? 0 : kUtf8Names;
+  r.crc = entry.crc;
+  r.compressedSize = Checked32(entry.packed.size());
+  r.size = entry.size;
   r.localOffset = Checked32(out.Size());
   out.U32(kLocalHeaderSignature);
   WriteCommonFields(out, r, stamp, entry.name.size());
   out.Ascii(entry.name);
-  out.Bytes(packed);
+  out.Bytes(entry.packed);
   return r;
 }
 
-void WriteCentralEntry(ByteWriter& out, const ZipEntry& entry, const EntryRecord& r,
+void WriteCentralEntry(ByteWriter& out, const PackedZipEntry& entry, const EntryRecord& r,
                        DosDateTime stamp) {
   out.U32(kCentralHeaderSignature);
   out.U16(kVersion);  // version made by
@@ -92,11 +98,34 @@ DosDateTime MakeDosDateTime(int year, int month, int day, int hour, int minute, 
           static_cast<uint16_t>(hour * 2048 + minute * 32 + second / 2)};
 }
 
+ZipEntryPacker::ZipEntryPacker() : deflater_(kLevel, DeflateWrapper::kRaw) {}
+
+PackedZipEntry ZipEntryPacker::Pack(const ZipEntry& entry) {
+  CheckName(entry.name);
+  PackedZipEntry packed;
+  packed.name = entry.name;
+  packed.packed = deflater_.Compress(entry.data);
+  packed.crc = Crc32(entry.data);
+  packed.size = Checked32(entry.data.size());
+  return packed;
+}
+
 std::vector<uint8_t> WriteZip(const std::vector<ZipEntry>& entries, DosDateTime stamp) {
+  if (entries.size() > kMaxEntries) Fail(u"Zip: too many entries");
+  std::vector<PackedZipEntry> packed;
+  packed.reserve(entries.size());
+  ZipEntryPacker packer;
+  for (const ZipEntry& entry : entries) packed.push_back(packer.Pack(entry));
+  return WritePackedZip(packed, stamp);
+}
+
+std::vector<uint8_t> WritePackedZip(const std::vector<PackedZipEntry>& entries, DosDateTime stamp) {
   if (entries.size() > kMaxEntries) Fail(u"Zip: too many entries");
   ByteWriter out;
   std::vector<EntryRecord> records;
-  for (const ZipEntry& entry : entries) records.push_back(WriteLocalEntry(out, entry, stamp));
+  for (const PackedZipEntry& entry : entries) {
+    records.push_back(WriteLocalEntry(out, entry, stamp));
+  }
   const uint32_t centralOffset = Checked32(out.Size());
   for (size_t k = 0; k < entries.size(); ++k) WriteCentralEntry(out, entries[k], records[k], stamp);
   const uint32_t centralSize = Checked32(out.Size() - centralOffset);

@@ -1,7 +1,8 @@
 #include "hwp/hwp_document.h"
 
+#include <utility>
+
 #include "base/byte_writer.h"
-#include "base/deflate.h"
 #include "hwp/compound_file.h"
 #include "hwp/hwp_doc_info.h"
 #include "hwp/hwp_preview.h"
@@ -45,15 +46,6 @@ std::vector<uint8_t> DefaultScript() {
   return Compress(script.Data());
 }
 
-void AddScripts(CompoundFileBuilder& file) {
-  const int32_t options = file.AddStorage(CompoundFileBuilder::kCompoundRoot, u"DocOptions");
-  // The link record of a document that is linked to no other: its path fields are empty.
-  file.AddStream(options, u"_LinkDoc", std::vector<uint8_t>(kLinkDocSize, 0));
-  const int32_t scripts = file.AddStorage(CompoundFileBuilder::kCompoundRoot, u"Scripts");
-  file.AddStream(scripts, u"DefaultJScript", DefaultScript());
-  file.AddStream(scripts, u"JScriptVersion", ScriptVersion());
-}
-
 }  // namespace
 
 std::vector<uint8_t> BuildHwpFileHeader() {
@@ -69,19 +61,44 @@ std::vector<uint8_t> BuildHwpFileHeader() {
   return header.Take();
 }
 
-std::vector<uint8_t> BuildHwpDocument(std::u16string_view script) {
-  const std::vector<uint8_t> section = Compress(BuildSectionRecords(script));
+HwpDocumentBuilder::FixedStreams HwpDocumentBuilder::MakeFixedStreams() {
+  FixedStreams fixed;
+  fixed.fileHeader = BuildHwpFileHeader();
+  fixed.docInfo = Compress(BuildDocInfoRecords());
+  fixed.summary = BuildHwpSummary();
+  fixed.previewText = PreviewText();
+  fixed.previewImage = BuildPagePreview();
+  // The link record of a document that is linked to no other: its path fields are empty.
+  fixed.linkDoc = std::vector<uint8_t>(kLinkDocSize, 0);
+  fixed.defaultScript = DefaultScript();
+  fixed.scriptVersion = ScriptVersion();
+  return fixed;
+}
+
+HwpDocumentBuilder::HwpDocumentBuilder() : deflater_(kLevel, DeflateWrapper::kRaw) {}
+
+std::vector<uint8_t> HwpDocumentBuilder::Build(std::u16string_view script) {
+  std::vector<uint8_t> section = deflater_.Compress(BuildSectionRecords(script));
+  if (!fixed_) fixed_ = MakeFixedStreams();
   constexpr int32_t kRoot = CompoundFileBuilder::kCompoundRoot;
   CompoundFileBuilder file;
-  file.AddStream(kRoot, u"FileHeader", BuildHwpFileHeader());
-  file.AddStream(kRoot, u"DocInfo", Compress(BuildDocInfoRecords()));
+  file.AddStream(kRoot, u"FileHeader", fixed_->fileHeader);
+  file.AddStream(kRoot, u"DocInfo", fixed_->docInfo);
   const int32_t body = file.AddStorage(kRoot, u"BodyText");
-  file.AddStream(body, u"Section0", section);
-  file.AddStream(kRoot, u"\u0005HwpSummaryInformation", BuildHwpSummary());
-  file.AddStream(kRoot, u"PrvText", PreviewText());
-  file.AddStream(kRoot, u"PrvImage", BuildPagePreview());
-  AddScripts(file);
+  file.AddStream(body, u"Section0", std::move(section));
+  file.AddStream(kRoot, u"\u0005HwpSummaryInformation", fixed_->summary);
+  file.AddStream(kRoot, u"PrvText", fixed_->previewText);
+  file.AddStream(kRoot, u"PrvImage", fixed_->previewImage);
+  const int32_t options = file.AddStorage(kRoot, u"DocOptions");
+  file.AddStream(options, u"_LinkDoc", fixed_->linkDoc);
+  const int32_t scripts = file.AddStorage(kRoot, u"Scripts");
+  file.AddStream(scripts, u"DefaultJScript", fixed_->defaultScript);
+  file.AddStream(scripts, u"JScriptVersion", fixed_->scriptVersion);
   return file.Build();
+}
+
+std::vector<uint8_t> BuildHwpDocument(std::u16string_view script) {
+  return HwpDocumentBuilder().Build(script);
 }
 
 }  // namespace kav

@@ -4,6 +4,11 @@
 #include "base/utf.h"
 
 namespace kav {
+namespace {
+
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+}  // namespace
 
 std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups) {
   std::string out = "@@" + std::to_string(kFileVersion) + "\n";
@@ -26,6 +31,8 @@ std::u16string DecodeDocumentBytes(std::string_view bytes) {
 
 std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
   std::vector<std::u16string> lines;
+  // Windows editors (Notepad among them) save with a byte order mark and CR LF line ends.
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(1);
   size_t i = 0;
   if (text.starts_with(u"@@")) {
     while (i < text.size() && text[i] == u'@') ++i;
@@ -37,7 +44,9 @@ std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
     }
     size_t end = text.find(u'\n', i + 1);
     if (end == std::u16string_view::npos) end = text.size();
-    lines.emplace_back(text.substr(i + 1, end - (i + 1)));
+    std::u16string_view markup = text.substr(i + 1, end - (i + 1));
+    if (markup.ends_with(u'\r')) markup.remove_suffix(1);
+    lines.emplace_back(markup);
     i = end + 1;
   }
   return lines;

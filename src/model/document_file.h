@@ -19,8 +19,10 @@ std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups);
 // byte N" for malformed input rather than decoding it into something else.
 std::u16string DecodeDocumentBytes(std::string_view bytes);
 
-// The markup of every "@" line of a document text, after skipping the "@@" header. Text that
-// does not start with "@" between lines is ignored; the last line may lack its line feed.
+// The markup of every "@" line of a document text, after skipping a leading byte order mark and
+// the "@@" header. A line ends at a line feed, and one carriage return before it (or at the end
+// of the text) belongs to the line end, not to the markup. Text that does not start with "@"
+// between lines is ignored; the last line may lack its line feed.
 std::vector<std::u16string> SplitDocumentText(std::u16string_view text);
 
 // Splits and reads every line of a document text. A rejected line throws its reader's text

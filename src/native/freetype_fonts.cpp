@@ -6,12 +6,14 @@
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <utility>
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "typeset/font_choice.h"
 
 namespace kav {
 
@@ -21,6 +23,9 @@ struct FreeTypeFonts::Impl {
   FT_Face roman = nullptr;
   FT_Face math = nullptr;
   std::map<std::pair<FT_Face, int32_t>, FT_Size> sizes;
+  // Every glyph drawn so far: a picture asks for the same few glyphs again and again, and
+  // hinting and rasterising one costs far more than copying its coverage.
+  std::map<std::pair<std::pair<FontFace, int32_t>, char16_t>, GlyphCoverage> rendered;
 
   ~Impl() {
     // Faces release their sizes; the library releases the faces.
@@ -44,6 +49,8 @@ struct FreeTypeFonts::Impl {
         return roman;
       case FontFace::Symbol:
       case FontFace::Math:
+      case FontFace::MathItalic:
+      case FontFace::MathBold:
         return math;
     }
     return roman;
@@ -93,7 +100,8 @@ struct FreeTypeFonts::Impl {
   // Loads the hinted outline of `unit`; for bold, thickened with the advance one pixel wider.
   FT_GlyphSlot Load(FontKey key, char16_t unit) {
     const FT_Face face = Activate(key);
-    if (FT_Load_Char(face, unit, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
+    const FT_ULong code = DrawnCodePoint(key.face, unit);
+    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
       Fail(u"Cannot load glyph");
     }
     FT_GlyphSlot slot = face->glyph;
@@ -120,6 +128,15 @@ GlyphExtent FreeTypeFonts::Extent(FontKey font, char16_t unit) const {
 }
 
 GlyphCoverage FreeTypeFonts::Render(FontKey font, char16_t unit) const {
+  const auto key = std::make_pair(std::make_pair(font.face, font.size), unit);
+  const auto found = impl_->rendered.find(key);
+  if (found != impl_->rendered.end()) return found->second;
+  GlyphCoverage coverage = RenderUncached(font, unit);
+  impl_->rendered.emplace(key, coverage);
+  return coverage;
+}
+
+GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, char16_t unit) const {
   const FT_GlyphSlot slot = impl_->Load(font, unit);
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) Fail(u"Cannot render glyph");
   const FT_Bitmap& bitmap = slot->bitmap;
@@ -136,8 +153,27 @@ GlyphCoverage FreeTypeFonts::Render(FontKey font, char16_t unit) const {
   return coverage;
 }
 
+GlyphInk FreeTypeFonts::Ink(FontKey font, char16_t unit) const {
+  const GlyphCoverage glyph = Render(font, unit);
+  GlyphInk ink{glyph.width, glyph.height, 0, 0};
+  for (int32_t row = 0; row < glyph.height; ++row) {
+    for (int32_t column = 0; column < glyph.width; ++column) {
+      if (glyph.alpha[static_cast<size_t>(row) * glyph.width + column] == 0) continue;
+      ink = GlyphInk{std::min(ink.left, column), std::min(ink.top, row),
+                     std::max(ink.right, column + 1), std::max(ink.bottom, row + 1)};
+    }
+  }
+  if (ink.Empty()) return GlyphInk{};
+  return GlyphInk{ink.left + glyph.left, ink.top + glyph.top, ink.right + glyph.left,
+                  ink.bottom + glyph.top};
+}
+
 bool FreeTypeFonts::HasGlyph(FontFace face, char16_t unit) const {
-  return FT_Get_Char_Index(impl_->FaceOf(face), unit) != 0;
+  return FT_Get_Char_Index(impl_->FaceOf(face), DrawnCodePoint(face, unit)) != 0;
+}
+
+uint32_t FreeTypeFonts::GlyphIndex(FontFace face, char32_t code) const {
+  return FT_Get_Char_Index(impl_->FaceOf(face), code);
 }
 
 }  // namespace kav

@@ -23,7 +23,8 @@ struct GlyphCoverage {
 // Italic and Roman are the CMU files. Bold is Roman emboldened as GDI simulates weight 700 for
 // a face that has no bold: the outline thickened by ppem/24 of a pixel and the advance made one
 // pixel wider. Symbol and Math are Latin Modern Math drawn at the em of CMU Serif Roman for the
-// same cell height and on its baseline, since that face's own cell is several times its em.
+// same cell height and on its baseline, since that face's own cell is several times its em;
+// MathItalic and MathBold are that face drawing the code points DrawnCodePoint names.
 class FreeTypeFonts final : public GlyphMetrics {
  public:
   // Throws a Failure when a file cannot be read as a font.
@@ -33,11 +34,18 @@ class FreeTypeFonts final : public GlyphMetrics {
   FreeTypeFonts& operator=(const FreeTypeFonts&) = delete;
 
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
+  // The tight box of the pixels Render covers.
+  GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // The coverage of the glyph as drawn; each glyph is rasterised once and then kept.
   GlyphCoverage Render(FontKey font, char16_t unit) const;
-  // Whether the file behind `face` maps `unit` to a glyph of its own.
+  // Whether the file behind `face` maps `unit` (as that face draws it) to a glyph of its own.
   bool HasGlyph(FontFace face, char16_t unit) const;
+  // The glyph the file behind `face` holds for a code point; 0 for none.
+  uint32_t GlyphIndex(FontFace face, char32_t code) const;
 
  private:
+  GlyphCoverage RenderUncached(FontKey font, char16_t unit) const;
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -163,6 +163,7 @@ bool HeadlessHost::PublishClipboard(const ClipboardPayloads& payloads) {
   if (clipboardLocked) return false;
   clipboard = payloads;
   clipboardUnicodeText.reset();
+  clipboardNamedFormats.clear();
   clipboardPicture.reset();
   return true;
 }
@@ -173,6 +174,7 @@ bool HeadlessHost::PublishPicture(const ClipboardPicture& picture) {
   if (clipboardLocked) return false;
   clipboard.reset();
   clipboardUnicodeText.reset();
+  clipboardNamedFormats.clear();
   clipboardPicture = picture;
   return true;
 }
@@ -181,6 +183,20 @@ bool HeadlessHost::PublishUnicodeText(std::u16string_view text) {
   Record("PublishUnicodeText " + EncodeUtf8(text) + (clipboardLocked ? " (locked)" : ""));
   if (clipboardLocked) return false;
   clipboard.reset();
+  clipboardNamedFormats.clear();
+  clipboardPicture.reset();
+  clipboardUnicodeText = std::u16string(text);
+  return true;
+}
+
+bool HeadlessHost::PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                                       std::u16string_view text) {
+  std::string names;
+  for (const NamedClipboardData& data : formats) names += EncodeUtf8(data.format) + ", ";
+  Record("PublishNamedFormats " + names + "text" + (clipboardLocked ? " (locked)" : ""));
+  if (clipboardLocked) return false;
+  clipboard.reset();
+  clipboardNamedFormats = formats;
   clipboardPicture.reset();
   clipboardUnicodeText = std::u16string(text);
   return true;
@@ -190,6 +206,21 @@ std::optional<std::u16string> HeadlessHost::ReadPrivateClipboardText() {
   Record("ReadPrivateClipboardText");
   if (clipboardLocked || !clipboard) return std::nullopt;
   return clipboard->markup;
+}
+
+std::optional<std::vector<uint8_t>> HeadlessHost::ReadNamedClipboardFormat(std::u16string_view format) {
+  Record("ReadNamedClipboardFormat " + EncodeUtf8(format));
+  if (clipboardLocked) return std::nullopt;
+  for (const NamedClipboardData& data : clipboardNamedFormats) {
+    if (data.format == format) return data.bytes;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> HeadlessHost::ReadUnicodeClipboardText() {
+  Record("ReadUnicodeClipboardText");
+  if (clipboardLocked) return std::nullopt;
+  return clipboardUnicodeText;
 }
 
 void HeadlessHost::ShowInlineBox(int32_t x, int32_t y) {

@@ -72,6 +72,7 @@ class HeadlessHost : public Host {
   std::optional<ClipboardPayloads> clipboard;
   std::optional<std::u16string> clipboardUnicodeText;
   std::optional<ClipboardPicture> clipboardPicture;  // what Copy picture published
+  std::vector<NamedClipboardData> clipboardNamedFormats;  // beside the Unicode text
   bool clipboardLocked = false;
 
   void Invalidate() override;
@@ -105,7 +106,11 @@ class HeadlessHost : public Host {
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
   bool PublishPicture(const ClipboardPicture& picture) override;
+  bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                           std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;
+  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) override;
+  std::optional<std::u16string> ReadUnicodeClipboardText() override;
 
   void ShowInlineBox(int32_t x, int32_t y) override;
   void HideInlineBox() override;

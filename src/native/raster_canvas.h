@@ -20,6 +20,7 @@ class RasterCanvas final : public Canvas {
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
             Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
+  GlyphInk Ink(FontKey font, char16_t unit) const override { return fonts_.Ink(font, unit); }
   void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                      int32_t height) override;
 

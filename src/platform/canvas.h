@@ -28,6 +28,9 @@ class Canvas {
                     Rgb colour) = 0;
   // One unit of text with its cell's top-left corner at (x, y), transparent background.
   virtual void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) = 0;
+  // The ink `Glyph` lays down for the unit, relative to the cell's top-left corner; empty when
+  // the canvas cannot tell (accents then keep their fixed heights).
+  virtual GlyphInk Ink(FontKey /*font*/, char16_t /*unit*/) const { return {}; }
   // The integral sign image scaled into the rectangle, alpha-blended.
   virtual void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                              int32_t height) = 0;

@@ -8,10 +8,13 @@ namespace kav {
 
 // The faces the program draws with. `Symbol` is "Cambria" where the system has it and the
 // embedded math face otherwise; `Math` is the embedded "Latin Modern Math", used for symbols the
-// CMU faces lack.
-enum class FontFace : uint8_t { Italic, Roman, Bold, Symbol, Math };
+// CMU faces lack. `MathItalic` and `MathBold` are the same file drawing lowercase Greek from its
+// mathematical italic (U+1D6FC onward) and bold (U+1D6C2 onward) letters, since the CMU faces
+// draw theta, kappa and rho as their variant letters; a platform draws the code point that
+// DrawnCodePoint names for a unit.
+enum class FontFace : uint8_t { Italic, Roman, Bold, Symbol, Math, MathItalic, MathBold };
 
-// For the Math face (and Symbol where it is the math face) the size names the CMU cell the
+// For the math faces (and Symbol where it is the math face) the size names the CMU cell the
 // symbol stands in: the glyph is drawn at the em CMU Serif Roman has for that cell height, on
 // that face's baseline, and measured as that cell's height. Latin Modern Math's own cell
 // (usWinAscent + usWinDescent) is over six ems, so a font made with it as the positive cell
@@ -28,12 +31,26 @@ struct GlyphExtent {
   friend bool operator==(const GlyphExtent&, const GlyphExtent&) = default;
 };
 
+// The pixels a glyph really inks, relative to the top-left corner of its cell when drawn there:
+// columns left to right - 1 and rows top to bottom - 1. Empty when nothing is inked or the
+// platform cannot tell; layout and painting then keep their table positions.
+struct GlyphInk {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool Empty() const { return right <= left || bottom <= top; }
+  friend bool operator==(const GlyphInk&, const GlyphInk&) = default;
+};
+
 class GlyphMetrics {
  public:
   virtual ~GlyphMetrics() = default;
   // The text extent of one unit drawn in `font`, as GDI's GetTextExtentPoint32W reports it:
   // advance width and the font's cell height.
   virtual GlyphExtent Extent(FontKey font, char16_t unit) const = 0;
+  // The ink of one unit drawn in `font`, from the outline or bitmap the canvas draws.
+  virtual GlyphInk Ink(FontKey /*font*/, char16_t /*unit*/) const { return {}; }
 };
 
 }  // namespace kav

@@ -57,6 +57,12 @@ struct ClipboardPayloads {
   std::vector<uint8_t> hwpDocument;    // "Hwp Native"
 };
 
+// Bytes offered under a registered clipboard format, named as other programs look it up.
+struct NamedClipboardData {
+  std::u16string format;
+  std::vector<uint8_t> bytes;
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -107,8 +113,15 @@ class Host {
   // metafile), a PNG at four times the size on a transparent background ("PNG") and a bitmap at
   // the layout's size (CF_DIB), framed like the clipboard picture.
   virtual bool PublishPicture(const ClipboardPicture& picture) = 0;
+  // Replaces the clipboard's contents with each named format, then the Unicode text.
+  virtual bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
+                                   std::u16string_view text) = 0;
+  // The bytes of a registered format, or nothing when the clipboard holds none.
+  virtual std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view format) = 0;
   // The text of the private format, or nothing when the clipboard holds none.
   virtual std::optional<std::u16string> ReadPrivateClipboardText() = 0;
+  // The clipboard's Unicode text (what other programs copy), or nothing when it holds none.
+  virtual std::optional<std::u16string> ReadUnicodeClipboardText() = 0;
 
   // The inline symbol-name box: cleared, shown at a client point and focused; or hidden.
   virtual void ShowInlineBox(int32_t x, int32_t y) = 0;

@@ -25,6 +25,7 @@ constexpr OutputFormat kFormats[] = {
     {"hwpeq", ConvertToText<TextFormat::HwpScript>},
     {"omml", ConvertToText<TextFormat::Omml>},
     {"latex", ConvertToText<TextFormat::Latex>},
+    {"mathml", ConvertToText<TextFormat::Mathml>},
 };
 
 }  // namespace

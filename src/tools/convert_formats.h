@@ -37,6 +37,20 @@ std::span<const OutputFormat> OutputFormats();
 // The format of that name, or null.
 const OutputFormat* FindOutputFormat(std::string_view name);
 
+// The input formats of --from: a name and the function that turns the input's bytes into .kav
+// document bytes. Throws a Failure for input it cannot read.
+using ReadFunction = std::vector<uint8_t> (*)(std::string_view bytes);
+
+struct InputFormat {
+  std::string_view name;
+  ReadFunction read;
+};
+
+std::span<const InputFormat> InputFormats();
+
+// The input format of that name, or null.
+const InputFormat* FindInputFormat(std::string_view name);
+
 // Formats defined in their own files.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);
@@ -47,5 +61,9 @@ std::vector<uint8_t> ConvertToEmf(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToScaledPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request);
+
+// The .kav document of a text of LaTeX formulas, one formula a line (align rows
+// on one line give several). Throws a ConvertFailure naming the input line at fault.
+std::string LatexDocument(std::string_view bytes);
 
 }  // namespace kav

@@ -1,6 +1,8 @@
-// kav-convert: a .kav document to another format.
-//   kav-convert --to FORMAT [--line N] [--scale N] [--transparent] [-o OUT] INPUT
-//   kav-convert --to FORMAT --all-lines --out-dir DIR [--scale N] [--transparent] INPUT
+// kav-convert: a .kav document (or other programs' formulas: --from latex, a text of LaTeX
+// formulas, one a line; --from mathml, a file of <math> elements) to another format.
+//   kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [--scale N] [--transparent]
+//               [-o OUT] INPUT
+//   kav-convert [--from ...] --to FORMAT --all-lines --out-dir DIR [--scale N] [--transparent] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -24,6 +26,7 @@ namespace {
 constexpr int kExitFailure = 2;
 
 struct Options {
+  std::string from = "kav";
   std::string format;
   int32_t line = 0;
   std::string output = "-";
@@ -87,7 +90,9 @@ Options ParseOptions(int argc, char** argv) {
       if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
       return argv[++i];
     };
-    if (arg == "--to") {
+    if (arg == "--from") {
+      options.from = value();
+    } else if (arg == "--to") {
       options.format = value();
     } else if (arg == "--line") {
       options.line = ParseLineNumber(value());
@@ -110,6 +115,7 @@ Options ParseOptions(int argc, char** argv) {
     }
   }
   CheckCombination(options);
+  if (!FindInputFormat(options.from)) throw UsageError{"unknown input format " + options.from};
   return options;
 }
 
@@ -150,14 +156,20 @@ int Report(const std::string& input, int32_t line, std::u16string_view message) 
   return kExitFailure;
 }
 
-ConvertRequest RequestOf(const Options& options, const std::string& bytes, int32_t line) {
-  return ConvertRequest{bytes, line, options.scale, options.transparent};
+ConvertRequest RequestOf(const Options& options, std::string_view document, int32_t line) {
+  return ConvertRequest{document, line, options.scale, options.transparent};
 }
 
-int RunOne(const Options& options, const std::string& bytes) {
+int RunOne(const Options& options, const std::vector<uint8_t>& document) {
   std::vector<uint8_t> out;
   try {
-    out = FindOutputFormat(options.format)->convert(RequestOf(options, bytes, options.line));
+    const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
+    if (options.from == "latex" && options.format == "markup" && options.line == 0) {
+      // The formulas as a document the editor opens.
+      out = document;
+    } else {
+      out = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
+    }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
@@ -178,13 +190,14 @@ std::string LineFileName(const Options& options, int32_t line) {
 }
 
 // Every line is converted before the first file is written, so a bad line leaves no files.
-int RunAllLines(const Options& options, const std::string& bytes) {
+int RunAllLines(const Options& options, const std::vector<uint8_t>& document) {
   std::vector<std::vector<uint8_t>> outputs;
   int32_t line = 0;
   try {
-    const auto count = static_cast<int32_t>(DocumentMarkups(bytes).size());
+    const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
+    const auto count = static_cast<int32_t>(DocumentMarkups(text).size());
     for (line = 1; line <= count; ++line) {
-      outputs.push_back(FindOutputFormat(options.format)->convert(RequestOf(options, bytes, line)));
+      outputs.push_back(FindOutputFormat(options.format)->convert(RequestOf(options, text, line)));
     }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
@@ -206,7 +219,15 @@ int RunAllLines(const Options& options, const std::string& bytes) {
 int Run(const Options& options) {
   const std::optional<std::string> bytes = ReadInput(options.input);
   if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
-  return options.allLines ? RunAllLines(options, *bytes) : RunOne(options, *bytes);
+  std::vector<uint8_t> document;
+  try {
+    document = FindInputFormat(options.from)->read(*bytes);
+  } catch (const ConvertFailure& failure) {
+    return Report(options.input, failure.line, failure.message);
+  } catch (const Failure& failure) {
+    return Report(options.input, 0, failure.text);
+  }
+  return options.allLines ? RunAllLines(options, document) : RunOne(options, document);
 }
 
 }  // namespace
@@ -218,9 +239,9 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert --to FORMAT [--line N] [--scale N] [--transparent] [-o OUT] "
-                 "INPUT\n"
-              << "       kav-convert --to FORMAT --all-lines --out-dir DIR [--scale N] "
+              << "usage: kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [--scale N] "
+                 "[--transparent] [-o OUT] INPUT\n"
+              << "       kav-convert [--from ...] --to FORMAT --all-lines --out-dir DIR [--scale N] "
                  "[--transparent] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;

@@ -25,6 +25,8 @@ bool FaceHasGlyph(FontFace face, char16_t unit) {
       return std::find(kCmuSerifGaps.begin(), kCmuSerifGaps.end(), unit) == kCmuSerifGaps.end();
     case FontFace::Symbol:
     case FontFace::Math:
+    case FontFace::MathItalic:
+    case FontFace::MathBold:
       return true;
   }
   return true;

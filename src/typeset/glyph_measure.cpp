@@ -21,9 +21,26 @@ int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size) {
   return MeasureGlyph(metrics, u'a', 0, size).height;
 }
 
+namespace {
+
+uint64_t CacheKey(FontKey font, char16_t unit) {
+  return (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
+         (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+}
+
+}  // namespace
+
+GlyphInk CachedGlyphMetrics::Ink(FontKey font, char16_t unit) const {
+  const uint64_t key = CacheKey(font, unit);
+  auto found = inkCache_.find(key);
+  if (found != inkCache_.end()) return found->second;
+  const GlyphInk ink = platform_.Ink(font, unit);
+  inkCache_.emplace(key, ink);
+  return ink;
+}
+
 GlyphExtent CachedGlyphMetrics::Extent(FontKey font, char16_t unit) const {
-  const uint64_t key = (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
-                       (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+  const uint64_t key = CacheKey(font, unit);
   auto found = cache_.find(key);
   if (found != cache_.end()) return found->second;
   const GlyphExtent extent = platform_.Extent(font, unit);

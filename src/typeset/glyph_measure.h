@@ -20,16 +20,18 @@ GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlag
 // The height of "a" with no style: the font's cell height.
 int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
 
-// Remembers every extent it has asked for, per (font, unit). Fonts never change while the
+// Remembers every extent and ink it has asked for, per (font, unit). Fonts never change while the
 // program runs, so the answers are exactly those of the wrapped metrics.
 class CachedGlyphMetrics final : public GlyphMetrics {
  public:
   explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
+  GlyphInk Ink(FontKey font, char16_t unit) const override;
 
  private:
   const GlyphMetrics& platform_;
   mutable std::unordered_map<uint64_t, GlyphExtent> cache_;
+  mutable std::unordered_map<uint64_t, GlyphInk> inkCache_;
 };
 
 }  // namespace kav

@@ -3,6 +3,7 @@
 #include "base/failure.h"
 #include "typeset/fortieths.h"
 #include "typeset/glyph_measure.h"
+#include "typeset/glyph_place.h"
 #include "typeset/layout_passes.h"
 #include "typeset/spacing.h"
 
@@ -20,23 +21,20 @@ void AddText(std::vector<LayoutBox>& boxes, SymbolCode code, int32_t node, int32
       LayoutBox{code, x, y, 0, 0, width, height, style, static_cast<uint32_t>(size), node});
 }
 
-// Accents and faces are drawn on letters, digits and Greek only; other symbols keep just red.
-StyleFlags DrawnStyle(SymbolCode code, StyleFlags style) {
-  const bool letterLike = (code >= u'0' && code <= u'9') || (code >= u'A' && code <= u'Z') ||
-                          (code >= u'a' && code <= u'z') || IsGreek(code);
-  return letterLike ? style : style & StyleRed;
-}
-
-void GlyphBoxes(const NodeData& d, int32_t node, std::vector<LayoutBox>& boxes) {
-  const GlyphSpacing s = SpacingOf(d.code, d.size);
+// The text box starts at the glyph's cell, which an accent's room may have moved down; its
+// height stays the node's.
+void GlyphBoxes(const NodeData& d, int32_t node, const GlyphMetrics& metrics,
+                std::vector<LayoutBox>& boxes) {
   if (d.code == u'-') {  // a rule, not the font's hyphen
+    const GlyphSpacing s = SpacingOf(d.code, d.size);
     const int32_t y = d.y + s.drop + d.height / 2 + 1;
     AddLine(boxes, code::ThinLine, node, d.x + s.shift + s.pad / 2 + s.lead, y, d.x + d.width - 4,
             y, d.width, d.height, d.style & StyleRed);
     return;
   }
-  AddText(boxes, d.code, node, d.x + s.pad / 2 + s.shift + s.lead, d.y + s.drop, d.width,
-          d.height, DrawnStyle(d.code, d.style), d.size);
+  const GlyphPlace place = PlaceGlyph(metrics, d.code, d.style, d.size);
+  AddText(boxes, d.code, node, d.x + place.offsetX, d.y + place.offsetY, d.width, d.height,
+          DrawnStyle(d.code, d.style), d.size);
 }
 
 void PlaceholderBoxes(const NodeData& d, int32_t node, std::vector<LayoutBox>& boxes) {
@@ -84,7 +82,7 @@ void IntegralBoxes(const EquationTree& tree, const NodeData& d, int32_t node,
 void NodeBoxes(const EquationTree& tree, int32_t node, const GlyphMetrics& metrics,
                std::vector<LayoutBox>& boxes) {
   const NodeData& d = tree.Data(node);
-  if (IsLeafSymbol(d.code)) return GlyphBoxes(d, node, boxes);
+  if (IsLeafSymbol(d.code)) return GlyphBoxes(d, node, metrics, boxes);
   switch (d.code) {
     case code::Placeholder:
       return PlaceholderBoxes(d, node, boxes);

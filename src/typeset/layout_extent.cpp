@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "typeset/fortieths.h"
 #include "typeset/glyph_measure.h"
+#include "typeset/glyph_place.h"
 #include "typeset/layout_passes.h"
 #include "typeset/spacing.h"
 
@@ -18,10 +19,14 @@ struct Extent {
 };
 
 Extent GlyphNode(const NodeData& data, int32_t a, const GlyphMetrics& metrics) {
-  const GlyphExtent glyph = MeasureGlyph(metrics, data.code, data.style, data.size);
-  const GlyphSpacing spacing = SpacingOf(data.code, data.size);
-  return Extent{glyph.width + spacing.tail + spacing.lead + spacing.pad, glyph.height,
-                Fortieths(16, a)};
+  if (data.code == u'-') {  // a rule: no ink to place by and no accent drawn
+    const GlyphExtent glyph = MeasureGlyph(metrics, data.code, data.style, data.size);
+    const GlyphSpacing spacing = SpacingOf(data.code, data.size);
+    return Extent{glyph.width + spacing.tail + spacing.lead + spacing.pad, glyph.height,
+                  Fortieths(16, a)};
+  }
+  const GlyphPlace place = PlaceGlyph(metrics, data.code, data.style, data.size);
+  return Extent{place.width, place.height, Fortieths(16, a)};
 }
 
 Extent FractionNode(const ChildExtent& numerator, const ChildExtent& denominator) {

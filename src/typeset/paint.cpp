@@ -1,7 +1,10 @@
 #include "typeset/paint.h"
 
+#include <optional>
+
 #include "typeset/font_choice.h"
 #include "typeset/fortieths.h"
+#include "typeset/glyph_place.h"
 
 namespace kav {
 namespace {
@@ -23,38 +26,45 @@ void DrawIntegral(Canvas& canvas, int32_t x, int32_t y, int32_t size, StyleFlags
                        static_cast<int32_t>(kIntegralImageHeight * 0.9 * scale));
 }
 
-bool HasOneAccent(StyleFlags style) {
-  const StyleFlags accents = style & StyleAccentMask;
-  return accents == StyleVector || accents == StyleHat || accents == StyleBar ||
-         accents == StyleTilde;
-}
-
-// Accents are drawn from bx, a little left of the box centre, in fortieths of the size.
-void DrawAccent(Canvas& canvas, FontKey font, int32_t x, int32_t y, int32_t size,
-                StyleFlags style, int32_t width, Rgb ink) {
+// The strokes of an accent from the reference point (bx, top), in fortieths of the size.
+void DrawAccentStrokes(Canvas& canvas, int32_t bx, int32_t top, int32_t size, StyleFlags accent,
+                       Rgb ink) {
   auto f = [size](int32_t k) { return Fortieths(k, size); };
-  const int32_t bx = x + width / 2 + f(-7);
-  switch (style & StyleAccentMask) {
+  switch (accent) {
     case StyleVector: {
-      const int32_t tipX = bx + f(17), tipY = y + f(5);
+      const int32_t tipX = bx + f(17), tipY = top + f(5);
       canvas.Line(bx + f(3), tipY, tipX, tipY, 1, ink);
-      canvas.Line(tipX, tipY, bx + f(13), y + f(1), 1, ink);
-      canvas.Line(tipX, tipY, bx + f(13), y + f(9), 1, ink);
+      canvas.Line(tipX, tipY, bx + f(13), top + f(1), 1, ink);
+      canvas.Line(tipX, tipY, bx + f(13), top + f(9), 1, ink);
       break;
     }
     case StyleBar:
-      canvas.Line(bx + f(3), y + f(4), bx + f(17), y + f(4), 1, ink);
+      canvas.Line(bx + f(3), top + f(4), bx + f(17), top + f(4), 1, ink);
       break;
     case StyleHat:
-      canvas.Line(bx + f(2), y + f(8), bx + f(9), y + f(1), 1, ink);
-      canvas.Line(bx + f(9), y + f(1), bx + f(16), y + f(8), 1, ink);
-      break;
-    case StyleTilde:
-      canvas.Glyph(font, u'~', bx - f(5), y - f(4), ink);
+      canvas.Line(bx + f(2), top + f(8), bx + f(9), top + f(1), 1, ink);
+      canvas.Line(bx + f(9), top + f(1), bx + f(16), top + f(8), 1, ink);
       break;
     default:
       break;
   }
+}
+
+// The accent sits a fixed gap above the glyph's ink, centred on it. A canvas that cannot tell
+// the ink gets the fixed heights, from a point a little left of the box centre.
+void DrawAccent(Canvas& canvas, FontKey font, char16_t unit, int32_t x, int32_t y,
+                StyleFlags style, int32_t width, Rgb ink) {
+  const StyleFlags accent = style & StyleAccentMask;
+  const int32_t size = font.size;
+  const std::optional<AccentPlace> place =
+      PlaceAccent(style, size, font.face, canvas.Ink(font, unit), canvas.Ink(font, u'~'));
+  if (place && accent == StyleTilde) return canvas.Glyph(font, u'~', x + place->x, y + place->y, ink);
+  if (place) return DrawAccentStrokes(canvas, x + place->x, y + place->y, size, accent, ink);
+  const int32_t bx = x + width / 2 + Fortieths(-7, size);
+  if (accent == StyleTilde) {
+    return canvas.Glyph(font, u'~', bx - Fortieths(5, size), y - Fortieths(4, size), ink);
+  }
+  DrawAccentStrokes(canvas, bx, y, size, accent, ink);
 }
 
 }  // namespace
@@ -66,14 +76,14 @@ Rgb InkOf(bool selected, StyleFlags style) {
 
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
                   StyleFlags style, int32_t width, bool selected) {
+  if (code == code::Integral) return DrawIntegral(canvas, x, y, size, style, selected);
   // Digits, punctuation and operators stand upright unless a face was chosen; letters and
   // Greek stay italic.
-  if ((style & StyleFaceMask) == 0 && IsUprightByDefault(code)) style |= StyleRoman;
-  if (code == code::Integral) return DrawIntegral(canvas, x, y, size, style, selected);
-  const FontKey font = SelectGlyphFont(code, size, style);
+  const FontKey font = DrawnGlyphFont(code, size, style);
   const Rgb ink = InkOf(selected, style);
-  if (HasOneAccent(style)) DrawAccent(canvas, font, x, y, size, style, width, ink);
-  canvas.Glyph(font, GlyphUnit(code), x, y, ink);
+  const char16_t unit = GlyphUnit(code);
+  if (HasOneAccent(style)) DrawAccent(canvas, font, unit, x, y, style, width, ink);
+  canvas.Glyph(font, unit, x, y, ink);
 }
 
 void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,

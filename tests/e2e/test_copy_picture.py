@@ -71,11 +71,11 @@ def test(options):
         offered = set()
         for _ in range(5):
             time.sleep(0.5)
-            # Alt+E opens Edit on "New line"; "Copy picture" is the ninth item, separators
+            # Alt+E opens Edit on "New line"; "Copy picture" is the tenth item, separators
             # skipped.
             run.key("alt+e")
             time.sleep(0.5)
-            run.key(*(["Down"] * 8), "Return")
+            run.key(*(["Down"] * 9), "Return")
             offered = kav_e2e.poll(lambda: targets(run) & FORMATS, FORMATS, 5, pause=0.3)
             if offered == FORMATS:
                 break

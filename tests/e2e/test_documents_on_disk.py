@@ -3,9 +3,11 @@
 A document named on the command line (a path with spaces, which Wine hands over quoted) opens
 with its lines and the title "Kav v0.2 - PATH"; typing marks it modified, Ctrl+S writes exactly
 the document's bytes and clears the mark; Ctrl+W with unsaved changes asks in a "Notification"
-box, Cancel keeps the window open, No closes it without saving. A file with carriage-return line
-ends is refused: the status bar names the line, and neither the document nor the title takes the
-file's name. A path given as several unquoted words is used whole. The open and save-as dialogs open and save
+box, Cancel keeps the window open, No closes it without saving. A file as Notepad saves it (a
+byte order mark, CR LF line ends) opens, and Ctrl+S writes it back in the format's own bytes. A
+file with lone carriage returns as line ends is refused: the status bar names the line, and
+neither the document nor the title takes the file's name. A path given as several unquoted words
+is used whole. The open and save-as dialogs open and save
 documents; the overwrite question's No leaves the existing file alone."""
 
 import contextlib
@@ -78,9 +80,28 @@ def open_edit_save_close(options, folder):
         check(read_file(path) == expected, "No wrote the file")
 
 
+def notepad_file_opens_and_saves_in_the_format(options, folder):
+    path = os.path.join(folder, "notepad", "saved by notepad.kav")
+    write_file(path, b"\xef\xbb\xbf@@3\r\n@<a>\\super{<2>}\r\n@<b>\r\n")
+    titled = "Kav v0.2 - " + windows_path(path)
+    with kav_e2e.session(options) as run:
+        run.start(windows_path(path))
+        window = run.wait_window(titled)
+        check(run.line_tex("b") == "b", "the current line is not the file's last line")
+        run.focus(window)
+        run.key("Up")
+        check(run.line_tex("a^{2}") == "a^{2}", "the first line is not the file's first line")
+        run.key("ctrl+s")
+        saved = wait_file(path, DOCUMENT)
+        check(saved == DOCUMENT, f"the saved file holds {saved!r}")
+        check(run.title(window) == titled, f"after saving the title is {run.title(window)!r}")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
 def refused_file_keeps_the_untitled_document(options, folder):
-    path = os.path.join(folder, "crlf file", "windows line ends.kav")
-    write_file(path, b"@@3\r\n@<a>\r\n")
+    path = os.path.join(folder, "cr file", "old mac line ends.kav")
+    write_file(path, b"@@3\r@<a>\r@<b>\r")
     # Passed as separate words, the command line holds the path unquoted; it is used whole.
     words = windows_path(path).split(" ")
     with kav_e2e.session(options) as run:
@@ -90,7 +111,7 @@ def refused_file_keeps_the_untitled_document(options, folder):
         check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
         run.close_request(window)
         check(run.wait_exit() == 0, "program did not end cleanly")
-    check(read_file(path) == b"@@3\r\n@<a>\r\n", "the refused file changed")
+    check(read_file(path) == b"@@3\r@<a>\r@<b>\r", "the refused file changed")
 
 
 def type_into_dialog(run, title, text):
@@ -141,6 +162,7 @@ def open_and_save_as_through_the_dialogs(options, folder):
 def test(options):
     folder = os.path.join(options.artifacts, "files")
     open_edit_save_close(options, folder)
+    notepad_file_opens_and_saves_in_the_format(options, folder)
     refused_file_keeps_the_untitled_document(options, folder)
     open_and_save_as_through_the_dialogs(options, folder)
 

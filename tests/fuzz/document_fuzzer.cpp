@@ -1,6 +1,7 @@
 // libFuzzer target for the .kav byte format: arbitrary bytes either give lines or fail with a
 // clear text; valid UTF-8 decodes and encodes back to the same bytes; lines read from a file,
-// written again and read again stay the same.
+// written again and read again stay the same, and so do they when a Windows editor saves the
+// file again (a byte order mark in front, CR LF line ends).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,18 @@ std::vector<std::u16string> Markups(const std::vector<EquationLine>& lines) {
   return markups;
 }
 
+// The file as a Windows editor writes it: a byte order mark in front (unless there is one) and
+// a carriage return before every line feed (unless there is one).
+std::string WindowsForm(std::string_view bytes) {
+  constexpr std::string_view kMark = "\xef\xbb\xbf";
+  std::string out = bytes.starts_with(kMark) ? "" : std::string(kMark);
+  for (char byte : bytes) {
+    if (byte == '\n' && !out.ends_with('\r')) out += '\r';
+    out += byte;
+  }
+  return out;
+}
+
 void CheckDocument(std::string_view bytes) {
   std::vector<EquationLine> lines;
   try {
@@ -56,6 +69,7 @@ void CheckDocument(std::string_view bytes) {
   const std::vector<std::u16string> split = SplitDocumentText(DecodeDocumentBytes(bytes));
   Check(split.empty() ? Markups(lines) == std::vector<std::u16string>{u""} : Markups(lines) == split,
         "lines differ from the split text");
+  const std::vector<std::u16string> read = Markups(lines);
   ExportTextBuffer buffer;
   for (EquationLine& line : lines) line.Serialize(buffer);
   const std::vector<uint8_t> written = DocumentBytes(Markups(lines));
@@ -64,6 +78,14 @@ void CheckDocument(std::string_view bytes) {
     Check(Markups(ReadDocumentLines(writtenBytes, nullptr)) == Markups(lines), "lines changed");
   } catch (const Failure&) {
     Check(false, "a written document does not read back");
+  }
+  Check(writtenBytes.find_first_of("\r\xef") == std::string_view::npos,
+        "a written document holds a carriage return or a byte order mark");
+  try {
+    Check(Markups(ReadDocumentLines(WindowsForm(bytes), nullptr)) == read,
+          "lines changed by CR LF line ends and a byte order mark");
+  } catch (const Failure&) {
+    Check(false, "a document with CR LF line ends and a byte order mark does not read");
   }
 }
 

@@ -32,7 +32,9 @@ std::u16string LongMarkup() {
   uint32_t seed = 7;
   for (int k = 0; k < 6000; ++k) {
     seed = seed * 1103515245 + 12345;
-    markup += u"<" + std::u16string(1, char16_t(u'a' + (seed >> 16) % 26)) + u">";
+    markup += u'<';
+    markup += char16_t(u'a' + (seed >> 16) % 26);
+    markup += u'>';
   }
   return markup;
 }

@@ -18,6 +18,7 @@
 #include "model/document_file.h"
 #include "native/headless_host.h"
 #include "random_tree.h"
+#include "random_typist.h"
 #include "typeset/layout.h"
 
 namespace kav {
@@ -32,55 +33,11 @@ std::u16string RandomTreeMarkup(uint32_t seed) {
   return line.markup;
 }
 
-// One line typed with random input into its own editor.
-class Typist {
- public:
-  explicit Typist(uint32_t seed) : random_(seed) {}
-
-  std::u16string Line() {
-    for (int events = 4 + Below(24); events > 0; --events) Event();
-    return editor_.CurrentLine().markup;
-  }
-
- private:
-  int Below(int n) { return static_cast<int>(random_() % static_cast<uint32_t>(n)); }
-
-  void Type(std::u16string_view text) {
-    for (char16_t c : text) editor_.OnChar(c);
-  }
-
-  void Event() {
-    static constexpr std::u16string_view kChars = u"abcdnxyzABFR0123456789+-=()[],.!*<>{|}";
-    static constexpr std::u16string_view kWords[] = {u"sin",  u"cos",  u"tan",  u"log",  u"exp",
-                                                     u"asin", u"acos", u"atan", u"sinh", u"dx"};
-    static constexpr std::u16string_view kStructureChars = u"^_/";
-    static constexpr int32_t kMoves[] = {key::Tab, key::Right, key::Left, key::Space, key::Back};
-    switch (Below(8)) {
-      case 0:
-      case 1: return Type(kChars.substr(Below(static_cast<int>(kChars.size())), 1));
-      case 2: return Type(kWords[Below(10)]);
-      case 3: return Type(kStructureChars.substr(Below(3), 1));
-      case 4: return editor_.OnKeyDown(Below(2) ? 'K' : 'R', Modifiers{true, false});
-      case 5:
-        return OnPaletteCommand(
-            editor_, kPaletteCommandBase + Below(static_cast<int>(SymbolTable().size())));
-      case 6: return editor_.OnKeyDown(kMoves[Below(5)], Modifiers{});
-      default: return editor_.OnCommand(command::StyleRoman + Below(8));
-    }
-  }
-
-  std::mt19937 random_;
-  HeadlessHost host_;
-  FixedMetrics metrics_;
-  BoxLayouter layouter_{metrics_};
-  Editor editor_{host_, metrics_, layouter_};
-};
-
 int Run(int count, const char* path) {
   std::vector<std::u16string> lines;
   for (int i = 0; i < count; ++i) {
     const auto seed = static_cast<uint32_t>(i / 2 + 1);
-    lines.push_back(i % 2 == 0 ? RandomTreeMarkup(seed) : Typist(seed).Line());
+    lines.push_back(i % 2 == 0 ? RandomTreeMarkup(seed) : RandomTypist(seed).Line());
   }
   const std::vector<uint8_t> bytes = DocumentBytes(lines);
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();

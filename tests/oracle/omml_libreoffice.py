@@ -43,6 +43,11 @@ CASES = [
     (r'\sum{<i>}{<n>}<x>\prod{<k>}{<m>}<y>',
      'mrow(mrow(munderover(mo:\u2211 mi:i mi:n) mi:x) mrow(munderover(mo:\u220f mi:k mi:m) mi:y))',
      'an operator after a complete operand'),
+    # LibreOffice shows an empty operand as its placeholder box.
+    (r'<a><+>\sum{<i>}{<n>}', 'mrow(mi:a mo:+ mrow(munderover(mo:\u2211 mi:i mi:n) mi:\u2751))',
+     'an operator at the end of a row takes nothing before it'),
+    (r'<a>\sum{\none}{\none}\super{<2>}<b>', 'mrow(mi:a mrow(mo:\u2211 msup(mi:\u2751 mn:2)) mi:b)',
+     'a script after an operator has no base before the operator'),
     (r'<x|hat><+><v|vector><+><y|bar><+><z|tilde>',
      'mrow(mover(mi:x mo:^) mo:+ mover(mi:v mo:\u20d7) mo:+ mover(mi:y mo:\u00af) mo:+ '
      'mover(mi:z mo:~))', 'the four accents'),

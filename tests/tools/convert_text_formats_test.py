@@ -12,7 +12,7 @@ import unittest
 
 CONVERT = None
 ROOT = None
-FORMATS = ('markup', 'tex', 'hwpeq', 'omml', 'latex')
+FORMATS = ('markup', 'tex', 'hwpeq', 'omml', 'latex', 'mathml')
 
 
 def golden(name):

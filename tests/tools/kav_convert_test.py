@@ -159,7 +159,7 @@ class KavConvertTest(unittest.TestCase):
             run = self.run_convert(*args)
             self.assertEqual(run.returncode, 2, args)
             self.assertTrue(run.stderr.startswith(b'kav-convert: '), run.stderr)
-            self.assertIn(b'usage: kav-convert --to FORMAT', run.stderr)
+            self.assertIn(b'usage: kav-convert [--from kav|latex|mathml] --to FORMAT', run.stderr)
             self.assertEqual(run.stdout, b'')
 
     def test_bmp_is_the_same_picture_as_png(self):
@@ -181,6 +181,19 @@ class KavConvertTest(unittest.TestCase):
             self.assertEqual([tuple(row[x * 3:x * 3 + 3][::-1]) for x in range(width)], rows[y])
         missing = self.run_convert('--to', 'bmp', '--line', '3', path)
         self.assertEqual((missing.returncode, missing.stdout), (2, b''))
+
+    def test_from_mathml_reads_each_math_element_as_a_line(self):
+        mathml = ('<?xml version="1.0"?>\n<math xmlns="http://www.w3.org/1998/Math/MathML">'
+                  '<mfrac><mi>a</mi><mn>2</mn></mfrac></math>\n<mml:math xmlns:mml="x"><mml:mi>y</mml:mi></mml:math>\n')
+        run = self.run_convert('--from', 'mathml', '--to', 'markup', '-', stdin=mathml.encode())
+        self.assertEqual((run.returncode, run.stdout, run.stderr), (0, b'\\frac{<a>}{<2>}\n<y>\n', b''))
+        refused = self.run_convert('--from', 'mathml', '--to', 'tex', '-',
+                                   stdin=b'<math><mtable><mtr/></mtable></math>')
+        self.assertEqual((refused.returncode, refused.stdout, refused.stderr),
+                         (2, b'', b'-:0: MathML: <mtable> cannot be written in a Kav formula\n'))
+        unknown = self.run_convert('--from', 'svg', '--to', 'tex', '-')
+        self.assertEqual((unknown.returncode, unknown.stdout), (2, b''))
+        self.assertIn(b'unknown input format svg', unknown.stderr)
 
     def test_text_formats_share_the_table(self):
         run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))

@@ -53,10 +53,10 @@ TEST(CompoundFile, SiblingTreesAreRedBlackForManySizes) {
   for (int n = 1; n <= 40; ++n) {
     CompoundFileBuilder b;
     for (int k = 0; k < n; ++k) {
-      b.AddStream(
-          CompoundFileBuilder::kCompoundRoot,
-          u"E" + std::u16string(1, char16_t(u'A' + k % 26)) + std::u16string(k / 26 + 1, u'x'),
-          {uint8_t(k)});
+      std::u16string name = u"E";
+      name += char16_t(u'A' + k % 26);
+      name.append(k / 26 + 1, u'x');
+      b.AddStream(CompoundFileBuilder::kCompoundRoot, name, {uint8_t(k)});
     }
     const auto read = ReadCompound(b.Build());  // throws on any broken tree property
     EXPECT_EQ(read.byPath.size(), size_t(n)) << n;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/failure.h"
+#include "base/utf.h"
 #include "edit/selection.h"
 #include "editor_harness.h"
 #include "export/clipboard_payloads.h"
@@ -213,6 +214,33 @@ TEST_F(CopyTest, CopyAsLatexTakesTheWholeLineAndReportsALockedClipboard) {
   host.clipboardLocked = true;
   editor.OnCommand(command::CopyAsLatex);
   EXPECT_FALSE(host.clipboardUnicodeText.has_value());
+  EXPECT_EQ(host.statusText, u"The clipboard could not be opened; nothing was copied.");
+}
+
+TEST_F(CopyTest, CopyAsMathmlOffersBothOfficeFormatsAndTheText) {
+  Load({u"<x>\\super{<2>}<+>\\frac{<a>}{<b>}"});
+  MarkFirstItems(1);
+  editor.OnCommand(command::CopyAsMathml);
+  const std::string mathml =
+      "<math xmlns=\"http://www.w3.org/1998/Math/MathML\" display=\"block\"><semantics><mrow>"
+      "<msup><mi>x</mi><mn>2</mn></msup><mo>+</mo><mfrac><mi>a</mi><mi>b</mi></mfrac></mrow>"
+      "<annotation encoding=\"application/x-tex\">x^{2}+\\frac{a}{b}</annotation></semantics></math>";
+  ASSERT_EQ(host.clipboardNamedFormats.size(), 2u);
+  EXPECT_EQ(host.clipboardNamedFormats[0].format, u"MathML");
+  EXPECT_EQ(host.clipboardNamedFormats[1].format, u"MathML Presentation");
+  for (const NamedClipboardData& data : host.clipboardNamedFormats) {
+    EXPECT_EQ(std::string(data.bytes.begin(), data.bytes.end()), mathml);
+  }
+  ASSERT_TRUE(host.clipboardUnicodeText.has_value());
+  EXPECT_EQ(EncodeUtf8(*host.clipboardUnicodeText), mathml);
+  EXPECT_FALSE(host.clipboard.has_value());
+  // A later Copy replaces all of it; a locked clipboard is reported and changes nothing.
+  editor.OnCommand(command::Copy);
+  EXPECT_TRUE(host.clipboardNamedFormats.empty());
+  host.clipboardLocked = true;
+  editor.OnCommand(command::CopyAsMathml);
+  EXPECT_EQ(host.CountCalls("PublishNamedFormats MathML, MathML Presentation, text (locked)"), 1);
+  EXPECT_TRUE(host.clipboardNamedFormats.empty());
   EXPECT_EQ(host.statusText, u"The clipboard could not be opened; nothing was copied.");
 }
 

@@ -78,15 +78,37 @@ TEST(DocumentFile, AFileWithoutLinesGivesOneEmptyLine) {
 }
 
 TEST(DocumentFile, RejectedLinesNameTheirLineNumber) {
-  EXPECT_EQ(LoadError("@@3\r\n@<a>\r\n@<b>\r\n"), u"Unexpected char (line 1)");
-  EXPECT_EQ(LoadError("@@3\n@<a>\n@<b>\r\n"), u"Unexpected char (line 2)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\n@<b>\r\r\n"), u"Unexpected char (line 2)");
   EXPECT_EQ(LoadError("@@3\n@<a>\ntext\n@<b>\n@\\frac{<a>}\n"), u"Expected { (line 3)");
   EXPECT_EQ(LoadError("@@3\n@<ab>\n"), u"Unknown letter  (line 1)");
 }
 
-TEST(DocumentFile, ByteOrderMarkIsRejected) {
-  // The mark hides the header, so its second "@" starts a line whose markup starts with "@".
-  EXPECT_EQ(LoadError("\xef\xbb\xbf@@3\n@<a>\n"), u"Unexpected char (line 1)");
+// What Windows editors write: CR LF line ends, a byte order mark, or both.
+TEST(DocumentFile, WindowsLineEndsAndByteOrderMarkAreRead) {
+  const Lines expected = {u"<a>", u"", u"\\frac{<b>}{<c>}"};
+  for (std::string_view bytes : {"@@3\r\n@<a>\r\n@\r\n@\\frac{<b>}{<c>}\r\n",
+                                 "@@3\r\n@<a>\r\n@\r\n@\\frac{<b>}{<c>}\r",
+                                 "@@3\n@<a>\r\n@\n@\\frac{<b>}{<c>}",
+                                 "\xef\xbb\xbf@@3\n@<a>\n@\n@\\frac{<b>}{<c>}\n",
+                                 "\xef\xbb\xbf@@3\r\n@<a>\r\n@\r\n@\\frac{<b>}{<c>}\r\n",
+                                 "\xef\xbb\xbf@<a>\r\nnotes\r\n@\r\n@\\frac{<b>}{<c>}\r\n"}) {
+    EXPECT_EQ(MarkupsOf(bytes), expected) << bytes;
+  }
+  // Saving writes the format's own bytes again: line feeds only, no mark.
+  EXPECT_EQ(BytesOf(MarkupsOf("\xef\xbb\xbf@@3\r\n@<a>\r\n@\r\n")), "@@3\n@<a>\n@\n");
+}
+
+// Only one carriage return right before a line end is part of it, and only a leading mark is
+// skipped; anywhere else they stay in the markup, which refuses them.
+TEST(DocumentFile, OtherCarriageReturnsAndMarksAreRejected) {
+  EXPECT_EQ(LoadError("@@3\r@<a>\r@<b>\r"), u"Unexpected char (line 1)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\r<b>\n"), u"Unexpected char (line 1)");
+  EXPECT_EQ(LoadError("@@3\r\n@\r<a>\r\n"), u"Unexpected char (line 1)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\n@\xef\xbb\xbf<b>\n"), u"Unexpected char (line 2)");
+  // A second mark hides the header, whose second "@" then starts a line.
+  EXPECT_EQ(LoadError("\xef\xbb\xbf\xef\xbb\xbf@@3\n@<a>\n"), u"Unexpected char (line 1)");
+  // A UTF-16 file is not UTF-8 at all.
+  EXPECT_EQ(LoadError("\xff\xfe@\0@\0"), u"Invalid UTF-8 at byte 0");
 }
 
 TEST(DocumentFile, ANulByteEndsTheFile) {

@@ -69,12 +69,17 @@ TEST_F(DocumentLoadTest, ReadingStopsAtANulByte) {
   EXPECT_EQ(Loaded(std::string_view("@@3\n@<a>\n\0@<b>\n", 16)), (Lines{u"<a>"}));
 }
 
-TEST_F(DocumentLoadTest, CarriageReturnLineEndsAreRefused) {
-  EXPECT_EQ(Refused("@@3\r\n@<a>\r\n@<b>\r\n"), u"Unexpected char (line 1)");
+// As Notepad saves it: saving it again writes the format's bytes, line feeds only and no mark.
+TEST_F(DocumentLoadTest, AFileFromAWindowsEditorOpensAndSavesInTheFormat) {
+  EXPECT_EQ(Loaded("\xef\xbb\xbf@@3\r\n@<a>\r\n@\\sqrt{<b>}\r\n@\r\n"),
+            (Lines{u"<a>", u"\\sqrt{<b>}", u""}));
+  ASSERT_TRUE(editor.SaveDocumentTo(u"C:\\copy.kav"));
+  const std::string written = "@@3\n@<a>\n@\\sqrt{<b>}\n@\n";
+  EXPECT_EQ(host.files.at(u"C:\\copy.kav"), std::vector<uint8_t>(written.begin(), written.end()));
 }
 
-TEST_F(DocumentLoadTest, AByteOrderMarkIsRefused) {
-  EXPECT_EQ(Refused("\xef\xbb\xbf@@3\n@<a>\n"), u"Unexpected char (line 1)");
+TEST_F(DocumentLoadTest, AStrayCarriageReturnIsRefused) {
+  EXPECT_EQ(Refused("@@3\r@<a>\r@<b>\r"), u"Unexpected char (line 1)");
 }
 
 TEST_F(DocumentLoadTest, InvalidUtf8IsRefused) {

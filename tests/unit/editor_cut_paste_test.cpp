@@ -82,13 +82,29 @@ TEST_F(CutPasteTest, CopyOfNothingThenPasteChangesAndRecordsNothing) {
   EXPECT_EQ(Markup(), u"<a><b>");
   EXPECT_EQ(HistorySize(), 0);
   EXPECT_FALSE(editor.document().modified);
-  // Nor over a selection: the selection stays for the next key.
+}
+
+// A paste replaces the selection with the clipboard's items, even when there are none.
+TEST_F(CutPasteTest, PastingNothingOverASelectionRemovesIt) {
+  Load({u"<a><b><c>", u"<d>"});
+  PutOnClipboard(u"");
   Drag(Centre(Node({0})), Centre(Node({1})));
   Press('V', true);
-  EXPECT_EQ(Markup(), u"<a><b>");
-  EXPECT_TRUE(editor.selectionMode());
-  EXPECT_EQ(SelectedMarkup(), u"<a><b>");
-  EXPECT_EQ(HistorySize(), 0);
+  EXPECT_EQ(AllMarkup(), (std::vector<std::u16string>{u"<c>", u"<d>"}));
+  EXPECT_EQ(Caret(), "root@0");
+  EXPECT_FALSE(editor.selectionMode());
+  EXPECT_EQ(HistorySize(), 1);
+  EXPECT_TRUE(editor.document().modified);
+  Press('Z', true);
+  EXPECT_EQ(Markup(), u"<a><b><c>");
+  Press('Y', true);
+  EXPECT_EQ(Markup(), u"<c>");
+  // Over the whole line: the line stays, emptied.
+  Press('A', true);
+  Press('V', true);
+  EXPECT_EQ(Markup(), u"");
+  EXPECT_EQ(AllMarkup().size(), 2u);
+  EXPECT_EQ(HistorySize(), 2);
 }
 
 TEST_F(CutPasteTest, RejectedClipboardTextChangesNothing) {

@@ -146,7 +146,11 @@ std::string Narrow(std::u16string_view text) {
 
 std::string Joined(const std::vector<std::u16string>& lines) {
   std::string text;
-  for (const std::u16string& line : lines) text += "[" + Narrow(line) + "]";
+  for (const std::u16string& line : lines) {
+    text += '[';
+    text += Narrow(line);
+    text += ']';
+  }
   return text;
 }
 

@@ -52,7 +52,7 @@ TEST_F(NavigationTest, UpAndDownEnterTheLimitsOfABigOperator) {
   EXPECT_EQ(Caret(), "root@0");
   Press(key::Down);
   EXPECT_EQ(Caret(), "0.0@0");
-  Press(key::Up);  // out of a lower limit, whichever key
+  Press(key::Up);  // Up leaves a lower limit to just after its operator
   EXPECT_EQ(Caret(), "root@1");
   Press(key::Up);
   EXPECT_EQ(Caret(), "0.1@1");
@@ -64,7 +64,27 @@ TEST_F(NavigationTest, UpAndDownEnterTheLimitsOfABigOperator) {
   EXPECT_EQ(Caret(), "root@1");
   Press(key::Down);
   EXPECT_EQ(Caret(), "0.0@1");
+}
+
+// Just after the operator Down would enter the lower limit again, so Down from a lower limit
+// moves on below it: to the next line, or from a numerator to its denominator.
+TEST_F(NavigationTest, DownFromALowerLimitMovesOn) {
+  Load({u"\\integral{<0>}{<1>}<x>", u"<b>"});
+  Press(key::Home);
   Press(key::Down);
+  EXPECT_EQ(Caret(), "0.0@0");
+  Press(key::Down);
+  EXPECT_EQ(Current(), 1);
+  EXPECT_EQ(Caret(), "root@0");
+
+  Load({u"\\frac{\\sum{<i>}{<n>}}{<b>}"});
+  Press(key::Home);
+  Press(key::Right);
+  Press(key::Down);
+  EXPECT_EQ(Caret(), "0.0.0.0@0");
+  Press(key::Down);
+  EXPECT_EQ(Caret(), "0.1@1");
+  Press(key::Down);  // the last line: to its end
   EXPECT_EQ(Caret(), "root@1");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "fixed_metrics.h"
 #include "typeset/font_choice.h"
 #include "typeset/glyph_measure.h"
@@ -20,7 +22,36 @@ TEST(SelectGlyphFont, FollowsSizeThenFaceBits) {
   EXPECT_EQ(SelectGlyphFont('x', 57, 0), (FontKey{FontFace::Roman, 57}));
   // Any size other than 40, 28 and 57 means 20; accents and red do not choose faces.
   EXPECT_EQ(SelectGlyphFont('7', 12, StyleRed | StyleHat), (FontKey{FontFace::Italic, 20}));
-  EXPECT_EQ(SelectGlyphFont(kAlpha, 40, StyleBoldRoman), (FontKey{FontFace::Bold, 40}));
+  EXPECT_EQ(SelectGlyphFont(kAlpha, 40, StyleBoldRoman), (FontKey{FontFace::MathBold, 40}));
+}
+
+TEST(SelectGlyphFont, LowercaseGreekComesFromTheMathFaceInEveryStyle) {
+  EXPECT_EQ(SelectGlyphFont(kAlpha, 28, 0), (FontKey{FontFace::MathItalic, 28}));
+  EXPECT_EQ(SelectGlyphFont(969, 20, StyleRoman), (FontKey{FontFace::Math, 20}));
+  EXPECT_EQ(SelectGlyphFont(952, 40, StyleRoman | StyleBoldRoman).face, FontFace::MathBold);
+  EXPECT_EQ(SelectGlyphFont(920, 40, 0).face, FontFace::Italic);  // capitals stay CMU
+  EXPECT_EQ(SelectGlyphFont(920, 40, StyleRoman).face, FontFace::Roman);
+}
+
+TEST(DrawnCodePoint, MathFacesDrawTheMathematicalGreekLetters) {
+  struct Row {
+    FontFace face;
+    char16_t unit;
+    char32_t drawn;
+  };
+  for (const Row& row : std::initializer_list<Row>{
+           {FontFace::MathItalic, u'\u03B1', U'\U0001D6FC'},
+           {FontFace::MathItalic, u'\u03C9', U'\U0001D714'},
+           {FontFace::MathItalic, u'\u03D1', U'\U0001D717'},  // theta symbol
+           {FontFace::MathItalic, u'\u03F1', U'\U0001D71A'},  // rho symbol
+           {FontFace::MathBold, u'\u03B8', U'\U0001D6C9'},
+           {FontFace::MathBold, u'\u03F0', U'\U0001D6DE'},    // kappa symbol
+           {FontFace::MathItalic, u'~', U'~'},
+           {FontFace::Math, u'\u03B8', U'\u03B8'},
+           {FontFace::Italic, u'\u03B8', U'\u03B8'},
+       }) {
+    EXPECT_EQ(DrawnCodePoint(row.face, row.unit), row.drawn) << int{row.unit};
+  }
 }
 
 TEST(SelectGlyphFont, SymbolFaceOnlyForItsRowsWithRmAlone) {

@@ -87,7 +87,9 @@ TEST(EquationLine, SelfAssignmentRebuildsFromTheMarkup) {
 
 TEST(EquationLine, LinesRelocatedInAVectorKeepTheirTrees) {
   std::vector<EquationLine> lines;
-  for (int i = 0; i < 50; ++i) lines.emplace_back(u"<" + std::u16string(1, u'a' + i % 26) + u">");
+  for (int i = 0; i < 50; ++i) {
+    lines.emplace_back(std::u16string{u'<', char16_t(u'a' + i % 26), u'>'});
+  }
   lines.insert(lines.begin(), EquationLine(u"\\none"));
   EXPECT_EQ(Shape(lines[0].tree), "[ none ]");
   EXPECT_EQ(Shape(lines[50].tree), "[ x ]");

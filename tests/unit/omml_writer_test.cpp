@@ -1,3 +1,5 @@
+#include "export/omml_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "base/failure.h"
 #include "export/omml_row_order.h"
-#include "export/omml_writer.h"
 #include "model/line.h"
 
 namespace kav {
@@ -46,7 +47,9 @@ std::u16string FailureOf(SymbolCode c) {
   return u"no failure";
 }
 
-std::string R(const std::string& text) { return "<m:r><m:t>" + text + "</m:t></m:r>"; }
+std::string R(const std::string& text) {
+  return "<m:r><m:t>" + text + "</m:t></m:r>";
+}
 std::string Upright(const std::string& text) {
   return "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr><m:t>" + text + "</m:t></m:r>";
 }
@@ -73,21 +76,43 @@ std::string Nary(const std::string& chr, const std::string& lower, const std::st
 const std::string kSum = "∑";
 const std::string kRed = "<a:rPr><a:solidFill><a:srgbClr val=\"FF0000\"/></a:solidFill></a:rPr>";
 
+// The writing order as positions; "<" before a position marks an entry that wraps the one
+// written before it.
+std::string Order(const std::vector<SymbolCode>& codes) {
+  std::string out;
+  for (const OmmlRowEntry& entry : OmmlRowOrder(codes)) {
+    if (!out.empty()) out += ' ';
+    if (entry.takesPrevious) out += '<';
+    out += std::to_string(entry.position);
+  }
+  return out;
+}
+
 TEST(OmmlRowOrder, ScriptsFollowTheirBaseAndOperatorsTheirOperand) {
-  using V = std::vector<int32_t>;
   const SymbolCode x = 'x';
-  EXPECT_EQ(OmmlRowOrder({x, code::Super}), (V{0, 1}));
-  EXPECT_EQ(OmmlRowOrder({code::Sum, x, x}), (V{1, 0, 2}));
-  EXPECT_EQ(OmmlRowOrder({code::Sum, code::Prod, x}), (V{2, 1, 0}));
-  EXPECT_EQ(OmmlRowOrder({x, code::Super, code::Sub}), (V{0, 2, 1}));
-  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Sub, x}), (V{1, 2, 0, 3}));
-  EXPECT_EQ(OmmlRowOrder({x, code::Super, code::Integral, x}), (V{0, 1, 3, 2}));
-  EXPECT_EQ(OmmlRowOrder({code::Super, x}), (V{0, 1}));
+  EXPECT_EQ(Order({x, code::Super}), "0 <1");
+  EXPECT_EQ(Order({code::Sum, x, x}), "1 <0 2");
+  EXPECT_EQ(Order({code::Sum, code::Prod, x}), "2 <1 <0");
+  EXPECT_EQ(Order({x, code::Super, code::Sub}), "0 <2 <1");
+  EXPECT_EQ(Order({code::Sum, x, code::Sub, x}), "1 <2 <0 3");
+  EXPECT_EQ(Order({x, code::Super, code::Integral, x}), "0 <1 3 <2");
+  EXPECT_EQ(Order({code::Super, x}), "0 1");
   // An operator after a complete operand closes the operator before it.
-  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Prod, x}), (V{1, 0, 3, 2}));
-  EXPECT_EQ(OmmlRowOrder({code::Sum, x, code::Super, code::Prod, x}), (V{1, 2, 0, 4, 3}));
-  EXPECT_EQ(OmmlRowOrder({code::Sum}), (V{0}));
-  EXPECT_EQ(OmmlRowOrder({}), V{});
+  EXPECT_EQ(Order({code::Sum, x, code::Prod, x}), "1 <0 3 <2");
+  EXPECT_EQ(Order({code::Sum, x, code::Super, code::Prod, x}), "1 <2 <0 4 <3");
+  EXPECT_EQ(Order({code::Sum}), "0");
+  EXPECT_EQ(Order({}), "");
+}
+
+TEST(OmmlRowOrder, NothingBeforeAnOperatorBecomesItsOperandOrAScriptBaseAfterIt) {
+  const SymbolCode x = 'x';
+  EXPECT_EQ(Order({x, code::Sum}), "0 1");
+  EXPECT_EQ(Order({x, '+', code::Integral}), "0 1 2");
+  EXPECT_EQ(Order({x, code::Super, code::Sum}), "0 <1 2");
+  EXPECT_EQ(Order({x, code::Sum, code::Prod}), "0 2 <1");
+  EXPECT_EQ(Order({x, code::Sum, code::Super}), "0 2 <1");
+  EXPECT_EQ(Order({x, code::Sum, code::Super, x}), "0 2 <1 3");
+  EXPECT_EQ(Order({x, code::Sum, code::Super, code::Prod, x}), "0 2 <1 4 <3");
 }
 
 TEST(OmmlWriter, ScriptTakesTheElementBeforeIt) {
@@ -118,6 +143,32 @@ TEST(OmmlWriter, ScriptOrOperatorAtTheStartOfARowHasAnEmptyBase) {
   EXPECT_EQ(Omml(u"\\sum{<i>}{<n>}"), Nary(kSum, R("i"), R("n"), ""));
 }
 
+TEST(OmmlWriter, OperatorTakesNothingFromBeforeIt) {
+  EXPECT_EQ(Omml(u"<a><+>\\sum{<i>}{<n>}"), R("a") + R("+") + Nary(kSum, R("i"), R("n"), ""));
+  EXPECT_EQ(Omml(u"<x>\\super{<2>}\\integral{\\none}{\\none}"),
+            Sup(R("x"), R("2")) + Nary("", "", "", ""));
+  EXPECT_EQ(Omml(u"<a>\\sum{\\none}{\\none}\\prod{\\none}{\\none}"),
+            R("a") + Nary(kSum, "", "", Nary("∏", "", "", "")));
+  // A script right after the operator has no base before it, as at the start of a row.
+  EXPECT_EQ(Omml(u"<a>\\sum{\\none}{\\none}\\super{<2>}"),
+            R("a") + Nary(kSum, "", "", Sup("", R("2"))));
+  EXPECT_EQ(Omml(u"<a>\\sum{\\none}{\\none}\\super{<2>}<b>"),
+            R("a") + Nary(kSum, "", "", Sup("", R("2"))) + R("b"));
+}
+
+TEST(OmmlWriter, LongNestingWrapsInsideOut) {
+  EXPECT_EQ(
+      Omml(u"<a>\\sum{\\none}{\\none}\\prod{\\none}{\\none}<x>\\super{<2>}\\sub{<3>}<b>"),
+      R("a") + Nary(kSum, "", "", Nary("∏", "", "", Sup(Sub(R("x"), R("3")), R("2")))) + R("b"));
+  std::u16string markup;
+  std::string expected = R("x");
+  for (int k = 0; k < 300; ++k) {
+    markup += u"\\sum{\\none}{\\none}";
+    expected = Nary(kSum, "", "", expected);
+  }
+  EXPECT_EQ(Omml((markup + u"<x>").c_str()), expected);
+}
+
 TEST(OmmlWriter, OperatorLimitForms) {
   EXPECT_EQ(Omml(u"\\sum{\\none}{<n>}<a>"),
             "<m:nary><m:naryPr><m:chr m:val=\"∑\"/></m:naryPr><m:sub></m:sub><m:sup>" + R("n") +
@@ -127,7 +178,8 @@ TEST(OmmlWriter, OperatorLimitForms) {
                 R("k") + "</m:sub><m:sup/><m:e>" + R("a") + "</m:e></m:nary>");
   EXPECT_EQ(Omml(u"\\integral{\\none}{\\none}<x>"),
             "<m:nary><m:naryPr><m:subHide m:val=\"on\"/><m:supHide m:val=\"on\"/></m:naryPr>"
-            "<m:sub/><m:sup/><m:e>" + R("x") + "</m:e></m:nary>");
+            "<m:sub/><m:sup/><m:e>" +
+                R("x") + "</m:e></m:nary>");
 }
 
 TEST(OmmlWriter, FractionAndRadical) {
@@ -140,9 +192,9 @@ TEST(OmmlWriter, FractionAndRadical) {
   EXPECT_EQ(Omml(u"\\red\\sqrt{<x>}"),
             "<m:rad><m:radPr><m:degHide m:val=\"on\"/></m:radPr><m:deg/><m:e>" + R("x") +
                 "</m:e></m:rad>");
-  EXPECT_EQ(Omml(u"\\red\\frac{\\red<1>}{<x>}"),
-            "<m:f><m:num><m:r>" + kRed + "<m:t>1</m:t></m:r></m:num><m:den>" + R("x") +
-                "</m:den></m:f>");
+  EXPECT_EQ(
+      Omml(u"\\red\\frac{\\red<1>}{<x>}"),
+      "<m:f><m:num><m:r>" + kRed + "<m:t>1</m:t></m:r></m:num><m:den>" + R("x") + "</m:den></m:f>");
 }
 
 TEST(OmmlWriter, RunsByFaceAndColour) {
@@ -174,8 +226,7 @@ TEST(OmmlWriter, SingleAccentsAsCombiningMarks) {
   EXPECT_EQ(Omml(u"<x|hat>"), acc("\u0302", R("x")));
   EXPECT_EQ(Omml(u"<x|bar>"), acc("\u0305", R("x")));
   EXPECT_EQ(Omml(u"<x|tilde>"), acc("\u0303", R("x")));
-  EXPECT_EQ(Omml(u"\\red<v|rmbold|vector>"),
-            acc("\u20D7", "<m:r>" + kRed + "<m:t>𝐯</m:t></m:r>"));
+  EXPECT_EQ(Omml(u"\\red<v|rmbold|vector>"), acc("\u20D7", "<m:r>" + kRed + "<m:t>𝐯</m:t></m:r>"));
   EXPECT_EQ(Omml(u"<alpha|rm|hat>"), acc("\u0302", Upright("α")));
   EXPECT_EQ(OmmlOfLeaf('x', StyleHat | StyleBar), R("x"));
   EXPECT_EQ(OmmlOfLeaf('x', StyleAccentMask | StyleRoman), Upright("x"));

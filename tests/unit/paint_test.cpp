@@ -55,14 +55,14 @@ TEST(DrawGlyphBox, UprightRuleAppliesOnlyWithoutAFace) {
   RecordingCanvas canvas;
   DrawGlyphBox(canvas, 0, 0, '7', 40, 0, 20, false);
   DrawGlyphBox(canvas, 0, 0, 'x', 40, 0, 20, false);
-  DrawGlyphBox(canvas, 0, 0, 945, 28, 0, 20, false);            // alpha stays italic
+  DrawGlyphBox(canvas, 0, 0, 945, 28, 0, 20, false);            // alpha: math italic
   DrawGlyphBox(canvas, 0, 0, 0x22EF, 20, 0, 20, false);         // cdots: symbol face
   DrawGlyphBox(canvas, 0, 0, '7', 40, StyleBoldRoman, 20, false);
   DrawGlyphBox(canvas, 0, 0, code::LBrace, 40, 0, 20, false);
   ASSERT_EQ(canvas.calls.size(), 6u);
   EXPECT_EQ(canvas.calls[0].font, (FontKey{FontFace::Roman, 40}));
   EXPECT_EQ(canvas.calls[1].font, (FontKey{FontFace::Italic, 40}));
-  EXPECT_EQ(canvas.calls[2].font, (FontKey{FontFace::Italic, 28}));
+  EXPECT_EQ(canvas.calls[2].font, (FontKey{FontFace::MathItalic, 28}));
   EXPECT_EQ(canvas.calls[3].font, (FontKey{FontFace::Symbol, 20}));
   EXPECT_EQ(canvas.calls[4].font, (FontKey{FontFace::Bold, 40}));
   EXPECT_EQ(canvas.calls[5].unit, u'{');

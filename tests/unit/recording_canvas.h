@@ -1,5 +1,6 @@
 // A canvas that writes down every call, for painting tests.
 #pragma once
+#include <map>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -25,11 +26,17 @@ class RecordingCanvas final : public Canvas {
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override {
     calls.push_back({DrawCall::Glyph, x, y, 0, 0, 0, colour, font, unit, {}});
   }
+  // Unknown unless set for the unit (any font), as a canvas that cannot tell.
+  GlyphInk Ink(FontKey, char16_t unit) const override {
+    auto found = inks.find(unit);
+    return found != inks.end() ? found->second : GlyphInk{};
+  }
   void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                      int32_t height) override {
     calls.push_back({DrawCall::Image, x, y, width, height, 0, {}, {}, 0, ink});
   }
   std::vector<DrawCall> calls;
+  std::map<char16_t, GlyphInk> inks;
 };
 
 }  // namespace kav

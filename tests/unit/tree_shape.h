@@ -20,9 +20,12 @@ inline std::string ShapeName(SymbolCode c) {
     case code::Sum: return "sum";
     case code::Prod: return "prod";
     case code::Integral: return "integral";
-    default:
-      return c > 32 && c < 127 ? std::string(1, static_cast<char>(c)) : "#" + std::to_string(c);
+    default: break;
   }
+  if (c > 32 && c < 127) return std::string(1, static_cast<char>(c));
+  std::string name = "#";
+  name += std::to_string(c);
+  return name;
 }
 
 inline std::string Shape(const EquationTree& tree, int32_t node) {
@@ -34,7 +37,10 @@ inline std::string Shape(const EquationTree& tree, int32_t node) {
     std::snprintf(hex, sizeof hex, ":%x", static_cast<unsigned>(data.style));
     out += hex;
   }
-  for (int32_t child : tree.Children(node)) out += " " + Shape(tree, child);
+  for (int32_t child : tree.Children(node)) {
+    out += ' ';
+    out += Shape(tree, child);
+  }
   if (data.code == code::Group) out += " ]";
   return out;
 }

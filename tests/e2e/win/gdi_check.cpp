@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/font_set.h"
+#include "app/gdi_glyph.h"
 #include "app/gdi_glyph_metrics.h"
 #include "app/win32.h"
 #include "model/symbols.h"
@@ -32,8 +33,10 @@ std::wstring FaceName(HDC dc, HFONT font) {
   return name;
 }
 
-bool HasGlyph(HDC dc, HFONT font, wchar_t unit) {
+bool HasGlyph(HDC dc, HFONT font, kav::GdiGlyph glyph) {
+  if (glyph.byIndex) return glyph.code != 0;
   kav::SelectedObject selected(dc, font);
+  const wchar_t unit = static_cast<wchar_t>(glyph.code);
   WORD index = 0;
   return GetGlyphIndicesW(dc, &unit, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
          index != 0xFFFF;
@@ -45,14 +48,16 @@ std::wstring ExpectedFace(FontFace face, bool cambria) {
     case FontFace::Roman:
     case FontFace::Bold: return L"CMU Serif";
     case FontFace::Symbol: return cambria ? L"Cambria" : L"Latin Modern Math";
-    case FontFace::Math: return L"Latin Modern Math";
+    case FontFace::Math:
+    case FontFace::MathItalic:
+    case FontFace::MathBold: return L"Latin Modern Math";
   }
   return L"";
 }
 
 void CheckFaces(HDC dc, const kav::FontSet& fonts) {
   for (FontFace face : {FontFace::Italic, FontFace::Roman, FontFace::Bold, FontFace::Symbol,
-                        FontFace::Math}) {
+                        FontFace::Math, FontFace::MathItalic, FontFace::MathBold}) {
     for (int32_t size : {40, 28, 20, 57}) {
       const std::wstring name = FaceName(dc, fonts.Cell(FontKey{face, size}).font.Get());
       if (name.rfind(ExpectedFace(face, fonts.SymbolIsCambria()), 0) != 0) {
@@ -86,11 +91,55 @@ void CheckCoverage(HDC dc, const kav::FontSet& fonts) {
       for (int32_t size : {40, 28, 20, 57}) {
         const FontKey key = kav::SelectGlyphFont(code, size, style);
         const HFONT font = fonts.Cell(key).font.Get();
-        if (!HasGlyph(dc, font, kav::GlyphUnit(code)) || !HasGlyph(dc, font, L'~')) {
+        if (!HasGlyph(dc, font, fonts.GlyphOf(key, kav::GlyphUnit(code))) ||
+            !HasGlyph(dc, font, fonts.GlyphOf(key, u'~'))) {
           Fault("no glyph for code " + std::to_string(code) + " in face " +
                 std::to_string(static_cast<int>(key.face)) + " at " + std::to_string(size));
         }
       }
+    }
+  }
+}
+
+// The pixels one glyph leaves on a white 64 x 64 bitmap, drawn as the program's canvas draws it.
+std::vector<uint32_t> DrawnPixels(HDC screen, const kav::FontSet& fonts, FontKey key,
+                                  char16_t unit) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -64, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  PatBlt(dc, 0, 0, 64, 64, WHITENESS);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+  const kav::FontCell& cell = fonts.Cell(key);
+  HGDIOBJ font = SelectObject(dc, cell.font.Get());
+  kav::GdiDrawGlyph(dc, fonts.GlyphOf(key, unit), 16, 8 + cell.ascent);
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + 64 * 64);
+  SelectObject(dc, font);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+// Italic theta, kappa and rho come from Latin Modern Math's italic letters (past U+FFFF, so
+// by glyph index): they draw ink, and not the variant letters' ink.
+void CheckItalicGreek(HDC dc, const kav::FontSet& fonts) {
+  const std::pair<char16_t, char16_t> pairs[] = {
+      {u'\u03B8', u'\u03D1'}, {u'\u03BA', u'\u03F0'}, {u'\u03C1', u'\u03F1'}};
+  for (auto [letter, variant] : pairs) {
+    const FontKey key = kav::SelectGlyphFont(letter, 40, 0);
+    const kav::GdiGlyph glyph = fonts.GlyphOf(key, letter);
+    const std::vector<uint32_t> drawn = DrawnPixels(dc, fonts, key, letter);
+    const std::vector<uint32_t> blank(drawn.size(), drawn.front());
+    if (key.face != FontFace::MathItalic || !glyph.byIndex || glyph.code == 0 || drawn == blank ||
+        drawn == DrawnPixels(dc, fonts, key, variant)) {
+      Fault("italic Greek U+" + std::to_string(static_cast<int>(letter)) +
+            " is not drawn from the math italic letters");
     }
   }
 }
@@ -107,6 +156,7 @@ int main() {
   CheckFaces(dc, fonts);
   CheckLetterHeights(metrics);
   CheckCoverage(dc, fonts);
+  CheckItalicGreek(dc, fonts);
   ReleaseDC(nullptr, dc);
   std::printf("%d fault(s)\n", faults);
   return faults == 0 ? 0 : 1;

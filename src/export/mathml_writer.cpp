@@ -1,0 +1,284 @@
+// A row is written item by item: a base with the scripts that follow it, a digit run, a function
+// name, or a big operator with its operand. Scripts and operators follow their base or come before
+// their operand as siblings in the tree; MathML nests them, so each item gathers its siblings.
+// Red structures colour only their own sign: every argument inside is black again.
+#include "export/mathml_writer.h"
+
+#include <string_view>
+#include <vector>
+
+#include "export/latex_writer.h"
+#include "export/mathml_chars.h"
+#include "model/export_buffer.h"
+
+namespace kav {
+namespace {
+
+using Items = std::vector<std::u16string>;
+
+constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"sin",
+                                                   u"cos",  u"tan",  u"log",  u"exp"};
+constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
+
+bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
+bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
+
+void AppendEscaped(std::u16string& out, std::u16string_view text) {
+  for (char16_t ch : text) {
+    switch (ch) {
+      case u'<': out += u"&lt;"; break;
+      case u'>': out += u"&gt;"; break;
+      case u'&': out += u"&amp;"; break;
+      case u'"': out += u"&quot;"; break;
+      default: out.push_back(ch);
+    }
+  }
+}
+
+std::u16string Joined(const Items& items) {
+  std::u16string out;
+  for (const std::u16string& item : items) out += item;
+  return out;
+}
+
+// One element for a row of items: an empty or several-item row becomes an <mrow>.
+std::u16string AsOneElement(const Items& items) {
+  if (items.size() == 1) return items[0];
+  if (items.empty()) return u"<mrow/>";
+  return u"<mrow>" + Joined(items) + u"</mrow>";
+}
+
+std::u16string_view VariantOf(StyleFlags style) {
+  if (style & StyleBoldRoman) return u" mathvariant=\"bold\"";
+  if (style & StyleRoman) return u" mathvariant=\"normal\"";
+  return {};
+}
+
+bool HasOneAccent(StyleFlags style) {
+  const StyleFlags accent = style & StyleAccentMask;
+  return accent != 0 && (accent & (accent - 1)) == 0;
+}
+
+std::u16string_view TagOf(MathmlToken token) {
+  switch (token) {
+    case MathmlToken::Mi: return u"mi";
+    case MathmlToken::Mn: return u"mn";
+    case MathmlToken::Mo: return u"mo";
+  }
+  return u"mo";
+}
+
+// A token element holding `text`, with the face and (unless an accent carries it) the colour.
+std::u16string Token(SymbolCode c, std::u16string_view text, StyleFlags style, bool colour) {
+  const std::u16string_view tag = TagOf(MathmlTokenOf(c));
+  std::u16string out = u"<" + std::u16string(tag);
+  out += VariantOf(style);
+  if (const char16_t* form = MathmlFormOf(c)) {
+    out += u" form=\"" + std::u16string(form) + u"\" stretchy=\"false\"";
+  }
+  if (colour && (style & StyleRed)) out += kRed;
+  out += u">";
+  AppendEscaped(out, text);
+  return out + u"</" + std::u16string(tag) + u">";
+}
+
+// A letter or symbol with its face, colour and at most one accent (several are dropped
+// together, as in the other writers).
+std::u16string Leaf(const NodeData& data) {
+  const char16_t ch = MathmlCharOf(data.code);
+  if (ch == 0) return u"<mrow/>";
+  if (!HasOneAccent(data.style)) return Token(data.code, std::u16string(1, ch), data.style, true);
+  std::u16string out = u"<mover accent=\"true\"";
+  if (data.style & StyleRed) out += kRed;
+  out += u">" + Token(data.code, std::u16string(1, ch), data.style, false) + u"<mo>";
+  AppendEscaped(out, std::u16string(1, MathmlAccentChar(data.style & StyleAccentMask)));
+  return out + u"</mo></mover>";
+}
+
+class Writer {
+ public:
+  explicit Writer(const EquationTree& tree) : tree_(tree) {}
+
+  Items Row(int32_t group) const {
+    Items items;
+    if (group < 0) return items;
+    const std::vector<int32_t>& row = tree_.Children(group);
+    for (size_t i = 0; i < row.size();) i = Item(row, i, items);
+    return items;
+  }
+
+ private:
+  SymbolCode CodeAt(const std::vector<int32_t>& row, size_t i) const {
+    return tree_.CodeAt(row[i]);
+  }
+
+  // An argument of a structure: black again inside a red one.
+  std::u16string Argument(int32_t group, bool red) const {
+    if (!red) return AsOneElement(Row(group));
+    return u"<mrow mathcolor=\"black\">" + Joined(Row(group)) + u"</mrow>";
+  }
+
+  std::u16string Open(std::u16string_view tag, bool red) const {
+    return u"<" + std::u16string(tag) + (red ? std::u16string(kRed) : u"") + u">";
+  }
+
+  std::u16string Close(std::u16string_view tag) const { return u"</" + std::u16string(tag) + u">"; }
+
+  // Writes the item that starts at `i` and returns where the next one starts.
+  size_t Item(const std::vector<int32_t>& row, size_t i, Items& items) const {
+    const SymbolCode c = CodeAt(row, i);
+    if (c == code::Placeholder) return i + 1;
+    // A \none outside the start of a limit draws nothing. MathML allows its <none/> only among
+    // multiscripts, so an empty row marked by its class keeps it for the way back.
+    if (c == code::None) {
+      items.push_back(u"<mrow class=\"kav-none\"/>");
+      return i + 1;
+    }
+    if (IsBigOperator(c)) return BigOperator(row, i, items);
+    std::u16string base;
+    size_t next = i;
+    const size_t nameLength = FunctionNameAt(row, i);
+    if (IsScript(c)) {
+      base = u"<mrow/>";
+    } else if (nameLength > 0) {
+      base = FunctionName(row, i, nameLength);
+      next = i + nameLength;
+    } else {
+      next = DigitRunEnd(row, i);
+      base = next > i + 1 ? DigitRun(row, i, next) : Element(row[i]);
+      next = std::max(next, i + 1);
+    }
+    next = Scripts(row, next, base);
+    items.push_back(std::move(base));
+    if (nameLength > 0) items.push_back(u"<mo>\u2061</mo>");
+    return next;
+  }
+
+  // Wraps `base` in the scripts that follow it from `j`; returns the position after them.
+  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base) const {
+    while (j < row.size() && IsScript(CodeAt(row, j))) {
+      const int32_t script = row[j];
+      const bool red = (tree_.Data(script).style & StyleRed) != 0;
+      const bool pair = tree_.CodeAt(script) == code::Sub && j + 1 < row.size() &&
+                        CodeAt(row, j + 1) == code::Super &&
+                        ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
+      const std::u16string_view tag =
+          pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
+      std::u16string out = Open(tag, red);
+      out += red ? u"<mrow mathcolor=\"black\">" + base + u"</mrow>" : base;
+      out += Argument(tree_.Child(script, 0), red);
+      if (pair) out += Argument(tree_.Child(row[j + 1], 0), red);
+      base = out + Close(tag);
+      j += pair ? 2 : 1;
+    }
+    return j;
+  }
+
+  std::u16string Element(int32_t node) const {
+    const NodeData& data = tree_.Data(node);
+    const bool red = (data.style & StyleRed) != 0;
+    switch (data.code) {
+      case code::Frac:
+        return Open(u"mfrac", red) + Argument(tree_.Child(node, 0), red) +
+               Argument(tree_.Child(node, 1), red) + Close(u"mfrac");
+      case code::Sqrt:
+        return Open(u"msqrt", red) + Argument(tree_.Child(node, 0), red) + Close(u"msqrt");
+      case code::Group:
+        return AsOneElement(Row(node));
+      default:
+        return Leaf(data);
+    }
+  }
+
+  // Sums and products take their limits under and over the sign, integrals beside it; the
+  // operand (the next item) is grouped with the operator, as Office reads an n-ary operator.
+  size_t BigOperator(const std::vector<int32_t>& row, size_t i, Items& items) const {
+    const int32_t node = row[i];
+    const bool red = (tree_.Data(node).style & StyleRed) != 0;
+    const int32_t lower = tree_.Child(node, 0);
+    const int32_t upper = tree_.Child(node, 1);
+    const bool showLower = LimitShown(tree_, lower);
+    const bool showUpper = LimitShown(tree_, upper);
+    const bool integral = tree_.CodeAt(node) == code::Integral;
+    std::u16string sign = u"<mo>";
+    sign.push_back(MathmlBigOperatorChar(tree_.CodeAt(node)));
+    sign += u"</mo>";
+    std::u16string out;
+    if (!showLower && !showUpper) {
+      out = red ? u"<mo mathcolor=\"red\">" + sign.substr(4) : sign;
+    } else {
+      const std::u16string_view tag = showLower && showUpper ? (integral ? u"msubsup" : u"munderover")
+                                      : showLower           ? (integral ? u"msub" : u"munder")
+                                                            : (integral ? u"msup" : u"mover");
+      out = Open(tag, red) + sign;
+      if (showLower) out += Argument(lower, red);
+      if (showUpper) out += Argument(upper, red);
+      out += Close(tag);
+    }
+    size_t next = i + 1;
+    while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
+    Items operand;
+    if (next < row.size()) next = Item(row, next, operand);
+    items.push_back(u"<mrow>" + out + u"<mrow>" + Joined(operand) + u"</mrow></mrow>");
+    return next;
+  }
+
+  // The length of the upright function name spelled from `i` by letters of one colour, 0 if none.
+  size_t FunctionNameAt(const std::vector<int32_t>& row, size_t i) const {
+    const StyleFlags style = tree_.Data(row[i]).style;
+    if ((style & ~StyleRed) != StyleRoman) return 0;
+    for (std::u16string_view name : kFunctionNames) {
+      if (i + name.size() > row.size()) continue;
+      bool match = true;
+      for (size_t k = 0; k < name.size() && match; ++k) {
+        const NodeData& data = tree_.Data(row[i + k]);
+        match = data.code == name[k] && data.style == style;
+      }
+      if (match) return name.size();
+    }
+    return 0;
+  }
+
+  std::u16string FunctionName(const std::vector<int32_t>& row, size_t i, size_t length) const {
+    std::u16string text;
+    for (size_t k = 0; k < length; ++k) text.push_back(static_cast<char16_t>(CodeAt(row, i + k)));
+    const bool red = (tree_.Data(row[i]).style & StyleRed) != 0;
+    return u"<mi" + (red ? std::u16string(kRed) : u"") + u">" + text + u"</mi>";
+  }
+
+  // Digits of one face and colour and without accents make one number.
+  size_t DigitRunEnd(const std::vector<int32_t>& row, size_t i) const {
+    const NodeData& first = tree_.Data(row[i]);
+    if (!IsDigit(first.code) || (first.style & StyleAccentMask)) return i;
+    size_t j = i + 1;
+    while (j < row.size() && IsDigit(CodeAt(row, j)) && tree_.Data(row[j]).style == first.style) ++j;
+    return j;
+  }
+
+  std::u16string DigitRun(const std::vector<int32_t>& row, size_t i, size_t end) const {
+    std::u16string digits;
+    for (size_t k = i; k < end; ++k) digits.push_back(static_cast<char16_t>(CodeAt(row, k)));
+    return Token('0', digits, tree_.Data(row[i]).style, true);
+  }
+
+  const EquationTree& tree_;
+};
+
+}  // namespace
+
+std::u16string WriteMathmlRow(const EquationTree& tree, int32_t group) {
+  if (tree.root < 0 || group < 0) return {};
+  return Joined(Writer(tree).Row(group));
+}
+
+std::u16string LineMathml(const EquationTree& tree) {
+  std::u16string out =
+      u"<math xmlns=\"http://www.w3.org/1998/Math/MathML\" display=\"block\"><semantics><mrow>";
+  out += WriteMathmlRow(tree, tree.root);
+  out += u"</mrow><annotation encoding=\"application/x-tex\">";
+  ExportTextBuffer buffer;
+  AppendEscaped(out, TreeLatex(tree, buffer));
+  return out + u"</annotation></semantics></math>";
+}
+
+}  // namespace kav

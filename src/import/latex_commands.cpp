@@ -1,0 +1,270 @@
+// Synonyms sit beside the words the LaTeX writer and "Copy as TeX" write, so that what either
+// wrote reads back to the same symbol. Near equivalents (\varepsilon, \overline, \mid, ...) are
+// listed in the manual.
+#include "import/latex_commands.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace kav {
+namespace {
+
+using R = LatexRole;
+
+constexpr LatexCommand kCommands[] = {
+    // Relations, operators, delimiters and other symbols.
+    {u"lbrace", R::Symbol, code::LBrace},
+    {u"{", R::Symbol, code::LBrace},
+    {u"rbrace", R::Symbol, code::RBrace},
+    {u"}", R::Symbol, code::RBrace},
+    {u"vert", R::Symbol, 124},
+    {u"lvert", R::Symbol, 124},
+    {u"rvert", R::Symbol, 124},
+    {u"vertbar", R::Symbol, 124},
+    {u"mid", R::Symbol, 124},
+    {u"lt", R::Symbol, 60},
+    {u"gt", R::Symbol, 62},
+    {u"leq", R::Symbol, 8804},
+    {u"le", R::Symbol, 8804},
+    {u"geq", R::Symbol, 8805},
+    {u"ge", R::Symbol, 8805},
+    {u"in", R::Symbol, 8712},
+    {u"cdot", R::Symbol, 183},
+    {u"times", R::Symbol, 215},
+    {u"degree", R::Symbol, 176},
+    {u"cap", R::Symbol, 8745},
+    {u"cup", R::Symbol, 8746},
+    {u"subset", R::Symbol, 8834},
+    {u"infty", R::Symbol, 8734},
+    {u"rightarrow", R::Symbol, 8594},
+    {u"to", R::Symbol, 8594},
+    {u"pm", R::Symbol, 177},
+    {u"cdots", R::Symbol, 8943},
+    {u"lfloor", R::Symbol, 8970},
+    {u"rfloor", R::Symbol, 8971},
+    {u"lceil", R::Symbol, 8968},
+    {u"rceil", R::Symbol, 8969},
+    {u"surd", R::Symbol, 8730},
+    {u"lbrack", R::Symbol, '['},
+    {u"rbrack", R::Symbol, ']'},
+    {u"lparen", R::Symbol, '('},
+    {u"rparen", R::Symbol, ')'},
+    {u"ast", R::Symbol, '*'},
+    {u"varepsilon", R::Symbol, 949},
+    {u"varphi", R::Symbol, 966},
+    // Structures.
+    {u"sum", R::BigOperator, code::Sum},
+    {u"prod", R::BigOperator, code::Prod},
+    {u"int", R::BigOperator, code::Integral},
+    {u"integral", R::BigOperator, code::Integral},
+    {u"frac", R::Fraction, 0},
+    {u"dfrac", R::Fraction, 0},
+    {u"tfrac", R::Fraction, 0},
+    {u"sqrt", R::Root, 0},
+    // Accents.
+    {u"vec", R::Accent, StyleVector},
+    {u"overrightarrow", R::Accent, StyleVector},
+    {u"hat", R::Accent, StyleHat},
+    {u"widehat", R::Accent, StyleHat},
+    {u"bar", R::Accent, StyleBar},
+    {u"overline", R::Accent, StyleBar},
+    {u"tilde", R::Accent, StyleTilde},
+    {u"widetilde", R::Accent, StyleTilde},
+    // Faces.
+    {u"mathrm", R::FaceArgument, StyleRoman},
+    {u"mathup", R::FaceArgument, StyleRoman},
+    {u"mathbf", R::FaceArgument, StyleBoldRoman},
+    {u"boldsymbol", R::FaceArgument, StyleBoldRoman},
+    {u"bm", R::FaceArgument, StyleBoldRoman},
+    {u"mathit", R::FaceArgument, 0},
+    {u"mathnormal", R::FaceArgument, 0},
+    {u"rm", R::FaceSwitch, StyleRoman},
+    {u"bf", R::FaceSwitch, StyleBoldRoman},
+    {u"bold", R::FaceSwitch, StyleBoldRoman},
+    {u"it", R::FaceSwitch, 0},
+    {u"text", R::Text, StyleRoman},
+    {u"textrm", R::Text, StyleRoman},
+    {u"textup", R::Text, StyleRoman},
+    {u"textnormal", R::Text, StyleRoman},
+    {u"mbox", R::Text, StyleRoman},
+    {u"textbf", R::Text, StyleBoldRoman},
+    {u"textit", R::Text, 0},
+    {u"operatorname", R::OperatorName, 0},
+    {u"mathrel", R::Wrapper, 0},
+    {u"mathbin", R::Wrapper, 0},
+    {u"mathpunct", R::Wrapper, 0},
+    {u"mathop", R::Wrapper, 0},
+    {u"mathord", R::Wrapper, 0},
+    // Function names, set as upright letters.
+    {u"sin", R::Function, 0},
+    {u"cos", R::Function, 0},
+    {u"tan", R::Function, 0},
+    {u"cot", R::Function, 0},
+    {u"sec", R::Function, 0},
+    {u"csc", R::Function, 0},
+    {u"sinh", R::Function, 0},
+    {u"cosh", R::Function, 0},
+    {u"tanh", R::Function, 0},
+    {u"coth", R::Function, 0},
+    {u"arcsin", R::Function, 0},
+    {u"arccos", R::Function, 0},
+    {u"arctan", R::Function, 0},
+    {u"log", R::Function, 0},
+    {u"ln", R::Function, 0},
+    {u"lg", R::Function, 0},
+    {u"exp", R::Function, 0},
+    {u"lim", R::Function, 0},
+    {u"limsup", R::Function, 0},
+    {u"liminf", R::Function, 0},
+    {u"max", R::Function, 0},
+    {u"min", R::Function, 0},
+    {u"sup", R::Function, 0},
+    {u"inf", R::Function, 0},
+    {u"det", R::Function, 0},
+    {u"dim", R::Function, 0},
+    {u"ker", R::Function, 0},
+    {u"gcd", R::Function, 0},
+    {u"arg", R::Function, 0},
+    {u"deg", R::Function, 0},
+    {u"hom", R::Function, 0},
+    {u"Pr", R::Function, 0},
+    // Colour, delimiters, environments.
+    {u"color", R::Colour, 0},
+    {u"textcolor", R::TextColour, 0},
+    {u"left", R::Delimiter, 0},
+    {u"right", R::Delimiter, 0},
+    {u"middle", R::Delimiter, 0},
+    {u"big", R::Delimiter, 0},
+    {u"Big", R::Delimiter, 0},
+    {u"bigg", R::Delimiter, 0},
+    {u"Bigg", R::Delimiter, 0},
+    {u"bigl", R::Delimiter, 0},
+    {u"Bigl", R::Delimiter, 0},
+    {u"biggl", R::Delimiter, 0},
+    {u"Biggl", R::Delimiter, 0},
+    {u"bigr", R::Delimiter, 0},
+    {u"Bigr", R::Delimiter, 0},
+    {u"biggr", R::Delimiter, 0},
+    {u"Biggr", R::Delimiter, 0},
+    {u"bigm", R::Delimiter, 0},
+    {u"Bigm", R::Delimiter, 0},
+    {u"begin", R::Begin, 0},
+    {u"end", R::End, 0},
+    {u"label", R::Label, 0},
+    // Spacing and style the layout does by itself; equation numbering.
+    {u",", R::Ignored, 0},
+    {u";", R::Ignored, 0},
+    {u":", R::Ignored, 0},
+    {u"!", R::Ignored, 0},
+    {u">", R::Ignored, 0},
+    {u" ", R::Ignored, 0},
+    {u"quad", R::Ignored, 0},
+    {u"qquad", R::Ignored, 0},
+    {u"thinspace", R::Ignored, 0},
+    {u"medspace", R::Ignored, 0},
+    {u"thickspace", R::Ignored, 0},
+    {u"enspace", R::Ignored, 0},
+    {u"displaystyle", R::Ignored, 0},
+    {u"textstyle", R::Ignored, 0},
+    {u"limits", R::Ignored, 0},
+    {u"nolimits", R::Ignored, 0},
+    {u"nonumber", R::Ignored, 0},
+    {u"notag", R::Ignored, 0},
+};
+
+// Greek letters are the table's own names, so they are found there rather than listed twice.
+const LatexCommand* FindGreek(std::u16string_view name) {
+  static const auto rows = [] {
+    struct Rows {
+      LatexCommand items[40];
+      int count = 0;
+    } result;
+    for (const SymbolRow& row : SymbolTable()) {
+      if (row.greek) result.items[result.count++] = {row.name, R::Symbol, row.code};
+    }
+    return result;
+  }();
+  for (int i = 0; i < rows.count; ++i) {
+    if (rows.items[i].name == name) return &rows.items[i];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+// The rows sorted by name once, so that a lookup is a binary search: a formula names many
+// commands and the reader should cost far less than typesetting it.
+const LatexCommand* FindLatexCommand(std::u16string_view name) {
+  static const auto sorted = [] {
+    std::array<const LatexCommand*, std::size(kCommands)> rows{};
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = &kCommands[i];
+    std::sort(rows.begin(), rows.end(),
+              [](const LatexCommand* a, const LatexCommand* b) { return a->name < b->name; });
+    return rows;
+  }();
+  const auto it = std::lower_bound(
+      sorted.begin(), sorted.end(), name,
+      [](const LatexCommand* row, std::u16string_view key) { return row->name < key; });
+  if (it != sorted.end() && (*it)->name == name) return *it;
+  return FindGreek(name);
+}
+
+SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isCommand) {
+  if (!isCommand) {
+    switch (ch) {
+      case u'(':
+      case u')':
+      case u'[':
+      case u']': return ch;
+      case u'|': return 124;
+      case u'/': return 47;
+      case u'.': return 0;
+      case u'\u230A':
+      case u'\u230B':
+      case u'\u2308':
+      case u'\u2309': return ch;
+      default: return kNoDelimiter;
+    }
+  }
+  static constexpr std::u16string_view kDelimiters[] = {
+      u"{",      u"}",      u"lbrace", u"rbrace", u"vert",   u"lvert",  u"rvert",  u"mid",
+      u"lfloor", u"rfloor", u"lceil",  u"rceil",  u"lbrack", u"rbrack", u"lparen", u"rparen"};
+  for (std::u16string_view name : kDelimiters) {
+    if (name == command) return FindLatexCommand(name)->value;
+  }
+  return kNoDelimiter;
+}
+
+SymbolCode UnicodeSymbolCode(char16_t ch) {
+  switch (ch) {
+    case u'\u2212': return '-';  // the minus sign that pages and word processors write
+    case u'\u22C5': return 183;  // dot operator
+    case u'\u2211': return code::Sum;
+    case u'\u220F': return code::Prod;
+    case u'\u222B': return code::Integral;
+    default: break;
+  }
+  if (ch < 128) return 0;
+  return Contains(ch) ? ch : 0;
+}
+
+std::u16string_view FunctionLetters(std::u16string_view name) {
+  if (name == u"arcsin") return u"asin";
+  if (name == u"arccos") return u"acos";
+  if (name == u"arctan") return u"atan";
+  return name;
+}
+
+bool IsRowEnvironment(std::u16string_view name) {
+  static constexpr std::u16string_view kNames[] = {
+      u"equation", u"equation*", u"align",    u"align*",   u"gather",    u"gather*",
+      u"aligned",  u"gathered",  u"split",    u"multline", u"multline*", u"displaymath",
+      u"math",     u"flalign",   u"flalign*", u"eqnarray", u"eqnarray*"};
+  for (std::u16string_view known : kNames) {
+    if (known == name) return true;
+  }
+  return false;
+}
+
+}  // namespace kav

@@ -1,0 +1,50 @@
+// kav-convert's input formats: a .kav document as it is, or other programs' formulas read into
+// markup lines first.
+#include <string>
+
+#include "base/failure.h"
+#include "base/utf.h"
+#include "import/mathml_reader.h"
+#include "model/document_file.h"
+#include "tools/convert_formats.h"
+
+namespace kav {
+namespace {
+
+std::vector<uint8_t> ReadKav(std::string_view bytes) { return {bytes.begin(), bytes.end()}; }
+
+std::u16string DecodedText(std::string_view bytes) {
+  Utf8Error error;
+  const std::optional<std::u16string> text = DecodeUtf8(bytes, &error);
+  if (!text) Fail(u"Invalid UTF-8 at byte " + Ascii16(std::to_string(error.offset)));
+  return *text;
+}
+
+std::vector<uint8_t> ReadLatex(std::string_view bytes) {
+  const std::string document = LatexDocument(bytes);
+  return {document.begin(), document.end()};
+}
+
+// One document line per <math> element.
+std::vector<uint8_t> ReadMathml(std::string_view bytes) {
+  return DocumentBytes(ReadMathmlFormulas(DecodedText(bytes)));
+}
+
+constexpr InputFormat kInputs[] = {
+    {"kav", ReadKav},
+    {"latex", ReadLatex},
+    {"mathml", ReadMathml},
+};
+
+}  // namespace
+
+std::span<const InputFormat> InputFormats() { return kInputs; }
+
+const InputFormat* FindInputFormat(std::string_view name) {
+  for (const InputFormat& format : kInputs) {
+    if (format.name == name) return &format;
+  }
+  return nullptr;
+}
+
+}  // namespace kav
