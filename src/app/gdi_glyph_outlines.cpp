@@ -65,8 +65,10 @@ Outline GdiGlyphOutlines::Read(FontKey font, UINT glyph, UINT flags) const {
   return ParseOutline(data, cell.ascent);
 }
 
+// The math italic and bold letters lie outside the 16-bit units, so GDI reads them by index.
 Outline GdiGlyphOutlines::GlyphOutline(FontKey font, char16_t unit) const {
-  return Read(font, unit, 0);
+  const GdiGlyph glyph = fonts.GlyphOf(font, unit);
+  return Read(font, glyph.code, glyph.byIndex ? GGO_GLYPH_INDEX : 0);
 }
 
 Outline GdiGlyphOutlines::IntegralOutline() const {

@@ -9,6 +9,7 @@
 #include "base/utf.h"
 #include "native/integral_sign.h"
 #include "native/outline_decompose.h"
+#include "typeset/font_choice.h"
 
 namespace kav {
 
@@ -40,7 +41,9 @@ struct FreeTypeOutlines::Impl {
       case FontFace::Roman:
       case FontFace::Bold: return roman;
       case FontFace::Symbol:
-      case FontFace::Math: return math;
+      case FontFace::Math:
+      case FontFace::MathItalic:
+      case FontFace::MathBold: return math;
     }
     return roman;
   }
@@ -90,7 +93,8 @@ Outline FreeTypeOutlines::GlyphOutline(FontKey font, char16_t unit) const {
 
 Outline FreeTypeOutlines::Load(FontKey font, char16_t unit) const {
   const FT_Face face = impl_->FaceOf(font.face);
-  if (FT_Load_Char(face, unit, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0 ||
+  if (FT_Load_Char(face, DrawnCodePoint(font.face, unit), FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) !=
+          0 ||
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
     Fail(u"Cannot load glyph");
   }
