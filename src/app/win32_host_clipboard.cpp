@@ -15,6 +15,8 @@ bool Win32Host::PublishUnicodeText(std::u16string_view text) {
 
 bool Win32Host::PublishPicture(const ClipboardPicture& picture) {
   return kav::PublishPicture(windows.main, resources, picture);
+}
+
 bool Win32Host::PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                                     std::u16string_view text) {
   return PublishNamedTexts(windows.main, formats, text);
