@@ -50,6 +50,7 @@ class QuietHost final : public Host {
   bool WriteFile(std::u16string_view, const std::vector<uint8_t>&) override { return false; }
   bool PublishClipboard(const ClipboardPayloads&) override { return false; }
   bool PublishUnicodeText(std::u16string_view) override { return false; }
+  bool PublishPicture(const ClipboardPicture&) override { return false; }
   bool PublishNamedFormats(const std::vector<NamedClipboardData>&, std::u16string_view) override {
     return false;
   }

@@ -54,6 +54,7 @@ class Win32Host final : public Host {
   // Clipboard, in win32_host_clipboard.cpp.
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishPicture(const ClipboardPicture& picture) override;
   bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                            std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;

@@ -1,5 +1,6 @@
 // The clipboard side of the Win32 host: the main window owns what it publishes.
 #include "app/clipboard.h"
+#include "app/picture_clipboard.h"
 #include "app/win32_host.h"
 
 namespace kav {
@@ -10,6 +11,10 @@ bool Win32Host::PublishClipboard(const ClipboardPayloads& payloads) {
 
 bool Win32Host::PublishUnicodeText(std::u16string_view text) {
   return PublishText(windows.main, text);
+}
+
+bool Win32Host::PublishPicture(const ClipboardPicture& picture) {
+  return kav::PublishPicture(windows.main, resources, picture);
 }
 
 bool Win32Host::PublishNamedFormats(const std::vector<NamedClipboardData>& formats,

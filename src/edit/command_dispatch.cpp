@@ -62,6 +62,7 @@ void Editor::OnCommand(int32_t id) {
     case command::Paste: Paste(); break;
     case command::CopyAsTex: CopyAsTex(); break;
     case command::CopyAsLatex: CopyAsLatex(); break;
+    case command::CopyPicture: CopyPicture(); break;
     case command::CopyAsMathml: CopyAsMathml(); break;
     case command::PasteFromOtherPrograms: PasteFromOtherPrograms(); break;
     case command::InsertFraction: RunEditCommand(&kav::InsertFraction); break;

@@ -1,5 +1,5 @@
-// Copy, Copy as TeX, Copy as LaTeX and Copy as MathML: the current line on the clipboard, as the
-// other programs want it.
+// Copy, Copy as TeX, Copy as LaTeX, Copy as MathML and Copy picture: the current line on the
+// clipboard, as the other programs want it.
 #include "base/utf.h"
 #include "edit/editor.h"
 #include "edit/selection.h"
@@ -21,6 +21,15 @@ bool Editor::Copy() {
 
 void Editor::CopyAsTex() {
   if (!host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_))) {
+    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+  }
+}
+
+// The picture of the line, never of its selection state, as Copy's bitmap is.
+void Editor::CopyPicture() {
+  EquationLine& line = CurrentLine();
+  CloseSelection(line);
+  if (!host_.PublishPicture(LinePicture(line))) {
     host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
   }
 }

@@ -148,6 +148,7 @@ class Editor {
   void PasteFromOtherPrograms();
   void CopyAsTex();
   void CopyAsLatex();
+  void CopyPicture();
   void CopyAsMathml();
   void OpenDocument();
   // Replaces the document with one empty, untitled line, after the question about unsaved

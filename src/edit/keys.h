@@ -55,6 +55,7 @@ inline constexpr int32_t InsertRoot = 40012;
 inline constexpr int32_t InsertGreek = 40013;
 inline constexpr int32_t CopyAsTex = 40016;
 inline constexpr int32_t CopyAsLatex = 40017;
+inline constexpr int32_t CopyPicture = 40030;
 inline constexpr int32_t CopyAsMathml = 40019;
 inline constexpr int32_t PasteFromOtherPrograms = 40018;
 inline constexpr int32_t Manual = 40020;

@@ -164,6 +164,18 @@ bool HeadlessHost::PublishClipboard(const ClipboardPayloads& payloads) {
   clipboard = payloads;
   clipboardUnicodeText.reset();
   clipboardNamedFormats.clear();
+  clipboardPicture.reset();
+  return true;
+}
+
+bool HeadlessHost::PublishPicture(const ClipboardPicture& picture) {
+  Record("PublishPicture " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
+         (clipboardLocked ? " (locked)" : ""));
+  if (clipboardLocked) return false;
+  clipboard.reset();
+  clipboardUnicodeText.reset();
+  clipboardNamedFormats.clear();
+  clipboardPicture = picture;
   return true;
 }
 
@@ -172,6 +184,7 @@ bool HeadlessHost::PublishUnicodeText(std::u16string_view text) {
   if (clipboardLocked) return false;
   clipboard.reset();
   clipboardNamedFormats.clear();
+  clipboardPicture.reset();
   clipboardUnicodeText = std::u16string(text);
   return true;
 }
@@ -184,6 +197,7 @@ bool HeadlessHost::PublishNamedFormats(const std::vector<NamedClipboardData>& fo
   if (clipboardLocked) return false;
   clipboard.reset();
   clipboardNamedFormats = formats;
+  clipboardPicture.reset();
   clipboardUnicodeText = std::u16string(text);
   return true;
 }

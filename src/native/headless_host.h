@@ -71,6 +71,7 @@ class HeadlessHost : public Host {
   // refuse to open, as when another program holds it.
   std::optional<ClipboardPayloads> clipboard;
   std::optional<std::u16string> clipboardUnicodeText;
+  std::optional<ClipboardPicture> clipboardPicture;  // what Copy picture published
   std::vector<NamedClipboardData> clipboardNamedFormats;  // beside the Unicode text
   bool clipboardLocked = false;
 
@@ -104,6 +105,7 @@ class HeadlessHost : public Host {
 
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;
+  bool PublishPicture(const ClipboardPicture& picture) override;
   bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                            std::u16string_view text) override;
   std::optional<std::u16string> ReadPrivateClipboardText() override;

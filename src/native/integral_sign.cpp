@@ -8,6 +8,7 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "native/outline_decompose.h"
 
 namespace kav {
 namespace {
@@ -47,9 +48,10 @@ void FitOutline(FT_Outline& outline) {
   FT_Outline_Translate(&outline, dx, dy);
 }
 
-}  // namespace
-
-RgbaImage RenderIntegralSign(const std::string& mathFontPath, Rgb ink) {
+// Opens the math face, loads its integral fitted to the image and hands the library and the
+// outline (in 1/64 image pixels, y up from the image's bottom) to `use`.
+template <typename Use>
+auto WithFittedIntegral(const std::string& mathFontPath, Use use) {
   FT_Library raw = nullptr;
   if (FT_Init_FreeType(&raw) != 0) Fail(u"Cannot start FreeType");
   const LibraryHandle library(raw);
@@ -63,21 +65,35 @@ RgbaImage RenderIntegralSign(const std::string& mathFontPath, Rgb ink) {
   }
   FT_Outline& outline = face->glyph->outline;
   FitOutline(outline);
+  return use(raw, outline);
+}
 
-  std::vector<uint8_t> coverage(kIntegralImageWidth * kIntegralImageHeight);
-  FT_Bitmap bitmap{};
-  bitmap.rows = kIntegralImageHeight;
-  bitmap.width = kIntegralImageWidth;
-  bitmap.pitch = kIntegralImageWidth;
-  bitmap.buffer = coverage.data();
-  bitmap.num_grays = 256;
-  bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
-  if (FT_Outline_Get_Bitmap(raw, &outline, &bitmap) != 0) Fail(u"Cannot render the integral sign");
+}  // namespace
 
-  // Every pixel carries the ink; the coverage is its alpha.
-  RgbaImage image(kIntegralImageWidth, kIntegralImageHeight, ink, 0);
-  for (size_t i = 0; i < coverage.size(); ++i) image.pixels[i * 4 + 3] = coverage[i];
-  return image;
+RgbaImage RenderIntegralSign(const std::string& mathFontPath, Rgb ink) {
+  return WithFittedIntegral(mathFontPath, [&](FT_Library raw, FT_Outline& outline) {
+    std::vector<uint8_t> coverage(kIntegralImageWidth * kIntegralImageHeight);
+    FT_Bitmap bitmap{};
+    bitmap.rows = kIntegralImageHeight;
+    bitmap.width = kIntegralImageWidth;
+    bitmap.pitch = kIntegralImageWidth;
+    bitmap.buffer = coverage.data();
+    bitmap.num_grays = 256;
+    bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+    if (FT_Outline_Get_Bitmap(raw, &outline, &bitmap) != 0) {
+      Fail(u"Cannot render the integral sign");
+    }
+    // Every pixel carries the ink; the coverage is its alpha.
+    RgbaImage image(kIntegralImageWidth, kIntegralImageHeight, ink, 0);
+    for (size_t i = 0; i < coverage.size(); ++i) image.pixels[i * 4 + 3] = coverage[i];
+    return image;
+  });
+}
+
+Outline IntegralSignOutline(const std::string& mathFontPath) {
+  return WithFittedIntegral(mathFontPath, [](FT_Library, FT_Outline& outline) {
+    return DecomposeOutline(outline, OutlineMapping{1.0 / 64, 0, kIntegralImageHeight});
+  });
 }
 
 }  // namespace kav

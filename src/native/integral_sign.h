@@ -5,6 +5,7 @@
 
 #include "native/rgba_image.h"
 #include "platform/canvas.h"
+#include "platform/glyph_outlines.h"
 
 namespace kav {
 
@@ -13,5 +14,8 @@ inline constexpr int32_t kIntegralImageHeight = 68;
 
 // Throws a Failure when the font cannot be read or has no integral sign.
 RgbaImage RenderIntegralSign(const std::string& mathFontPath, Rgb ink);
+
+// The same sign as an outline in the image's pixels (y down), for pictures drawn from outlines.
+Outline IntegralSignOutline(const std::string& mathFontPath);
 
 }  // namespace kav

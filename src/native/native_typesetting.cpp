@@ -19,7 +19,8 @@ constexpr int64_t kMaxPicturePixels = int64_t{1} << 26;
 NativeTypesetting::NativeTypesetting() : NativeTypesetting(InstalledFontFiles()) {}
 
 NativeTypesetting::NativeTypesetting(const FontFiles& files)
-    : fonts_(files), cached_(fonts_), layouter_(cached_), integrals_(IntegralImages(files)) {}
+    : fonts_(files), cached_(fonts_), layouter_(cached_), integrals_(IntegralImages(files)),
+      outlines_(files) {}
 
 NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& line) const {
   const ClipboardPicture picture = LinePicture(line);
@@ -40,6 +41,10 @@ NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& l
     return InkBounds(padded, kWindowColour);
   });
   return {Crop(padded, frame), frame.Moved(-drawnRoom, -drawnRoom)};
+}
+
+VectorPicture NativeTypesetting::Vector(const EquationLine& line) const {
+  return DrawVectorPicture(LinePicture(line), outlines_);
 }
 
 }  // namespace kav

@@ -6,10 +6,12 @@
 #include "model/line.h"
 #include "native/font_files.h"
 #include "native/freetype_fonts.h"
+#include "native/freetype_outlines.h"
 #include "native/rgba_image.h"
 #include "typeset/glyph_measure.h"
 #include "typeset/layout.h"
 #include "typeset/picture_frame.h"
+#include "typeset/vector_picture.h"
 
 namespace kav {
 
@@ -24,6 +26,7 @@ class NativeTypesetting {
   const LineLayouter& Layouter() const { return layouter_; }
   const GlyphMetrics& Metrics() const { return cached_; }
   const FreeTypeFonts& Fonts() const { return fonts_; }
+  const GlyphOutlines& Outlines() const { return outlines_; }
 
   // The line as the clipboard shows it: its boxes on the window colour, nothing selected, the
   // root box and all the ink the glyphs draw around it, plus the picture margin. Throws a Failure
@@ -36,11 +39,16 @@ class NativeTypesetting {
   };
   Framed FramedPicture(const EquationLine& line) const;
 
+  // The same picture as outlines, for SVG, EMF and scaled bitmaps. Throws a Failure for a line
+  // with nothing to draw.
+  VectorPicture Vector(const EquationLine& line) const;
+
  private:
   FreeTypeFonts fonts_;
   CachedGlyphMetrics cached_;
   BoxLayouter layouter_;
   std::array<RgbaImage, 3> integrals_;
+  FreeTypeOutlines outlines_;
 };
 
 // The default window colour, as a fresh Windows (and Wine) set-up has it.

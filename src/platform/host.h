@@ -109,6 +109,10 @@ class Host {
   // Clipboard. Publishing replaces the clipboard's contents; false when it could not be opened.
   virtual bool PublishClipboard(const ClipboardPayloads& payloads) = 0;
   virtual bool PublishUnicodeText(std::u16string_view text) = 0;
+  // Copy picture: the line's picture drawn from glyph outlines, as a vector picture (an enhanced
+  // metafile), a PNG at four times the size on a transparent background ("PNG") and a bitmap at
+  // the layout's size (CF_DIB), framed like the clipboard picture.
+  virtual bool PublishPicture(const ClipboardPicture& picture) = 0;
   // Replaces the clipboard's contents with each named format, then the Unicode text.
   virtual bool PublishNamedFormats(const std::vector<NamedClipboardData>& formats,
                                    std::u16string_view text) = 0;

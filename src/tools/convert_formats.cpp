@@ -16,6 +16,8 @@ std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
 constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
     {"bmp", ConvertToBmp},
+    {"svg", ConvertToSvg},
+    {"emf", ConvertToEmf},
     {"hwp", ConvertToHwp},
     {"gvml", ConvertToGvml},
     {"markup", ConvertToText<TextFormat::Markup>},

@@ -12,7 +12,16 @@ namespace kav {
 struct ConvertRequest {
   std::string_view document;  // the bytes of the .kav input
   int32_t line = 0;           // the --line value counting from 1; 0 when not given
+  int32_t scale = 0;          // the --scale value (1 to 8) for pictures; 0 when not given
+  bool transparent = false;   // --transparent: pictures without a background
 };
+
+// The requested line: --line N, or the first. Throws a ConvertFailure when there is no such line.
+struct RequestedLine {
+  int32_t number = 1;
+  std::u16string markup;
+};
+RequestedLine FindRequestedLine(const ConvertRequest& request);
 
 // Returns the output bytes, or throws a ConvertFailure (export/convert_text.h) naming the
 // document line at fault, or a Failure.
@@ -45,6 +54,11 @@ const InputFormat* FindInputFormat(std::string_view name);
 // Formats defined in their own files.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToBmp(const ConvertRequest& request);
+std::vector<uint8_t> ConvertToSvg(const ConvertRequest& request);
+std::vector<uint8_t> ConvertToEmf(const ConvertRequest& request);
+// The line drawn from outlines at the request's scale (1 when not given), transparent or on the
+// window colour.
+std::vector<uint8_t> ConvertToScaledPng(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request);
 std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request);
 

@@ -14,27 +14,34 @@ namespace kav {
 namespace {
 
 NativeTypesetting::Framed LineImage(const ConvertRequest& request) {
-  const std::vector<std::u16string> markups = DocumentMarkups(request.document);
+  const RequestedLine wanted = FindRequestedLine(request);
+  const NativeTypesetting typesetting;
+  try {
+    const EquationLine line(wanted.markup, &typesetting.Layouter());
+    return typesetting.FramedPicture(line);
+  } catch (const Failure& failure) {
+    throw ConvertFailure{wanted.number, failure.text};
+  }
+}
+
+}  // namespace
+
+RequestedLine FindRequestedLine(const ConvertRequest& request) {
+  std::vector<std::u16string> markups = DocumentMarkups(request.document);
   const int32_t number = request.line > 0 ? request.line : 1;
   const auto count = static_cast<int32_t>(markups.size());
   if (number > count) {
     throw ConvertFailure{number, u"No such line; the document has " +
                                      Ascii16(std::to_string(count)) + u" line(s)"};
   }
-  const NativeTypesetting typesetting;
-  try {
-    const EquationLine line(markups[number - 1], &typesetting.Layouter());
-    return typesetting.FramedPicture(line);
-  } catch (const Failure& failure) {
-    throw ConvertFailure{number, failure.text};
-  }
+  return {number, std::move(markups[number - 1])};
 }
-
-}  // namespace
 
 // The PNG states where the picture lies around the formula's box: its oFFs position is the
 // picture's top-left corner relative to the box's, so a reader can place the box exactly.
+// With --scale or --transparent the picture is drawn from outlines instead.
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
+  if (request.scale > 0 || request.transparent) return ConvertToScaledPng(request);
   const NativeTypesetting::Framed picture = LineImage(request);
   return WithPngOffset(EncodePng(picture.image, false), picture.frame.left, picture.frame.top);
 }

@@ -1,6 +1,8 @@
 // kav-convert: a .kav document (or other programs' formulas: --from latex, a text of LaTeX
 // formulas, one a line; --from mathml, a file of <math> elements) to another format.
-//   kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT
+//   kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [--scale N] [--transparent]
+//               [-o OUT] INPUT
+//   kav-convert [--from ...] --to FORMAT --all-lines --out-dir DIR [--scale N] [--transparent] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
 #include <unistd.h>
@@ -29,6 +31,10 @@ struct Options {
   int32_t line = 0;
   std::string output = "-";
   std::string input;
+  int32_t scale = 0;
+  bool transparent = false;
+  bool allLines = false;
+  std::string outDir;
 };
 
 // A problem with the command line itself, before there is an input to name.
@@ -54,6 +60,28 @@ int32_t ParseLineNumber(const std::string& text) {
   return static_cast<int32_t>(value);
 }
 
+int32_t ParseScale(const std::string& text) {
+  if (text.size() != 1 || text[0] < '1' || text[0] > '8') {
+    throw UsageError{"bad scale: " + text + " (1 to 8)"};
+  }
+  return text[0] - '0';
+}
+
+void CheckCombination(const Options& options) {
+  if (options.format.empty()) throw UsageError{"--to FORMAT is required"};
+  if (options.input.empty()) throw UsageError{"no input"};
+  if (!FindOutputFormat(options.format)) throw UsageError{"unknown format " + options.format};
+  if (options.allLines != !options.outDir.empty()) {
+    throw UsageError{"--all-lines and --out-dir DIR go together"};
+  }
+  if (options.allLines && (options.line > 0 || options.output != "-")) {
+    throw UsageError{"--all-lines writes every line into --out-dir; --line and -o do not apply"};
+  }
+  if ((options.scale > 0 || options.transparent) && options.format != "png") {
+    throw UsageError{"--scale and --transparent apply to png only"};
+  }
+}
+
 Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
@@ -70,6 +98,14 @@ Options ParseOptions(int argc, char** argv) {
       options.line = ParseLineNumber(value());
     } else if (arg == "-o") {
       options.output = value();
+    } else if (arg == "--scale") {
+      options.scale = ParseScale(value());
+    } else if (arg == "--transparent") {
+      options.transparent = true;
+    } else if (arg == "--all-lines") {
+      options.allLines = true;
+    } else if (arg == "--out-dir") {
+      options.outDir = value();
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else if (!options.input.empty()) {
@@ -78,9 +114,7 @@ Options ParseOptions(int argc, char** argv) {
       options.input = arg;
     }
   }
-  if (options.format.empty()) throw UsageError{"--to FORMAT is required"};
-  if (options.input.empty()) throw UsageError{"no input"};
-  if (!FindOutputFormat(options.format)) throw UsageError{"unknown format " + options.format};
+  CheckCombination(options);
   if (!FindInputFormat(options.from)) throw UsageError{"unknown input format " + options.from};
   return options;
 }
@@ -122,25 +156,19 @@ int Report(const std::string& input, int32_t line, std::u16string_view message) 
   return kExitFailure;
 }
 
-int Run(const Options& options) {
-  const std::optional<std::string> bytes = ReadInput(options.input);
-  if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
-  std::vector<uint8_t> document;
-  try {
-    document = FindInputFormat(options.from)->read(*bytes);
-  } catch (const ConvertFailure& failure) {
-    return Report(options.input, failure.line, failure.message);
-  } catch (const Failure& failure) {
-    return Report(options.input, 0, failure.text);
-  }
+ConvertRequest RequestOf(const Options& options, std::string_view document, int32_t line) {
+  return ConvertRequest{document, line, options.scale, options.transparent};
+}
+
+int RunOne(const Options& options, const std::vector<uint8_t>& document) {
   std::vector<uint8_t> out;
   try {
-    const std::string_view documentText(reinterpret_cast<const char*>(document.data()), document.size());
+    const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
     if (options.from == "latex" && options.format == "markup" && options.line == 0) {
       // The formulas as a document the editor opens.
       out = document;
     } else {
-      out = FindOutputFormat(options.format)->convert(ConvertRequest{documentText, options.line});
+      out = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
     }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
@@ -153,6 +181,55 @@ int Run(const Options& options) {
   return 0;
 }
 
+// line-0001.svg, line-0002.svg, ...
+std::string LineFileName(const Options& options, int32_t line) {
+  std::string number = std::to_string(line);
+  if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
+  return (std::filesystem::path(options.outDir) / ("line-" + number + "." + options.format))
+      .string();
+}
+
+// Every line is converted before the first file is written, so a bad line leaves no files.
+int RunAllLines(const Options& options, const std::vector<uint8_t>& document) {
+  std::vector<std::vector<uint8_t>> outputs;
+  int32_t line = 0;
+  try {
+    const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
+    const auto count = static_cast<int32_t>(DocumentMarkups(text).size());
+    for (line = 1; line <= count; ++line) {
+      outputs.push_back(FindOutputFormat(options.format)->convert(RequestOf(options, text, line)));
+    }
+  } catch (const ConvertFailure& failure) {
+    return Report(options.input, failure.line, failure.message);
+  } catch (const Failure& failure) {
+    return Report(options.input, line, failure.text);
+  }
+  std::error_code error;
+  std::filesystem::create_directories(options.outDir, error);
+  if (error) return Report(options.input, 0, u"Cannot create " + Ascii16(options.outDir));
+  for (size_t k = 0; k < outputs.size(); ++k) {
+    const std::string path = LineFileName(options, static_cast<int32_t>(k + 1));
+    if (!WriteOutput(path, outputs[k])) {
+      return Report(options.input, 0, u"Cannot write " + Ascii16(path));
+    }
+  }
+  return 0;
+}
+
+int Run(const Options& options) {
+  const std::optional<std::string> bytes = ReadInput(options.input);
+  if (!bytes) return Report(options.input, 0, u"Cannot read the input file");
+  std::vector<uint8_t> document;
+  try {
+    document = FindInputFormat(options.from)->read(*bytes);
+  } catch (const ConvertFailure& failure) {
+    return Report(options.input, failure.line, failure.message);
+  } catch (const Failure& failure) {
+    return Report(options.input, 0, failure.text);
+  }
+  return options.allLines ? RunAllLines(options, document) : RunOne(options, document);
+}
+
 }  // namespace
 }  // namespace kav
 
@@ -162,7 +239,10 @@ int main(int argc, char** argv) {
     options = kav::ParseOptions(argc, argv);
   } catch (const kav::UsageError& error) {
     std::cerr << "kav-convert: " << error.message << "\n"
-              << "usage: kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [-o OUT] INPUT\n"
+              << "usage: kav-convert [--from kav|latex|mathml] --to FORMAT [--line N] [--scale N] "
+                 "[--transparent] [-o OUT] INPUT\n"
+              << "       kav-convert [--from ...] --to FORMAT --all-lines --out-dir DIR [--scale N] "
+                 "[--transparent] INPUT\n"
               << "formats: " << kav::FormatNames() << "\n";
     return kav::kExitFailure;
   }

@@ -246,3 +246,38 @@ TEST_F(CopyTest, CopyAsMathmlOffersBothOfficeFormatsAndTheText) {
 
 }  // namespace
 }  // namespace kav
+
+namespace kav {
+namespace {
+
+TEST_F(CopyTest, CopyPicturePublishesTheLinesPictureWithoutSelectionColoursAndNothingElse) {
+  Load({u"\\integral{<0>}{<1>}<x><+>\\red\\frac{<1>}{<2>}"});
+  Press('A', true);
+  editor.OnCommand(command::CopyPicture);
+  const EquationLine& line = editor.CurrentLine();
+  ASSERT_TRUE(host.clipboardPicture.has_value());
+  EXPECT_EQ(host.clipboardPicture->width, RootWidth(line));
+  EXPECT_EQ(host.clipboardPicture->height, RootHeight(line));
+  const std::vector<DrawCall> calls = DrawPicture(*host.clipboardPicture);
+  EXPECT_GT(calls.size(), 4u);
+  EXPECT_TRUE(std::none_of(calls.begin(), calls.end(), [](const DrawCall& c) {
+    return c.colour == kGreen || (c.kind == DrawCall::Image && c.ink == IntegralInk::Green);
+  }));
+  EXPECT_FALSE(host.clipboard.has_value());
+  EXPECT_FALSE(host.clipboardUnicodeText.has_value());
+}
+
+TEST_F(CopyTest, CopyPictureReportsALockedClipboard) {
+  Load({u"<x>"});
+  host.clipboardLocked = true;
+  editor.OnCommand(command::CopyPicture);
+  EXPECT_FALSE(host.clipboardPicture.has_value());
+  const EquationLine& line = editor.CurrentLine();
+  EXPECT_EQ(host.CountCalls("PublishPicture " + std::to_string(RootWidth(line)) + "x" +
+                            std::to_string(RootHeight(line)) + " (locked)"),
+            1);
+  EXPECT_EQ(host.statusText, u"The clipboard could not be opened; nothing was copied.");
+}
+
+}  // namespace
+}  // namespace kav

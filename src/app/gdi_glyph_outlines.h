@@ -1,0 +1,27 @@
+// Glyph outlines from GDI (GetGlyphOutlineW, unhinted cubic outlines) in the program's own fonts,
+// placed in their cells as GdiCanvas draws them; the integral sign from the embedded math face's
+// display integral, fitted to the integral image as the image generator fits it.
+#pragma once
+#include "app/font_set.h"
+#include "app/win32.h"
+#include "platform/glyph_outlines.h"
+
+namespace kav {
+
+class GdiGlyphOutlines final : public GlyphOutlines {
+ public:
+  // `dc` measures; the fonts are selected into it while an outline is read.
+  GdiGlyphOutlines(HDC dc, const FontSet& fonts) : dc(dc), fonts(fonts) {}
+
+  // Throws a Failure when GDI cannot give the outline.
+  Outline GlyphOutline(FontKey font, char16_t unit) const override;
+  Outline IntegralOutline() const override;
+
+ private:
+  Outline Read(FontKey font, UINT glyph, UINT flags) const;
+
+  HDC dc;
+  const FontSet& fonts;
+};
+
+}  // namespace kav

@@ -1,0 +1,34 @@
+// Glyph outlines read with FreeType from the same files, sizes and baselines as FreeTypeFonts
+// draws with, but unhinted: a vector picture scales, so it keeps the designer's shapes.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "native/font_files.h"
+#include "platform/glyph_outlines.h"
+
+namespace kav {
+
+class FreeTypeOutlines final : public GlyphOutlines {
+ public:
+  // Throws a Failure when a file cannot be read as a font or the math face has no integral.
+  explicit FreeTypeOutlines(const FontFiles& files);
+  ~FreeTypeOutlines() override;
+  FreeTypeOutlines(const FreeTypeOutlines&) = delete;
+  FreeTypeOutlines& operator=(const FreeTypeOutlines&) = delete;
+
+  // Each glyph is read from the font once and kept, as the measuring cache keeps extents.
+  Outline GlyphOutline(FontKey font, char16_t unit) const override;
+  Outline IntegralOutline() const override { return integral_; }
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  Outline integral_;
+  mutable std::unordered_map<uint64_t, Outline> cache_;
+
+  Outline Load(FontKey font, char16_t unit) const;
+};
+
+}  // namespace kav

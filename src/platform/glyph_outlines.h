@@ -1,0 +1,71 @@
+// What vector pictures ask of a platform: the outline of one glyph in one of the program's fonts,
+// and the outline of the integral sign that the integral image is made from. Coordinates are
+// layout pixels with y growing downward, so outlines drop onto the same grid as the canvas.
+#pragma once
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "platform/glyph_metrics.h"
+
+namespace kav {
+
+struct OutlinePoint {
+  double x = 0;
+  double y = 0;
+  friend bool operator==(const OutlinePoint&, const OutlinePoint&) = default;
+};
+
+// Move and Line take one point, Quad two (control, end), Cubic three (two controls, end), Close
+// none. Every contour starts with Move and ends with Close; filled with the non-zero rule.
+enum class OutlineVerb : uint8_t { Move, Line, Quad, Cubic, Close };
+
+struct Outline {
+  std::vector<OutlineVerb> verbs;
+  std::vector<OutlinePoint> points;
+
+  void MoveTo(OutlinePoint p) { Add(OutlineVerb::Move, {p}); }
+  void LineTo(OutlinePoint p) { Add(OutlineVerb::Line, {p}); }
+  void QuadTo(OutlinePoint c, OutlinePoint p) { Add(OutlineVerb::Quad, {c, p}); }
+  void CubicTo(OutlinePoint c1, OutlinePoint c2, OutlinePoint p) {
+    Add(OutlineVerb::Cubic, {c1, c2, p});
+  }
+  void Close() { verbs.push_back(OutlineVerb::Close); }
+  bool Empty() const { return verbs.empty(); }
+
+ private:
+  void Add(OutlineVerb verb, std::initializer_list<OutlinePoint> taken) {
+    verbs.push_back(verb);
+    points.insert(points.end(), taken);
+  }
+};
+
+// How many points a verb takes.
+constexpr int32_t PointsOf(OutlineVerb verb) {
+  switch (verb) {
+    case OutlineVerb::Move:
+    case OutlineVerb::Line: return 1;
+    case OutlineVerb::Quad: return 2;
+    case OutlineVerb::Cubic: return 3;
+    case OutlineVerb::Close: return 0;
+  }
+  return 0;
+}
+
+// The glyph index of Latin Modern Math's display integral ("integral.v1"), which the integral
+// image is made from, for platforms that cannot look a glyph up by name; a native test checks it
+// against the font file.
+inline constexpr uint32_t kMathIntegralVariantGlyph = 3063;
+
+class GlyphOutlines {
+ public:
+  virtual ~GlyphOutlines() = default;
+  // The unhinted outline of `unit` drawn in `font`, relative to the top-left corner of its cell,
+  // exactly where Canvas::Glyph puts the glyph. Empty for a glyph with no ink (a space).
+  virtual Outline GlyphOutline(FontKey font, char16_t unit) const = 0;
+  // Latin Modern Math's display integral as the integral image holds it: fitted into a picture
+  // of 28 x 68 pixels, in that picture's pixels.
+  virtual Outline IntegralOutline() const = 0;
+};
+
+}  // namespace kav

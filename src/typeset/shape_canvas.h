@@ -1,0 +1,41 @@
+// A canvas that records what the painter draws as filled outlines instead of pixels: glyphs from
+// the platform's outlines, pen segments as the areas their pixels cover, and the integral sign
+// from the math face's outline. Vector pictures and scaled bitmaps are made from these shapes.
+#pragma once
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/glyph_outlines.h"
+
+namespace kav {
+
+// One filled area in one colour, in the coordinates the painter drew in.
+struct Shape {
+  Rgb colour;
+  Outline outline;
+};
+
+class ShapeCanvas final : public Canvas {
+ public:
+  explicit ShapeCanvas(const GlyphOutlines& outlines) : outlines_(outlines) {}
+
+  void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness, Rgb colour) override;
+  void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
+  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width, int32_t height) override;
+
+  const std::vector<Shape>& Shapes() const { return shapes_; }
+  std::vector<Shape> TakeShapes() { return std::move(shapes_); }
+
+ private:
+  const GlyphOutlines& outlines_;
+  std::vector<Shape> shapes_;
+};
+
+// The area a one-pixel pen inks from (x1, y1) to (x2, y2), end point excluded: one pixel per
+// step along the major axis, so a parallelogram one pixel across that axis. Empty for a point.
+Outline ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+// The area a two-pixel pen inks: every point within one pixel of the segment (round caps).
+Outline ThickSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+}  // namespace kav

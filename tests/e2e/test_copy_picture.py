@@ -1,0 +1,106 @@
+"""Copy picture, read back from X while the program runs.
+
+A formula is typed and "Copy picture" chosen from the Edit menu with the keyboard. The clipboard
+must offer the enhanced metafile, the registered "PNG" and the device-independent bitmap (Wine
+names them WCF_ENHMETAFILE, image/png and image/bmp on the X side), and nothing of Copy's formats.
+The metafile's header bounds are the bitmap's size, the PNG is four times that size with a
+transparent background, and the bitmap has black ink on white.
+"""
+
+import os
+import struct
+import subprocess
+import time
+import zlib
+
+import kav_e2e
+from kav_e2e import check
+
+PRIVATE_FORMAT = "Kav v0.1.1"
+FORMATS = {"WCF_ENHMETAFILE", "image/png", "image/bmp"}
+
+
+def targets(run):
+    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", "TARGETS",
+                             "-o"], env=run.env(), capture_output=True, check=False)
+    return set(result.stdout.decode(errors="replace").splitlines())
+
+
+def read(run, target):
+    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", target, "-o"],
+                            env=run.env(), capture_output=True, check=False)
+    check(result.returncode == 0 and result.stdout, f"xclip could not read {target}")
+    return result.stdout
+
+
+def png_facts(data):
+    """(width, height, colour type, alpha of the top-left pixel) of an 8-bit PNG."""
+    check(data[:8] == b"\x89PNG\r\n\x1a\n", "the PNG format does not hold a PNG")
+    width, height, depth, colour = struct.unpack(">IIBB", data[16:26])
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        if kind == b"IDAT":
+            idat += data[pos + 8:pos + 8 + length]
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    corner_alpha = raw[1 + 3] if colour == 6 and depth == 8 else 255  # filter byte, then RGBA
+    return width, height, colour, corner_alpha
+
+
+def bmp_facts(data):
+    """(width, height, whether any pixel is dark, the corner's colour) of a 24-bit bitmap."""
+    check(data[:2] == b"BM", "image/bmp does not hold a bitmap file")
+    offset = struct.unpack("<I", data[10:14])[0]
+    width, height, _, bits = struct.unpack("<iiHH", data[18:30])
+    check(bits == 24, f"the bitmap has {bits} bits per pixel")
+    pixels = data[offset:]
+    dark = any(pixels[i] < 64 and pixels[i + 1] < 64 and pixels[i + 2] < 64
+               for i in range(0, len(pixels) - 2, 3))
+    return width, abs(height), dark, tuple(pixels[:3])
+
+
+def test(options):
+    with kav_e2e.session(options) as run:
+        run.start()
+        window = run.wait_window()
+        run.focus(window)
+        run.type_text("x^2")
+        run.key("space")
+        run.type_text("+a/b")
+        offered = set()
+        for _ in range(5):
+            time.sleep(0.5)
+            # Alt+E opens Edit on "New line"; "Copy picture" is the tenth item, separators
+            # skipped.
+            run.key("alt+e")
+            time.sleep(0.5)
+            run.key(*(["Down"] * 9), "Return")
+            offered = kav_e2e.poll(lambda: targets(run) & FORMATS, FORMATS, 5, pause=0.3)
+            if offered == FORMATS:
+                break
+        run.screenshot("copied.png")
+        check(offered == FORMATS, f"Copy picture offers {sorted(targets(run))}")
+        check(PRIVATE_FORMAT not in targets(run), "Copy picture also offers Copy's markup")
+        emf = read(run, "WCF_ENHMETAFILE")
+        saved = {"copied.emf": emf, "copied.bmp": read(run, "image/bmp"),
+                 "copied-x4.png": read(run, "image/png")}
+        for name, data in saved.items():
+            with open(os.path.join(options.artifacts, name), "wb") as f:
+                f.write(data)
+        kind, _, left, top, right, bottom = struct.unpack("<IIiiii", emf[:24])
+        check(kind == 1 and emf[40:44] == b" EMF", "WCF_ENHMETAFILE does not start with an EMF header")
+        width, height, dark, corner = bmp_facts(read(run, "image/bmp"))
+        check((left, top, right + 1, bottom + 1) == (0, 0, width, height),
+              f"metafile bounds {(left, top, right, bottom)} for a {width} x {height} bitmap")
+        check(dark and corner == (255, 255, 255), f"bitmap ink {dark}, corner {corner}")
+        check(60 <= width <= 200 and 40 <= height <= 160, f"bitmap is {width} x {height}")
+        png_width, png_height, colour, corner_alpha = png_facts(read(run, "image/png"))
+        check((png_width, png_height) == (4 * width, 4 * height),
+              f"PNG {png_width} x {png_height} for a {width} x {height} bitmap")
+        check(colour == 6 and corner_alpha == 0, f"PNG colour type {colour}, corner alpha {corner_alpha}")
+        check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)

@@ -1,0 +1,127 @@
+#include "typeset/shape_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "base/failure.h"
+#include "typeset/vector_picture.h"
+
+namespace kav {
+namespace {
+
+// A square glyph of side 10 at (2, 3) in its cell, and the integral as the image's full box.
+class SquareOutlines final : public GlyphOutlines {
+ public:
+  Outline GlyphOutline(FontKey, char16_t unit) const override {
+    Outline o;
+    if (unit == u' ') return o;
+    o.MoveTo({2, 3});
+    o.LineTo({12, 3});
+    o.LineTo({12, 13});
+    o.LineTo({2, 13});
+    o.Close();
+    return o;
+  }
+  Outline IntegralOutline() const override {
+    Outline o;
+    o.MoveTo({0, 0});
+    o.LineTo({28, 0});
+    o.LineTo({28, 68});
+    o.Close();
+    return o;
+  }
+};
+
+PixelRect PixelsOf(const Outline& o) {
+  return InkPixels(o);
+}
+
+// Area by the shoelace formula over the end points (exact for the straight-edged shapes here).
+double Area(const Outline& o) {
+  double twice = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < o.points.size(); ++i) {
+    const bool last = i + 1 == o.points.size();
+    const OutlinePoint a = o.points[i], b = last ? o.points[start] : o.points[i + 1];
+    twice += a.x * b.y - b.x * a.y;
+  }
+  return std::abs(twice) / 2;
+}
+
+TEST(ShapeCanvasTest, AThinPenCoversOnePixelPerStepEndExcluded) {
+  struct Case {
+    const char* what;
+    int32_t x1, y1, x2, y2;
+    PixelRect pixels;
+    double area;
+  };
+  const Case cases[] = {
+      {"horizontal", 3, 5, 10, 5, {3, 5, 10, 6}, 7},
+      {"vertical upward", 4, 9, 4, 2, {4, 3, 5, 10}, 7},
+      {"backward", 9, 1, 2, 1, {3, 1, 10, 2}, 7},
+      // Centres from (0.5, 0.5) to (5.5, 3): the band's corners reach a quarter pixel beyond.
+      {"diagonal", 0, 0, 6, 3, {0, -1, 6, 4}, 6},
+  };
+  for (const Case& c : cases) {
+    const Outline o = ThinSegment(c.x1, c.y1, c.x2, c.y2);
+    EXPECT_EQ(PixelsOf(o), c.pixels) << c.what;
+    EXPECT_NEAR(Area(o), c.area, 1e-9) << c.what;
+  }
+  EXPECT_TRUE(ThinSegment(4, 4, 4, 4).Empty());
+}
+
+TEST(ShapeCanvasTest, AThickPenReachesOnePixelAroundTheSegmentWithRoundEnds) {
+  const Outline bar = ThickSegment(10, 20, 50, 20);
+  EXPECT_EQ(PixelsOf(bar), (PixelRect{9, 19, 51, 21}));
+  const OutlineBounds b = BoundsOf(bar);
+  EXPECT_NEAR(b.left, 9, 1e-9);
+  EXPECT_NEAR(b.right, 51, 1e-9);
+  EXPECT_NEAR(b.top, 19, 1e-9);
+  EXPECT_NEAR(b.bottom, 21, 1e-9);
+}
+
+TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectangle) {
+  const SquareOutlines outlines;
+  ShapeCanvas canvas(outlines);
+  canvas.Glyph({FontFace::Italic, 40}, u'x', 100, 50, kRed);
+  canvas.Glyph({FontFace::Italic, 40}, u' ', 120, 50, kRed);
+  canvas.IntegralImage(IntegralInk::Green, 5, 6, 14, 34);
+  canvas.Line(0, 0, 0, 0, 1, kBlack);
+  ASSERT_EQ(canvas.Shapes().size(), 2u);
+  EXPECT_EQ(canvas.Shapes()[0].colour, kRed);
+  EXPECT_EQ(PixelsOf(canvas.Shapes()[0].outline), (PixelRect{102, 53, 112, 63}));
+  EXPECT_EQ(canvas.Shapes()[1].colour, kGreen);
+  EXPECT_EQ(PixelsOf(canvas.Shapes()[1].outline), (PixelRect{5, 6, 19, 40}));
+}
+
+TEST(VectorPictureTest, CurveBoundsFollowTheCurveNotItsControlPoints) {
+  Outline quad;
+  quad.MoveTo({0, 0});
+  quad.QuadTo({5, 10}, {10, 0});  // peaks at y = 5
+  quad.Close();
+  EXPECT_NEAR(BoundsOf(quad).bottom, 5, 1e-9);
+  Outline cubic;
+  cubic.MoveTo({0, 0});
+  cubic.CubicTo({0, -8}, {10, -8}, {10, 0});  // reaches y = -6
+  cubic.Close();
+  EXPECT_NEAR(BoundsOf(cubic).top, -6, 1e-9);
+  EXPECT_EQ(InkPixels(cubic), (PixelRect{0, -6, 10, 0}));
+}
+
+TEST(VectorPictureTest, TheFrameHoldsTheRootBoxAndAllTheInkWithTheMargin) {
+  const SquareOutlines outlines;
+  const auto framed = [&](int32_t glyphX, int32_t glyphY) {
+    ClipboardPicture picture{30, 20, [=](Canvas& canvas) {
+                               canvas.Glyph({FontFace::Roman, 40}, u'a', glyphX, glyphY, kBlack);
+                             }};
+    return DrawVectorPicture(picture, outlines).frame;
+  };
+  constexpr int32_t m = kPictureMargin;
+  EXPECT_EQ(framed(0, 0), (PixelRect{-m, -m, 30 + m, 20 + m}));
+  EXPECT_EQ(framed(-6, 12), (PixelRect{-4 - m, -m, 30 + m, 25 + m}));
+  EXPECT_THROW(DrawVectorPicture(ClipboardPicture{0, 20, [](Canvas&) {}}, outlines), Failure);
+}
+
+}  // namespace
+}  // namespace kav
