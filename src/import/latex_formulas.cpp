@@ -42,7 +42,7 @@ std::vector<std::u16string> LatexParser::ReadAll() {
     }
   }
   if (markups_.empty()) Fail(u"LaTeX: the text holds no formula");
-  return markups_;
+  return std::move(markups_);
 }
 
 // Math delimiters anywhere make the text a document: formulas stand between them.

@@ -31,7 +31,8 @@ struct LatexRow {
 class LatexParser {
  public:
   explicit LatexParser(std::u16string_view text);
-  // The markup of every formula, in order. Throws the reader's "LaTeX: ..." failure texts.
+  // The markup of every formula, in order; a parser reads its text once. Throws the reader's
+  // "LaTeX: ..." failure texts.
   std::vector<std::u16string> ReadAll();
 
  private:
