@@ -1,7 +1,9 @@
 #include "import/formula_markup.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "model/symbols.h"
 
@@ -20,20 +22,40 @@ bool HasAsciiName(SymbolCode c) {
   return named[c];
 }
 
-void WriteLetter(const NodeData& data, ExportTextBuffer& out) {
+// The table's name of a code, found by a binary search over the rows sorted by code once; empty
+// for a code the table does not hold.
+std::u16string_view NameView(SymbolCode c) {
+  static const auto sorted = [] {
+    std::array<std::pair<SymbolCode, std::u16string_view>, 64> result{};
+    size_t count = 0;
+    for (const SymbolRow& row : SymbolTable()) {
+      if (count < result.size()) result[count++] = {row.code, row.name};
+    }
+    // Rows that share a code keep the table's order: the first one names it, as NameOf does.
+    std::stable_sort(result.begin(), result.begin() + count,
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return std::pair{result, count};
+  }();
+  const auto end = sorted.first.begin() + sorted.second;
+  const auto it = std::lower_bound(sorted.first.begin(), end, c,
+                                   [](const auto& row, SymbolCode key) { return row.first < key; });
+  return it != end && it->first == c ? it->second : std::u16string_view();
+}
+
+void WriteLetter(const LatexNode& data, std::u16string& out) {
   static constexpr std::u16string_view kAttributes[] = {u"|rm",  u"|rmbold", u"|vector",
                                                         u"|hat", u"|bar",    u"|tilde"};
-  if ((data.style & StyleRed) != 0) out.Append(u"\\red");
-  out.AppendChar(u'<');
+  if ((data.style & StyleRed) != 0) out += u"\\red";
+  out.push_back(u'<');
   if (data.code < 128 && !HasAsciiName(data.code)) {
-    out.AppendChar(static_cast<char16_t>(data.code));
+    out.push_back(static_cast<char16_t>(data.code));
   } else {
-    out.Append(NameOf(data.code));
+    out += NameView(data.code);
   }
   for (int bit = 0; bit < 6; ++bit) {
-    if ((data.style & (1u << bit)) != 0) out.Append(kAttributes[bit]);
+    if ((data.style & (1u << bit)) != 0) out += kAttributes[bit];
   }
-  out.AppendChar(u'>');
+  out.push_back(u'>');
 }
 
 std::u16string_view EscapeOf(SymbolCode c) {
@@ -50,13 +72,15 @@ std::u16string_view EscapeOf(SymbolCode c) {
 
 }  // namespace
 
-void WriteFormulaMarkup(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
-  const NodeData& data = tree.Data(node);
+void WriteFormulaMarkup(const LatexTree& tree, int32_t node, std::u16string& out) {
+  const LatexNode& data = tree.At(node);
   switch (data.code) {
     case code::Placeholder: return;
-    case code::None: out.Append(u"\\none"); return;
+    case code::None: out += u"\\none"; return;
     case code::Group:
-      for (int32_t child : tree.Children(node)) WriteFormulaMarkup(tree, child, out);
+      for (int32_t child = data.first; child >= 0; child = tree.NextSibling(child)) {
+        WriteFormulaMarkup(tree, child, out);
+      }
       return;
     case code::Frac:
     case code::Sum:
@@ -65,13 +89,13 @@ void WriteFormulaMarkup(const EquationTree& tree, int32_t node, ExportTextBuffer
     case code::Super:
     case code::Sub:
     case code::Sqrt:
-      if ((data.style & StyleRed) != 0) out.Append(u"\\red");
-      out.Append(EscapeOf(data.code));
-      for (int32_t i = 0; i < tree.ChildCount(node); ++i) {
-        if (i > 0) out.Append(u"}{");
-        WriteFormulaMarkup(tree, tree.Child(node, i), out);
+      if ((data.style & StyleRed) != 0) out += u"\\red";
+      out += EscapeOf(data.code);
+      for (int32_t child = data.first; child >= 0; child = tree.NextSibling(child)) {
+        if (child != data.first) out += u"}{";
+        WriteFormulaMarkup(tree, child, out);
       }
-      out.AppendChar(u'}');
+      out.push_back(u'}');
       return;
     default: WriteLetter(data, out);
   }

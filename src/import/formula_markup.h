@@ -2,13 +2,13 @@
 // reader writes every formula it reads, so the common letters take a short path.
 #pragma once
 #include <cstdint>
+#include <string>
 
-#include "model/export_buffer.h"
-#include "model/tree.h"
+#include "import/latex_tree.h"
 
 namespace kav {
 
 // Appends the markup of the subtree at `node`; the same text as WriteMarkupNode.
-void WriteFormulaMarkup(const EquationTree& tree, int32_t node, ExportTextBuffer& out);
+void WriteFormulaMarkup(const LatexTree& tree, int32_t node, std::u16string& out);
 
 }  // namespace kav

@@ -173,41 +173,47 @@ constexpr LatexCommand kCommands[] = {
     {u"notag", R::Ignored, 0},
 };
 
-// Greek letters are the table's own names, so they are found there rather than listed twice.
-const LatexCommand* FindGreek(std::u16string_view name) {
-  static const auto rows = [] {
-    struct Rows {
-      LatexCommand items[40];
-      int count = 0;
-    } result;
-    for (const SymbolRow& row : SymbolTable()) {
-      if (row.greek) result.items[result.count++] = {row.name, R::Symbol, row.code};
+// The rows and the table's Greek letters (whose names are the table's own, so they are not
+// listed twice) sorted by name once, with where each first character's run begins, so that a
+// lookup is a short binary search: a formula names many commands and the reader should cost far
+// less than typesetting it.
+struct CommandIndex {
+  std::array<LatexCommand, std::size(kCommands) + 40> rows;
+  size_t count = 0;
+  // The rows whose name begins with c are [runStart[c], runStart[c + 1]).
+  std::array<uint16_t, 129> runStart{};
+};
+
+CommandIndex MakeCommandIndex() {
+  CommandIndex index{};
+  for (const LatexCommand& row : kCommands) index.rows[index.count++] = row;
+  for (const SymbolRow& row : SymbolTable()) {
+    if (row.greek && index.count < index.rows.size()) {
+      index.rows[index.count++] = {row.name, R::Symbol, row.code};
     }
-    return result;
-  }();
-  for (int i = 0; i < rows.count; ++i) {
-    if (rows.items[i].name == name) return &rows.items[i];
   }
-  return nullptr;
+  // Stable, so that a name listed twice finds the command row first, as before.
+  std::stable_sort(index.rows.begin(), index.rows.begin() + index.count,
+                   [](const LatexCommand& a, const LatexCommand& b) { return a.name < b.name; });
+  size_t row = 0;
+  for (size_t c = 0; c <= 128; ++c) {
+    while (row < index.count && index.rows[row].name[0] < c) ++row;
+    index.runStart[c] = static_cast<uint16_t>(row);
+  }
+  return index;
 }
 
 }  // namespace
 
-// The rows sorted by name once, so that a lookup is a binary search: a formula names many
-// commands and the reader should cost far less than typesetting it.
 const LatexCommand* FindLatexCommand(std::u16string_view name) {
-  static const auto sorted = [] {
-    std::array<const LatexCommand*, std::size(kCommands)> rows{};
-    for (size_t i = 0; i < rows.size(); ++i) rows[i] = &kCommands[i];
-    std::sort(rows.begin(), rows.end(),
-              [](const LatexCommand* a, const LatexCommand* b) { return a->name < b->name; });
-    return rows;
-  }();
+  static const CommandIndex index = MakeCommandIndex();
+  if (name.empty() || name[0] >= 128) return nullptr;
+  const auto begin = index.rows.begin() + index.runStart[name[0]];
+  const auto end = index.rows.begin() + index.runStart[name[0] + 1];
   const auto it = std::lower_bound(
-      sorted.begin(), sorted.end(), name,
-      [](const LatexCommand* row, std::u16string_view key) { return row->name < key; });
-  if (it != sorted.end() && (*it)->name == name) return *it;
-  return FindGreek(name);
+      begin, end, name,
+      [](const LatexCommand& row, std::u16string_view key) { return row.name < key; });
+  return it != end && it->name == name ? &*it : nullptr;
 }
 
 SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isCommand) {

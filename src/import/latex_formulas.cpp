@@ -2,6 +2,7 @@
 // align and gather environments; rows split by "\\"; and, in a text without delimiters, one
 // formula per line. Also the reader's failure texts.
 #include <string>
+#include <utility>
 
 #include "base/failure.h"
 #include "import/formula_markup.h"
@@ -41,7 +42,7 @@ std::vector<std::u16string> LatexParser::ReadAll() {
     }
   }
   if (markups_.empty()) Fail(u"LaTeX: the text holds no formula");
-  return markups_;
+  return std::move(markups_);
 }
 
 // Math delimiters anywhere make the text a document: formulas stand between them.
@@ -160,10 +161,7 @@ void LatexParser::SkipRowSpacing() {
 }
 
 void LatexParser::StartFormula() {
-  tree_.Clear();
-  tree_.nodes.reserve(tokens_.size() + 1);
-  tree_.payloads.reserve(tokens_.size() + 1);
-  tree_.SetRoot(MakeNode(code::Group));
+  tree_.Reset(tokens_.size() + 1);
   groupDepth_ = 0;
   structureDepth_ = 0;
   formulaHasContent_ = false;
@@ -174,9 +172,10 @@ void LatexParser::StartFormula() {
 // within the reader's limit), so its markup reads back as a line; the fuzz target holds that.
 void LatexParser::FinishFormula() {
   if (!formulaHasContent_) return;
-  buffer_.Clear();
-  WriteFormulaMarkup(tree_, tree_.root, buffer_);
-  markups_.push_back(buffer_.Text());
+  std::u16string markup;
+  markup.reserve(8 * static_cast<size_t>(tree_.NodeCount()) + 16);
+  WriteFormulaMarkup(tree_, tree_.root, markup);
+  markups_.push_back(std::move(markup));
 }
 
 // The name in "{name}" at token `index` (blanks before it allowed); empty when there is none.

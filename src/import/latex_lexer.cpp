@@ -26,7 +26,8 @@ size_t CommandEnd(std::u16string_view text, size_t start) {
 
 std::vector<LatexToken> TokenizeLatex(std::u16string_view text) {
   std::vector<LatexToken> tokens;
-  tokens.reserve(text.size() / 2 + 1);
+  // At most one token per unit and the End token: one allocation, no regrowth.
+  tokens.reserve(text.size() + 1);
   size_t i = 0;
   while (i < text.size()) {
     const char16_t c = text[i];

@@ -96,15 +96,15 @@ void LatexParser::ParseItem(LatexRow& row, LatexStyle& style) {
   }
 }
 
-int32_t LatexParser::AddItem(LatexRow& row, const NodeData& data) {
+int32_t LatexParser::AddItem(LatexRow& row, SymbolCode code, StyleFlags style) {
   CloseOperator(row);
   formulaHasContent_ = true;
   row.scripts = 0;
-  return tree_.AddChild(row.group, data);
+  return tree_.AddChild(row.group, code, style);
 }
 
 void LatexParser::AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& style) {
-  AddItem(row, MakeNode(code, StyleOf(style)));
+  AddItem(row, code, StyleOf(style));
 }
 
 // A big operator takes the scripts that follow it as its limits until another item comes; a
@@ -112,10 +112,10 @@ void LatexParser::AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& st
 void LatexParser::CloseOperator(LatexRow& row) {
   if (row.pendingOperator < 0) return;
   if ((row.scripts & kSubSeen) == 0) {
-    tree_.AddChild(tree_.Child(row.pendingOperator, 0), MakeNode(code::None));
+    tree_.AddChild(tree_.Child(row.pendingOperator, 0), code::None);
   }
   if ((row.scripts & kSuperSeen) == 0) {
-    tree_.AddChild(tree_.Child(row.pendingOperator, 1), MakeNode(code::None));
+    tree_.AddChild(tree_.Child(row.pendingOperator, 1), code::None);
   }
   row.pendingOperator = -1;
 }
@@ -247,9 +247,9 @@ void LatexParser::ParseScript(LatexRow& row, const LatexStyle& style, const Late
   // "Copy as TeX" writes "x^{2}^{3}" for it.
   CloseOperator(row);
   const uint8_t seen = row.scripts | bit;
-  const int32_t node = tree_.AddChild(
-      row.group, MakeNode(super ? code::Super : code::Sub, StyleOf(style) & StyleRed));
-  ParseArgument(tree_.AddChild(node, MakeNode(code::Group)), style, token);
+  const int32_t node =
+      tree_.AddChild(row.group, super ? code::Super : code::Sub, StyleOf(style) & StyleRed);
+  ParseArgument(tree_.AddChild(node, code::Group), style, token);
   row.scripts = seen;
 }
 
@@ -285,9 +285,9 @@ int32_t LatexParser::ReadDegreeScript() {
 
 void LatexParser::ParseBigOperator(LatexRow& row, const LatexStyle& style, SymbolCode code,
                                    const LatexToken&) {
-  const int32_t node = AddItem(row, MakeNode(code, StyleOf(style) & StyleRed));
-  tree_.AddChild(node, MakeNode(code::Group));
-  tree_.AddChild(node, MakeNode(code::Group));
+  const int32_t node = AddItem(row, code, StyleOf(style) & StyleRed);
+  tree_.AddChild(node, code::Group);
+  tree_.AddChild(node, code::Group);
   row.pendingOperator = node;
 }
 
@@ -298,11 +298,11 @@ void LatexParser::ParseStructure(LatexRow& row, const LatexStyle& style, SymbolC
     SkipBlanks(true);
     if (IsChar(Peek(), u'[')) Refuse(u"\\sqrt[n]", token);
   }
-  const int32_t node = AddItem(row, MakeNode(code, StyleOf(style) & StyleRed));
+  const int32_t node = AddItem(row, code, StyleOf(style) & StyleRed);
   Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
   const int32_t count = code == code::Frac ? 2 : 1;
   for (int32_t i = 0; i < count; ++i) {
-    ParseArgument(tree_.AddChild(node, MakeNode(code::Group)), style, token);
+    ParseArgument(tree_.AddChild(node, code::Group), style, token);
   }
 }
 
@@ -312,12 +312,12 @@ void LatexParser::ParseAccent(LatexRow& row, const LatexStyle& style, StyleFlags
   const int32_t before = tree_.ChildCount(row.group);
   ParseFlatArgument(row, style, token);
   const int32_t added = tree_.ChildCount(row.group) - before;
-  const int32_t node = added == 1 ? tree_.Child(row.group, before) : -1;
-  if (node < 0 || !IsLeafSymbol(tree_.CodeAt(node)) ||
-      (tree_.Data(node).style & StyleAccentMask) != 0) {
+  const int32_t node = added == 1 ? tree_.LastChild(row.group) : -1;
+  if (node < 0 || !IsLeafSymbol(tree_.At(node).code) ||
+      (tree_.At(node).style & StyleAccentMask) != 0) {
     Refuse(Spelling(token) + u" over anything but one symbol", token);
   }
-  NodeData& data = tree_.Data(node);
+  LatexNode& data = tree_.At(node);
   data.style = WithStyleBit(data.style, bit);
 }
 

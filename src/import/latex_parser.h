@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "import/latex_lexer.h"
-#include "model/export_buffer.h"
+#include "import/latex_tree.h"
 #include "model/symbols.h"
-#include "model/tree.h"
 
 namespace kav {
 
@@ -32,7 +31,8 @@ struct LatexRow {
 class LatexParser {
  public:
   explicit LatexParser(std::u16string_view text);
-  // The markup of every formula, in order. Throws the reader's "LaTeX: ..." failure texts.
+  // The markup of every formula, in order; a parser reads its text once. Throws the reader's
+  // "LaTeX: ..." failure texts.
   std::vector<std::u16string> ReadAll();
 
  private:
@@ -87,7 +87,7 @@ class LatexParser {
   void ParseEnd(const LatexRow& row, const LatexToken& token);
   std::u16string ReadBracedWord(const LatexToken& owner);
   void AddSymbol(LatexRow& row, SymbolCode code, const LatexStyle& style);
-  int32_t AddItem(LatexRow& row, const NodeData& data);
+  int32_t AddItem(LatexRow& row, SymbolCode code, StyleFlags style);
   void CloseOperator(LatexRow& row);
   void TakeOverOperator(LatexRow& row, const LatexRow& inner);
 
@@ -111,8 +111,7 @@ class LatexParser {
   int32_t groupDepth_ = 0;
   int32_t structureDepth_ = 0;
   bool formulaHasContent_ = false;
-  EquationTree tree_;
-  ExportTextBuffer buffer_;
+  LatexTree tree_;
   std::vector<std::u16string> markups_;
 };
 
