@@ -20,7 +20,12 @@ def test(options):
         run.start()
         window = run.wait_window()
         run.focus(window)
+        # A chord sent while the program is still busy can lose its Ctrl (the program reads the
+        # modifiers when the key message arrives), so the window settles and each chord waits.
+        time.sleep(1.0)
         for (step,) in KEYS:
+            if step.startswith("ctrl+"):
+                time.sleep(0.5)
             if step.isalpha() and step.islower():
                 run.type_text(step)
             else:

@@ -74,8 +74,9 @@ def first_line_under_the_palette(options):
         window = run.wait_window("Kav v0.2 - " + windows_path(path))
         run.focus(window)
         # Opening leaves the caret on the last line; Up to the first scrolls the view to its top.
-        run.xdotool("key", "--delay", "15", "--repeat", "199", "Up")
-        wait_until_still(run)
+        # The caret can stand still on the screen while the view scrolls under it, and a busy
+        # display may drop keys, so Up is sent again (harmless on the first line) until the
+        # topmost line is the wide first one or the rounds run out.
         left, top, cw, ch = run.client_area()
         view = run.view_area()
         palette = run.palette_rect()
@@ -83,10 +84,15 @@ def first_line_under_the_palette(options):
         print(f"client {cw}x{ch}; palette {palette}; view {view}")
         check(view[1] >= palette[3],
               f"the view {view} starts above the palette's bottom {palette[3]}")
-        shot = run.screenshot("top.png")
-        rows = ink_rows(shot, left, top, 0, palette[3], view[2], view[3])
-        check(rows, "no ink below the palette")
-        y0, y1, x0, x1 = first_band(rows)
+        for _ in range(4):
+            run.xdotool("key", "--delay", "15", "--repeat", "199", "Up")
+            wait_until_still(run)
+            shot = run.screenshot("top.png")
+            rows = ink_rows(shot, left, top, 0, palette[3], view[2], view[3])
+            check(rows, "no ink below the palette")
+            y0, y1, x0, x1 = first_band(rows)
+            if x1 - x0 >= WIDE_INK:
+                break
         print(f"topmost ink below the palette: rows {y0}..{y1}, columns {x0}..{x1}")
         check(x1 - x0 >= WIDE_INK, f"the topmost line below the palette is {x1 - x0} wide: "
               "not the first line")
