@@ -5,6 +5,13 @@ must offer the enhanced metafile, the registered "PNG" and the device-independen
 names them WCF_ENHMETAFILE, image/png and image/bmp on the X side), and nothing of Copy's formats.
 The metafile's header bounds are the bitmap's size, the PNG is four times that size with a
 transparent background, and the bitmap has black ink on white.
+
+On the Windows side the probe reads the metafile's header through GDI (bounds, frame, record
+count and byte size must agree with the bytes X hands out) and plays the metafile into a bitmap
+of CF_DIB's size: GDI fills paths without anti-aliasing, so its ink mask (pixels at least half
+black) is compared with the bitmap's by intersection over union. A stroke missing or a glyph one
+pixel off costs far more than the edge pixels on which a half-covered decision may fall either
+way, so 0.95 catches both and leaves room for those edges.
 """
 
 import os
@@ -19,6 +26,7 @@ from kav_e2e import check
 PRIVATE_FORMAT = "Kav v0.1.1"
 COPY_PICTURE = 40021  # the Edit menu's command id
 FORMATS = {"WCF_ENHMETAFILE", "image/png", "image/bmp"}
+PLAYED_INK_IOU = 0.95
 
 
 def targets(run):
@@ -32,6 +40,40 @@ def read(run, target):
                             env=run.env(), capture_output=True, check=False)
     check(result.returncode == 0 and result.stdout, f"xclip could not read {target}")
     return result.stdout
+
+
+def emf_records(data):
+    """The number of records in metafile bytes, walking their sizes."""
+    pos, count = 0, 0
+    while pos + 8 <= len(data):
+        size = struct.unpack("<I", data[pos + 4:pos + 8])[0]
+        check(size >= 8 and size % 4 == 0, f"metafile record {count} has size {size}")
+        pos, count = pos + size, count + 1
+    check(pos == len(data), "the metafile's last record runs past its bytes")
+    return count
+
+
+def windows_metafile(run, options):
+    """The probe's figures for the clipboard's metafile, read and played by GDI, by name."""
+    played = os.path.join(options.artifacts, "played-emf.bmp")
+    lines = run.probe_query("metafile", "Z:" + played.replace("/", "\\"))
+    return {words[0]: [int(w) for w in words[1:]] for words in map(str.split, lines) if words}
+
+
+def check_windows_metafile(run, options, emf, width, height):
+    figures = windows_metafile(run, options)
+    check(figures["bounds"] == [0, 0, width - 1, height - 1],
+          f"GDI reads bounds {figures['bounds']} for a {width} x {height} bitmap")
+    check(figures["frame"] == list(struct.unpack("<4i", emf[24:40])),
+          f"GDI reads frame {figures['frame']}")
+    check(figures["records"] == [emf_records(emf)],
+          f"GDI counts {figures['records']} records in {emf_records(emf)}")
+    check(figures["bytes"] == [len(emf), len(emf)], f"GDI sizes {figures['bytes']} for {len(emf)} bytes")
+    check(figures["dib"] == [width, height], f"CF_DIB is {figures['dib']} on the Windows side")
+    played, dib, both, either = figures["ink"]
+    iou = both / either if either else 0
+    print(f"played metafile vs CF_DIB: ink {played} vs {dib} pixels, IoU {iou:.4f}")
+    check(iou >= PLAYED_INK_IOU, f"the played metafile's ink matches CF_DIB's by {iou:.4f}")
 
 
 def png_facts(data):
@@ -98,6 +140,7 @@ def test(options):
         check((png_width, png_height) == (4 * width, 4 * height),
               f"PNG {png_width} x {png_height} for a {width} x {height} bitmap")
         check(colour == 6 and corner_alpha == 0, f"PNG colour type {colour}, corner alpha {corner_alpha}")
+        check_windows_metafile(run, options, emf, width, height)
         check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
 
 

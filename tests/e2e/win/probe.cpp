@@ -11,6 +11,12 @@
 //                       "hidden"
 //   kav_probe caret     prints "left top right bottom" of the main window's caret in client
 //                       pixels, or "none"
+//   kav_probe metafile [PLAYED.bmp]   reads CF_ENHMETAFILE and CF_DIB: prints the metafile
+//                       header's "bounds", "frame" (left top right bottom), "records", "bytes"
+//                       (the header's count, then the size GDI hands out), the bitmap's size
+//                       ("dib"), and "ink" of the metafile played at that size and of the bitmap:
+//                       pixels inked in the first, in the second, in both, in either. A missing
+//                       format is named and the exit code is 5.
 #include <cwchar>
 #include <string>
 
@@ -20,6 +26,7 @@
 #include "app/win32_host.h"
 #include "app/wide_text.h"
 #include "base/utf.h"
+#include "metafile_check.h"
 
 namespace {
 
@@ -127,6 +134,12 @@ int PrintFormats() {
   return 0;
 }
 
+int PrintMetafile(const std::wstring& playedBmp) {
+  const kavprobe::MetafileReport report = kavprobe::CheckClipboardMetafile(playedBmp);
+  Print(kav::Ascii16(report.text));
+  return report.ok ? 0 : 5;
+}
+
 // The probe reads the program's windows in the pixels the program itself sees, at any display
 // scaling: it is per-monitor DPI aware like the program.
 void BecomeDpiAware() {
@@ -151,5 +164,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"view" && argc == 2) return PrintView(main);
   if (command == L"palette" && argc == 2) return PrintPalette(main);
   if (command == L"caret" && argc == 2) return PrintCaret(main);
+  if (command == L"metafile" && argc <= 3) return PrintMetafile(argc == 3 ? argv[2] : L"");
   return 2;
 }
