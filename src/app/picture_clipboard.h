@@ -1,7 +1,8 @@
 // Copy picture on the Windows clipboard: the line drawn from GDI's glyph outlines as an enhanced
 // metafile (CF_ENHMETAFILE, made by the portable EMF writer), as a PNG at four times the size
 // with a transparent background (registered "PNG") and as a bitmap at the layout's size (CF_DIB),
-// both drawn with GDI+'s anti-aliasing from the same shapes.
+// both filled from the same shapes by the portable rasterizer that anti-aliases as the native
+// converter does.
 #pragma once
 #include "app/drawing_resources.h"
 #include "app/win32.h"

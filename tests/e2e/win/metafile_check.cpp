@@ -1,6 +1,8 @@
 #include "metafile_check.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -10,8 +12,11 @@
 namespace kavprobe {
 namespace {
 
-// A pixel is ink where its luminance is below half: at least half covered by black.
-constexpr int kInkBelow = 128;
+// Half a pixel's coverage, in levels of 255.
+constexpr int kHalf = 128;
+// GDI fills paths without anti-aliasing, each pixel in or out, so the metafile is also played at
+// this many times the size and averaged back: a coverage like the bitmap's.
+constexpr int32_t kFiner = 4;
 
 struct Pixels {
   int32_t width = 0;
@@ -33,7 +38,9 @@ class ClipboardScope {
   bool open;
 };
 
-MetafileReport Missing(const std::string& what) { return {false, what}; }
+MetafileReport Missing(const std::string& what) {
+  return {false, what};
+}
 
 // A packed DIB as top-down BGRA; empty when it is not an uncompressed 24- or 32-bit bitmap.
 Pixels ReadDib(const uint8_t* data, size_t size) {
@@ -64,7 +71,7 @@ Pixels ReadDib(const uint8_t* data, size_t size) {
 }
 
 // The metafile played by GDI onto white, stretched to width x height as a program that pastes it
-// at the bitmap's size does.
+// at that size does.
 Pixels Play(HENHMETAFILE metafile, int32_t width, int32_t height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -89,22 +96,40 @@ Pixels Play(HENHMETAFILE metafile, int32_t width, int32_t height) {
   return pixels;
 }
 
-bool Ink(const uint8_t* bgra) {
-  return (114 * bgra[0] + 587 * bgra[1] + 299 * bgra[2]) / 1000 < kInkBelow;
+// Each `factor` x `factor` block of the picture averaged into one pixel.
+Pixels Reduce(const Pixels& large, int32_t factor) {
+  Pixels small{large.width / factor, large.height / factor, {}};
+  std::vector<uint32_t> sums(static_cast<size_t>(small.width) * small.height * 4);
+  for (int32_t y = 0; y < small.height * factor; ++y) {
+    for (int32_t x = 0; x < small.width * factor; ++x) {
+      const size_t from = (static_cast<size_t>(y) * large.width + x) * 4;
+      const size_t to = (static_cast<size_t>(y / factor) * small.width + x / factor) * 4;
+      for (int c = 0; c < 4; ++c) sums[to + c] += large.bgra[from + c];
+    }
+  }
+  for (const uint32_t sum : sums)
+    small.bgra.push_back(static_cast<uint8_t>(sum / (factor * factor)));
+  return small;
 }
 
+// How much of the pixel is covered by black: 0 on white, 255 on black.
+int Ink(const uint8_t* bgra) {
+  return 255 - (114 * bgra[0] + 587 * bgra[1] + 299 * bgra[2]) / 1000;
+}
+
+// The pixels that either picture inks by at least half, and of those the ones whose coverages
+// differ by more than half: one minus their ratio is the ink masks' intersection over union with
+// a pixel covered 0.45 by one and 0.55 by the other counted as agreeing.
 struct InkFigures {
-  int64_t first = 0, second = 0, both = 0, either = 0;
+  int64_t inked = 0, apart = 0;
 };
 
 InkFigures CompareInk(const Pixels& a, const Pixels& b) {
   InkFigures figures;
   for (size_t i = 0; i + 3 < a.bgra.size() && i + 3 < b.bgra.size(); i += 4) {
-    const bool inA = Ink(&a.bgra[i]), inB = Ink(&b.bgra[i]);
-    figures.first += inA;
-    figures.second += inB;
-    figures.both += inA && inB;
-    figures.either += inA || inB;
+    const int inkA = Ink(&a.bgra[i]), inkB = Ink(&b.bgra[i]);
+    figures.inked += std::max(inkA, inkB) >= kHalf;
+    figures.apart += std::abs(inkA - inkB) > kHalf;
   }
   return figures;
 }
@@ -137,13 +162,17 @@ std::string Numbers(std::initializer_list<int64_t> values) {
   return text;
 }
 
+std::string InkNumbers(const Pixels& played, const Pixels& dib) {
+  const InkFigures ink = CompareInk(played, dib);
+  return Numbers({ink.inked, ink.apart});
+}
+
 std::string HeaderFigures(HENHMETAFILE metafile, const ENHMETAHEADER& header) {
   const RECTL& b = header.rclBounds;
   const RECTL& f = header.rclFrame;
   return "bounds" + Numbers({b.left, b.top, b.right, b.bottom}) + "\nframe" +
-         Numbers({f.left, f.top, f.right, f.bottom}) + "\nrecords" +
-         Numbers({header.nRecords}) + "\nbytes" +
-         Numbers({header.nBytes, GetEnhMetaFileBits(metafile, 0, nullptr)}) + "\n";
+         Numbers({f.left, f.top, f.right, f.bottom}) + "\nrecords" + Numbers({header.nRecords}) +
+         "\nbytes" + Numbers({header.nBytes, GetEnhMetaFileBits(metafile, 0, nullptr)}) + "\n";
 }
 
 }  // namespace
@@ -165,11 +194,14 @@ MetafileReport CheckClipboardMetafile(const std::wstring& playedBmp) {
   GlobalUnlock(dibHandle);
   if (dib.bgra.empty()) return Missing("CF_DIB is not an uncompressed 24- or 32-bit bitmap");
   const Pixels played = Play(metafile, dib.width, dib.height);
-  if (played.bgra.empty()) return Missing("PlayEnhMetaFile cannot play the metafile");
-  if (!playedBmp.empty()) WriteBmp(playedBmp, played);
-  const InkFigures ink = CompareInk(played, dib);
+  const Pixels large = Play(metafile, dib.width * kFiner, dib.height * kFiner);
+  if (played.bgra.empty() || large.bgra.empty()) {
+    return Missing("PlayEnhMetaFile cannot play the metafile");
+  }
+  const Pixels finer = Reduce(large, kFiner);
+  if (!playedBmp.empty()) WriteBmp(playedBmp, finer);
   return {true, HeaderFigures(metafile, header) + "dib" + Numbers({dib.width, dib.height}) +
-                    "\nink" + Numbers({ink.first, ink.second, ink.both, ink.either}) + "\n"};
+                    "\nink" + InkNumbers(played, dib) + "\nfiner" + InkNumbers(finer, dib) + "\n"};
 }
 
 }  // namespace kavprobe

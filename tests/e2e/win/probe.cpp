@@ -14,9 +14,11 @@
 //   kav_probe metafile [PLAYED.bmp]   reads CF_ENHMETAFILE and CF_DIB: prints the metafile
 //                       header's "bounds", "frame" (left top right bottom), "records", "bytes"
 //                       (the header's count, then the size GDI hands out), the bitmap's size
-//                       ("dib"), and "ink" of the metafile played at that size and of the bitmap:
-//                       pixels inked in the first, in the second, in both, in either. A missing
-//                       format is named and the exit code is 5.
+//                       ("dib"), and "ink" of the metafile played at that size against the
+//                       bitmap: pixels either inks by at least half, and of those the ones whose
+//                       coverages differ by more than half; "finer" the same for the metafile
+//                       played at four times the size and averaged back.
+//                       A missing format is named and the exit code is 5.
 #include <cwchar>
 #include <string>
 
