@@ -151,6 +151,9 @@ def test(options):
         run.start()
         window = run.wait_window()
         run.focus(window)
+        # Before anything is copied the probe names the missing format instead of failing blindly.
+        code, out = run.run_windows_program(options.probe, "metafile")
+        check(code == 5 and "no CF_ENHMETAFILE" in out, f"probe on an empty clipboard: {code} {out!r}")
         run.type_text("x^2")
         run.key("space")
         run.type_text("+a/b")
