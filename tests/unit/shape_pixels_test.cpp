@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -51,35 +52,27 @@ TEST(ShapePixels, CoverageIsTheAreaInsideEachPixel) {
   struct Case {
     const char* name;
     Outline outline;
-    int32_t width, height, scale;
+    std::array<int32_t, 3> grid;  // width, height and scale
     std::vector<int> alphas;
   };
+  const Outline hole = Polygon({{1, 1}, {1, 2}, {2, 2}, {2, 1}});
+  const Outline inner = Polygon({{1, 1}, {2, 1}, {2, 2}, {1, 2}});
   const Case cases[] = {
       {"fractional edges",
        Polygon({{0.5, 0}, {2.25, 0}, {2.25, 1}, {0.5, 1}}),
-       3,
-       1,
-       1,
+       {3, 1, 1},
        {128, 255, 64}},
-      {"diagonal", Polygon({{0, 0}, {2, 0}, {0, 2}}), 2, 2, 1, {255, 128, 128, 0}},
-      {"scaled", Polygon({{0.5, 0}, {1, 0}, {1, 0.75}, {0.5, 0.75}}), 1, 1, 2, {0, 255, 0, 128}},
-      {"hole",
-       Joined(square, Polygon({{1, 1}, {1, 2}, {2, 2}, {2, 1}})),
-       3,
-       3,
-       1,
-       {255, 255, 255, 255, 0, 255, 255, 255, 255}},
-      {"overlap", Joined(square, Polygon({{1, 1}, {2, 1}, {2, 2}, {1, 2}})), 3, 3, 1,
-       std::vector<int>(9, 255)},
+      {"diagonal", Polygon({{0, 0}, {2, 0}, {0, 2}}), {2, 2, 1}, {255, 128, 128, 0}},
+      {"scaled", Polygon({{0.5, 0}, {1, 0}, {1, 0.75}, {0.5, 0.75}}), {1, 1, 2}, {0, 255, 0, 128}},
+      {"hole", Joined(square, hole), {3, 3, 1}, {255, 255, 255, 255, 0, 255, 255, 255, 255}},
+      {"overlap", Joined(square, inner), {3, 3, 1}, std::vector<int>(9, 255)},
       {"beyond the picture",
        Polygon({{-5, -5}, {1.5, -5}, {1.5, 9}, {-5, 9}}),
-       2,
-       1,
-       1,
+       {2, 1, 1},
        {255, 128}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Alphas(c.outline, c.width, c.height, c.scale), c.alphas) << c.name;
+    EXPECT_EQ(Alphas(c.outline, c.grid[0], c.grid[1], c.grid[2]), c.alphas) << c.name;
   }
 }
 
