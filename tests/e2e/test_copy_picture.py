@@ -72,6 +72,8 @@ def windows_metafile(run, options):
 
 def check_windows_metafile(run, options, emf, width, height):
     figures = windows_metafile(run, options)
+    print("GDI reads the metafile: " + ", ".join(f"{name} {values}" for name, values in figures.items()
+                                                  if name in ("bounds", "frame", "records", "bytes")))
     check(figures["bounds"] == [0, 0, width - 1, height - 1],
           f"GDI reads bounds {figures['bounds']} for a {width} x {height} bitmap")
     check(figures["frame"] == list(struct.unpack("<4i", emf[24:40])),
