@@ -18,7 +18,9 @@ bool InRangeFor(int trail, uint32_t cp) {
   return !(cp >= 0xD800 && cp <= 0xDFFF);
 }
 
-void AppendCodePoint(std::u16string& out, uint32_t cp) {
+}  // namespace
+
+void AppendUtf16(std::u16string& out, uint32_t cp) {
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
     return;
@@ -27,8 +29,6 @@ void AppendCodePoint(std::u16string& out, uint32_t cp) {
   out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
   out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
 }
-
-}  // namespace
 
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* error) {
   std::u16string out;
@@ -48,7 +48,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
       if (error) error->offset = i;
       return std::nullopt;
     }
-    AppendCodePoint(out, cp);
+    AppendUtf16(out, cp);
     i += static_cast<size_t>(trail) + 1;
   }
   return out;

@@ -20,6 +20,9 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
 // Appends one code point (at most U+10FFFF, not a surrogate) as UTF-8.
 void AppendUtf8(std::string& out, uint32_t codePoint);
 
+// Appends one code point (at most U+10FFFF) as UTF-16: a surrogate pair above the BMP.
+void AppendUtf16(std::u16string& out, uint32_t codePoint);
+
 // Encodes UTF-16 as UTF-8. An unpaired surrogate is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "model/markup_escapes.h"
 #include "model/symbols.h"
 
 namespace kav {
@@ -43,8 +44,6 @@ std::u16string_view NameView(SymbolCode c) {
 }
 
 void WriteLetter(const LatexNode& data, std::u16string& out) {
-  static constexpr std::u16string_view kAttributes[] = {u"|rm",  u"|rmbold", u"|vector",
-                                                        u"|hat", u"|bar",    u"|tilde"};
   if ((data.style & StyleRed) != 0) out += u"\\red";
   out.push_back(u'<');
   if (data.code < 128 && !HasAsciiName(data.code)) {
@@ -52,22 +51,10 @@ void WriteLetter(const LatexNode& data, std::u16string& out) {
   } else {
     out += NameView(data.code);
   }
-  for (int bit = 0; bit < 6; ++bit) {
-    if ((data.style & (1u << bit)) != 0) out += kAttributes[bit];
+  for (const MarkupAttribute& attribute : kMarkupAttributes) {
+    if ((data.style & attribute.bit) != 0) out += attribute.text;
   }
   out.push_back(u'>');
-}
-
-std::u16string_view EscapeOf(SymbolCode c) {
-  switch (c) {
-    case code::Frac: return u"\\frac{";
-    case code::Sum: return u"\\sum{";
-    case code::Prod: return u"\\prod{";
-    case code::Integral: return u"\\integral{";
-    case code::Super: return u"\\super{";
-    case code::Sub: return u"\\sub{";
-    default: return u"\\sqrt{";
-  }
 }
 
 }  // namespace
@@ -90,7 +77,7 @@ void WriteFormulaMarkup(const LatexTree& tree, int32_t node, std::u16string& out
     case code::Sub:
     case code::Sqrt:
       if ((data.style & StyleRed) != 0) out += u"\\red";
-      out += EscapeOf(data.code);
+      out += MarkupOpening(data.code);
       for (int32_t child = data.first; child >= 0; child = tree.NextSibling(child)) {
         if (child != data.first) out += u"}{";
         WriteFormulaMarkup(tree, child, out);

@@ -203,6 +203,12 @@ CommandIndex MakeCommandIndex() {
   return index;
 }
 
+// Whether `name` is one of the short list `names`.
+template <size_t N>
+bool IsOneOf(const std::u16string_view (&names)[N], std::u16string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
 }  // namespace
 
 const LatexCommand* FindLatexCommand(std::u16string_view name) {
@@ -236,10 +242,7 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
   static constexpr std::u16string_view kDelimiters[] = {
       u"{",      u"}",      u"lbrace", u"rbrace", u"vert",   u"lvert",  u"rvert",  u"mid",
       u"lfloor", u"rfloor", u"lceil",  u"rceil",  u"lbrack", u"rbrack", u"lparen", u"rparen"};
-  for (std::u16string_view name : kDelimiters) {
-    if (name == command) return FindLatexCommand(name)->value;
-  }
-  return kNoDelimiter;
+  return IsOneOf(kDelimiters, command) ? FindLatexCommand(command)->value : kNoDelimiter;
 }
 
 SymbolCode UnicodeSymbolCode(char16_t ch) {
@@ -267,10 +270,7 @@ bool IsRowEnvironment(std::u16string_view name) {
       u"equation", u"equation*", u"align",    u"align*",   u"gather",    u"gather*",
       u"aligned",  u"gathered",  u"split",    u"multline", u"multline*", u"displaymath",
       u"math",     u"flalign",   u"flalign*", u"eqnarray", u"eqnarray*"};
-  for (std::u16string_view known : kNames) {
-    if (known == name) return true;
-  }
-  return false;
+  return IsOneOf(kNames, name);
 }
 
 }  // namespace kav

@@ -4,6 +4,7 @@
 #include "import/mathml_reader.h"
 
 #include "base/failure.h"
+#include "base/utf.h"
 #include "export/mathml_chars.h"
 #include "import/xml_reader.h"
 #include "model/line.h"
@@ -352,12 +353,7 @@ class Builder {
 
   static std::u16string Utf16(char32_t cp) {
     std::u16string out;
-    if (cp < 0x10000) {
-      out.push_back(static_cast<char16_t>(cp));
-    } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-    }
+    AppendUtf16(out, cp);
     return out;
   }
 

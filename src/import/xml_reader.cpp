@@ -24,16 +24,6 @@ std::u16string LocalName(std::u16string_view name) {
   return std::u16string(colon == std::u16string_view::npos ? name : name.substr(colon + 1));
 }
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-    return;
-  }
-  cp -= 0x10000;
-  out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-  out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-}
-
 class Reader {
  public:
   explicit Reader(std::u16string_view text) : text_(text) {}
@@ -132,7 +122,7 @@ class Reader {
       cp = EntityCharacter(body);
       if (cp == 0) Error(u"unknown entity &" + std::u16string(body) + u";");
     }
-    AppendCodePoint(out, cp);
+    AppendUtf16(out, cp);
     pos_ = semicolon + 1;
   }
 

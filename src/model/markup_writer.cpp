@@ -1,15 +1,11 @@
 // Writing a tree back to native markup, whole or only its selected parts.
 #include "model/line.h"
+#include "model/markup_escapes.h"
 
 namespace kav {
 namespace {
 
 void WriteLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
-  static constexpr struct {
-    StyleFlags bit;
-    std::u16string_view text;
-  } kAttributes[] = {{StyleRoman, u"|rm"},   {StyleBoldRoman, u"|rmbold"}, {StyleVector, u"|vector"},
-                     {StyleHat, u"|hat"},    {StyleBar, u"|bar"},          {StyleTilde, u"|tilde"}};
   if (style & StyleRed) out.Append(u"\\red");
   out.AppendChar(u'<');
   if (Contains(c)) {
@@ -17,23 +13,10 @@ void WriteLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
   } else {
     out.AppendChar(static_cast<char16_t>(c));
   }
-  for (const auto& attribute : kAttributes) {
+  for (const MarkupAttribute& attribute : kMarkupAttributes) {
     if (style & attribute.bit) out.Append(attribute.text);
   }
   out.AppendChar(u'>');
-}
-
-std::u16string_view OpeningOf(SymbolCode c) {
-  switch (c) {
-    case code::Frac: return u"\\frac{";
-    case code::Sum: return u"\\sum{";
-    case code::Prod: return u"\\prod{";
-    case code::Integral: return u"\\integral{";
-    case code::Super: return u"\\super{";
-    case code::Sub: return u"\\sub{";
-    case code::Sqrt: return u"\\sqrt{";
-    default: return {};
-  }
 }
 
 }  // namespace
@@ -52,7 +35,7 @@ void WriteMarkupNode(const EquationTree& tree, int32_t node, ExportTextBuffer& o
       return;
     case code::Frac: case code::Sum: case code::Prod: case code::Integral:
       if (data.style & StyleRed) out.Append(u"\\red");
-      out.Append(OpeningOf(data.code));
+      out.Append(MarkupOpening(data.code));
       WriteMarkupNode(tree, tree.Child(node, 0), out);
       out.Append(u"}{");
       WriteMarkupNode(tree, tree.Child(node, 1), out);
@@ -60,7 +43,7 @@ void WriteMarkupNode(const EquationTree& tree, int32_t node, ExportTextBuffer& o
       return;
     case code::Super: case code::Sub: case code::Sqrt:
       if (data.style & StyleRed) out.Append(u"\\red");
-      out.Append(OpeningOf(data.code));
+      out.Append(MarkupOpening(data.code));
       WriteMarkupNode(tree, tree.Child(node, 0), out);
       out.AppendChar(u'}');
       return;

@@ -10,6 +10,8 @@
 
 namespace kav {
 
+class FreeTypeFaces;
+
 class FreeTypeOutlines final : public GlyphOutlines {
  public:
   // Throws a Failure when a file cannot be read as a font or the math face has no integral.
@@ -23,9 +25,8 @@ class FreeTypeOutlines final : public GlyphOutlines {
   Outline IntegralOutline() const override { return integral_; }
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
   Outline integral_;
+  std::unique_ptr<FreeTypeFaces> faces_;
   mutable std::unordered_map<uint64_t, Outline> cache_;
 
   Outline Load(FontKey font, char16_t unit) const;

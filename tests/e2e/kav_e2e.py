@@ -20,6 +20,7 @@ import traceback
 
 PROGRAM_TITLE = "Kav v0.2"
 COPY_AS_TEX = 40016  # the Edit menu's command id
+PRIVATE_FORMAT = "Kav v0.1.1"  # the program's own clipboard format: the markup as UTF-16
 _REGISTRY_FILES = ("system.reg", "user.reg", "userdef.reg")
 _SNAPSHOT_DIR = "kav-e2e-registry"
 
@@ -369,6 +370,62 @@ class Session:
             time.sleep(0.3)
             return self.clipboard("UTF8_STRING").decode("utf-8")
         return poll(read, expected, timeout, pause=0.3)
+
+    # -- the clipboard, shared with other programs through X --------------------------------
+
+    def clipboard_targets(self, timeout=10):
+        """The names of the formats the clipboard offers now; none while nothing offers any."""
+        result = subprocess.run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
+                                 "-t", "TARGETS", "-o"], env=self.env(), capture_output=True,
+                                check=False)
+        return result.stdout.decode(errors="replace").splitlines()
+
+    def clipboard_text(self):
+        """The clipboard's UTF8_STRING, or None when it offers none."""
+        result = subprocess.run(["timeout", "5", "xclip", "-selection", "clipboard", "-t",
+                                 "UTF8_STRING", "-o"], env=self.env(), capture_output=True,
+                                check=False)
+        return result.stdout.decode("utf-8", errors="replace") if result.returncode == 0 else None
+
+    @contextlib.contextmanager
+    def offer_text(self, text):
+        """xclip owns the clipboard with `text` as long as the block runs (or until another
+        program takes the clipboard), as a browser or editor would put it there; it is stopped
+        by its process id afterwards."""
+        process = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet", "-i"],
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, env=self.env())
+        try:
+            process.stdin.write(text.encode("utf-8"))
+            process.stdin.close()
+            deadline = time.monotonic() + 10
+            while self.clipboard_text() != text:
+                check(time.monotonic() < deadline, "xclip never offered the text")
+                time.sleep(0.2)
+            yield
+        finally:
+            if process.poll() is None:
+                _terminate(process)
+
+    def private_text(self, timeout=10):
+        """The private format's text once X offers it, or None."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if PRIVATE_FORMAT in self.clipboard_targets():
+                with contextlib.suppress(TestFailure):
+                    return self.clipboard(PRIVATE_FORMAT).decode("utf-16-le").rstrip("\0")
+            time.sleep(0.3)
+        return None
+
+    def line_markup(self):
+        """The whole current line's markup, copied with Ctrl+A, Ctrl+C; the selection is left
+        with End."""
+        self.key("ctrl+a")
+        self.key("ctrl+c")
+        time.sleep(0.7)
+        text = self.private_text()
+        self.key("End")
+        return text
 
     def client_area(self):
         """(left, top, width, height) of the main window's client area on the screen."""

@@ -10,15 +10,12 @@ removes nothing and says so in the status bar, and a paste does nothing, so each
 until the line on screen shows it happened.
 """
 
-import contextlib
-import subprocess
 import time
 
 import kav_e2e
 import screen_ink
 from kav_e2e import check
 
-PRIVATE_FORMAT = "Kav v0.1.1"
 EXPECTED = "<a><-><c><+><b>"
 CUT_REFUSED = "The clipboard could not be opened; nothing was cut."
 BAND = 100  # the band of a line as low as "a+b-c"
@@ -103,27 +100,13 @@ def cut(run, view):
     check(False, "the clipboard never took the cut")
 
 
-def private_text(run, timeout=10):
-    """The private format's text once X offers it, or None."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        offered = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
-                                  "TARGETS", "-o"], env=run.env(), capture_output=True,
-                                 check=False).stdout.decode(errors="replace").splitlines()
-        if PRIVATE_FORMAT in offered:
-            with contextlib.suppress(kav_e2e.TestFailure):
-                return run.clipboard(PRIVATE_FORMAT).decode("utf-16-le").rstrip("\0")
-        time.sleep(0.3)
-    return None
-
-
 def read_line_back(run):
     run.key("ctrl+a")
     text = None
     for _ in range(5):
         run.key("ctrl+c")
         time.sleep(0.7)
-        text = private_text(run)
+        text = run.private_text()
         if text == EXPECTED:
             return
     check(False, f"the line reads back as {text!r}, expected {EXPECTED!r}")

@@ -8,7 +8,6 @@ import time
 
 import kav_e2e
 from kav_e2e import check
-from test_paste_latex import line_markup, x_clipboard_text
 
 MATHML = ('<?xml version="1.0" encoding="UTF-8"?>\n<mml:math xmlns:mml="http://www.w3.org/1998/Math/MathML">'
           '<mml:mfrac><mml:mn>1</mml:mn><mml:mn>2</mml:mn></mml:mfrac><mml:mo>+</mml:mo>'
@@ -27,10 +26,10 @@ def test(options):
         text = None
         for _ in range(4):
             # While Wine still serves an earlier read to X the program may not get the clipboard.
-            with x_clipboard_text(run, MATHML):
+            with run.offer_text(MATHML):
                 run.key("ctrl+shift+v")
                 time.sleep(1.0)
-            text = line_markup(run)
+            text = run.line_markup()
             if text == EXPECTED:
                 break
             run.key("ctrl+z")
@@ -39,14 +38,14 @@ def test(options):
         for _ in range(4):
             # As above: the program may not get the new clipboard at once, so the paste is tried
             # again; a refused paste changes nothing, so repeating it is harmless.
-            with x_clipboard_text(run, REFUSED):
+            with run.offer_text(REFUSED):
                 time.sleep(0.5)
                 run.key("ctrl+shift+v")
                 status = kav_e2e.poll(run.status_text, REFUSAL, 5)
             if status == REFUSAL:
                 break
         check(status == REFUSAL, f"status bar reads {status!r}, expected {REFUSAL!r}")
-        text = line_markup(run)
+        text = run.line_markup()
         check(text == EXPECTED, f"a refused paste changed the line to {text!r}")
         run.close_request(window)
         run.answer_message_box("Notification", "n")

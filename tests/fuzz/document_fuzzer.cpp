@@ -3,8 +3,6 @@
 // written again and read again stay the same, and so do they when a Windows editor saves the
 // file again (a byte order mark in front, CR LF line ends).
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,15 +10,13 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "model/document_file.h"
+#include "fuzz_target.h"
 
 namespace kav {
-namespace {
 
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "document fuzzer: %s\n", what);
-  std::abort();
-}
+const char kFuzzTarget[] = "document";
+
+namespace {
 
 void CheckUtf8(std::string_view bytes) {
   Utf8Error error;

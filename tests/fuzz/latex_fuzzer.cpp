@@ -2,8 +2,6 @@
 // reader's "LaTeX: " texts; whatever reads is markup that reads back as a line and writes the
 // same markup again, and the LaTeX writer's text of that line reads again.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -11,30 +9,13 @@
 #include "export/latex_writer.h"
 #include "import/latex_reader.h"
 #include "model/line.h"
+#include "fuzz_target.h"
 
 namespace kav {
+
+const char kFuzzTarget[] = "latex";
+
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "latex fuzzer: %s\n", what);
-  std::abort();
-}
-
-// Bytes to UTF-16 units: one unit per byte, except that 0xFF takes the next two bytes as one
-// unit, so both the ASCII syntax and arbitrary units (NUL, surrogates, symbols) are reached.
-std::u16string UnitsOf(const uint8_t* data, size_t size) {
-  std::u16string text;
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0xFF && i + 2 < size) {
-      text.push_back(static_cast<char16_t>(data[i + 1] | (data[i + 2] << 8)));
-      i += 2;
-    } else {
-      text.push_back(data[i]);
-    }
-  }
-  return text;
-}
 
 void CheckMarkup(const std::u16string& markup) {
   for (char16_t unit : markup) Check(unit > 32 && unit < 127, "markup is not ASCII");

@@ -4,38 +4,19 @@
 // braces balance.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "base/failure.h"
 #include "export/latex_writer.h"
 #include "model/line.h"
+#include "fuzz_target.h"
 
 namespace kav {
+
+const char kFuzzTarget[] = "markup";
+
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "markup fuzzer: %s\n", what);
-  std::abort();
-}
-
-// Bytes to UTF-16 units: one unit per byte, except that 0xFF takes the next two bytes as one
-// unit, so both the ASCII grammar and arbitrary units (NUL, surrogates) are reached.
-std::u16string UnitsOf(const uint8_t* data, size_t size) {
-  std::u16string text;
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0xFF && i + 2 < size) {
-      text.push_back(static_cast<char16_t>(data[i + 1] | (data[i + 2] << 8)));
-      i += 2;
-    } else {
-      text.push_back(data[i]);
-    }
-  }
-  return text;
-}
 
 bool IsReaderText(std::u16string_view text) {
   static constexpr std::u16string_view kTexts[] = {

@@ -2,8 +2,6 @@
 // a "MathML: " text; every formula read is markup that reads back, and writing it as MathML and
 // reading that again gives the same markup.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,15 +11,13 @@
 #include "export/mathml_writer.h"
 #include "import/mathml_reader.h"
 #include "model/line.h"
+#include "fuzz_target.h"
 
 namespace kav {
-namespace {
 
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "mathml fuzzer: %s\n", what);
-  std::abort();
-}
+const char kFuzzTarget[] = "mathml";
+
+namespace {
 
 void CheckFormula(const std::u16string& markup) {
   try {

@@ -31,166 +31,200 @@ std::u16string Refusal(std::u16string_view latex) {
   }
 }
 
+// A text read, and the markup it reads to or the reader's refusal.
 struct Case {
+  const char* label;
   const char16_t* latex;
   const char16_t* markup;
 };
 
 void ExpectReads(std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
-    EXPECT_EQ(Refusal(c.latex), c.markup) << EncodeUtf8(c.latex);
+    EXPECT_EQ(Refusal(c.latex), c.markup) << c.label << ": " << EncodeUtf8(c.latex);
   }
 }
 
 TEST(LatexReader, StructuresAndScripts) {
   ExpectReads({
-      {u"x^{2}+\\frac{\\alpha}{\\beta}", u"<x>\\super{<2>}<+>\\frac{<alpha>}{<beta>}"},
-      {u"x^2_i y_{n+1}", u"<x>\\super{<2>}\\sub{<i>}<y>\\sub{<n><+><1>}"},
-      {u"\\dfrac12 + \\tfrac a b", u"\\frac{<1>}{<2>}<+>\\frac{<a>}{<b>}"},
-      {u"\\sqrt{b^{2}-4ac}", u"\\sqrt{<b>\\super{<2>}<-><4><a><c>}"},
-      {u"\\sqrt 2", u"\\sqrt{<2>}"},
-      {u"^{2}x", u"\\super{<2>}<x>"},
-      {u"x^{2}{}^{3}", u"<x>\\super{<2>}\\super{<3>}"},
-      {u"x^{2}^{3}_i_j", u"<x>\\super{<2>}\\super{<3>}\\sub{<i>}\\sub{<j>}"},
-      {u"\\sum_a_b^c", u"\\sum{<a>}{\\none}\\sub{<b>}\\super{<c>}"},
-      {u"{a+b}^2", u"<a><+><b>\\super{<2>}"},
-      {u"e^{-x^{2}}", u"<e>\\super{<-><x>\\super{<2>}}"},
+      {"braced script and fraction", u"x^{2}+\\frac{\\alpha}{\\beta}",
+       u"<x>\\super{<2>}<+>\\frac{<alpha>}{<beta>}"},
+      {"unbraced scripts", u"x^2_i y_{n+1}", u"<x>\\super{<2>}\\sub{<i>}<y>\\sub{<n><+><1>}"},
+      {"\\dfrac and \\tfrac with bare digits", u"\\dfrac12 + \\tfrac a b",
+       u"\\frac{<1>}{<2>}<+>\\frac{<a>}{<b>}"},
+      {"script inside a root", u"\\sqrt{b^{2}-4ac}", u"\\sqrt{<b>\\super{<2>}<-><4><a><c>}"},
+      {"root of a bare digit", u"\\sqrt 2", u"\\sqrt{<2>}"},
+      {"script with no base", u"^{2}x", u"\\super{<2>}<x>"},
+      {"second superscript after an empty group", u"x^{2}{}^{3}", u"<x>\\super{<2>}\\super{<3>}"},
+      {"repeated scripts of one base", u"x^{2}^{3}_i_j",
+       u"<x>\\super{<2>}\\super{<3>}\\sub{<i>}\\sub{<j>}"},
+      {"repeated limits become scripts", u"\\sum_a_b^c",
+       u"\\sum{<a>}{\\none}\\sub{<b>}\\super{<c>}"},
+      {"braced base", u"{a+b}^2", u"<a><+><b>\\super{<2>}"},
+      {"script inside a script", u"e^{-x^{2}}", u"<e>\\super{<-><x>\\super{<2>}}"},
   });
 }
 
 TEST(LatexReader, BigOperatorsTakeTheirLimits) {
   ExpectReads({
-      {u"\\sum_{i=1}^{n} a_{i}", u"\\sum{<i><=><1>}{<n>}<a>\\sub{<i>}"},
-      {u"\\prod^{n}_{k}", u"\\prod{<k>}{<n>}"},
-      {u"\\int f", u"\\integral{\\none}{\\none}<f>"},
-      {u"\\int\\limits_0^1 \\sum\\nolimits^n", u"\\integral{<0>}{<1>}\\sum{\\none}{<n>}"},
-      {u"\\sum_{}^{n}", u"\\sum{}{<n>}"},
-      {u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a", u"\\red\\sum{<i>}{\\none}<a>"},
-      {u"\\sum_{i}^{n}{}^{2} \\sum{}_{2}",
+      {"both limits", u"\\sum_{i=1}^{n} a_{i}", u"\\sum{<i><=><1>}{<n>}<a>\\sub{<i>}"},
+      {"upper limit first", u"\\prod^{n}_{k}", u"\\prod{<k>}{<n>}"},
+      {"integral without limits", u"\\int f", u"\\integral{\\none}{\\none}<f>"},
+      {"\\limits and \\nolimits", u"\\int\\limits_0^1 \\sum\\nolimits^n",
+       u"\\integral{<0>}{<1>}\\sum{\\none}{<n>}"},
+      {"empty lower limit", u"\\sum_{}^{n}", u"\\sum{}{<n>}"},
+      {"red operator in \\mathop", u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a",
+       u"\\red\\sum{<i>}{\\none}<a>"},
+      {"scripts after the limits", u"\\sum_{i}^{n}{}^{2} \\sum{}_{2}",
        u"\\sum{<i>}{<n>}\\super{<2>}\\sum{\\none}{\\none}\\sub{<2>}"},
-      {u"\\integral _{0}^{1}", u"\\integral{<0>}{<1>}"},
-      {u"\u2211_i \u222B", u"\\sum{<i>}{\\none}\\integral{\\none}{\\none}"},
+      {"\\integral as a synonym", u"\\integral _{0}^{1}", u"\\integral{<0>}{<1>}"},
+      {"Unicode sum and integral", u"\u2211_i \u222B",
+       u"\\sum{<i>}{\\none}\\integral{\\none}{\\none}"},
   });
 }
 
 TEST(LatexReader, SymbolsAndTheirSynonyms) {
   ExpectReads({
-      {u"a<b>c|d/e", u"<a><lt><b><gt><c><vertbar><d><frac><e>"},
-      {u"a\\lt b\\gt c\\vertbar d\\vert e\\mid f",
+      {"ASCII relations and bar", u"a<b>c|d/e", u"<a><lt><b><gt><c><vertbar><d><frac><e>"},
+      {"relations by name", u"a\\lt b\\gt c\\vertbar d\\vert e\\mid f",
        u"<a><lt><b><gt><c><vertbar><d><vertbar><e><vertbar><f>"},
-      {u"\\le\\leq\\ge\\geq\\in", u"<leq><leq><geq><geq><in>"},
-      {u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset",
+      {"inequalities and membership", u"\\le\\leq\\ge\\geq\\in", u"<leq><leq><geq><geq><in>"},
+      {"operators", u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset",
        u"<cdot><times><pm><cdots><intersection><union><subset>"},
-      {u"\\infty\\rightarrow\\to", u"<infinity><rarrow><rarrow>"},
-      {u"\\lbrace\\{\\rbrace\\}", u"<lbrace><lbrace><rbrace><rbrace>"},
-      {u"\\lfloor\\rfloor\\lceil\\rceil\\surd", u"<lfloor><rfloor><lceil><rceil><sqrt>"},
-      {u"90^{\\circ} 90^\\circ 90\\degree", u"<9><0><deg><9><0><deg><9><0><deg>"},
-      {u"\\alpha\\Omega\\varepsilon\\varphi", u"<alpha><Omega><epsilon><phi>"},
-      {u"\u03B1 \u2264 \u03B2 \u2212 1", u"<alpha><leq><beta><-><1>"},
-      {u"[x]!*,.", u"<[><x><]><!><*><,><.>"},
+      {"infinity and arrows", u"\\infty\\rightarrow\\to", u"<infinity><rarrow><rarrow>"},
+      {"braces by name and escaped", u"\\lbrace\\{\\rbrace\\}",
+       u"<lbrace><lbrace><rbrace><rbrace>"},
+      {"floors, ceilings and \\surd", u"\\lfloor\\rfloor\\lceil\\rceil\\surd",
+       u"<lfloor><rfloor><lceil><rceil><sqrt>"},
+      {"three spellings of degree", u"90^{\\circ} 90^\\circ 90\\degree",
+       u"<9><0><deg><9><0><deg><9><0><deg>"},
+      {"Greek and variant letters", u"\\alpha\\Omega\\varepsilon\\varphi",
+       u"<alpha><Omega><epsilon><phi>"},
+      {"Unicode letters, relations and minus", u"\u03B1 \u2264 \u03B2 \u2212 1",
+       u"<alpha><leq><beta><-><1>"},
+      {"ASCII punctuation", u"[x]!*,.", u"<[><x><]><!><*><,><.>"},
   });
 }
 
 TEST(LatexReader, FacesAccentsAndColours) {
   ExpectReads({
-      {u"\\mathrm{d}x+\\mathbf{F}", u"<d|rm><x><+><F|rmbold>"},
-      {u"{\\rm s}{\\rm i}{\\rm n}", u"<s|rm><i|rm><n|rm>"},
-      {u"\\sin x\\operatorname{asin}", u"<s|rm><i|rm><n|rm><x><a|rm><s|rm><i|rm><n|rm>"},
-      {u"\\arctan\\ln", u"<a|rm><t|rm><a|rm><n|rm><l|rm><n|rm>"},
-      {u"a\\mathrel{\\textcolor{red}{\\leq}}b\\mathbin{\\textcolor{red}{+}}",
+      {"\\mathrm and \\mathbf", u"\\mathrm{d}x+\\mathbf{F}", u"<d|rm><x><+><F|rmbold>"},
+      {"\\rm inside groups", u"{\\rm s}{\\rm i}{\\rm n}", u"<s|rm><i|rm><n|rm>"},
+      {"function and \\operatorname", u"\\sin x\\operatorname{asin}",
+       u"<s|rm><i|rm><n|rm><x><a|rm><s|rm><i|rm><n|rm>"},
+      {"inverse functions and logs", u"\\arctan\\ln", u"<a|rm><t|rm><a|rm><n|rm><l|rm><n|rm>"},
+      {"red relation and operator",
+       u"a\\mathrel{\\textcolor{red}{\\leq}}b\\mathbin{\\textcolor{red}{+}}",
        u"<a>\\red<leq><b>\\red<+>"},
-      {u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x", u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>"},
-      {u"90^{\\textcolor{red}{\\circ}} x^{2}{}^{\\circ}", u"<9><0>\\red<deg><x>\\super{<2>}<deg>"},
-      {u"\\text{if}\\textbf{v}", u"<i|rm><f|rm><v|rmbold>"},
-      {u"{\\bold x}\\bf y", u"<x|rmbold><y|rmbold>"},
-      {u"\\boldsymbol{\\alpha}\\bm{x}", u"<alpha|rmbold><x|rmbold>"},
-      {u"\\hat{\\rm x}\\vec{\\alpha }\\bar z\\tilde{y}",
+      {"red function in \\mathop", u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x",
+       u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>"},
+      {"red degree and plain degree", u"90^{\\textcolor{red}{\\circ}} x^{2}{}^{\\circ}",
+       u"<9><0>\\red<deg><x>\\super{<2>}<deg>"},
+      {"\\text and \\textbf", u"\\text{if}\\textbf{v}", u"<i|rm><f|rm><v|rmbold>"},
+      {"\\bold and \\bf switches", u"{\\bold x}\\bf y", u"<x|rmbold><y|rmbold>"},
+      {"\\boldsymbol and \\bm", u"\\boldsymbol{\\alpha}\\bm{x}", u"<alpha|rmbold><x|rmbold>"},
+      {"accents over faces and Greek", u"\\hat{\\rm x}\\vec{\\alpha }\\bar z\\tilde{y}",
        u"<x|rm|hat><alpha|vector><z|bar><y|tilde>"},
-      {u"\\overline{x}\\widehat{y}", u"<x|bar><y|hat>"},
-      {u"\\textcolor{red}{x}+y", u"\\red<x><+><y>"},
-      {u"\\textcolor{red}{\\frac{\\textcolor{black}{a}}{\\textcolor{black}{b}}}",
+      {"\\overline and \\widehat", u"\\overline{x}\\widehat{y}", u"<x|bar><y|hat>"},
+      {"\\textcolor over one letter", u"\\textcolor{red}{x}+y", u"\\red<x><+><y>"},
+      {"red fraction with black arguments",
+       u"\\textcolor{red}{\\frac{\\textcolor{black}{a}}{\\textcolor{black}{b}}}",
        u"\\red\\frac{<a>}{<b>}"},
-      {u"\\textcolor{red}{\\sum_{\\textcolor{black}{i}}} i", u"\\red\\sum{<i>}{\\none}<i>"},
-      {u"{\\color{red} x^2} y", u"\\red<x>\\red\\super{\\red<2>}<y>"},
+      {"red sum with a black limit", u"\\textcolor{red}{\\sum_{\\textcolor{black}{i}}} i",
+       u"\\red\\sum{<i>}{\\none}<i>"},
+      {"\\color for the rest of the group", u"{\\color{red} x^2} y",
+       u"\\red<x>\\red\\super{\\red<2>}<y>"},
   });
 }
 
 TEST(LatexReader, SpacingAndSizingAreTheLayoutsBusiness) {
   ExpectReads({
-      {u"a\\,b\\;c\\:d\\!e\\quad f\\qquad g~h\\ i", u"<a><b><c><d><e><f><g><h><i>"},
-      {u"\\displaystyle\\left( x \\right)", u"<(><x><)>"},
-      {u"\\left. x \\right| \\bigl[ y \\Bigr\\rbrace", u"<x><vertbar><[><y><rbrace>"},
-      {u"x % a comment", u"<x>"},
+      {"spacing commands", u"a\\,b\\;c\\:d\\!e\\quad f\\qquad g~h\\ i",
+       u"<a><b><c><d><e><f><g><h><i>"},
+      {"\\displaystyle and \\left(", u"\\displaystyle\\left( x \\right)", u"<(><x><)>"},
+      {"\\left. and \\big delimiters", u"\\left. x \\right| \\bigl[ y \\Bigr\\rbrace",
+       u"<x><vertbar><[><y><rbrace>"},
+      {"comment", u"x % a comment", u"<x>"},
   });
 }
 
 TEST(LatexReader, DelimitersRowsAndLines) {
   ExpectReads({
-      {u"$x$", u"<x>"},
-      {u"$$x$$", u"<x>"},
-      {u"\\(x\\)", u"<x>"},
-      {u"\\[x\\]", u"<x>"},
-      {u"\\begin{equation}x\\label{eq:1}\\end{equation}", u"<x>"},
-      {u"\\begin{equation*} x \\end{equation*}", u"<x>"},
-      {u"$a$ and\n$$b$$",
+      {"inline $", u"$x$", u"<x>"},
+      {"display $$", u"$$x$$", u"<x>"},
+      {"\\( \\)", u"\\(x\\)", u"<x>"},
+      {"\\[ \\]", u"\\[x\\]", u"<x>"},
+      {"equation with a label", u"\\begin{equation}x\\label{eq:1}\\end{equation}", u"<x>"},
+      {"equation*", u"\\begin{equation*} x \\end{equation*}", u"<x>"},
+      {"text between formulas", u"$a$ and\n$$b$$",
        u"LaTeX: text outside the formula delimiters cannot be written in a Kav formula (line 1, "
        u"column 5)"},
-      {u"$a$\n\n$$b$$ \\[c\\]", u"<a>\n<b>\n<c>"},
-      {u"\\begin{align} a &= b \\\\ c &= d \\nonumber\\\\\n\\end{align}", u"<a><=><b>\n<c><=><d>"},
-      {u"\\begin{gather*}a\\\\[2pt]b\\end{gather*}", u"<a>\n<b>"},
-      {u"$$\\begin{aligned}a\\\\b\\end{aligned}$$", u"<a>\n<b>"},
-      {u"a\n\nb\r\nc", u"<a>\n<b>\n<c>"},
-      {u"\\frac{a\n}{b}", u"\\frac{<a>}{<b>}"},
-      {u"a & = b \\\\ c", u"<a><=><b>\n<c>"},
-      {u"{}\n\\frac{}{}", u"\n\\frac{}{}"},
+      {"formulas on several lines", u"$a$\n\n$$b$$ \\[c\\]", u"<a>\n<b>\n<c>"},
+      {"align rows", u"\\begin{align} a &= b \\\\ c &= d \\nonumber\\\\\n\\end{align}",
+       u"<a><=><b>\n<c><=><d>"},
+      {"gather* with a row gap", u"\\begin{gather*}a\\\\[2pt]b\\end{gather*}", u"<a>\n<b>"},
+      {"aligned inside $$", u"$$\\begin{aligned}a\\\\b\\end{aligned}$$", u"<a>\n<b>"},
+      {"blank line and CR LF", u"a\n\nb\r\nc", u"<a>\n<b>\n<c>"},
+      {"newline inside braces", u"\\frac{a\n}{b}", u"\\frac{<a>}{<b>}"},
+      {"rows without an environment", u"a & = b \\\\ c", u"<a><=><b>\n<c>"},
+      {"empty group on a line", u"{}\n\\frac{}{}", u"\n\\frac{}{}"},
   });
 }
 
 TEST(LatexReader, RefusesWhatTheMarkupCannotHold) {
   const std::u16string tail = u" cannot be written in a Kav formula (column ";
   ExpectReads({
-      {u"x+\\binom{n}{k}", u"LaTeX: \\binom cannot be written in a Kav formula (column 3)"},
-      {u"\\sqrt[3]{x}", u"LaTeX: \\sqrt[n] cannot be written in a Kav formula (column 1)"},
-      {u"\\begin{pmatrix}a\\end{pmatrix}",
+      {"\\binom", u"x+\\binom{n}{k}",
+       u"LaTeX: \\binom cannot be written in a Kav formula (column 3)"},
+      {"\\sqrt with an index", u"\\sqrt[3]{x}",
+       u"LaTeX: \\sqrt[n] cannot be written in a Kav formula (column 1)"},
+      {"pmatrix environment", u"\\begin{pmatrix}a\\end{pmatrix}",
        u"LaTeX: \\begin{pmatrix} cannot be written in a Kav formula (column 1)"},
-      {u"a\\neq b", u"LaTeX: \\neq cannot be written in a Kav formula (column 2)"},
-      {u"a\\approx b", u"LaTeX: \\approx cannot be written in a Kav formula (column 2)"},
-      {u"f'(x)", u"LaTeX: the prime ' cannot be written in a Kav formula (column 2)"},
-      {u"\\text{if x}", u"LaTeX: text with spaces cannot be written in a Kav formula (column 9)"},
-      {u"\\text{a,b}", u"LaTeX: , in \\text cannot be written in a Kav formula (column 8)"},
-      {u"\\textcolor{blue}{x}",
+      {"\\neq", u"a\\neq b", u"LaTeX: \\neq cannot be written in a Kav formula (column 2)"},
+      {"\\approx", u"a\\approx b",
+       u"LaTeX: \\approx cannot be written in a Kav formula (column 2)"},
+      {"prime", u"f'(x)", u"LaTeX: the prime ' cannot be written in a Kav formula (column 2)"},
+      {"text with spaces", u"\\text{if x}",
+       u"LaTeX: text with spaces cannot be written in a Kav formula (column 9)"},
+      {"comma in \\text", u"\\text{a,b}",
+       u"LaTeX: , in \\text cannot be written in a Kav formula (column 8)"},
+      {"colour other than red", u"\\textcolor{blue}{x}",
        u"LaTeX: \\textcolor{blue} cannot be written in a Kav formula (column 1)"},
-      {u"x\\color{green}", u"LaTeX: \\color{green} cannot be written in a Kav formula (column 2)"},
-      {u"\\foo", u"LaTeX: \\foo cannot be written in a Kav formula (column 1)"},
-      {u"\\vec{xy}",
+      {"\\color other than red", u"x\\color{green}",
+       u"LaTeX: \\color{green} cannot be written in a Kav formula (column 2)"},
+      {"unknown command", u"\\foo", u"LaTeX: \\foo cannot be written in a Kav formula (column 1)"},
+      {"\\vec over two letters", u"\\vec{xy}",
        u"LaTeX: \\vec over anything but one symbol cannot be written in a Kav formula (column 1)"},
-      {u"\\hat{\\frac12}",
+      {"\\hat over a fraction", u"\\hat{\\frac12}",
        u"LaTeX: \\hat over anything but one symbol cannot be written in a Kav formula (column 1)"},
-      {u"a \u2260 b", u"LaTeX: \u2260 cannot be written in a Kav formula (column 3)"},
-      {u"a:b", u"LaTeX: : cannot be written in a Kav formula (column 2)"},
-      {u"\\left\\langle x\\right\\rangle",
+      {"Unicode not-equal", u"a \u2260 b",
+       u"LaTeX: \u2260 cannot be written in a Kav formula (column 3)"},
+      {"colon", u"a:b", u"LaTeX: : cannot be written in a Kav formula (column 2)"},
+      {"\\langle delimiter", u"\\left\\langle x\\right\\rangle",
        u"LaTeX: \\left\\langle cannot be written in a Kav formula (column 1)"},
-      {u"{a\\\\b}",
+      {"\\\\ inside braces", u"{a\\\\b}",
        u"LaTeX: the line break \\\\ inside braces cannot be written in a Kav formula (column 3)"},
-      {u"x\n\\binom", u"LaTeX: \\binom cannot be written in a Kav formula (line 2, column 1)"},
-      {u"a\u0001", u"LaTeX: U+0001 cannot be written in a Kav formula (column 2)"},
+      {"refusal on line 2", u"x\n\\binom",
+       u"LaTeX: \\binom cannot be written in a Kav formula (line 2, column 1)"},
+      {"control character", u"a\u0001",
+       u"LaTeX: U+0001 cannot be written in a Kav formula (column 2)"},
   });
 }
 
 TEST(LatexReader, MalformedTextIsNamedWithItsPlace) {
   ExpectReads({
-      {u"x^{2", u"LaTeX: missing } for the { (column 3)"},
-      {u"x}", u"LaTeX: } without { (column 2)"},
-      {u"\\frac{a}", u"LaTeX: \\frac needs an argument (column 1)"},
-      {u"x^", u"LaTeX: ^ needs an argument (column 2)"},
-      {u"$x", u"LaTeX: missing closing delimiter (column 1)"},
-      {u"$x\\]", u"LaTeX: \\] without its opening (column 3)"},
-      {u"\\begin{align}a", u"LaTeX: missing closing delimiter (column 1)"},
-      {u"x\\begin{aligned}a", u"LaTeX: missing \\end{aligned} (column 18)"},
-      {u"\\end{align}", u"LaTeX: \\end{align} without its opening (column 1)"},
-      {u"", u"LaTeX: the text holds no formula"},
-      {u"  % only a comment\n", u"LaTeX: the text holds no formula"},
-      {u"\\", u"LaTeX: \\ cannot be written in a Kav formula (column 1)"},
+      {"unclosed brace", u"x^{2", u"LaTeX: missing } for the { (column 3)"},
+      {"closing brace without opening", u"x}", u"LaTeX: } without { (column 2)"},
+      {"\\frac missing an argument", u"\\frac{a}", u"LaTeX: \\frac needs an argument (column 1)"},
+      {"^ missing its argument", u"x^", u"LaTeX: ^ needs an argument (column 2)"},
+      {"unclosed $", u"$x", u"LaTeX: missing closing delimiter (column 1)"},
+      {"$ closed by \\]", u"$x\\]", u"LaTeX: \\] without its opening (column 3)"},
+      {"unclosed align", u"\\begin{align}a", u"LaTeX: missing closing delimiter (column 1)"},
+      {"unclosed aligned", u"x\\begin{aligned}a", u"LaTeX: missing \\end{aligned} (column 18)"},
+      {"\\end without \\begin", u"\\end{align}",
+       u"LaTeX: \\end{align} without its opening (column 1)"},
+      {"empty text", u"", u"LaTeX: the text holds no formula"},
+      {"only a comment", u"  % only a comment\n", u"LaTeX: the text holds no formula"},
+      {"lone backslash", u"\\", u"LaTeX: \\ cannot be written in a Kav formula (column 1)"},
   });
 }
 

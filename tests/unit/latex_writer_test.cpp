@@ -14,6 +14,7 @@ namespace kav {
 namespace {
 
 struct Case {
+  const char* label;
   const char16_t* markup;
   const char16_t* latex;
 };
@@ -24,150 +25,173 @@ std::u16string Latex(const char16_t* markup) {
 
 void ExpectAll(std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
-    EXPECT_EQ(Latex(c.markup), c.latex) << "markup " << EncodeUtf8(c.markup);
+    EXPECT_EQ(Latex(c.markup), c.latex) << c.label << ": markup " << EncodeUtf8(c.markup);
   }
 }
 
 TEST(LatexWriter, Structures) {
   ExpectAll({
-      {u"\\frac{<a>}{<b>}", u"\\frac{a}{b}"},
-      {u"\\sqrt{<x><+><1>}", u"\\sqrt{x+1}"},
-      {u"<x>\\super{<2>}<a>\\sub{<i>}", u"x^{2}a_{i}"},
-      {u"\\sum{<i><=><1>}{<n>}<a>", u"\\sum_{i=1}^{n}a"},
-      {u"\\prod{\\none}{<n>}<x>", u"\\prod^{n}x"},
-      {u"\\integral{<0>}{\\none}<f>", u"\\int_{0}f"},
-      {u"\\sum{\\none}{\\none}<a>", u"\\sum a"},
-      {u"\\integral{\\none<x>}{\\none}<x>", u"\\int x"},
-      {u"\\frac{\\frac{<1>}{<2>}}{\\sqrt{<3>}}", u"\\frac{\\frac{1}{2}}{\\sqrt{3}}"},
+      {"fraction", u"\\frac{<a>}{<b>}", u"\\frac{a}{b}"},
+      {"root", u"\\sqrt{<x><+><1>}", u"\\sqrt{x+1}"},
+      {"scripts", u"<x>\\super{<2>}<a>\\sub{<i>}", u"x^{2}a_{i}"},
+      {"sum with both limits", u"\\sum{<i><=><1>}{<n>}<a>", u"\\sum_{i=1}^{n}a"},
+      {"product without a lower limit", u"\\prod{\\none}{<n>}<x>", u"\\prod^{n}x"},
+      {"integral without an upper limit", u"\\integral{<0>}{\\none}<f>", u"\\int_{0}f"},
+      {"sum without limits", u"\\sum{\\none}{\\none}<a>", u"\\sum a"},
+      {"integral with \\none and a letter in a limit", u"\\integral{\\none<x>}{\\none}<x>",
+       u"\\int x"},
+      {"nested structures", u"\\frac{\\frac{<1>}{<2>}}{\\sqrt{<3>}}",
+       u"\\frac{\\frac{1}{2}}{\\sqrt{3}}"},
   });
 }
 
 TEST(LatexWriter, EmptySlotsAreEmptyGroups) {
   ExpectAll({
-      {u"", u"{}"},
-      {u"\\frac{}{}", u"\\frac{}{}"},
-      {u"\\sqrt{}<x>\\super{}", u"\\sqrt{}x^{}"},
-      {u"\\sum{}{}<a>", u"\\sum_{}^{}a"},
-      {u"\\super{<2>}<x>", u"{}^{2}x"},
-      {u"\\frac{\\sub{<i>}}{<b>}", u"\\frac{{}_{i}}{b}"},
+      {"empty line", u"", u"{}"},
+      {"empty fraction", u"\\frac{}{}", u"\\frac{}{}"},
+      {"empty root and script", u"\\sqrt{}<x>\\super{}", u"\\sqrt{}x^{}"},
+      {"empty limits", u"\\sum{}{}<a>", u"\\sum_{}^{}a"},
+      {"script with no base", u"\\super{<2>}<x>", u"{}^{2}x"},
+      {"script at the start of an argument", u"\\frac{\\sub{<i>}}{<b>}", u"\\frac{{}_{i}}{b}"},
   });
 }
 
 TEST(LatexWriter, ASecondScriptOfOneBaseGetsAnEmptyBase) {
   ExpectAll({
-      {u"<x>\\super{<2>}\\super{<3>}", u"x^{2}{}^{3}"},
-      {u"<y>\\sub{<i>}\\super{<2>}\\sub{<j>}", u"y_{i}^{2}{}_{j}"},
-      {u"<x>\\sub{<1>}\\sub{<2>}\\sub{<3>}", u"x_{1}{}_{2}{}_{3}"},
-      {u"\\sum{<i>}{<n>}\\super{<2>}", u"\\sum_{i}^{n}{}^{2}"},
-      {u"\\sum{\\none}{\\none}\\sub{<2>}<a>", u"\\sum{}_{2}a"},
-      {u"<x>\\super{<2>}\\none\\super{<3>}", u"x^{2}{}^{3}"},
-      {u"<x>\\super{<2>}<deg>", u"x^{2}{}^{\\circ}"},
-      {u"<9><0><deg>\\sub{<1>}", u"90^{\\circ}_{1}"},
+      {"two superscripts", u"<x>\\super{<2>}\\super{<3>}", u"x^{2}{}^{3}"},
+      {"sub, super, sub", u"<y>\\sub{<i>}\\super{<2>}\\sub{<j>}", u"y_{i}^{2}{}_{j}"},
+      {"three subscripts", u"<x>\\sub{<1>}\\sub{<2>}\\sub{<3>}", u"x_{1}{}_{2}{}_{3}"},
+      {"script after the limits", u"\\sum{<i>}{<n>}\\super{<2>}", u"\\sum_{i}^{n}{}^{2}"},
+      {"subscript after a limitless sum", u"\\sum{\\none}{\\none}\\sub{<2>}<a>", u"\\sum{}_{2}a"},
+      {"script after \\none", u"<x>\\super{<2>}\\none\\super{<3>}", u"x^{2}{}^{3}"},
+      {"degree after a script", u"<x>\\super{<2>}<deg>", u"x^{2}{}^{\\circ}"},
+      {"subscript after a degree", u"<9><0><deg>\\sub{<1>}", u"90^{\\circ}_{1}"},
   });
 }
 
 TEST(LatexWriter, NamedSymbols) {
   ExpectAll({
-      {u"<lbrace><x><rbrace><vertbar><lt><gt><leq><geq><in>", u"\\{x\\}\\vert<>\\leq\\geq\\in"},
-      {u"<cdot><times><deg><intersection><union><subset><infinity><rarrow><pm>",
+      {"braces, bar and relations", u"<lbrace><x><rbrace><vertbar><lt><gt><leq><geq><in>",
+       u"\\{x\\}\\vert<>\\leq\\geq\\in"},
+      {"operators and arrows",
+       u"<cdot><times><deg><intersection><union><subset><infinity><rarrow><pm>",
        u"\\cdot\\times^{\\circ}\\cap\\cup\\subset\\infty\\rightarrow\\pm"},
-      {u"<cdots><lfloor><rfloor><lceil><rceil><frac><sqrt><2>",
+      {"dots, floors, ceilings, slash and \\surd",
+       u"<cdots><lfloor><rfloor><lceil><rceil><frac><sqrt><2>",
        u"\\cdots\\lfloor\\rfloor\\lceil\\rceil/\\surd2"},
-      {u"<!><(><)><*><+><,><-><.><=><[><]>", u"!()*+,-.=[]"},
-      {u"<a><leq><b><in><x><cdots><n>", u"a\\leq b\\in x\\cdots n"},
-      {u"<+|rmbold|hat><leq|rm>", u"+\\leq"},
+      {"ASCII punctuation", u"<!><(><)><*><+><,><-><.><=><[><]>", u"!()*+,-.=[]"},
+      {"spaces between words and letters", u"<a><leq><b><in><x><cdots><n>",
+       u"a\\leq b\\in x\\cdots n"},
+      {"styles on symbols are dropped", u"<+|rmbold|hat><leq|rm>", u"+\\leq"},
   });
 }
 
 TEST(LatexWriter, LettersAndFaces) {
   ExpectAll({
-      {u"<x><y><Z><5>", u"xyZ5"},
-      {u"<alpha><beta><x><Omega>", u"\\alpha\\beta x\\Omega"},
-      {u"<x|rm><y|rm><2|rm>", u"\\mathrm{xy2}"},
-      {u"<alpha|rm><x|rm>", u"\\mathrm{\\alpha x}"},
-      {u"<d|rm><x>", u"\\mathrm{d}x"},
-      {u"<F|rmbold><a|rmbold><5|rmbold>", u"\\mathbf{Fa5}"},
-      {u"<alpha|rmbold><beta|rmbold><v|rmbold>", u"\\boldsymbol{\\alpha\\beta}\\mathbf{v}"},
-      {u"<x|rm><y|rmbold><z>", u"\\mathrm{x}\\mathbf{y}z"},
+      {"italic letters and digits", u"<x><y><Z><5>", u"xyZ5"},
+      {"Greek letters", u"<alpha><beta><x><Omega>", u"\\alpha\\beta x\\Omega"},
+      {"upright run", u"<x|rm><y|rm><2|rm>", u"\\mathrm{xy2}"},
+      {"upright Greek and letter", u"<alpha|rm><x|rm>", u"\\mathrm{\\alpha x}"},
+      {"upright d before italic", u"<d|rm><x>", u"\\mathrm{d}x"},
+      {"bold run", u"<F|rmbold><a|rmbold><5|rmbold>", u"\\mathbf{Fa5}"},
+      {"bold Greek and letter", u"<alpha|rmbold><beta|rmbold><v|rmbold>",
+       u"\\boldsymbol{\\alpha\\beta}\\mathbf{v}"},
+      {"upright then bold", u"<x|rm><y|rmbold><z>", u"\\mathrm{x}\\mathbf{y}z"},
   });
 }
 
 TEST(LatexWriter, UprightRunsSpellingAFunctionBecomeItsOperator) {
   ExpectAll({
-      {u"<s|rm><i|rm><n|rm><x>", u"\\sin x"},
-      {u"<c|rm><o|rm><s|rm><(><x><)>", u"\\cos(x)"},
-      {u"<t|rm><a|rm><n|rm><l|rm><o|rm><g|rm><e|rm><x|rm><p|rm>", u"\\tan\\log\\exp"},
-      {u"<a|rm><s|rm><i|rm><n|rm><a|rm><c|rm><o|rm><s|rm><a|rm><t|rm><a|rm><n|rm>",
+      {"sin", u"<s|rm><i|rm><n|rm><x>", u"\\sin x"},
+      {"cos", u"<c|rm><o|rm><s|rm><(><x><)>", u"\\cos(x)"},
+      {"tan, log, exp", u"<t|rm><a|rm><n|rm><l|rm><o|rm><g|rm><e|rm><x|rm><p|rm>",
+       u"\\tan\\log\\exp"},
+      {"inverse functions",
+       u"<a|rm><s|rm><i|rm><n|rm><a|rm><c|rm><o|rm><s|rm><a|rm><t|rm><a|rm><n|rm>",
        u"\\arcsin\\arccos\\arctan"},
-      {u"<x|rm><a|rm><s|rm><i|rm><n|rm>", u"\\mathrm{x}\\arcsin"},
-      {u"<c|rm><o|rm><s|rm><i|rm><n|rm>", u"\\mathrm{co}\\sin"},
-      {u"<s|rm><i|rm><n|rm><h|rm>", u"\\mathrm{sinh}"},
-      {u"<s|rm><i|rm><n|rm><x|rm>", u"\\mathrm{sinx}"},
-      {u"<s|rm><i|rm><n|rm><2|rm>", u"\\mathrm{sin2}"},
-      {u"<l|rm><o|rm><g|rm><2>", u"\\log2"},
-      {u"<s|rm><i|rm><n|rm>\\super{<2>}<theta>", u"\\sin^{2}\\theta"},
-      {u"<s><i><n>", u"sin"},
-      {u"<s|rmbold><i|rmbold><n|rmbold>", u"\\mathbf{sin}"},
-      {u"<S|rm><i|rm><n|rm>", u"\\mathrm{Sin}"},
-      {u"<s|rm><i|rm>\\red<n|rm>", u"\\mathrm{si}\\textcolor{red}{\\mathrm{n}}"},
-      {u"<alpha|rm><l|rm><o|rm><g|rm>", u"\\mathrm{\\alpha}\\log"},
+      {"letter before arcsin", u"<x|rm><a|rm><s|rm><i|rm><n|rm>", u"\\mathrm{x}\\arcsin"},
+      {"co before sin", u"<c|rm><o|rm><s|rm><i|rm><n|rm>", u"\\mathrm{co}\\sin"},
+      {"sinh is no operator here", u"<s|rm><i|rm><n|rm><h|rm>", u"\\mathrm{sinh}"},
+      {"letter after sin", u"<s|rm><i|rm><n|rm><x|rm>", u"\\mathrm{sinx}"},
+      {"digit after sin", u"<s|rm><i|rm><n|rm><2|rm>", u"\\mathrm{sin2}"},
+      {"log before an italic digit", u"<l|rm><o|rm><g|rm><2>", u"\\log2"},
+      {"sin with a script", u"<s|rm><i|rm><n|rm>\\super{<2>}<theta>", u"\\sin^{2}\\theta"},
+      {"italic sin", u"<s><i><n>", u"sin"},
+      {"bold sin", u"<s|rmbold><i|rmbold><n|rmbold>", u"\\mathbf{sin}"},
+      {"capital Sin", u"<S|rm><i|rm><n|rm>", u"\\mathrm{Sin}"},
+      {"red part of a function", u"<s|rm><i|rm>\\red<n|rm>",
+       u"\\mathrm{si}\\textcolor{red}{\\mathrm{n}}"},
+      {"upright Greek before log", u"<alpha|rm><l|rm><o|rm><g|rm>", u"\\mathrm{\\alpha}\\log"},
   });
 }
 
 TEST(LatexWriter, Accents) {
   ExpectAll({
-      {u"<v|vector><h|hat><b|bar><t|tilde>", u"\\vec{v}\\hat{h}\\bar{b}\\tilde{t}"},
-      {u"<x|rm|hat>", u"\\hat{\\mathrm{x}}"},
-      {u"<v|rmbold|vector>", u"\\vec{\\mathbf{v}}"},
-      {u"<Omega|rmbold|tilde><alpha|vector>", u"\\tilde{\\boldsymbol{\\Omega}}\\vec{\\alpha}"},
-      {u"<s|rm|hat><i|rm><n|rm>", u"\\hat{\\mathrm{s}}\\mathrm{in}"},
-      {u"<x|hat><y>", u"\\hat{x}y"},
+      {"four accents", u"<v|vector><h|hat><b|bar><t|tilde>", u"\\vec{v}\\hat{h}\\bar{b}\\tilde{t}"},
+      {"hat over upright", u"<x|rm|hat>", u"\\hat{\\mathrm{x}}"},
+      {"vector over bold", u"<v|rmbold|vector>", u"\\vec{\\mathbf{v}}"},
+      {"tilde over bold Greek", u"<Omega|rmbold|tilde><alpha|vector>",
+       u"\\tilde{\\boldsymbol{\\Omega}}\\vec{\\alpha}"},
+      {"hat on the first letter of a word", u"<s|rm|hat><i|rm><n|rm>",
+       u"\\hat{\\mathrm{s}}\\mathrm{in}"},
+      {"hat then an italic letter", u"<x|hat><y>", u"\\hat{x}y"},
   });
 }
 
 TEST(LatexWriter, RedSurroundsExactlyWhatIsRed) {
   ExpectAll({
-      {u"\\red<x>\\red<y><z>", u"\\textcolor{red}{xy}z"},
-      {u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>", u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x"},
-      {u"\\red<c|rm>\\red<o|rm>\\red<s|rm>\\red<i|rm>\\red<n|rm>",
+      {"red run", u"\\red<x>\\red<y><z>", u"\\textcolor{red}{xy}z"},
+      {"red function", u"\\red<s|rm>\\red<i|rm>\\red<n|rm><x>",
+       u"\\mathop{\\textcolor{red}{\\sin}}\\nolimits x"},
+      {"red run before a red function", u"\\red<c|rm>\\red<o|rm>\\red<s|rm>\\red<i|rm>\\red<n|rm>",
        u"\\textcolor{red}{\\mathrm{co}}\\mathop{\\textcolor{red}{\\sin}}\\nolimits"},
-      {u"<a>\\red<leq><b>\\red<lbrace>",
+      {"red relation and brace", u"<a>\\red<leq><b>\\red<lbrace>",
        u"a\\mathrel{\\textcolor{red}{\\leq}}b\\textcolor{red}{\\{}"},
-      {u"<a>\\red<+><b>\\red<,><c>\\red<times>\\red<(>",
+      {"red operator, punctuation and bracket", u"<a>\\red<+><b>\\red<,><c>\\red<times>\\red<(>",
        u"a\\mathbin{\\textcolor{red}{+}}b\\mathpunct{\\textcolor{red}{,}}c"
        u"\\mathbin{\\textcolor{red}{\\times}}\\textcolor{red}{(}"},
-      {u"\\red<3|rmbold|vector>", u"\\textcolor{red}{\\vec{\\mathbf{3}}}"},
-      {u"<9><0>\\red<deg>", u"90^{\\textcolor{red}{\\circ}}"},
-      {u"\\red\\frac{<1>}{\\red<x>}",
+      {"red bold vector", u"\\red<3|rmbold|vector>", u"\\textcolor{red}{\\vec{\\mathbf{3}}}"},
+      {"red degree", u"<9><0>\\red<deg>", u"90^{\\textcolor{red}{\\circ}}"},
+      {"red fraction", u"\\red\\frac{<1>}{\\red<x>}",
        u"\\textcolor{red}{\\frac{\\textcolor{black}{1}}{\\textcolor{black}{\\textcolor{red}{x}}}}"},
-      {u"\\red\\sqrt{<x>}", u"\\textcolor{red}{\\sqrt{\\textcolor{black}{x}}}"},
-      {u"\\red\\sum{<i>}{\\none}<a>", u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a"},
-      {u"\\red\\prod{<k>}{<n>}\\super{<2>}",
+      {"red root", u"\\red\\sqrt{<x>}", u"\\textcolor{red}{\\sqrt{\\textcolor{black}{x}}}"},
+      {"red sum", u"\\red\\sum{<i>}{\\none}<a>", u"\\mathop{\\textcolor{red}{\\sum}}\\limits_{i}a"},
+      {"red product with a script", u"\\red\\prod{<k>}{<n>}\\super{<2>}",
        u"\\mathop{\\textcolor{red}{\\prod}}\\limits_{k}^{n}{}^{2}"},
-      {u"\\red\\integral{\\none}{\\none}<x>", u"\\mathop{\\textcolor{red}{\\int}}\\nolimits x"},
-      {u"<x>\\red\\super{<2>}\\red\\sub{\\red<j>}", u"x^{2}_{\\textcolor{red}{j}}"},
-      {u"\\red\\none<x>", u"x"},
+      {"red integral", u"\\red\\integral{\\none}{\\none}<x>",
+       u"\\mathop{\\textcolor{red}{\\int}}\\nolimits x"},
+      {"red script's letter", u"<x>\\red\\super{<2>}\\red\\sub{\\red<j>}",
+       u"x^{2}_{\\textcolor{red}{j}}"},
+      {"red \\none", u"\\red\\none<x>", u"x"},
   });
 }
 
 TEST(LatexWriter, ControlWordsAreSeparatedFromLettersOnly) {
   ExpectAll({
-      {u"<alpha><x><alpha><2><alpha><(>", u"\\alpha x\\alpha2\\alpha("},
-      {u"\\sum{\\none}{\\none}<k><infinity><n>", u"\\sum k\\infty n"},
-      {u"<pm><alpha|rm>", u"\\pm\\mathrm{\\alpha}"},
+      {"Greek before letters, digits and brackets", u"<alpha><x><alpha><2><alpha><(>",
+       u"\\alpha x\\alpha2\\alpha("},
+      {"sum, infinity and letters", u"\\sum{\\none}{\\none}<k><infinity><n>", u"\\sum k\\infty n"},
+      {"\\pm before upright Greek", u"<pm><alpha|rm>", u"\\pm\\mathrm{\\alpha}"},
   });
 }
 
 TEST(LatexWriter, LeavesTheMarkupCannotHold) {
-  const auto leaf = [](SymbolCode c, StyleFlags style) {
-    return WrittenLeaf(WriteLatexNode, c, style);
+  const struct {
+    const char* label;
+    SymbolCode code;
+    StyleFlags style;
+    const char16_t* latex;
+  } cases[] = {
+      {"two accents: the editor draws none either", 'x', StyleHat | StyleBar, u"x"},
+      {"upright and bold", 'x', StyleRoman | StyleBoldRoman, u"\\mathbf{x}"},
+      {"space", ' ', 0, u""},
+      {"red question mark", '?', StyleRed, u""},
+      {"hash", '#', 0, u""},
+      {"thick line", code::ThickLine, 0, u""},
   };
-  EXPECT_EQ(leaf('x', StyleHat | StyleBar), u"x");  // the editor draws no accent either
-  EXPECT_EQ(leaf('x', StyleRoman | StyleBoldRoman), u"\\mathbf{x}");
-  EXPECT_EQ(leaf(' ', 0), u"");
-  EXPECT_EQ(leaf('?', StyleRed), u"");
-  EXPECT_EQ(leaf('#', 0), u"");
-  EXPECT_EQ(leaf(code::ThickLine, 0), u"");
+  for (const auto& c : cases) {
+    EXPECT_EQ(WrittenLeaf(WriteLatexNode, c.code, c.style), c.latex) << c.label;
+  }
 }
 
 TEST(LatexWriter, SubtreesAndEmptyTrees) {

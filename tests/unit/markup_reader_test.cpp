@@ -38,18 +38,13 @@ std::string ShapeOf(std::u16string markup) {
 TEST(MarkupReader, WorkedExampleTokens) {
   const std::vector<Token> tokens = TokensOf(u"<x>\\super{<2>}<+>\\frac{<alpha|rm>}{<beta>}");
   const std::vector<std::pair<SymbolCode, StyleFlags>> expected = {
-      {'x', 0}, {code::Super, 0}, {'{', 0}, {'2', 0},   {'}', 0},   {'+', 0},  {code::Frac, 0},
+      {'x', 0}, {code::Super, 0},  {'{', 0}, {'2', 0}, {'}', 0}, {'+', 0}, {code::Frac, 0},
       {'{', 0}, {945, StyleRoman}, {'}', 0}, {'{', 0}, {946, 0}, {'}', 0}};
   ASSERT_EQ(tokens.size(), expected.size());
   for (size_t i = 0; i < tokens.size(); ++i) {
     EXPECT_EQ(tokens[i].code, expected[i].first) << i;
     EXPECT_EQ(tokens[i].flags, expected[i].second) << i;
   }
-}
-
-TEST(MarkupReader, WorkedExampleTree) {
-  EXPECT_EQ(ShapeOf(u"<x>\\super{<2>}<+>\\frac{<alpha|rm>}{<beta>}"),
-            "[ x super [ 2 ] + frac [ #945:1 ] [ #946 ] ]");
 }
 
 TEST(MarkupReader, EmptyMarkupGivesEmptyRootBeforePlaceholders) {
@@ -65,49 +60,50 @@ TEST(MarkupReader, EmptyMarkupGivesEmptyRootBeforePlaceholders) {
   EXPECT_EQ(ShapeOf(u""), "[ _ ]");
 }
 
-TEST(MarkupReader, EscapeErrors) {
-  EXPECT_EQ(ReadError(u"\\sub1"), u"Unknown escape sequence");
-  EXPECT_EQ(ReadError(u"\\frac("), u"Unknown escape sequence");
-  EXPECT_EQ(ReadError(u"<a>\\"), u"Unknown escape sequence");
-  EXPECT_EQ(ReadError(u"\\Frac{<a>}{<b>}"), u"Unknown escape sequence");
-  EXPECT_EQ(ReadError(u"\\\\"), u"Unknown escape sequence");
-}
+struct RefusalCase {
+  const char* label;
+  std::u16string markup;
+  const char16_t* error;
+};
 
-TEST(MarkupReader, UnexpectedCharOutsideAngleBrackets) {
-  EXPECT_EQ(ReadError(u" "), u"Unexpected char");
-  EXPECT_EQ(ReadError(u"<a> <b>"), u"Unexpected char");
-  EXPECT_EQ(ReadError(u"x"), u"Unexpected char");
-  EXPECT_EQ(ReadError(u"<a>>"), u"Unexpected char");
-  EXPECT_EQ(ReadError(u"<a>\r"), u"Unexpected char");
-  EXPECT_EQ(ReadError(std::u16string(u"<a>\0", 4)), u"Unexpected char");
-  EXPECT_EQ(ReadError(u"\u00e9"), u"Unexpected char");
-}
-
-TEST(MarkupReader, MissingBraces) {
-  EXPECT_EQ(ReadError(u"\\frac<a>"), u"Expected {");
-  EXPECT_EQ(ReadError(u"\\frac{<a>}"), u"Expected {");
-  EXPECT_EQ(ReadError(u"\\super"), u"Expected {");
-  EXPECT_EQ(ReadError(u"\\sqrt{<a>"), u"Expected }");
-  EXPECT_EQ(ReadError(u"\\sum{<i>}{<n>"), u"Expected }");
-}
-
-TEST(MarkupReader, UnknownLetters) {
-  // A letter without a name ends the text right after the space: no NUL unit is appended.
-  EXPECT_EQ(ReadError(u"<ab>"), u"Unknown letter ");
-  EXPECT_EQ(ReadError(u"<>"), u"Unknown letter ");
-  EXPECT_EQ(ReadError(u"<Alpha>"), u"Unknown letter ");
-  EXPECT_EQ(ReadError(u"<x><|rm>"), u"Unknown letter ");
-  EXPECT_EQ(ReadError(u"{<a>}"), u"Unknown letter {");
-  EXPECT_EQ(ReadError(u"\\sqrt{{<a>}}"), u"Unknown letter {");
-}
-
-TEST(MarkupReader, UnclosedLetterStopsAtTheEnd) {
-  EXPECT_EQ(ReadError(u"<"), u"Expected >");
-  EXPECT_EQ(ReadError(u"<x"), u"Expected >");
-  EXPECT_EQ(ReadError(u"<x|"), u"Expected >");
-  EXPECT_EQ(ReadError(u"<x|rm"), u"Expected >");
-  EXPECT_EQ(ReadError(u"<x|rm|"), u"Expected >");
-  EXPECT_EQ(ReadError(u"\\sqrt{<alpha"), u"Expected >");
+TEST(MarkupReader, RefusedTextGetsTheReadersText) {
+  const RefusalCase cases[] = {
+      // An escape must be one the markup knows, spelled as it spells it.
+      {"digit glued to \\sub", u"\\sub1", u"Unknown escape sequence"},
+      {"bracket glued to \\frac", u"\\frac(", u"Unknown escape sequence"},
+      {"backslash at the end", u"<a>\\", u"Unknown escape sequence"},
+      {"escape in capitals", u"\\Frac{<a>}{<b>}", u"Unknown escape sequence"},
+      {"double backslash", u"\\\\", u"Unknown escape sequence"},
+      // Outside angle brackets only escapes, braces and letters stand.
+      {"lone space", u" ", u"Unexpected char"},
+      {"space between letters", u"<a> <b>", u"Unexpected char"},
+      {"bare letter", u"x", u"Unexpected char"},
+      {"stray >", u"<a>>", u"Unexpected char"},
+      {"carriage return", u"<a>\r", u"Unexpected char"},
+      {"NUL unit", std::u16string(u"<a>\0", 4), u"Unexpected char"},
+      {"non-ASCII letter", u"\u00e9", u"Unexpected char"},
+      // A structure needs the braces of every argument.
+      {"\\frac without braces", u"\\frac<a>", u"Expected {"},
+      {"\\frac with one argument", u"\\frac{<a>}", u"Expected {"},
+      {"\\super at the end", u"\\super", u"Expected {"},
+      {"\\sqrt left open", u"\\sqrt{<a>", u"Expected }"},
+      {"upper limit left open", u"\\sum{<i>}{<n>", u"Expected }"},
+      // A letter without a name ends the text right after the space: no NUL unit is appended.
+      {"two letters in one pair", u"<ab>", u"Unknown letter "},
+      {"empty brackets", u"<>", u"Unknown letter "},
+      {"name in other capitals", u"<Alpha>", u"Unknown letter "},
+      {"attributes without a name", u"<x><|rm>", u"Unknown letter "},
+      {"brace without a structure", u"{<a>}", u"Unknown letter {"},
+      {"brace group in an argument", u"\\sqrt{{<a>}}", u"Unknown letter {"},
+      // A letter left open stops at the end of the text.
+      {"lone <", u"<", u"Expected >"},
+      {"open name", u"<x", u"Expected >"},
+      {"open after |", u"<x|", u"Expected >"},
+      {"open attribute", u"<x|rm", u"Expected >"},
+      {"open after the second |", u"<x|rm|", u"Expected >"},
+      {"open inside an argument", u"\\sqrt{<alpha", u"Expected >"},
+  };
+  for (const RefusalCase& c : cases) EXPECT_EQ(ReadError(c.markup), c.error) << c.label;
 }
 
 TEST(MarkupReader, WordsLongerThanNinetyNineAreRejected) {
@@ -154,10 +150,17 @@ TEST(MarkupReader, SpaceSeparatesAttributes) {
 }
 
 TEST(MarkupReader, LaterAttributesWin) {
-  EXPECT_EQ(TokensOf(u"<x|rm|rmbold|hat|bar>")[0].flags, 0x12u);
-  EXPECT_EQ(TokensOf(u"<x|vector|foo>")[0].flags, 0x04u);
-  EXPECT_EQ(TokensOf(u"<x|rmbold|rm|tilde>")[0].flags, 0x21u);
-  EXPECT_EQ(TokensOf(u"<x||RM|>")[0].flags, 0u);
+  const struct {
+    const char* label;
+    const char16_t* markup;
+    StyleFlags flags;
+  } cases[] = {
+      {"bold after upright, then two accents", u"<x|rm|rmbold|hat|bar>", 0x12u},
+      {"unknown attribute changes nothing", u"<x|vector|foo>", 0x04u},
+      {"upright after bold", u"<x|rmbold|rm|tilde>", 0x21u},
+      {"empty and capital attributes", u"<x||RM|>", 0u},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TokensOf(c.markup)[0].flags, c.flags) << c.label;
 }
 
 TEST(MarkupReader, NamesAndSingleCharacters) {
@@ -172,17 +175,6 @@ TEST(MarkupReader, NamesAndSingleCharacters) {
   EXPECT_EQ(ReadError(u"<none>"), u"Unknown letter ");
 }
 
-TEST(MarkupReader, RedColoursTheNextEscapeOrLetter) {
-  EXPECT_EQ(ShapeOf(u"\\frac{\\red<a>}{<b>}"), "[ frac [ a:40 ] [ b ] ]");
-  EXPECT_EQ(ShapeOf(u"\\red\\frac{<a>}{<b>}"), "[ frac:40 [ a ] [ b ] ]");
-  // A brace does not take the colour; it waits for the next escape or letter.
-  EXPECT_EQ(ShapeOf(u"\\sqrt\\red{<a>}"), "[ sqrt [ a:40 ] ]");
-  EXPECT_EQ(ShapeOf(u"<a>\\red"), "[ a ]");
-  EXPECT_EQ(ShapeOf(u"\\red\\red<a><b>"), "[ a:40 b ]");
-  EXPECT_EQ(ShapeOf(u"\\red\\none<a>"), "[ none:40 a ]");
-  EXPECT_EQ(ShapeOf(u"\\red<x|hat>"), "[ x:48 ]");
-}
-
 TEST(MarkupReader, StrayClosingBraceEndsTheLine) {
   EXPECT_EQ(ShapeOf(u"<a>}<b>"), "[ a ]");
   // The parser ignores what follows, but the tokenizer still reads all of it.
@@ -190,12 +182,31 @@ TEST(MarkupReader, StrayClosingBraceEndsTheLine) {
   EXPECT_EQ(ShapeOf(u"<a>}}{"), "[ a ]");
 }
 
-TEST(MarkupReader, ScriptsAndEmptyArgumentsGetPlaceholders) {
-  EXPECT_EQ(ShapeOf(u"\\super{<2>}"), "[ _ super [ 2 ] ]");
-  EXPECT_EQ(ShapeOf(u"\\frac{}{}"), "[ frac [ _ ] [ _ ] ]");
-  EXPECT_EQ(ShapeOf(u"<x>\\sub{\\sub{<i>}}"), "[ x sub [ _ sub [ i ] ] ]");
-  EXPECT_EQ(ShapeOf(u"\\integral{<a>}{<b>}\\prod{}{<n>}"),
-            "[ integral [ a ] [ b ] prod [ _ ] [ n ] ]");
+TEST(MarkupReader, TreesOfMarkup) {
+  const struct {
+    const char* label;
+    const char16_t* markup;
+    const char* shape;
+  } cases[] = {
+      {"worked example", u"<x>\\super{<2>}<+>\\frac{<alpha|rm>}{<beta>}",
+       "[ x super [ 2 ] + frac [ #945:1 ] [ #946 ] ]"},
+      // Red colours the next escape or letter.
+      {"red letter in an argument", u"\\frac{\\red<a>}{<b>}", "[ frac [ a:40 ] [ b ] ]"},
+      {"red structure", u"\\red\\frac{<a>}{<b>}", "[ frac:40 [ a ] [ b ] ]"},
+      // A brace does not take the colour; it waits for the next escape or letter.
+      {"red before a brace", u"\\sqrt\\red{<a>}", "[ sqrt [ a:40 ] ]"},
+      {"red at the end", u"<a>\\red", "[ a ]"},
+      {"red twice", u"\\red\\red<a><b>", "[ a:40 b ]"},
+      {"red \\none", u"\\red\\none<a>", "[ none:40 a ]"},
+      {"red with an accent", u"\\red<x|hat>", "[ x:48 ]"},
+      // Scripts and empty arguments get placeholders.
+      {"script with no base", u"\\super{<2>}", "[ _ super [ 2 ] ]"},
+      {"empty fraction", u"\\frac{}{}", "[ frac [ _ ] [ _ ] ]"},
+      {"script of nothing in a script", u"<x>\\sub{\\sub{<i>}}", "[ x sub [ _ sub [ i ] ] ]"},
+      {"empty limit", u"\\integral{<a>}{<b>}\\prod{}{<n>}",
+       "[ integral [ a ] [ b ] prod [ _ ] [ n ] ]"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShapeOf(c.markup), c.shape) << c.label;
 }
 
 TEST(MarkupReader, FailureKeepsWhatWasBuiltAndTheMarkup) {

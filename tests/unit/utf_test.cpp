@@ -63,6 +63,12 @@ TEST(Utf8, UnpairedSurrogatesEncodeAsReplacement) {
             "\xef\xbf\xbd\xf0\x90\x80\x80");
 }
 
+TEST(Utf16, AppendsOneUnitInTheBmpAndAPairAboveIt) {
+  std::u16string out = u"x";
+  for (const uint32_t cp : {0x41u, 0xffffu, 0x10000u, 0x1d465u, 0x10ffffu}) AppendUtf16(out, cp);
+  EXPECT_EQ(out, u"xA\uffff\U00010000\U0001d465\U0010ffff");
+}
+
 TEST(Utf8, Ascii16WidensEachByte) { EXPECT_EQ(Ascii16("@@3"), u"@@3"); }
 
 }  // namespace
