@@ -86,8 +86,9 @@ void PaletteWindow::Place(int32_t dpi, HFONT buttonFont) {
     SetWindowPos(handle, nullptr, scaled(button.x), scaled(button.y),
                  scaled(kPaletteButtonSize), scaled(kPaletteButtonSize), kFlags);
     const auto current = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
-    const bool symbolFace = button.symbolFont || (current != nullptr && (current == symbolFont ||
-                                                                         current == scaledSymbolFont.Get()));
+    const bool symbolFace =
+        button.symbolFont ||
+        (current != nullptr && (current == symbolFont || current == scaledSymbolFont.Get()));
     HFONT font = symbolFace ? symbol : buttonFont;
     if (font != current) SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }

@@ -25,9 +25,9 @@
 #include "app/palette_window.h"
 #include "app/win32.h"
 #include "app/win32_host.h"
-#include "edit/keys.h"
 #include "app/wide_text.h"
 #include "base/utf.h"
+#include "edit/keys.h"
 
 namespace {
 
