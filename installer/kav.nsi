@@ -1,6 +1,7 @@
 ; The Windows installer of Kav: for the current user, without administrator rights, into the
 ; user's programs folder. Built by the kav_dist target (makensis from Debian's nsis) with
-;   /DSTAGE=<folder holding kav.exe, manual.html, README.txt> /DAPP_ICON=<kav_app.ico>
+;   /DSTAGE=<folder holding kav.exe, manual.html, README.txt, LICENSE.txt,
+;   THIRD-PARTY-NOTICES.txt> /DAPP_ICON=<kav_app.ico>
 ;   /DVERSION=<a.b.c.d> /DOUTFILE=<installer path>
 ; The uninstaller removes exactly what the installer wrote: the files, the Start menu shortcut,
 ; the .kav association (only while it is still ours) and the Apps list entry.
@@ -35,6 +36,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 The Kav developers"
 !define MUI_UNICON "${APP_ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kav.exe"
 !insertmacro MUI_PAGE_WELCOME
+; Shown, not asked: a silent install (/S) shows no page at all.
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -55,6 +58,8 @@ Section "Kav"
   File "${STAGE}\kav.exe"
   File "${STAGE}\manual.html"
   File "${STAGE}\README.txt"
+  File "${STAGE}\LICENSE.txt"
+  File "${STAGE}\THIRD-PARTY-NOTICES.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kav.exe" "" "$INSTDIR\kav.exe" 0
 
@@ -84,6 +89,8 @@ Section "Uninstall"
   Delete "$INSTDIR\kav.exe"
   Delete "$INSTDIR\manual.html"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"

@@ -35,6 +35,11 @@ struct AppState {
   InlineEditBox inlineBox;
   PaletteWindow palette;
   GdiObject<HBITMAP> backBuffer;
+  // The status bar's and the buttons' faces at the window's DPI (none for the buttons at the
+  // system's), replaced when the DPI changes; the controls are told of a new face before the old
+  // one is deleted.
+  GdiObject<HFONT> statusFont;
+  GdiObject<HFONT> buttonFont;
   // The document named on the command line, for the start-up open.
   std::u16string startupPath;
   // A message raised before the status bar exists (for example a refused command line), shown

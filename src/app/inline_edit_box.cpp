@@ -1,5 +1,7 @@
 #include "app/inline_edit_box.h"
 
+#include <utility>
+
 #include "app/child_guard.h"
 #include "app/wide_text.h"
 #include "edit/inline_box.h"
@@ -11,12 +13,21 @@ bool InlineEditBox::Create(HWND parent, HINSTANCE instance, Editor& owner) {
                         kInlineBoxHeight, parent, nullptr, instance, nullptr);
   if (box == nullptr) return false;
   editor = &owner;
-  font = GdiObject<HFONT>(CreateFontW(20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"Cambria"));
-  SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  SetDpi(96);
   SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InlineEditBox::Procedure)));
   return previous != nullptr;
+}
+
+// The box is told of the new face before the old one is deleted.
+void InlineEditBox::SetDpi(int32_t dpi) {
+  if (box == nullptr) return;
+  GdiObject<HFONT> next(
+      CreateFontW(MulDiv(20, dpi, 96), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"Cambria"));
+  if (next.Get() == nullptr) return;
+  SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
+  font = std::move(next);
 }
 
 LRESULT CALLBACK InlineEditBox::Procedure(HWND window, UINT message, WPARAM wParam,

@@ -3,6 +3,7 @@
 // so that Enter, Space, Escape, Ctrl+G and the loss of the focus reach the editor; everything
 // else goes to the control's own procedure.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/gdi_handles.h"
@@ -22,6 +23,8 @@ class InlineEditBox {
   // system refused the control.
   bool Create(HWND parent, HINSTANCE instance, Editor& editor);
   HWND Handle() const { return box; }
+  // The font at a window's DPI: height 20 at 96, in proportion elsewhere.
+  void SetDpi(int32_t dpi);
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

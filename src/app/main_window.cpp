@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/dpi_metrics.h"
 #include "app/dropped_files.h"
 #include "app/paint_window.h"
 #include "app/resource_ids.h"
@@ -116,7 +117,7 @@ LRESULT MainWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: return OnClose(wParam, lParam);
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenu(reinterpret_cast<HMENU>(wParam)); return 0;
-    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), lParam); return 0;
     default: break;
   }
   // Input reaches the editor only once the creation handler has made it.
@@ -163,7 +164,7 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnSize() {
   RECT client{};
   GetClientRect(state.windows.main, &client);
-  const int32_t dpi = WindowDpi(state.windows.main);
+  const int32_t dpi = state.windows.dpi;
   const auto scaled = [dpi](int32_t length) { return MulDiv(length, dpi, 96); };
   SetWindowPos(state.windows.scrollBar, nullptr, client.right - scaled(30), scaled(10), scaled(20),
                client.bottom - scaled(30), SWP_NOZORDER);
@@ -185,8 +186,8 @@ void MainWindow::PlaceHorizontalScrollBar(const RECT& client) {
     MapWindowPoints(nullptr, state.windows.main, reinterpret_cast<POINT*>(&status), 2);
     bottom = status.top;
   }
-  const int32_t height = GetSystemMetrics(SM_CYHSCROLL);
-  const int32_t barRoom = MulDiv(30, WindowDpi(state.windows.main), 96);
+  const int32_t height = SystemMetricForDpi(SM_CYHSCROLL, state.windows.dpi);
+  const int32_t barRoom = MulDiv(30, state.windows.dpi, 96);
   SetWindowPos(state.windows.horizontalScrollBar, nullptr, 0, bottom - height,
                std::max<int32_t>(0, client.right - barRoom), height, SWP_NOZORDER);
 }
@@ -207,17 +208,20 @@ void MainWindow::OnPaint() {
   PaintWindow(state.windows.main, state.backBuffer, state.resources, scene);
 }
 
-// The window moves to a monitor of another scaling (or the scaling changed): it takes the size
-// the system suggests and the view draws at the new DPI.
-void MainWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
-  if (suggested != nullptr) {
-    SetWindowPos(state.windows.main, nullptr, suggested->left, suggested->top,
-                 suggested->right - suggested->left, suggested->bottom - suggested->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  PlaceControls(dpi);
+// The window moves to a monitor of another scaling (or the scaling changed): the controls take
+// their sizes and faces at the new DPI, the window the size the system suggests, and the view
+// draws at the new DPI. The rectangle is only read where it can be: the message may come from
+// another program, whose pointer means nothing here.
+void MainWindow::OnDpiChanged(int32_t dpi, LPARAM suggested) {
+  const int32_t held = std::clamp(dpi, kLowestDpi, kHighestDpi);
+  const RECT place = RectForNewDpi(state.windows.main, suggested, state.windows.dpi, held);
+  state.windows.dpi = held;
+  PlaceControls(held);
+  SetWindowPos(state.windows.main, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   OnSize();
-  if (state.editor) state.editor->SetDpi(dpi);
+  if (state.editor) state.editor->SetDpi(held);
+  state.host.Invalidate();
 }
 
 // View > Symbol palette carries a check mark while the palette is shown.
@@ -226,14 +230,20 @@ void MainWindow::OnInitMenu(HMENU menu) {
                 MF_BYCOMMAND | (state.host.IsPaletteVisible() ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// The buttons and the palette are given in pixels at 96 DPI; the status bar takes the new
-// system font's height when it re-docks.
+// The buttons, the palette and the inline box are given in pixels at 96 DPI. The status bar
+// takes its face at `dpi` and its height from it when it re-docks. Each control is told of its
+// new face before the old one is deleted.
 void MainWindow::PlaceControls(int32_t dpi) {
-  PlaceStyleButtons(state.windows.main, dpi);
-  state.palette.Place(dpi);
-  if (state.windows.statusBar != nullptr) {
+  GdiObject<HFONT> buttonFont = CreateButtonFont(dpi);
+  PlaceStyleButtons(state.windows.main, dpi, buttonFont.Get());
+  state.palette.Place(dpi, buttonFont.Get());
+  state.buttonFont = std::move(buttonFont);
+  state.inlineBox.SetDpi(dpi);
+  GdiObject<HFONT> statusFont = CreateStatusFont(dpi);
+  if (state.windows.statusBar != nullptr && statusFont.Get() != nullptr) {
     SendMessageW(state.windows.statusBar, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+                 reinterpret_cast<WPARAM>(statusFont.Get()), TRUE);
+    state.statusFont = std::move(statusFont);
   }
 }
 

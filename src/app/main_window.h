@@ -50,7 +50,7 @@ class MainWindow {
   void OnHorizontalScroll(WPARAM wParam);
   void PlaceHorizontalScrollBar(const RECT& client);
   void OnDropFiles(HDROP drop);
-  void OnDpiChanged(int32_t dpi, const RECT* suggested);
+  void OnDpiChanged(int32_t dpi, LPARAM suggested);
   void PlaceControls(int32_t dpi);
   void OnInitMenu(HMENU menu);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);

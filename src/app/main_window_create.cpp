@@ -10,13 +10,14 @@
 namespace kav {
 
 void MainWindow::OnCreate() {
+  state.windows.dpi = WindowDpi(state.windows.main);
   LoadDrawingResources(state.resources, state.instance, state.windows.main);
   state.typesetting = std::make_unique<Typesetting>(state.windows.main, state.resources.fonts);
   // The editor starts with one empty line, laid out, its caret at the end of the root row, no
   // selection and nothing modified.
   state.editor = std::make_unique<Editor>(state.host, state.typesetting->metrics,
                                           state.typesetting->layouter);
-  state.editor->SetDpi(WindowDpi(state.windows.main));
+  state.editor->SetDpi(state.windows.dpi);
   state.editor->PlaceCaret();
   CreateInlineBox();
   CreateScrollBar();
@@ -27,7 +28,7 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
-  if (const int32_t dpi = WindowDpi(state.windows.main); dpi != 96) PlaceControls(dpi);
+  PlaceControls(state.windows.dpi);
   // The view starts below the controls made last.
   state.editor->UpdateScroll();
 }

@@ -66,7 +66,7 @@ LRESULT CALLBACK PaletteWindow::Procedure(HWND window, UINT message, WPARAM wPar
   }
 }
 
-void PaletteWindow::Place(int32_t dpi) {
+void PaletteWindow::Place(int32_t dpi, HFONT buttonFont) {
   if (window == nullptr) return;
   const auto scaled = [dpi](int32_t length) { return MulDiv(length, dpi, 96); };
   constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -79,17 +79,18 @@ void PaletteWindow::Place(int32_t dpi) {
     face.lfHeight = MulDiv(face.lfHeight, dpi, 96);
     next = GdiObject<HFONT>(CreateFontIndirectW(&face));
   }
-  HFONT font = next.Get() != nullptr ? next.Get() : symbolFont;
+  HFONT symbol = next.Get() != nullptr ? next.Get() : symbolFont;
   for (const PaletteButton& button : PaletteButtons()) {
     HWND handle = GetDlgItem(window, button.id);
     if (handle == nullptr) continue;
     SetWindowPos(handle, nullptr, scaled(button.x), scaled(button.y),
                  scaled(kPaletteButtonSize), scaled(kPaletteButtonSize), kFlags);
     const auto current = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
-    if (current != nullptr && (current == symbolFont || current == scaledSymbolFont.Get() ||
-                               button.symbolFont)) {
-      SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
+    const bool symbolFace =
+        button.symbolFont ||
+        (current != nullptr && (current == symbolFont || current == scaledSymbolFont.Get()));
+    HFONT font = symbolFace ? symbol : buttonFont;
+    if (font != current) SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   scaledSymbolFont = std::move(next);
 }

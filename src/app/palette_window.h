@@ -23,8 +23,9 @@ class PaletteWindow {
   bool Create(HWND parent, HINSTANCE instance, HFONT symbolFont, Editor& editor);
   HWND Handle() const { return window; }
   // Moves and sizes the palette and its buttons, and sizes the symbol face, for a window drawn
-  // at `dpi` (the places above are those at 96).
-  void Place(int32_t dpi);
+  // at `dpi` (the places above are those at 96). The buttons that do not show the symbol face
+  // get `buttonFont`; none means the system's.
+  void Place(int32_t dpi, HFONT buttonFont);
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

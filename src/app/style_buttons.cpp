@@ -35,12 +35,16 @@ void CreateStyleButtons(HWND parent, HINSTANCE instance) {
   }
 }
 
-void PlaceStyleButtons(HWND parent, int32_t dpi) {
+void PlaceStyleButtons(HWND parent, int32_t dpi, HFONT font) {
   int32_t x = 2;
   for (const StyleButtonRow& row : kStyleButtonRows) {
-    SetWindowPos(GetDlgItem(parent, row.id), nullptr, MulDiv(x, dpi, 96), MulDiv(2, dpi, 96),
+    HWND button = GetDlgItem(parent, row.id);
+    SetWindowPos(button, nullptr, MulDiv(x, dpi, 96), MulDiv(2, dpi, 96),
                  MulDiv(kButtonSize, dpi, 96), MulDiv(kButtonSize, dpi, 96),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)) != font) {
+      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
     x += kButtonPitch;
   }
 }

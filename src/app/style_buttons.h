@@ -9,7 +9,8 @@
 namespace kav {
 
 void CreateStyleButtons(HWND parent, HINSTANCE instance);
-// Moves and sizes the buttons for a window drawn at `dpi` (their places are given at 96).
-void PlaceStyleButtons(HWND parent, int32_t dpi);
+// Moves and sizes the buttons for a window drawn at `dpi` (their places are given at 96) and
+// gives them `font` for their labels; none means the system's.
+void PlaceStyleButtons(HWND parent, int32_t dpi, HFONT font);
 
 }  // namespace kav

@@ -15,6 +15,8 @@ struct HostWindows {
   HWND inlineBox = nullptr;
   HWND palette = nullptr;
   UINT privateFormat = 0;
+  // The DPI the window is drawn at: its monitor's, as the last scaling change said.
+  int32_t dpi = 96;
 };
 
 class Win32Host final : public Host {

@@ -1,6 +1,5 @@
 // The inline symbol-name box and the palette side of the Win32 host.
 #include "app/win32_host.h"
-#include "app/window_dpi.h"
 #include "edit/inline_box.h"
 
 namespace kav {
@@ -9,9 +8,8 @@ namespace kav {
 void Win32Host::ShowInlineBox(int32_t x, int32_t y) {
   if (windows.inlineBox == nullptr) return;
   SetWindowTextW(windows.inlineBox, L"");
-  const int32_t dpi = WindowDpi(windows.main);
-  SetWindowPos(windows.inlineBox, nullptr, x, y, MulDiv(kInlineBoxWidth, dpi, 96),
-               MulDiv(kInlineBoxHeight, dpi, 96), SWP_NOZORDER);
+  SetWindowPos(windows.inlineBox, nullptr, x, y, MulDiv(kInlineBoxWidth, windows.dpi, 96),
+               MulDiv(kInlineBoxHeight, windows.dpi, 96), SWP_NOZORDER);
   ShowWindow(windows.inlineBox, SW_SHOW);
   SetFocus(windows.inlineBox);
 }

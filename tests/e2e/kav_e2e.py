@@ -434,7 +434,7 @@ class Session:
 
     def _rect(self, what):
         """A rectangle the probe reports as "left top right bottom" in client pixels, or None."""
-        words = self.probe_query(what)[0].split()
+        words = self.probe_query(*([what] if isinstance(what, str) else what))[0].split()
         return tuple(map(int, words)) if len(words) == 4 else None
 
     def view_area(self):
@@ -448,6 +448,12 @@ class Session:
     def caret_rect(self):
         """(left, top, right, bottom) of the screen caret in client pixels; None without one."""
         return self._rect("caret")
+
+    def child_size(self, name):
+        """(width, height) of a child control the probe knows by `name` (status, hscroll,
+        vscroll, button) or of the main window itself (window)."""
+        left, top, right, bottom = self._rect(("child", name))
+        return right - left, bottom - top
 
 
 def _terminate(process, grace=5):

@@ -8,6 +8,12 @@ the same place of its ink, and a letter typed there shows, through "Copy as TeX"
 caret went. At 192 DPI the palette, the view's top, the frame must be twice as large and the click must land where it landed
 at 96 DPI. Then the zoom keys take the view to 200 %: the status bar says so and the formula's
 ink is twice as wide.
+
+A window that moves to a monitor of another scaling hears of it by WM_DPICHANGED, which Wine never
+sends: the probe sends it. The rectangle it suggests is written into the program's memory, where
+the system puts it, and the window must take it; the controls, the status bar's face, the scroll
+bars and the view follow the new DPI. A message whose rectangle cannot be read (as from another
+program) must not harm the program: it scales its own rectangle instead.
 """
 
 import os
@@ -90,6 +96,75 @@ def run_at(options, dpi, zoom_too):
     return found
 
 
+def control_sizes(run, name):
+    """The sizes that follow the window's DPI, with a screenshot called `name`."""
+    frame = view_ink(run, name)
+    palette = run.palette_rect()
+    check(palette is not None, "the palette is not shown")
+    return {
+        "window": run.child_size("window"),
+        "frame": (frame[2] - frame[0], frame[3] - frame[1]),
+        "palette": (palette[2] - palette[0], palette[3] - palette[1]),
+        "button": run.child_size("button"),
+        "status_height": run.child_size("status")[1],
+        "hscroll_height": run.child_size("hscroll")[1],
+        "view_top": run.view_area()[1],
+    }
+
+
+def dpi_changed(run, dpi, size):
+    """The probe sends WM_DPICHANGED; the status bar still answers afterwards."""
+    run.probe_query("dpichanged", str(dpi), size)
+    check(run.running(), f"the program ended on WM_DPICHANGED {dpi} {size}")
+    run.expect_status("Ready")
+
+
+def check_twice(before, after, tolerance, what):
+    check(all(abs(b - 2 * a) <= tolerance for a, b in zip(before, after)),
+          f"{what} is {before} at 96 DPI and {after} after the change to 192")
+
+
+def run_dpi_change(options):
+    """The sizes at 96 DPI, after a change to 192 and after a change back whose rectangle cannot
+    be read."""
+    with kav_e2e.session(options) as run:
+        run.start()
+        window = run.wait_window()
+        run.focus(window)
+        run.expect_status("Ready")
+        # Half the size first, so that the doubled window still fits on the screen.
+        full = run.child_size("window")
+        dpi_changed(run, 96, "50")
+        at96 = control_sizes(run, "dpi_change_96.png")
+        check_twice(at96["window"], full, 2, "the window after a suggested half size")
+        dpi_changed(run, 192, "200")
+        at192 = control_sizes(run, "dpi_change_192.png")
+        dpi_changed(run, 96, "unreadable")
+        back = control_sizes(run, "dpi_change_back.png")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+    return at96, at192, back
+
+
+def test_dpi_change(options):
+    at96, at192, back = run_dpi_change(options)
+    print(f"WM_DPICHANGED: 96 dpi {at96}\n192 dpi {at192}\nback {back}")
+    check_twice(at96["window"], at192["window"], 2, "the window")
+    check_twice(at96["frame"], at192["frame"], 2, "the placeholder frame")
+    check_twice(at96["palette"], at192["palette"], 4, "the palette")
+    check_twice(at96["button"], at192["button"], 2, "a style button")
+    check_twice((at96["view_top"],), (at192["view_top"],), 8, "the view's top")
+    check_twice((at96["hscroll_height"],), (at192["hscroll_height"],), 2,
+                "the horizontal scroll bar's height")
+    check(at192["status_height"] >= at96["status_height"] * 3 // 2,
+          f"the status bar is {at96['status_height']} high at 96 DPI and "
+          f"{at192['status_height']} at 192: its face did not grow")
+    check_twice(back["window"], at192["window"], 2, "the window scaled back without a rectangle")
+    for name in ("frame", "palette", "button", "status_height", "hscroll_height", "view_top"):
+        check(back[name] == at96[name],
+              f"{name} is {back[name]} back at 96 DPI, {at96[name]} before the change")
+
+
 def keep_screenshots(options):
     if not os.path.isdir(os.path.dirname(REPORTS)):
         return
@@ -101,6 +176,7 @@ def keep_screenshots(options):
 
 
 def test(options):
+    test_dpi_change(options)
     at96 = run_at(options, 96, zoom_too=True)
     at192 = run_at(options, 192, zoom_too=False)
     keep_screenshots(options)

@@ -1,22 +1,35 @@
 """The installer and its uninstaller, silent, in a Wine prefix of their own.
 
-A silent install (/S) must put kav.exe, the manual and the uninstaller into the user's programs
-folder, the Start menu shortcut in place, and the .kav association and the Apps list entry into
+A silent install (/S) must put kav.exe, the manual, the licence, the third-party notices and the
+uninstaller into the user's programs folder, the Start menu shortcut in place, and the .kav association and the Apps list entry into
 the user's registry (read back with `wine reg query`). `wine start` with a .kav file's path must
 start the program through that association, titled with the file. The silent uninstall must
 leave neither the files, the shortcut nor the keys. What the registry held after each step is
 kept in the artifacts folder.
+
+The portable zip (checked by `unzip -t`) must hold the same files, and kav.exe must need nothing
+but Windows' own DLLs (its import table, read by mingw-w64's objdump): neither package carries
+another DLL.
 """
 
 import glob
 import os
+import re
+import shutil
 import subprocess
 import time
+import zipfile
 
 import kav_e2e
 from kav_e2e import check
 
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CLASSES = r"HKCU\Software\Classes"
+# What both packages hold, beside the uninstaller the installer adds.
+PACKAGED = ("kav.exe", "manual.html", "README.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt")
+# The DLLs of Windows itself that kav.exe may import.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "gdiplus.dll", "comctl32.dll",
+               "comdlg32.dll", "shell32.dll", "ole32.dll", "msvcrt.dll", "advapi32.dll"}
 KEYS = (CLASSES + r"\.kav", CLASSES + r"\Kav.Document",
         r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kav")
 
@@ -59,8 +72,12 @@ def wait_for(predicate, timeout=60):
 def check_installed(run, prefix):
     folder = installed_folder(prefix)
     check(folder is not None, "nothing was installed into the user's programs folder")
-    for name in ("kav.exe", "manual.html", "README.txt", "uninstall.exe"):
+    for name in PACKAGED + ("uninstall.exe",):
         check(os.path.isfile(os.path.join(folder, name)), f"{name} is not installed")
+    for name in ("LICENSE.txt", "THIRD-PARTY-NOTICES.txt"):
+        with open(os.path.join(folder, name), "rb") as installed, \
+                open(os.path.join(ROOT, name), "rb") as source:
+            check(installed.read() == source.read(), f"the installed {name} is not the project's")
     check(shortcut(prefix) is not None, "the Start menu has no Kav shortcut")
     code, text = reg_query(run, CLASSES + r"\.kav")
     check(code == 0 and "Kav.Document" in text, f".kav is not associated: {text!r}")
@@ -72,6 +89,27 @@ def check_installed(run, prefix):
     for value in ("DisplayName", "UninstallString", "QuietUninstallString", "DisplayIcon"):
         check(value in text, f"the Apps list entry has no {value}: {text!r}")
     return folder
+
+
+def imported_dlls(exe):
+    objdump = shutil.which("x86_64-w64-mingw32-objdump")
+    check(objdump is not None, "x86_64-w64-mingw32-objdump is missing (scripts/setup)")
+    result = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=False)
+    check(result.returncode == 0, f"objdump cannot read {exe}: {result.stderr[-300:]}")
+    return {name.lower() for name in re.findall(r"DLL Name: (\S+)", result.stdout)}
+
+
+def check_portable_zip(path, installed_exe):
+    check(os.path.isfile(path), f"no portable zip at {path!r} (build the kav_dist target)")
+    result = subprocess.run(["unzip", "-t", path], capture_output=True, text=True, check=False)
+    check(result.returncode == 0, f"unzip -t fails on the portable zip: {result.stdout[-300:]}")
+    with zipfile.ZipFile(path) as archive:
+        names = {name for name in archive.namelist() if not name.endswith("/")}
+        check(names == {"kav-0.2/" + name for name in PACKAGED},
+              f"the portable zip holds {sorted(names)}")
+        with open(installed_exe, "rb") as f:
+            check(archive.read("kav-0.2/kav.exe") == f.read(),
+                  "the zip's kav.exe is not the one the installer installs")
 
 
 def mirror_user_classes(run, artifacts):
@@ -118,6 +156,10 @@ def test(options):
         code, _ = run.run_windows_program(installer, "/S", timeout=180)
         check(code == 0, f"the silent install ended with {code}")
         folder = check_installed(run, prefix)
+        exe = os.path.join(folder, "kav.exe")
+        foreign = imported_dlls(exe) - SYSTEM_DLLS
+        check(not foreign, f"kav.exe needs DLLs that are not part of Windows: {sorted(foreign)}")
+        check_portable_zip(os.environ.get("KAV_PORTABLE", ""), exe)
         reports.append("After the silent install:\n" + registry_report(run))
         open_through_association(run, document)
         uninstaller = "C:\\" + os.path.relpath(os.path.join(folder, "uninstall.exe"),

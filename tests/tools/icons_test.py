@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The icons in resources/icons/ are what scripts/make-icons draws from the converter's picture of
 the formula: every size of both icons, pixel for pixel (ImageMagick's compare counts the pixels
-that differ), square, with a transparent corner and ink inside."""
+that differ), square, with a transparent corner and ink inside, and the large icon's formula drawn
+at its size rather than enlarged from a small picture."""
 import os
 import subprocess
 import sys
@@ -57,6 +58,19 @@ class Icons(unittest.TestCase):
                     # The formula's strokes: some pixels are nearly black and opaque.
                     dark = identify(path, '%[fx:minima.intensity]')
                     self.assertLess(float(dark), 0.35)
+
+    def test_large_icon_strokes_have_sharp_edges(self):
+        # An enlarged picture blurs every edge over several pixels: the grey rim of the formula's
+        # strokes then outweighs their dark core (0.9 times it when the 256 px formula was blown
+        # up from the 1:1 picture; about 0.2 when it is drawn at scale 4).
+        path = os.path.join(self.tmp.name, 'app_256.png')
+        grey = subprocess.run(['convert', path, '-background', 'white', '-flatten', '-gravity',
+                               'center', '-crop', '150x150+0+0', '+repage', '-colorspace', 'gray',
+                               '-depth', '8', 'gray:-'], capture_output=True, check=True).stdout
+        dark = sum(1 for level in grey if level < 64)
+        rim = sum(1 for level in grey if 64 <= level < 192)
+        self.assertGreater(dark, 1000)
+        self.assertLess(rim / dark, 0.5)
 
 
 if __name__ == '__main__':

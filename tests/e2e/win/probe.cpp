@@ -19,6 +19,13 @@
 //                       coverages differ by more than half; "finer" the same for the metafile
 //                       played at four times the size and averaged back.
 //                       A missing format is named and the exit code is 5.
+//   kav_probe child NAME   prints "left top right bottom" of a child control in client pixels:
+//                       status (the status bar), hscroll, vscroll, button (the first style
+//                       button), or window (the main window's own frame)
+//   kav_probe dpichanged DPI PERCENT   sends the main window what a move to a monitor of DPI
+//                       brings, suggesting the window's rectangle scaled by PERCENT; the
+//                       rectangle is written into the program's memory, where the system puts it
+//   kav_probe dpichanged DPI unreadable   the same with an address nothing can be read at
 #include <cwchar>
 #include <string>
 
@@ -28,6 +35,7 @@
 #include "app/win32_host.h"
 #include "app/wide_text.h"
 #include "base/utf.h"
+#include "edit/keys.h"
 #include "metafile_check.h"
 
 namespace {
@@ -120,6 +128,80 @@ int PrintCaret(HWND main) {
   return 0;
 }
 
+HWND Child(HWND main, const std::wstring& name) {
+  if (name == L"status") return FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+  if (name == L"hscroll") return GetDlgItem(main, kav::kHorizontalScrollBarId);
+  if (name == L"vscroll") return GetDlgItem(main, kav::kScrollBarId);
+  if (name == L"button") return GetDlgItem(main, kav::command::StyleRoman);
+  if (name == L"window") return main;
+  return nullptr;
+}
+
+int PrintChild(HWND main, const std::wstring& name) {
+  HWND child = Child(main, name);
+  if (child == nullptr) return 3;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+  PrintRect(rect);
+  return 0;
+}
+
+// A RECT in another process's memory, freed again when done.
+class RemoteRect {
+ public:
+  RemoteRect(HWND window, const RECT& rect) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    if (process == nullptr) return;
+    address = VirtualAllocEx(process, nullptr, sizeof(rect), MEM_COMMIT | MEM_RESERVE,
+                             PAGE_READWRITE);
+    SIZE_T written = 0;
+    if (address != nullptr &&
+        (!WriteProcessMemory(process, address, &rect, sizeof(rect), &written) ||
+         written != sizeof(rect))) {
+      VirtualFreeEx(process, address, 0, MEM_RELEASE);
+      address = nullptr;
+    }
+  }
+  ~RemoteRect() {
+    if (address != nullptr) VirtualFreeEx(process, address, 0, MEM_RELEASE);
+    if (process != nullptr) CloseHandle(process);
+  }
+  RemoteRect(const RemoteRect&) = delete;
+  RemoteRect& operator=(const RemoteRect&) = delete;
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address); }
+
+ private:
+  HANDLE process = nullptr;
+  void* address = nullptr;
+};
+
+int SendDpiChanged(HWND main, UINT dpi, LPARAM suggested) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), suggested,
+                             SMTO_ABORTIFHUNG, 10000, &result)
+             ? 0
+             : 4;
+}
+
+int DpiChanged(HWND main, const std::wstring& dpiText, const std::wstring& size) {
+  const unsigned long dpi = std::wcstoul(dpiText.c_str(), nullptr, 10);
+  if (dpi == 0 || dpi > 0xFFFF) return 2;
+  // The first page of an address space is never mapped.
+  if (size == L"unreadable") return SendDpiChanged(main, dpi, 0x10);
+  const unsigned long percent = std::wcstoul(size.c_str(), nullptr, 10);
+  if (percent == 0 || percent > 1000) return 2;
+  RECT rect{};
+  GetWindowRect(main, &rect);
+  rect.right = rect.left + MulDiv(rect.right - rect.left, static_cast<int>(percent), 100);
+  rect.bottom = rect.top + MulDiv(rect.bottom - rect.top, static_cast<int>(percent), 100);
+  const RemoteRect remote(main, rect);
+  if (remote.Address() == 0) return 4;
+  return SendDpiChanged(main, dpi, remote.Address());
+}
+
 std::u16string FormatName(UINT format) {
   wchar_t name[256] = {};
   const int length = GetClipboardFormatNameW(format, name, 256);
@@ -167,5 +249,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"palette" && argc == 2) return PrintPalette(main);
   if (command == L"caret" && argc == 2) return PrintCaret(main);
   if (command == L"metafile" && argc <= 3) return PrintMetafile(argc == 3 ? argv[2] : L"");
+  if (command == L"child" && argc == 3) return PrintChild(main, argv[2]);
+  if (command == L"dpichanged" && argc == 4) return DpiChanged(main, argv[2], argv[3]);
   return 2;
 }
