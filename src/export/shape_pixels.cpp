@@ -179,20 +179,6 @@ void AreaCells::Each(Visit visit) const {
   }
 }
 
-// Straight-alpha "over": the new ink with coverage `alpha` above what the pixel holds.
-void Over(uint8_t* p, Rgb colour, uint32_t alpha) {
-  const uint32_t keep = (p[3] * (255 - alpha) + 127) / 255;
-  const uint32_t out = alpha + keep;
-  if (out == 0) return;
-  const auto mix = [&](uint8_t ink, uint8_t old) {
-    return static_cast<uint8_t>((ink * alpha + old * keep + out / 2) / out);
-  };
-  p[0] = mix(colour.r, p[0]);
-  p[1] = mix(colour.g, p[1]);
-  p[2] = mix(colour.b, p[2]);
-  p[3] = static_cast<uint8_t>(out);
-}
-
 void FillShape(const std::vector<std::vector<Point>>& polygons, Rgb colour, int32_t width,
                int32_t height, std::span<uint8_t> rgba) {
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
@@ -216,12 +202,25 @@ void FillShape(const std::vector<std::vector<Point>>& polygons, Rgb colour, int3
   }
   cells.Each([&](int32_t x, int32_t y, uint32_t alpha) {
     if (x >= 0 && y >= 0 && x < width && y < height) {
-      Over(&rgba[(static_cast<size_t>(y) * width + x) * 4], colour, alpha);
+      BlendOver(&rgba[(static_cast<size_t>(y) * width + x) * 4], colour, alpha);
     }
   });
 }
 
 }  // namespace
+
+void BlendOver(uint8_t* p, Rgb colour, uint32_t alpha) {
+  const uint32_t keep = (p[3] * (255 - alpha) + 127) / 255;
+  const uint32_t out = alpha + keep;
+  if (out == 0) return;
+  const auto mix = [&](uint8_t ink, uint8_t old) {
+    return static_cast<uint8_t>((ink * alpha + old * keep + out / 2) / out);
+  };
+  p[0] = mix(colour.r, p[0]);
+  p[1] = mix(colour.g, p[1]);
+  p[2] = mix(colour.b, p[2]);
+  p[3] = static_cast<uint8_t>(out);
+}
 
 void FillShapes(const VectorPicture& picture, int32_t scale, std::span<uint8_t> rgba) {
   const int32_t width = picture.Width() * scale, height = picture.Height() * scale;

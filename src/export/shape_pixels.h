@@ -13,6 +13,10 @@
 
 namespace kav {
 
+// Straight-alpha "over": ink of `colour` with coverage `alpha` (0..255) laid above the pixel
+// `p` holds (red, green, blue, alpha; not premultiplied).
+void BlendOver(uint8_t* p, Rgb colour, uint32_t alpha);
+
 // Draws the shapes at `scale` device pixels per layout pixel over `rgba`: Width() x scale by
 // Height() x scale pixels, four bytes each (red, green, blue, alpha; not premultiplied), row by
 // row from the top. Ink outside the buffer is dropped.

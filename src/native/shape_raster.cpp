@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "base/failure.h"
+#include "export/shape_pixels.h"
 
 namespace kav {
 namespace {
@@ -19,20 +20,6 @@ struct Target {
   Rgb colour;
 };
 
-// Straight-alpha "over": the new ink with coverage `alpha` above what the pixel holds.
-void Over(uint8_t* p, Rgb colour, uint32_t alpha) {
-  const uint32_t keep = (p[3] * (255 - alpha) + 127) / 255;
-  const uint32_t out = alpha + keep;
-  if (out == 0) return;
-  const auto mix = [&](uint8_t ink, uint8_t old) {
-    return static_cast<uint8_t>((ink * alpha + old * keep + out / 2) / out);
-  };
-  p[0] = mix(colour.r, p[0]);
-  p[1] = mix(colour.g, p[1]);
-  p[2] = mix(colour.b, p[2]);
-  p[3] = static_cast<uint8_t>(out);
-}
-
 // FreeType's y grows upward; outlines are handed over with y negated, so scanline s is row -s-1.
 void BlendSpans(int y, int count, const FT_Span* spans, void* user) {
   const Target& target = *static_cast<const Target*>(user);
@@ -42,7 +29,7 @@ void BlendSpans(int y, int count, const FT_Span* spans, void* user) {
   for (int i = 0; i < count; ++i) {
     const int32_t from = std::max<int32_t>(spans[i].x, 0);
     const int32_t to = std::min<int32_t>(spans[i].x + spans[i].len, image.width);
-    for (int32_t x = from; x < to; ++x) Over(image.At(x, row), target.colour, spans[i].coverage);
+    for (int32_t x = from; x < to; ++x) BlendOver(image.At(x, row), target.colour, spans[i].coverage);
   }
 }
 
