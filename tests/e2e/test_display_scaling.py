@@ -16,8 +16,6 @@ bars and the view follow the new DPI. A message whose rectangle cannot be read (
 program) must not harm the program: it scales its own rectangle instead.
 """
 
-import os
-import shutil
 import subprocess
 
 import kav_e2e
@@ -25,8 +23,6 @@ import screen_ink
 from kav_e2e import check
 
 FORMULA = "abcd+1"
-REPORTS = "/work/reports/winapp"
-
 
 def set_display_dpi(run, dpi):
     for key in (r"HKCU\Control Panel\Desktop",
@@ -165,21 +161,10 @@ def test_dpi_change(options):
               f"{name} is {back[name]} back at 96 DPI, {at96[name]} before the change")
 
 
-def keep_screenshots(options):
-    if not os.path.isdir(os.path.dirname(REPORTS)):
-        return
-    os.makedirs(REPORTS, exist_ok=True)
-    for name in ("formula_96.png", "formula_192.png", "zoom200_96.png"):
-        path = os.path.join(options.artifacts, name)
-        if os.path.exists(path):
-            shutil.copy(path, REPORTS)
-
-
 def test(options):
     test_dpi_change(options)
     at96 = run_at(options, 96, zoom_too=True)
     at192 = run_at(options, 192, zoom_too=False)
-    keep_screenshots(options)
     print(f"96 dpi: {at96}\n192 dpi: {at192}")
     w96, h96 = at96["frame"]
     w192, h192 = at192["frame"]
