@@ -84,16 +84,29 @@ def first_line_under_the_palette(options):
         print(f"client {cw}x{ch}; palette {palette}; view {view}")
         check(view[1] >= palette[3],
               f"the view {view} starts above the palette's bottom {palette[3]}")
-        for _ in range(4):
-            run.xdotool("key", "--delay", "15", "--repeat", "199", "Up")
-            wait_until_still(run)
+        def topmost_band():
             shot = run.screenshot("top.png")
             rows = ink_rows(shot, left, top, 0, palette[3], view[2], view[3])
             check(rows, "no ink below the palette")
-            y0, y1, x0, x1 = first_band(rows)
+            return first_band(rows)
+
+        for _ in range(4):
+            run.xdotool("key", "--delay", "15", "--repeat", "199", "Up")
+            wait_until_still(run)
+            # The window is painted once the keys still queued have been read, which may be a
+            # while after the caret reached the first line.
+            deadline = time.monotonic() + 10
+            y0, y1, x0, x1 = topmost_band()
+            while x1 - x0 < WIDE_INK and time.monotonic() < deadline:
+                time.sleep(1.0)
+                y0, y1, x0, x1 = topmost_band()
+                print(f"the screen caught up late: {x1 - x0} wide")
             if x1 - x0 >= WIDE_INK:
                 break
         print(f"topmost ink below the palette: rows {y0}..{y1}, columns {x0}..{x1}")
+        if x1 - x0 < WIDE_INK:
+            # Tells a program that stopped answering from one that painted the wrong lines.
+            print(f"the status bar answers {run.status_text()!r}; caret {run.caret_rect()}")
         check(x1 - x0 >= WIDE_INK, f"the topmost line below the palette is {x1 - x0} wide: "
               "not the first line")
         check(y0 > palette[3] + 2, f"the first line's ink starts at {y0}, against the palette's "
