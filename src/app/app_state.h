@@ -40,6 +40,10 @@ struct AppState {
   // one is deleted.
   GdiObject<HFONT> statusFont;
   GdiObject<HFONT> buttonFont;
+  // The title bar's and the taskbar's icons drawn for the window's DPI; the window is given a
+  // new one before the old one is destroyed.
+  OwnedIcon smallIcon;
+  OwnedIcon bigIcon;
   // The document named on the command line, for the start-up open.
   std::u16string startupPath;
   // A message raised before the status bar exists (for example a refused command line), shown

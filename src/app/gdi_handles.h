@@ -37,6 +37,30 @@ class GdiObject {
   Handle handle = nullptr;
 };
 
+// An icon loaded for one window (not shared), destroyed with its owner.
+class OwnedIcon {
+ public:
+  OwnedIcon() = default;
+  explicit OwnedIcon(HICON icon) : icon(icon) {}
+  ~OwnedIcon() {
+    if (icon != nullptr) DestroyIcon(icon);
+  }
+  OwnedIcon(OwnedIcon&& other) noexcept : icon(std::exchange(other.icon, nullptr)) {}
+  OwnedIcon& operator=(OwnedIcon&& other) noexcept {
+    if (this != &other) {
+      if (icon != nullptr) DestroyIcon(icon);
+      icon = std::exchange(other.icon, nullptr);
+    }
+    return *this;
+  }
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+  HICON Get() const { return icon; }
+
+ private:
+  HICON icon = nullptr;
+};
+
 // The device context of a window's client area, for measuring.
 class WindowDc {
  public:

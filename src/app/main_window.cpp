@@ -245,6 +245,24 @@ void MainWindow::PlaceControls(int32_t dpi) {
                  reinterpret_cast<WPARAM>(statusFont.Get()), TRUE);
     state.statusFont = std::move(statusFont);
   }
+  SetIcons(dpi);
+}
+
+// The class's icons are made at the system's sizes; on a monitor of another scaling the title
+// bar and the taskbar would shrink or stretch them, so the window gets its own at that DPI.
+void MainWindow::SetIcons(int32_t dpi) {
+  const auto load = [&](int widthMetric, int heightMetric) {
+    return OwnedIcon(static_cast<HICON>(LoadImageW(
+        state.instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+        SystemMetricForDpi(widthMetric, dpi), SystemMetricForDpi(heightMetric, dpi), 0)));
+  };
+  OwnedIcon small = load(SM_CXSMICON, SM_CYSMICON);
+  OwnedIcon big = load(SM_CXICON, SM_CYICON);
+  if (small.Get() == nullptr || big.Get() == nullptr) return;
+  SendMessageW(state.windows.main, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  SendMessageW(state.windows.main, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  state.smallIcon = std::move(small);
+  state.bigIcon = std::move(big);
 }
 
 void MainWindow::OnVerticalScroll(WPARAM wParam) {

@@ -52,6 +52,7 @@ class MainWindow {
   void OnDropFiles(HDROP drop);
   void OnDpiChanged(int32_t dpi, LPARAM suggested);
   void PlaceControls(int32_t dpi);
+  void SetIcons(int32_t dpi);
   void OnInitMenu(HMENU menu);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void ShowStatus(const std::u16string& text);

@@ -449,6 +449,19 @@ class Session:
         """(left, top, right, bottom) of the screen caret in client pixels; None without one."""
         return self._rect("caret")
 
+    def window_icons(self, window):
+        """[(width, height, ARGB pixels)] of the images Wine gave the X window (_NET_WM_ICON)."""
+        out = subprocess.run(["xprop", "-id", str(window), "-notype", "32c", "_NET_WM_ICON"],
+                             env=self.env(), capture_output=True, text=True, check=True).stdout
+        check("=" in out, f"the window has no icon: {out.strip()!r}")
+        numbers = [int(n) & 0xFFFFFFFF for n in out.split("=", 1)[1].replace(",", " ").split()]
+        images, pos = [], 0
+        while pos + 2 <= len(numbers):
+            width, height = numbers[pos], numbers[pos + 1]
+            images.append((width, height, numbers[pos + 2:pos + 2 + width * height]))
+            pos += 2 + width * height
+        return images
+
     def child_size(self, name):
         """(width, height) of a child control the probe knows by `name` (status, hscroll,
         vscroll, button) or of the main window itself (window)."""

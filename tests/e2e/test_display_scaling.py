@@ -12,7 +12,7 @@ ink is twice as wide.
 A window that moves to a monitor of another scaling hears of it by WM_DPICHANGED, which Wine never
 sends: the probe sends it. The rectangle it suggests is written into the program's memory, where
 the system puts it, and the window must take it; the controls, the status bar's face, the scroll
-bars and the view follow the new DPI. A message whose rectangle cannot be read (as from another
+bars, the window's icons and the view follow the new DPI. A message whose rectangle cannot be read (as from another
 program) must not harm the program: it scales its own rectangle instead.
 """
 
@@ -92,7 +92,7 @@ def run_at(options, dpi, zoom_too):
     return found
 
 
-def control_sizes(run, name):
+def control_sizes(run, window, name):
     """The sizes that follow the window's DPI, with a screenshot called `name`."""
     frame = view_ink(run, name)
     palette = run.palette_rect()
@@ -105,6 +105,8 @@ def control_sizes(run, name):
         "status_height": run.child_size("status")[1],
         "hscroll_height": run.child_size("hscroll")[1],
         "view_top": run.view_area()[1],
+        # Wine hands the title bar's and the taskbar's icons to X; widths, smallest first.
+        "icons": tuple(sorted(width for width, _, _ in run.window_icons(window))),
     }
 
 
@@ -131,12 +133,12 @@ def run_dpi_change(options):
         # Half the size first, so that the doubled window still fits on the screen.
         full = run.child_size("window")
         dpi_changed(run, 96, "50")
-        at96 = control_sizes(run, "dpi_change_96.png")
+        at96 = control_sizes(run, window, "dpi_change_96.png")
         check_twice(at96["window"], full, 2, "the window after a suggested half size")
         dpi_changed(run, 192, "200")
-        at192 = control_sizes(run, "dpi_change_192.png")
+        at192 = control_sizes(run, window, "dpi_change_192.png")
         dpi_changed(run, 96, "unreadable")
-        back = control_sizes(run, "dpi_change_back.png")
+        back = control_sizes(run, window, "dpi_change_back.png")
         run.close_request(window)
         check(run.wait_exit() == 0, "program did not end cleanly")
     return at96, at192, back
@@ -155,8 +157,11 @@ def test_dpi_change(options):
     check(at192["status_height"] >= at96["status_height"] * 3 // 2,
           f"the status bar is {at96['status_height']} high at 96 DPI and "
           f"{at192['status_height']} at 192: its face did not grow")
+    check(len(at96["icons"]) == 2, f"the window shows icons {at96['icons']} at 96 DPI")
+    check_twice(at96["icons"], at192["icons"], 0, "the window's icons")
     check_twice(back["window"], at192["window"], 2, "the window scaled back without a rectangle")
-    for name in ("frame", "palette", "button", "status_height", "hscroll_height", "view_top"):
+    for name in ("frame", "palette", "button", "status_height", "hscroll_height", "view_top",
+                 "icons"):
         check(back[name] == at96[name],
               f"{name} is {back[name]} back at 96 DPI, {at96[name]} before the change")
 

@@ -64,20 +64,6 @@ def check_version(exe):
     check("Copyright" in text, "the version resource names no copyright")
 
 
-def window_icon(run, window):
-    """(width, height, ARGB pixels) of the largest image in the window's _NET_WM_ICON."""
-    out = subprocess.run(["xprop", "-id", str(window), "-notype", "32c", "_NET_WM_ICON"],
-                         env=run.env(), capture_output=True, text=True, check=True).stdout
-    check("=" in out, f"the window has no icon: {out.strip()!r}")
-    numbers = [int(n) & 0xFFFFFFFF for n in out.split("=", 1)[1].replace(",", " ").split()]
-    images, pos = [], 0
-    while pos + 2 <= len(numbers):
-        width, height = numbers[pos], numbers[pos + 1]
-        images.append((width, height, numbers[pos + 2:pos + 2 + width * height]))
-        pos += 2 + width * height
-    return max(images, key=lambda image: image[0])
-
-
 def committed_rgba(size):
     path = os.path.join(ROOT, "resources", "icons", f"app_{size}.png")
     return subprocess.run(["convert", path, "-depth", "8", "rgba:-"], capture_output=True,
@@ -88,7 +74,7 @@ def check_window_icon(options):
     with kav_e2e.session(options) as run:
         run.start()
         window = run.wait_window()
-        width, height, argb = window_icon(run, window)
+        width, height, argb = max(run.window_icons(window), key=lambda image: image[0])
         check(width == height and width in ICON_SIZES, f"window icon is {width} x {height}")
         expected = committed_rgba(width)
         worst = 0
