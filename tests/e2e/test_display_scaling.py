@@ -12,8 +12,8 @@ ink is twice as wide.
 A window that moves to a monitor of another scaling hears of it by WM_DPICHANGED, which Wine never
 sends: the probe sends it. The rectangle it suggests is written into the program's memory, where
 the system puts it, and the window must take it; the controls, the status bar's face, the scroll
-bars, the window's icons and the view follow the new DPI. A message whose rectangle cannot be read (as from another
-program) must not harm the program: it scales its own rectangle instead.
+bars, the window's icons and the view follow the new DPI. A message whose rectangle cannot be read
+(as from another program) must not harm the program: it scales its own rectangle instead.
 """
 
 import subprocess
