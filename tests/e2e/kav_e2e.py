@@ -302,8 +302,19 @@ class Session:
         self.xdotool("windowfocus", "--sync", window)
 
     def key(self, *keys):
-        """Key chords in xdotool's names, e.g. key("ctrl+c", "Return")."""
-        self.xdotool("key", "--delay", "30", *keys)
+        """Key chords in xdotool's names, e.g. key("ctrl+c", "Return"). The program reads the
+        modifiers' state when a key's message arrives, so under a busy Wine a chord sent hard on
+        the heels of other keys can lose its Ctrl: each chord waits for the keys before it."""
+        plain = []
+        for key in keys:
+            if "+" in key:
+                if plain:
+                    self.xdotool("key", "--delay", "30", *plain)
+                    plain = []
+                time.sleep(0.5)
+            plain.append(key)
+        if plain:
+            self.xdotool("key", "--delay", "30", *plain)
 
     def type_text(self, text):
         self.xdotool("type", "--delay", "30", text)
