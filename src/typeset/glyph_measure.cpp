@@ -28,24 +28,21 @@ uint64_t CacheKey(FontKey font, char16_t unit) {
          (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
 }
 
+// The value kept under `key`, measured by `measure` the first time it is asked for.
+template <typename Value, typename Measure>
+Value Remembered(std::unordered_map<uint64_t, Value>& cache, uint64_t key, Measure measure) {
+  if (const auto found = cache.find(key); found != cache.end()) return found->second;
+  return cache.emplace(key, measure()).first->second;
+}
+
 }  // namespace
 
 GlyphInk CachedGlyphMetrics::Ink(FontKey font, char16_t unit) const {
-  const uint64_t key = CacheKey(font, unit);
-  auto found = inkCache_.find(key);
-  if (found != inkCache_.end()) return found->second;
-  const GlyphInk ink = platform_.Ink(font, unit);
-  inkCache_.emplace(key, ink);
-  return ink;
+  return Remembered(inkCache_, CacheKey(font, unit), [&] { return platform_.Ink(font, unit); });
 }
 
 GlyphExtent CachedGlyphMetrics::Extent(FontKey font, char16_t unit) const {
-  const uint64_t key = CacheKey(font, unit);
-  auto found = cache_.find(key);
-  if (found != cache_.end()) return found->second;
-  const GlyphExtent extent = platform_.Extent(font, unit);
-  cache_.emplace(key, extent);
-  return extent;
+  return Remembered(cache_, CacheKey(font, unit), [&] { return platform_.Extent(font, unit); });
 }
 
 }  // namespace kav

@@ -316,6 +316,20 @@ class Session:
         if plain:
             self.xdotool("key", "--delay", "30", *plain)
 
+    def press_until(self, keys, read, expected, what, attempts=5, settle=0.7, timeout=0):
+        """Presses `keys` until `read()` gives `expected`: after each press it waits `settle`
+        seconds, then reads for up to `timeout` seconds; fails saying what `what` gave last.
+        Under Wine a press can come to nothing, for example while the clipboard is still busy
+        serving an earlier read to X (reading at once after a copy would keep it busy)."""
+        value = None
+        for _ in range(attempts):
+            self.key(*keys)
+            time.sleep(settle)
+            value = poll(read, expected, timeout, pause=0.3)
+            if value == expected:
+                return
+        check(False, f"{what} gave {value!r}, expected {expected!r}")
+
     def type_text(self, text):
         self.xdotool("type", "--delay", "30", text)
 

@@ -65,16 +65,12 @@ def private_text(data):
     return data.decode("utf-16-le", errors="replace").rstrip("\0")
 
 
-def copy_until(run, keys, expected_markup, attempts=5):
-    """Presses `keys` until the private format reads `expected_markup`. While Wine still serves
-    an earlier read to X the program cannot open the clipboard, and the copy does not happen."""
-    for _ in range(attempts):
-        run.key(*keys)
-        time.sleep(0.7)
+def copy_until(run, keys, expected_markup):
+    """Copies until the private format reads `expected_markup`."""
+    def markup():
         wait_targets(run, COPY_FORMATS)
-        if private_text(run.clipboard(PRIVATE_FORMAT)) == expected_markup:
-            return
-    check(False, f"no copy with markup {expected_markup!r} after {attempts} attempts")
+        return private_text(run.clipboard(PRIVATE_FORMAT))
+    run.press_until(keys, markup, expected_markup, "the copy's markup")
 
 
 def read_copy(run):

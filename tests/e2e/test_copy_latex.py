@@ -49,19 +49,6 @@ def clipboard_text(run):
     return text.stdout.decode("utf-8") if text.returncode == 0 else None
 
 
-def copy_until(run, keys, expected, attempts=5):
-    """Presses `keys` until the clipboard's text reads `expected`: while Wine still serves an
-    earlier read to X the program cannot open the clipboard, and the copy does not happen."""
-    text = None
-    for _ in range(attempts):
-        time.sleep(0.5)
-        run.key(*keys)
-        text = kav_e2e.poll(lambda: clipboard_text(run), expected, 5, pause=0.3)
-        if text == expected:
-            return
-    check(False, f"Copy as LaTeX gave {text!r}, expected {expected!r}")
-
-
 @contextlib.contextmanager
 def other_program_owns_clipboard(run):
     """xclip, in the foreground, holds a text of its own on the clipboard until another program
@@ -90,7 +77,8 @@ def test(options):
         window = run.wait_window()
         run.focus(window)
         type_formula(run)
-        copy_until(run, ["ctrl+shift+c"], LATEX)
+        run.press_until(["ctrl+shift+c"], lambda: clipboard_text(run), LATEX, "Copy as LaTeX",
+                        settle=0, timeout=5)
         run.screenshot("typed.png")
         with other_program_owns_clipboard(run):
             run.type_text("+z")
@@ -98,7 +86,8 @@ def test(options):
             # skipped.
             run.key("alt+e")
             time.sleep(0.5)
-            copy_until(run, [*(["Down"] * 7), "Return"], MORE_LATEX, attempts=1)
+            run.press_until([*(["Down"] * 7), "Return"], lambda: clipboard_text(run), MORE_LATEX,
+                            "Copy as LaTeX", attempts=1, settle=0, timeout=5)
         check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
 
 

@@ -102,14 +102,7 @@ def cut(run, view):
 
 def read_line_back(run):
     run.key("ctrl+a")
-    text = None
-    for _ in range(5):
-        run.key("ctrl+c")
-        time.sleep(0.7)
-        text = run.private_text()
-        if text == EXPECTED:
-            return
-    check(False, f"the line reads back as {text!r}, expected {EXPECTED!r}")
+    run.press_until(["ctrl+c"], run.private_text, EXPECTED, "the line read back")
 
 
 def test(options):

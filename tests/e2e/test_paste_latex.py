@@ -18,17 +18,6 @@ REFUSED = r"x+\binom{n}{k}"
 REFUSAL = r"LaTeX: \binom cannot be written in a Kav formula (column 3)"
 
 
-def paste_latex_until(run, expected, attempts=4):
-    text = None
-    for _ in range(attempts):
-        run.key("ctrl+shift+v")
-        time.sleep(1.0)
-        text = run.line_markup()
-        if text == expected:
-            return
-    check(False, f"after Ctrl+Shift+V the line reads {text!r}, expected {expected!r}")
-
-
 def test(options):
     with kav_e2e.session(options) as run:
         run.start()
@@ -41,7 +30,8 @@ def test(options):
         if text != EXPECTED:
             # The first read may have met the clipboard busy: put the text there again.
             with run.offer_text(LATEX):
-                paste_latex_until(run, EXPECTED)
+                run.press_until(["ctrl+shift+v"], run.line_markup, EXPECTED,
+                                "Ctrl+Shift+V", attempts=4, settle=1.0)
         with run.offer_text(REFUSED):
             run.key("ctrl+shift+v")
             run.expect_status(REFUSAL)
