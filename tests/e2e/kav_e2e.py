@@ -9,6 +9,7 @@ import argparse
 import contextlib
 import ctypes
 import ctypes.util
+import faulthandler
 import os
 import select
 import shutil
@@ -42,6 +43,18 @@ def poll(read, expected, timeout, pause=0.2):
         if value == expected or time.monotonic() > deadline:
             return value
         time.sleep(pause)
+
+
+def bounded_run(command, **kwargs):
+    """subprocess.run of a command that starts with coreutils' `timeout N`. That stops the
+    command itself, but a process it started (a Wine helper, a crash handler) can hold the output
+    pipes open; Python's own limit, a little later, ends the wait for them in any case."""
+    limit = float(command[1]) + 15
+    try:
+        return subprocess.run(command, timeout=limit, **kwargs)
+    except subprocess.TimeoutExpired:
+        words = " ".join(map(str, command[2:5]))
+        raise TestFailure(f"{words} … did not end within {limit:.0f} s") from None
 
 
 def _exactly(name):
@@ -259,7 +272,7 @@ class Session:
     # -- X side ----------------------------------------------------------------------------
 
     def xdotool(self, *args, timeout=20):
-        result = subprocess.run(["timeout", str(timeout), "xdotool", *map(str, args)],
+        result = bounded_run(["timeout", str(timeout), "xdotool", *map(str, args)],
                                 env=self.env(), capture_output=True, check=False)
         check(result.returncode == 0,
               f"xdotool {' '.join(map(str, args))} failed ({result.returncode}): "
@@ -283,7 +296,7 @@ class Session:
 
     def window_present(self, name):
         """Whether a visible window's title is `name` exactly."""
-        result = subprocess.run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--name",
+        result = bounded_run(["timeout", "10", "xdotool", "search", "--onlyvisible", "--name",
                                  _exactly(name)], env=self.env(), capture_output=True, check=False)
         return result.returncode == 0 and result.stdout.strip() != b""
 
@@ -345,7 +358,7 @@ class Session:
 
     def clipboard(self, target, timeout=10):
         """The clipboard's content in the format named `target`, as bytes."""
-        result = subprocess.run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
+        result = bounded_run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
                                  "-t", target, "-o"], env=self.env(), capture_output=True,
                                 check=False)
         check(result.returncode == 0,
@@ -354,7 +367,7 @@ class Session:
 
     def screenshot(self, name=None):
         """The whole screen; also written to the artifacts folder when `name` is given."""
-        data = subprocess.run(["timeout", "20", "import", "-window", "root", "-depth", "8", "ppm:-"],
+        data = bounded_run(["timeout", "20", "import", "-window", "root", "-depth", "8", "ppm:-"],
                               env=self.env(), capture_output=True, check=True).stdout
         image = Image.from_ppm(data)
         if name:
@@ -366,7 +379,7 @@ class Session:
 
     def run_windows_program(self, exe, *args, timeout=60):
         """Runs another Windows program in this session's prefix and display, to its end."""
-        result = subprocess.run(["timeout", str(timeout), "wine", exe, *args], env=self.env(),
+        result = bounded_run(["timeout", str(timeout), "wine", exe, *args], env=self.env(),
                                 capture_output=True, check=False)
         return result.returncode, result.stdout.decode("utf-8", errors="replace").replace(
             "\r\n", "\n")
@@ -400,14 +413,14 @@ class Session:
 
     def clipboard_targets(self, timeout=10):
         """The names of the formats the clipboard offers now; none while nothing offers any."""
-        result = subprocess.run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
+        result = bounded_run(["timeout", str(timeout), "xclip", "-selection", "clipboard",
                                  "-t", "TARGETS", "-o"], env=self.env(), capture_output=True,
                                 check=False)
         return result.stdout.decode(errors="replace").splitlines()
 
     def clipboard_text(self):
         """The clipboard's UTF8_STRING, or None when it offers none."""
-        result = subprocess.run(["timeout", "5", "xclip", "-selection", "clipboard", "-t",
+        result = bounded_run(["timeout", "5", "xclip", "-selection", "clipboard", "-t",
                                  "UTF8_STRING", "-o"], env=self.env(), capture_output=True,
                                 check=False)
         return result.stdout.decode("utf-8", errors="replace") if result.returncode == 0 else None
@@ -514,6 +527,8 @@ def main(test):
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--artifacts", required=True)
     options = parser.parse_args()
+    # A test that hangs anyway says where, before CTest's own limit ends it without a word.
+    faulthandler.dump_traceback_later(540, exit=True)
     try:
         test(options)
     except TestFailure as failure:

@@ -44,7 +44,7 @@ SYSTEM_PYTHON = os.environ.get("KAV_SYSTEM_PYTHON", "/usr/bin/python3")
 
 
 def targets(run):
-    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", "TARGETS",
+    result = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", "TARGETS",
                              "-o"], env=run.env(), capture_output=True, check=False)
     return result.stdout.decode(errors="replace").splitlines() if result.returncode == 0 else []
 

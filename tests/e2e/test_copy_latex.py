@@ -38,13 +38,13 @@ def type_formula(run):
 
 def clipboard_text(run):
     """The clipboard's UTF8_STRING, or None while nothing offers text."""
-    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
+    result = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
                              "TARGETS", "-o"], env=run.env(), capture_output=True, check=False)
     targets = result.stdout.decode(errors="replace").splitlines()
     if "UTF8_STRING" not in targets:
         return None
     check(PRIVATE_FORMAT not in targets, f"Copy as LaTeX also offers {targets}")
-    text = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
+    text = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
                            "UTF8_STRING", "-o"], env=run.env(), capture_output=True, check=False)
     return text.stdout.decode("utf-8") if text.returncode == 0 else None
 

@@ -19,7 +19,7 @@ FORMATS = ("MathML", "MathML Presentation", "UTF8_STRING")
 
 
 def targets(run):
-    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
+    result = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t",
                              "TARGETS", "-o"], env=run.env(), capture_output=True, check=False)
     return result.stdout.decode(errors="replace").splitlines()
 

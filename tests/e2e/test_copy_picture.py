@@ -40,13 +40,13 @@ NATIVE_AGREEMENT = 0.95
 
 
 def targets(run):
-    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", "TARGETS",
+    result = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", "TARGETS",
                              "-o"], env=run.env(), capture_output=True, check=False)
     return set(result.stdout.decode(errors="replace").splitlines())
 
 
 def read(run, target):
-    result = subprocess.run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", target, "-o"],
+    result = kav_e2e.bounded_run(["timeout", "10", "xclip", "-selection", "clipboard", "-t", target, "-o"],
                             env=run.env(), capture_output=True, check=False)
     check(result.returncode == 0 and result.stdout, f"xclip could not read {target}")
     return result.stdout

@@ -27,7 +27,7 @@ FORMULA = "abcd+1"
 def set_display_dpi(run, dpi):
     for key in (r"HKCU\Control Panel\Desktop",
                 r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
-        result = subprocess.run(["timeout", "60", "wine", "reg", "add", key, "/v", "LogPixels",
+        result = kav_e2e.bounded_run(["timeout", "60", "wine", "reg", "add", key, "/v", "LogPixels",
                                  "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=run.env(),
                                 capture_output=True, check=False)
         check(result.returncode == 0, f"reg add {key} failed: {result.stderr[-300:]!r}")

@@ -40,7 +40,7 @@ def windows_path(path):
 
 def reg_query(run, key):
     """(exit code, text) of `wine reg query KEY /s`."""
-    result = subprocess.run(["timeout", "60", "wine", "reg", "query", key, "/s"], env=run.env(),
+    result = kav_e2e.bounded_run(["timeout", "60", "wine", "reg", "query", key, "/s"], env=run.env(),
                             capture_output=True, check=False)
     return result.returncode, result.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n")
 
@@ -118,7 +118,7 @@ def mirror_user_classes(run, artifacts):
     copied there unchanged, so that the shell runs the very command the installer wrote."""
     for key in KEYS[:2]:
         exported = os.path.join(artifacts, "classes.reg")
-        result = subprocess.run(["timeout", "60", "wine", "reg", "export", key,
+        result = kav_e2e.bounded_run(["timeout", "60", "wine", "reg", "export", key,
                                  windows_path(exported), "/y"], env=run.env(),
                                 capture_output=True, check=False)
         check(result.returncode == 0, f"reg export {key} failed: {result.stderr[-300:]!r}")
@@ -126,7 +126,7 @@ def mirror_user_classes(run, artifacts):
             text = f.read()
         with open(exported, "w", encoding="utf-16") as f:
             f.write(text.replace("[HKEY_CURRENT_USER\\Software\\Classes\\", "[HKEY_CLASSES_ROOT\\"))
-        result = subprocess.run(["timeout", "60", "wine", "reg", "import", windows_path(exported)],
+        result = kav_e2e.bounded_run(["timeout", "60", "wine", "reg", "import", windows_path(exported)],
                                 env=run.env(), capture_output=True, check=False)
         check(result.returncode == 0, f"reg import failed: {result.stderr[-300:]!r}")
 
@@ -134,7 +134,7 @@ def mirror_user_classes(run, artifacts):
 def open_through_association(run, document):
     mirror_user_classes(run, os.path.dirname(document))
     # The program inherits the output handles: they must not be pipes this test waits on.
-    subprocess.run(["timeout", "60", "wine", "start", windows_path(document)], env=run.env(),
+    kav_e2e.bounded_run(["timeout", "60", "wine", "start", windows_path(document)], env=run.env(),
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     window = run.wait_window("Kav v0.2 - " + windows_path(document), timeout=60)
     run.close_request(window)

@@ -22,7 +22,7 @@ def windows_path(path):
 def associate_html(run, command):
     for key, value in ((r"HKCR\.html", "KavManualCheck"),
                        (r"HKCR\KavManualCheck\shell\open\command", command)):
-        result = subprocess.run(["timeout", "60", "wine", "reg", "add", key, "/ve", "/d", value,
+        result = kav_e2e.bounded_run(["timeout", "60", "wine", "reg", "add", key, "/ve", "/d", value,
                                  "/f"], env=run.env(), capture_output=True, check=False)
         check(result.returncode == 0, f"reg add {key} failed: {result.stderr[-300:]!r}")
 
