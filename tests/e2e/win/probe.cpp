@@ -26,6 +26,9 @@
 //                       brings, suggesting the window's rectangle scaled by PERCENT; the
 //                       rectangle is written into the program's memory, where the system puts it
 //   kav_probe dpichanged DPI unreadable   the same with an address nothing can be read at
+//   kav_probe filetypes TITLE   prints the items of the file-type box of the open or save dialog
+//                       titled TITLE, one a line, the chosen one after a "*"; exit code 3 when
+//                       there is no such dialog
 #include <cwchar>
 #include <string>
 
@@ -36,6 +39,7 @@
 #include "app/wide_text.h"
 #include "base/utf.h"
 #include "edit/keys.h"
+#include "file_types_check.h"
 #include "metafile_check.h"
 
 namespace {
@@ -235,6 +239,13 @@ void BecomeDpiAware() {
 
 }  // namespace
 
+int PrintFileTypes(const wchar_t* title) {
+  const std::u16string types = kavprobe::FileTypesOfDialog(title);
+  if (types.empty()) return 3;
+  Print(types);
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   BecomeDpiAware();
   if (argc < 2) return 2;
@@ -251,5 +262,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"metafile" && argc <= 3) return PrintMetafile(argc == 3 ? argv[2] : L"");
   if (command == L"child" && argc == 3) return PrintChild(main, argv[2]);
   if (command == L"dpichanged" && argc == 4) return DpiChanged(main, argv[2], argv[3]);
+  if (command == L"filetypes" && argc == 3) return PrintFileTypes(argv[2]);
   return 2;
 }

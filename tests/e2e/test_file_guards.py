@@ -1,0 +1,156 @@
+"""What the program will not do to a file without a word, driven as a user would.
+
+A text file that is not a Kav document (a .tex formula) is refused, named on the command line or
+chosen in the Open dialog: the status bar names its first line, the open document keeps its
+title and unsaved changes, and Ctrl+S then writes the document to its own file and leaves the
+text file alone; a successful save says "Saved NAME". Both file dialogs list "Kav documents
+(*.kav)" first and chosen, then "All files (*.*)". A file another program wrote since it was
+opened is not replaced by Ctrl+S without a yes: No leaves the other program's bytes, Yes saves.
+A read-only file is not replaced: Ctrl+S says so and offers another name, and No keeps it."""
+
+import os
+import stat
+import time
+
+import kav_e2e
+from kav_e2e import check
+
+TEX = b"x^2 + y^2 = r^2\n"
+REFUSAL = 'Not a Kav document: line 1 of the file is not a formula line: "x^2 + y^2 = r^2"'
+FILE_TYPES = ["*Kav documents (*.kav)", "All files (*.*)"]
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def write_file(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as handle:
+        handle.write(data)
+
+
+def read_file(path):
+    with open(path, "rb") as handle:
+        return handle.read()
+
+
+def file_types(run, title):
+    """The dialog's file-type choices, once the dialog titled `title` is up."""
+    run.wait_window(title, timeout=20)
+    return kav_e2e.poll(lambda: run.probe_query("filetypes", title), FILE_TYPES, 10)
+
+
+def type_into_dialog(run, title, text):
+    dialog = run.wait_window(title, timeout=20)
+    run.focus(dialog)
+    time.sleep(0.5)
+    run.type_text(text)
+    run.key("Return")
+
+
+def start_edited(run, path):
+    """The program with the document at `path` open and one letter typed; its window and title."""
+    titled = "Kav v0.2 - " + windows_path(path)
+    run.start(windows_path(path))
+    window = run.wait_window(titled)
+    run.focus(window)
+    run.type_text("b")
+    check(run.wait_title(window, titled + " (*)") == titled + " (*)", "typing left no mark")
+    return window, titled
+
+
+def text_file_on_the_command_line(options, folder):
+    tex = os.path.join(folder, "circle.tex")
+    write_file(tex, TEX)
+    with kav_e2e.session(options) as run:
+        run.start(windows_path(tex))
+        window = run.wait_window()
+        run.expect_status(REFUSAL)
+        check(run.title(window) == "Kav v0.2", f"title is {run.title(window)!r}")
+        run.screenshot("refused_on_the_command_line.png")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+    check(read_file(tex) == TEX, "the text file changed")
+
+
+def text_file_from_the_open_dialog(options, folder):
+    document = os.path.join(folder, "doc.kav")
+    tex = os.path.join(folder, "circle.tex")
+    write_file(document, b"@@3\n@<a>\n")
+    write_file(tex, TEX)
+    with kav_e2e.session(options) as run:
+        window, titled = start_edited(run, document)
+        run.key("ctrl+shift+s")
+        types = file_types(run, "Save As")
+        check(types == FILE_TYPES, f"the save dialog offers {types}")
+        run.key("Escape")
+        run.focus(window)
+        run.key("ctrl+o")
+        run.answer_message_box("Notification", "n")  # do not save the changes first
+        types = file_types(run, "Open")
+        check(types == FILE_TYPES, f"the open dialog offers {types}")
+        type_into_dialog(run, "Open", windows_path(tex))
+        run.expect_status(REFUSAL)
+        check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
+        run.focus(window)
+        run.key("ctrl+s")
+        run.expect_status("Saved doc.kav")
+        check(read_file(document) == b"@@3\n@<a><b>\n", f"doc.kav holds {read_file(document)!r}")
+        check(read_file(tex) == TEX, "the text file changed")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
+def file_written_by_another_program(options, folder):
+    document = os.path.join(folder, "shared.kav")
+    write_file(document, b"@@3\n@<a>\n")
+    theirs = b"@@3\n@<z>\n@<w>\n"
+    with kav_e2e.session(options) as run:
+        window, titled = start_edited(run, document)
+        write_file(document, theirs)
+        later = time.time() + 5
+        os.utime(document, (later, later))
+        run.key("ctrl+s")
+        run.answer_message_box("Notification", "n")
+        time.sleep(1)
+        check(read_file(document) == theirs, f"No wrote the file: {read_file(document)!r}")
+        check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
+        run.focus(window)
+        run.key("ctrl+s")
+        run.answer_message_box("Notification", "y")
+        saved = kav_e2e.poll(lambda: read_file(document), b"@@3\n@<a><b>\n", 10)
+        check(saved == b"@@3\n@<a><b>\n", f"Yes did not save: {saved!r}")
+        run.expect_status("Saved shared.kav")
+        run.close_request(window)
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
+def read_only_file(options, folder):
+    document = os.path.join(folder, "locked.kav")
+    write_file(document, b"@@3\n@<a>\n")
+    os.chmod(document, 0o444)
+    with kav_e2e.session(options) as run:
+        window, titled = start_edited(run, document)
+        run.key("ctrl+s")
+        run.answer_message_box("Notification", "n")  # no other name
+        time.sleep(1)
+        check(read_file(document) == b"@@3\n@<a>\n", f"the file holds {read_file(document)!r}")
+        mode = stat.S_IMODE(os.stat(document).st_mode)
+        check(mode == 0o444, f"the read-only file's mode is {oct(mode)}")
+        check(run.title(window) == titled + " (*)", f"title is {run.title(window)!r}")
+        run.close_request(window)
+        run.answer_message_box("Notification", "n")  # discard the changes
+        check(run.wait_exit() == 0, "program did not end cleanly")
+
+
+def test(options):
+    folder = os.path.join(options.artifacts, "files")
+    text_file_on_the_command_line(options, folder)
+    text_file_from_the_open_dialog(options, folder)
+    file_written_by_another_program(options, folder)
+    read_only_file(options, folder)
+
+
+if __name__ == "__main__":
+    kav_e2e.main(test)
