@@ -85,6 +85,8 @@ def text_file_from_the_open_dialog(options, folder):
         types = file_types(run, "Save As")
         check(types == FILE_TYPES, f"the save dialog offers {types}")
         run.key("Escape")
+        gone = kav_e2e.poll(lambda: run.window_present("Save As"), False, 10)
+        check(not gone, "the save dialog did not close")
         run.focus(window)
         run.key("ctrl+o")
         run.answer_message_box("Notification", "n")  # do not save the changes first
