@@ -39,9 +39,9 @@ std::wstring FinalPathOf(const std::wstring& path) {
   if (!file.Valid()) return path;
   std::wstring final(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD units = GetFinalPathNameByHandleW(file.Get(), final.data(),
-                                                  static_cast<DWORD>(final.size()),
-                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD units =
+        GetFinalPathNameByHandleW(file.Get(), final.data(), static_cast<DWORD>(final.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (units == 0) return path;
     if (units < final.size()) {
       final.resize(units);

@@ -82,7 +82,8 @@ std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
     text.remove_prefix(std::min(end + 1, text.size()));
     if (line.ends_with(u'\r')) line.remove_suffix(1);
     CheckFileLine(line, number);
-    if (line.starts_with(u'@') && !(number == 1 && IsHeader(line))) lines.emplace_back(line.substr(1));
+    const bool header = number == 1 && IsHeader(line);
+    if (line.starts_with(u'@') && !header) lines.emplace_back(line.substr(1));
   }
   return lines;
 }

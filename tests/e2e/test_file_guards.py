@@ -14,39 +14,17 @@ import time
 
 import kav_e2e
 from kav_e2e import check
+from test_documents_on_disk import read_file, type_into_dialog, windows_path, write_file
 
 TEX = b"x^2 + y^2 = r^2\n"
 REFUSAL = 'Not a Kav document: line 1 of the file is not a formula line: "x^2 + y^2 = r^2"'
 FILE_TYPES = ["*Kav documents (*.kav)", "All files (*.*)"]
 
 
-def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
-def write_file(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as handle:
-        handle.write(data)
-
-
-def read_file(path):
-    with open(path, "rb") as handle:
-        return handle.read()
-
-
 def file_types(run, title):
     """The dialog's file-type choices, once the dialog titled `title` is up."""
     run.wait_window(title, timeout=20)
     return kav_e2e.poll(lambda: run.probe_query("filetypes", title), FILE_TYPES, 10)
-
-
-def type_into_dialog(run, title, text):
-    dialog = run.wait_window(title, timeout=20)
-    run.focus(dialog)
-    time.sleep(0.5)
-    run.type_text(text)
-    run.key("Return")
 
 
 def start_edited(run, path):
@@ -146,12 +124,13 @@ def read_only_file(options, folder):
         check(run.wait_exit() == 0, "program did not end cleanly")
 
 
+SCENARIOS = (text_file_on_the_command_line, text_file_from_the_open_dialog,
+             file_written_by_another_program, read_only_file)
+
+
 def test(options):
-    folder = os.path.join(options.artifacts, "files")
-    text_file_on_the_command_line(options, folder)
-    text_file_from_the_open_dialog(options, folder)
-    file_written_by_another_program(options, folder)
-    read_only_file(options, folder)
+    for scenario in SCENARIOS:
+        scenario(options, os.path.join(options.artifacts, "files"))
 
 
 if __name__ == "__main__":

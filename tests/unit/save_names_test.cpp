@@ -1,6 +1,7 @@
+#include "base/save_names.h"
+
 #include <gtest/gtest.h>
 
-#include "base/save_names.h"
 #include "base/utf.h"
 
 namespace kav {
@@ -18,18 +19,12 @@ TEST(SaveNames, OnlyTheTargetsOwnLeftoversMatch) {
     std::u16string_view name;
     bool leftover;
   } kCases[] = {
-      {u"doc.kav.0123abcd.kav-saving", true},
-      {u"DOC.KAV.0123ABCD.KAV-SAVING", true},
-      {u"doc.kav.00000000.kav-saving", true},
-      {u"doc.kav", false},
-      {u"other.kav.0123abcd.kav-saving", false},
-      {u"my doc.kav.0123abcd.kav-saving", false},
-      {u"doc.kav.kav.0123abcd.kav-saving", false},
-      {u"doc.kav.0123abcg.kav-saving", false},
-      {u"doc.kav.0123abc.kav-saving", false},
-      {u"doc.kav.0123abcde.kav-saving", false},
-      {u"doc.kav.0123abcd.kav-saving.txt", false},
-      {u"doc.kav-0123abcd.kav-saving", false},
+      {u"doc.kav.0123abcd.kav-saving", true},      {u"DOC.KAV.0123ABCD.KAV-SAVING", true},
+      {u"doc.kav.00000000.kav-saving", true},      {u"doc.kav", false},
+      {u"other.kav.0123abcd.kav-saving", false},   {u"my doc.kav.0123abcd.kav-saving", false},
+      {u"doc.kav.kav.0123abcd.kav-saving", false}, {u"doc.kav.0123abcg.kav-saving", false},
+      {u"doc.kav.0123abc.kav-saving", false},      {u"doc.kav.0123abcde.kav-saving", false},
+      {u"doc.kav.0123abcd.kav-saving.txt", false}, {u"doc.kav-0123abcd.kav-saving", false},
       {u"doc.kav.0123abcd.kav-savin", false},
   };
   for (const auto& c : kCases) {
