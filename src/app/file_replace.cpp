@@ -71,15 +71,25 @@ HANDLE CreateTemporaryBeside(const PathParts& target, std::wstring& name) {
   return INVALID_HANDLE_VALUE;
 }
 
-// The replaced file's access rules and attributes go over to the new one, so that a private file
-// stays private and a hidden one hidden.
-void CopyAccess(const std::wstring& from, const std::wstring& to) {
-  constexpr SECURITY_INFORMATION kWhat = DACL_SECURITY_INFORMATION;
+std::vector<uint8_t> AccessRulesOf(const std::wstring& path) {
   DWORD size = 0;
-  GetFileSecurityW(from.c_str(), kWhat, nullptr, 0, &size);
+  GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
   std::vector<uint8_t> descriptor(size);
-  if (size != 0 && GetFileSecurityW(from.c_str(), kWhat, descriptor.data(), size, &size)) {
-    SetFileSecurityW(to.c_str(), kWhat, descriptor.data());
+  if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(),
+                                     size, &size)) {
+    return {};
+  }
+  return descriptor;
+}
+
+// The replaced file's access rules and attributes go over to the new one, so that a private file
+// stays private and a hidden one hidden. Rules are set only where they differ from the new file's
+// own: under Wine they stand for the Unix mode, which they picture only roughly (no group bits),
+// so setting equal rules would still change the mode.
+void CopyAccess(const std::wstring& from, const std::wstring& to) {
+  std::vector<uint8_t> rules = AccessRulesOf(from);
+  if (!rules.empty() && rules != AccessRulesOf(to)) {
+    SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, rules.data());
   }
   const DWORD attributes = GetFileAttributesW(from.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0) {
