@@ -44,14 +44,16 @@ def type_steps(run, steps):
 
 
 def crop_view(run, name):
-    """The view's middle band, where the single line stands, from a screenshot."""
-    left, top, width, height = run.client_area()
-    image = run.screenshot("screen-" + name)
-    path = f"{run.artifacts}/{name}"
-    kav_e2e.bounded_run(["convert", f"{run.artifacts}/screen-{name}", "-crop",
-                         f"{min(width, 640)}x160+{left + max(0, width // 2 - 320)}+"
-                         f"{top + height // 2 - 60}", "+repage", path], check=False, timeout=30)
-    return image
+    """The formula as the view shows it: the view area of a screenshot, trimmed to its ink with a
+    margin."""
+    left, top, _, _ = run.client_area()
+    view_left, view_top, view_right, view_bottom = run.view_area()
+    run.screenshot("screen-" + name)
+    kav_e2e.bounded_run(["timeout", "30", "convert", f"{run.artifacts}/screen-{name}", "-crop",
+                         f"{view_right - view_left}x{view_bottom - view_top}"
+                         f"+{left + view_left}+{top + view_top}", "+repage", "-trim", "+repage",
+                         "-bordercolor", "white", "-border", "12", f"{run.artifacts}/{name}"],
+                        check=False)
 
 
 def test(options):
