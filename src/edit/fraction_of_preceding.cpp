@@ -25,25 +25,15 @@ bool TakenIntoOperand(SymbolCode c) {
   return RoleOf(c) == TypingRole::Operand || c == code::Frac || c == code::Sqrt;
 }
 
-// The opening bracket that the closing one at `close` pairs with; the start of the row (after a
-// leading placeholder) when the pair opened before the row began.
-int32_t MatchingOpen(const EquationTree& tree, int32_t row, int32_t close) {
-  int32_t depth = 0;
-  for (int32_t i = close; i >= 0; --i) {
-    const TypingRole role = RoleOf(tree.CodeAt(tree.Child(row, i)));
-    if (role == TypingRole::Close) ++depth;
-    if (role == TypingRole::Open && --depth == 0) return i;
-  }
-  return HasLeadingPlaceholder(tree, row) ? 1 : 0;
-}
-
 // Where the operand ending just before `end` starts: a bracketed group with its scripts, or a run
 // of letters, digits and named symbols with theirs. An operator, relation, comma, big operator or
 // the start of the row ends it.
 int32_t OperandStart(const EquationTree& tree, int32_t row, int32_t end) {
   const int32_t base = SkipScripts(tree, row, end);
   if (RoleOf(CodeBefore(tree, row, base)) == TypingRole::Close) {
-    return MatchingOpen(tree, row, base - 1);
+    // A pair opened before the row began holds the whole row (after a leading placeholder).
+    const int32_t open = MatchingOpen(tree, row, base - 1);
+    return open >= 0 ? open : HasLeadingPlaceholder(tree, row) ? 1 : 0;
   }
   int32_t start = end;
   for (int32_t next = base; next > 0 && TakenIntoOperand(CodeBefore(tree, row, next));) {

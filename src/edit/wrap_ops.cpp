@@ -39,10 +39,15 @@ int32_t WrapInSlot(EquationTree& tree, const ItemRun& run, SymbolCode c, int32_t
   return node;
 }
 
+// A run that is one bracketed group already.
+bool Bracketed(const EquationTree& tree, const ItemRun& run) {
+  return run.end - run.start > 1 && MatchingOpen(tree, run.row, run.end - 1) == run.start;
+}
+
 EditResult WrapAsScriptBase(EquationTree& tree, Caret& caret, const ItemRun& run,
                             SymbolCode script) {
   if (NestingOf(tree, run.row) + 1 > kMaxStructureNesting) return EditResult::TooDeep;
-  const bool several = run.end - run.start > 1;
+  const bool several = run.end - run.start > 1 && !Bracketed(tree, run);
   caret = Caret{run.row, run.end};
   if (several) WrapInBrackets(tree, caret, run, '(');
   const EditResult entered =
