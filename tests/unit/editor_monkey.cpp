@@ -79,8 +79,8 @@ constexpr std::u16string_view kClipboardTexts[] = {
 };
 
 constexpr std::u16string_view kTypedTexts[] = {
-    u"x^2",     u"a/b",     u"a_i^2", u"(a+b)/c", u"x^^",     u"__",    u"//",
-    u"{x}",     u"|x|",     u"a<b",   u"b^2-4ac", u"e^x+1",   u"2^(n+1)", u"(a)^2/2",
+    u"x^2", u"a/b", u"a_i^2", u"(a+b)/c", u"x^^",   u"__",      u"//",
+    u"{x}", u"|x|", u"a<b",   u"b^2-4ac", u"e^x+1", u"2^(n+1)", u"(a)^2/2",
 };
 
 constexpr std::u16string_view kPaths[] = {u"a.kav", u"b.kav", u"missing.kav", u"bad.kav",

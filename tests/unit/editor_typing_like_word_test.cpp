@@ -112,9 +112,9 @@ class TypingLikeWordTest : public DragTest {
       int32_t key;
       bool ctrl;
     };
-    static constexpr Named kNamed[] = {{u'\u21e5', key::Tab, false}, {u'\u2191', key::Up, false},
-                                       {u'\u2193', key::Down, false}, {u'\u2192', key::Right, false},
-                                       {u'\u221a', 'R', true},        {u'\u00f7', 'K', true}};
+    static constexpr Named kNamed[] = {
+        {u'\u21e5', key::Tab, false},   {u'\u2191', key::Up, false}, {u'\u2193', key::Down, false},
+        {u'\u2192', key::Right, false}, {u'\u221a', 'R', true},      {u'\u00f7', 'K', true}};
     for (const Named& named : kNamed) {
       if (named.name == c) Press(named.key, named.ctrl);
       if (named.name == c) return true;
