@@ -3,6 +3,7 @@
 // forwards its input; everything the editor needs from the window goes through the Host.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,20 @@ class Editor {
     RunEdit(operation(line.tree, line.caret));
     CommitLine();
   }
+  // A structure typed over a selection: `wrap(tree, caret, run)` builds it around the selected
+  // run as one recorded step; without a selection, RunEditCommand(operation).
+  template <typename Wrap, typename Operation>
+  void RunWrapOrEditCommand(Wrap&& wrap, Operation&& operation) {
+    const std::optional<ItemRun> run = SelectedRun();
+    if (!run) return RunEditCommand(operation);
+    SnapshotLine();
+    ClearSelection();
+    EquationLine& line = CurrentLine();
+    RunEdit(wrap(line.tree, line.caret, *run));
+    CommitLine();
+  }
+  // The wholly selected items of the current line (without a leading placeholder), if any.
+  std::optional<ItemRun> SelectedRun();
   void ApplyStyle(StyleFlags mask, StyleFlags value);
   void LayoutLine(int32_t index);
 
