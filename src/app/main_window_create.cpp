@@ -66,7 +66,7 @@ void MainWindow::CreateStatusBar() {
   InitCommonControls();
   state.windows.statusBar =
       CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", state.windows.main, 0);
-  ShowStatus(u"Ready");
+  ShowStatus(std::u16string(kIdleStatusText));
   if (!state.pendingStatus.empty()) ShowStatus(std::exchange(state.pendingStatus, u""));
 }
 

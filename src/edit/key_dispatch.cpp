@@ -223,6 +223,8 @@ void Editor::OnChar(char16_t character) {
     RunEditCommand(&kav::InsertSubscript);
   } else if (c == '/') {
     RunEditCommand(&kav::FractionOfPreceding);
+  } else {
+    RefuseCharacter(character);
   }
 }
 
