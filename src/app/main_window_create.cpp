@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/style_buttons.h"
+#include "app/tooltip_window.h"
 #include "app/wide_text.h"
 #include "app/window_dpi.h"
 
@@ -28,6 +29,7 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
+  CreateButtonTooltips(state.windows.main, state.instance);
   PlaceControls(state.windows.dpi);
   // The view starts below the controls made last.
   state.editor->UpdateScroll();
