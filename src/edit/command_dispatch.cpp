@@ -57,7 +57,7 @@ void Editor::OnCommand(int32_t id) {
     case command::Cut: Cut(); break;
     case command::Copy:
       // Another program can hold the clipboard open; the user must not believe it was copied.
-      if (!Copy()) host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+      ReportCopy(Copy(), u"Copied");
       break;
     case command::Paste: Paste(); break;
     case command::CopyAsTex: CopyAsTex(); break;

@@ -15,6 +15,7 @@ void Editor::Cut() {
   SnapshotLine();
   DeleteSelection();
   CommitLine();
+  host_.SetStatusText(u"Cut");
 }
 
 // The clipboard's text is read before the line is touched: a text the reader rejects, or one
@@ -24,7 +25,7 @@ void Editor::Cut() {
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
   if (!text) return;
-  InsertPasted(ReadPastedMarkup(*text));
+  if (InsertPasted(ReadPastedMarkup(*text))) host_.SetStatusText(u"Pasted");
 }
 
 bool Editor::InsertPasted(const EquationLine& pasted) {

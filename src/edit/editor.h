@@ -192,6 +192,13 @@ class Editor {
   void ShowInlineEditBox();
   void TogglePalette();
 
+  // The status bar (status_feedback.cpp): back to its idle text after an edit; a printable
+  // character the formula has no symbol for is refused in it.
+  void ClearStatus();
+  void RefuseCharacter(char16_t character);
+  // Says `done` when the clipboard took a copy, and that nothing was copied when it did not.
+  void ReportCopy(bool copied, std::u16string_view done);
+
   Document& document() { return document_; }
   const Document& document() const { return document_; }
   EquationLine& CurrentLine() { return document_.Current(); }
@@ -255,6 +262,8 @@ class Editor {
   // Sideways scroll of the lines too wide for the view; its range is the current line's.
   int32_t scrollX_ = 0;
   ViewScale scale_;
+  // The first half of a character typed as a surrogate pair, until its second half comes.
+  char16_t pendingHighSurrogate_ = 0;
 };
 
 }  // namespace kav

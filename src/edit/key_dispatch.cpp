@@ -222,6 +222,8 @@ void Editor::OnChar(char16_t character) {
     RunWrapOrEditCommand(&kav::WrapAsSubscriptBase, &kav::InsertSubscript);
   } else if (c == '/') {
     RunWrapOrEditCommand(&kav::WrapInFraction, &kav::FractionOfPreceding);
+  } else {
+    RefuseCharacter(character);
   }
 }
 
