@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/convert_text.h"
+#include "import/input_bounds.h"
 #include "import/latex_reader.h"
 #include "model/document_file.h"
 #include "tools/convert_formats.h"
@@ -36,6 +37,7 @@ std::string LatexDocument(std::string_view bytes) {
     start = end + 1;
     ++number;
     if (IsSkipped(line)) continue;
+    if (line.size() > kMaxFormulaText) throw ConvertFailure{number, TooLongText(u"The line", line.size())};
     try {
       for (std::u16string& markup : ReadLatexFormulas(line)) markups.push_back(std::move(markup));
     } catch (const Failure& failure) {
