@@ -278,7 +278,8 @@ std::u16string LineMathml(const EquationTree& tree) {
   out += u"</mrow><annotation encoding=\"application/x-tex\">";
   ExportTextBuffer buffer;
   AppendEscaped(out, TreeLatex(tree, buffer));
-  return out + u"</annotation></semantics></math>";
+  out += u"</annotation></semantics></math>";
+  return out;
 }
 
 }  // namespace kav
