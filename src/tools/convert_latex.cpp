@@ -23,7 +23,8 @@ std::u16string DecodedLine(std::string_view bytes, size_t start, size_t end, int
   Utf8Error error;
   std::optional<std::u16string> line = DecodeUtf8(bytes.substr(start, end - start), &error);
   if (!line) {
-    throw ConvertFailure{number, u"Invalid UTF-8 at byte " + Ascii16(std::to_string(start + error.offset))};
+    throw ConvertFailure{number, u"Invalid UTF-8 at byte " +
+                                     Ascii16(std::to_string(start + error.offset))};
   }
   return std::move(*line);
 }
@@ -45,7 +46,9 @@ std::vector<uint8_t> LatexDocument(std::string_view bytes) {
     const std::u16string line = DecodedLine(bytes, start, end, ++number);
     start = end + 1;
     if (IsSkipped(line)) continue;
-    if (line.size() > kMaxFormulaText) throw ConvertFailure{number, TooLongText(u"The line", line.size())};
+    if (line.size() > kMaxFormulaText) {
+      throw ConvertFailure{number, TooLongText(u"The line", line.size())};
+    }
     try {
       for (const std::u16string& markup : ReadLatexFormulas(line)) {
         append("@");

@@ -152,7 +152,8 @@ ConvertRequest RequestOf(const Options& options, std::string_view document, int3
 
 int RunOne(const Options& options, const std::vector<uint8_t>& document) {
   // From LaTeX to markup, the formulas are written as the document the editor opens.
-  const bool asDocument = options.from == "latex" && options.format == "markup" && options.line == 0;
+  const bool asDocument =
+      options.from == "latex" && options.format == "markup" && options.line == 0;
   std::vector<uint8_t> converted;
   try {
     const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());

@@ -209,8 +209,9 @@ class KavConvertTest(unittest.TestCase):
              '-:2: The line %s\n' % too_long),
             ('mathml', '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound),
              b'<a>\n<b>\n', None),
-            ('mathml', '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound + 1),
-             None, '-:0: MathML: the formula %s (line 2)\n' % too_long),
+            ('mathml',
+             '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound + 1), None,
+             '-:0: MathML: the formula %s (line 2)\n' % too_long),
         ]
         for source, text, output, message in cases:
             run = self.run_convert('--from', source, '--to', 'markup', '-', stdin=text.encode())

@@ -13,7 +13,7 @@ enum class Source { Private, Text, MathmlFormat };
 struct BoundCase {
   Source source;
   std::u16string formula;       // padded with spaces to the length tried
-  std::u16string acceptedLine;  // the line once the longest text allowed is pasted; empty: not tried
+  std::u16string acceptedLine;  // the line after pasting the longest text allowed; empty: not tried
 };
 
 class PasteBoundsTest : public DragTest {
