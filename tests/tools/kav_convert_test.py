@@ -221,6 +221,15 @@ class KavConvertTest(unittest.TestCase):
                 self.assertEqual((run.returncode, run.stdout, run.stderr.decode()),
                                  (2, b'', message), source)
 
+    def test_pictures_of_a_line_too_large_are_refused_in_every_picture_format(self):
+        # Over 2^26 square pixels: its SVG would be some 60 MB of outlines that no program shows;
+        # its bitmap was refused already.
+        line = 'x^{2}+\\frac{\\alpha}{\\beta}+' * 8000 + 'y\n'
+        for name in ('png', 'bmp', 'svg', 'emf'):
+            run = self.run_convert('--from', 'latex', '--to', name, '-', stdin=line.encode())
+            self.assertEqual((run.returncode, run.stdout, run.stderr),
+                             (2, b'', b'-:1: The line is too large for a picture\n'), name)
+
     def test_text_formats_share_the_table(self):
         run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))
         self.assertEqual((run.returncode, run.stdout), (0, b'<x>\n<y>\n'))
