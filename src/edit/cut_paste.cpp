@@ -24,7 +24,7 @@ void Editor::Cut() {
 // changes nothing at all, so no undo record and no modified mark come of it.
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
-  if (!text) return;
+  if (!text || !PasteLengthAllowed(host_, text->size())) return;
   if (InsertPasted(ReadPastedMarkup(*text))) host_.SetStatusText(u"Pasted");
 }
 

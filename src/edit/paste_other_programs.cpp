@@ -39,6 +39,7 @@ void Editor::PasteFromOtherPrograms() {
       return;
     }
   }
+  if (!PasteLengthAllowed(host_, mathml ? mathml->size() : text->size())) return;
   std::vector<EquationLine> formulas;
   try {
     const std::vector<std::u16string> markups = mathml                        ? MathmlOfFormat(*mathml)
