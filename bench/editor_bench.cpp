@@ -27,6 +27,7 @@ class QuietHost final : public Host {
   void SetScrollBar(const ScrollBarState&) override {}
   void SetHorizontalScrollBar(const ScrollBarState&) override {}
   void SetStatusText(std::u16string_view) override {}
+  std::u16string StatusText() const override { return {}; }
   void FocusMainWindow() override {}
   void CaptureMouse() override {}
   void ReleaseMouse() override {}

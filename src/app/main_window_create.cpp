@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/style_buttons.h"
+#include "app/tooltip_window.h"
 #include "app/wide_text.h"
 #include "app/window_dpi.h"
 
@@ -28,6 +29,7 @@ void MainWindow::OnCreate() {
   CreateStyleButtons(state.windows.main, state.instance);
   StartupOpen();
   CreatePalette();
+  CreateButtonTooltips(state.windows.main, state.instance);
   PlaceControls(state.windows.dpi);
   // The view starts below the controls made last.
   state.editor->UpdateScroll();
@@ -66,7 +68,7 @@ void MainWindow::CreateStatusBar() {
   InitCommonControls();
   state.windows.statusBar =
       CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", state.windows.main, 0);
-  ShowStatus(u"Ready");
+  ShowStatus(std::u16string(kIdleStatusText));
   if (!state.pendingStatus.empty()) ShowStatus(std::exchange(state.pendingStatus, u""));
 }
 

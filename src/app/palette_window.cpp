@@ -33,8 +33,17 @@ bool PaletteWindow::RegisterWindowClass(HINSTANCE instance) {
   return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// The math face's floor, ceiling and ellipsis strokes are thinner than a pixel at the labels'
+// size; smoothed they come out pale grey, like a disabled button's. The labels draw the face
+// without smoothing, so every stroke is whole pixels of full ink. The formula keeps the smoothed
+// face: `font` is only copied.
 bool PaletteWindow::Create(HWND parent, HINSTANCE instance, HFONT font, Editor& owner) {
-  symbolFont = font;
+  LOGFONTW face{};
+  if (GetObjectW(font, sizeof(face), &face) == sizeof(face)) {
+    face.lfQuality = NONANTIALIASED_QUALITY;
+    labelFont = GdiObject<HFONT>(CreateFontIndirectW(&face));
+  }
+  symbolFont = labelFont.Get() != nullptr ? labelFont.Get() : font;
   editor = &owner;
   window = CreateWindowExW(0, kPaletteClassName, L"", WS_CHILD | WS_VISIBLE | WS_BORDER,
                            kPaletteX, kPaletteY, kPaletteWidth, kPaletteHeight, parent, nullptr,

@@ -33,6 +33,8 @@ class PaletteWindow {
 
   HWND window = nullptr;
   HFONT symbolFont = nullptr;
+  // The symbol face as the labels draw it (see Create), when it could be made.
+  GdiObject<HFONT> labelFont;
   // The symbol face at the window's DPI, when it is not 96.
   GdiObject<HFONT> scaledSymbolFont;
   Editor* editor = nullptr;

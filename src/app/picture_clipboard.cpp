@@ -11,6 +11,7 @@
 #include "base/failure.h"
 #include "export/emf_writer.h"
 #include "export/shape_pixels.h"
+#include "hwp/png_chunks.h"
 #include "typeset/vector_picture.h"
 
 namespace kav {
@@ -51,8 +52,10 @@ std::vector<uint8_t> EncodePng(std::vector<uint8_t> rgba, int32_t width, int32_t
 }
 
 std::vector<uint8_t> PngBytes(const VectorPicture& picture) {
-  return EncodePng(Pixels(picture, kClipboardPngScale, true), picture.Width() * kClipboardPngScale,
-                   picture.Height() * kClipboardPngScale);
+  return WithPngResolution(EncodePng(Pixels(picture, kClipboardPngScale, true),
+                                     picture.Width() * kClipboardPngScale,
+                                     picture.Height() * kClipboardPngScale),
+                           kClipboardPngScale);
 }
 
 // A packed device-independent bitmap: the header, then 24-bit rows bottom-up, each padded to

@@ -43,8 +43,8 @@ void Win32Host::SetHorizontalScrollBar(const ScrollBarState& state) {
 }
 
 void Win32Host::SetStatusText(std::u16string_view text) {
-  const std::u16string line(text);
-  SetWindowTextW(windows.statusBar, Wide(line));
+  statusText = text;
+  SetWindowTextW(windows.statusBar, Wide(statusText));
 }
 
 void Win32Host::FocusMainWindow() { SetFocus(windows.main); }

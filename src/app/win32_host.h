@@ -31,6 +31,7 @@ class Win32Host final : public Host {
   void SetScrollBar(const ScrollBarState& state) override;
   void SetHorizontalScrollBar(const ScrollBarState& state) override;
   void SetStatusText(std::u16string_view text) override;
+  std::u16string StatusText() const override { return statusText; }
   void FocusMainWindow() override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
@@ -74,6 +75,8 @@ class Win32Host final : public Host {
  private:
   const HostWindows& windows;
   DrawingResources& resources;
+  // What the status bar was last given, failures caught by the window procedures included.
+  std::u16string statusText;
 };
 
 }  // namespace kav

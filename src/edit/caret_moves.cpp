@@ -30,10 +30,11 @@ bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
 }
 
 // Up and Down differ in the limit they look into (upper 1, lower 0), in which part of a fraction
-// they leave, and in the exit from a lower limit: Up leaves it to just after its operator, from
-// where Up goes on into the upper limit. Down does not: just after the operator Down would enter
-// the lower limit again, and the caret would cycle there for ever, so for Down a lower limit has
-// no exit of its own (as an upper limit has none for Up) and the caret moves on below.
+// they leave, and in the limit they leave towards the operand: Up leaves the lower limit and Down
+// the upper one to just after their operator, from where the same key goes on into the other
+// limit. Neither leaves a limit the other way: just after the operator Down would enter the lower
+// limit again, and the caret would cycle there for ever, so for Down a lower limit has no exit of
+// its own (as an upper limit has none for Up) and the caret moves on below.
 bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
   const int32_t row = caret.node;
   const int32_t p = caret.position;
@@ -53,7 +54,7 @@ bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
       ToRowEnd(tree, caret, tree.Child(a, 1 - slot));
       return true;
     }
-    if (IsBigOperator(c) && slot == 1 && child == tree.Child(a, 0)) {
+    if (IsBigOperator(c) && child == tree.Child(a, 1 - slot)) {
       SetCaret(caret, tree.Parent(a), tree.IndexInParent(a) + 1);
       return true;
     }
@@ -95,6 +96,21 @@ struct SlotSearch {
     }
   }
 };
+
+// Tab in a limit of a big operator: from the lower limit into the upper one (before its
+// placeholder, or at its end), from the upper limit to the operand just after the operator.
+bool JumpThroughLimits(const EquationTree& tree, Caret& caret) {
+  const int32_t row = caret.node;
+  const int32_t op = tree.Parent(row);
+  if (op < 0 || !IsBigOperator(tree.CodeAt(op))) return false;
+  const int32_t upper = tree.Child(op, 1);
+  if (row == tree.Child(op, 0) && LimitShown(tree, upper)) {
+    SetCaret(caret, upper, IsEmptySlot(tree, upper) ? 0 : tree.ChildCount(upper));
+  } else {
+    SetCaret(caret, tree.Parent(op), tree.IndexInParent(op) + 1);
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -164,7 +180,7 @@ bool MoveDown(const EquationTree& tree, Caret& caret) {
 }
 
 void JumpToSlot(const EquationTree& tree, Caret& caret) {
-  if (tree.root < 0) return;
+  if (tree.root < 0 || JumpThroughLimits(tree, caret)) return;
   SlotSearch search{tree, caret.node, caret.position, false, false, Caret{}};
   search.Visit(tree.root);
   if (search.done) {

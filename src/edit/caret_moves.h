@@ -12,7 +12,8 @@ void MoveRight(const EquationTree& tree, Caret& caret);
 // True when the caret moved inside the line; false when the key should move between lines.
 bool MoveUp(const EquationTree& tree, Caret& caret);
 bool MoveDown(const EquationTree& tree, Caret& caret);
-// Tab: just before the next placeholder after the caret in document order, else the line end.
+// Tab: in a big operator's limits lower limit, upper limit, operand; elsewhere just before the
+// next placeholder after the caret in document order, else the line end.
 void JumpToSlot(const EquationTree& tree, Caret& caret);
 // Clamps the position into 0..child count of the caret row.
 void ClampCaret(const EquationTree& tree, Caret& caret);

@@ -57,7 +57,7 @@ void Editor::OnCommand(int32_t id) {
     case command::Cut: Cut(); break;
     case command::Copy:
       // Another program can hold the clipboard open; the user must not believe it was copied.
-      if (!Copy()) host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
+      ReportCopy(Copy(), u"Copied");
       break;
     case command::Paste: Paste(); break;
     case command::CopyAsTex: CopyAsTex(); break;
@@ -65,8 +65,10 @@ void Editor::OnCommand(int32_t id) {
     case command::CopyPicture: CopyPicture(); break;
     case command::CopyAsMathml: CopyAsMathml(); break;
     case command::PasteFromOtherPrograms: PasteFromOtherPrograms(); break;
-    case command::InsertFraction: RunEditCommand(&kav::InsertFraction); break;
-    case command::InsertRoot: RunEditCommand(&kav::InsertRoot); break;
+    case command::InsertFraction:
+      RunWrapOrEditCommand(&kav::WrapInFraction, &kav::InsertFraction);
+      break;
+    case command::InsertRoot: RunWrapOrEditCommand(&kav::WrapInRoot, &kav::InsertRoot); break;
     default:
       if (id >= command::StyleRoman && id <= command::StyleRed) ApplyStyleCommand(id);
       return;

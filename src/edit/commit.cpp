@@ -19,6 +19,7 @@ void Editor::CommitLine() {
   if (line.markup != snapshot_) {
     history_.Push(UndoRecord{UndoKind::LineChanged, index, snapshot_, line.markup});
     document_.modified = true;
+    ClearStatus();
   }
   SyncDerivedState();
   statistics_.LineChanged(index, line);

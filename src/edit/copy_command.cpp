@@ -19,25 +19,23 @@ bool Editor::Copy() {
   return host_.PublishClipboard(payloads);
 }
 
+void Editor::ReportCopy(bool copied, std::u16string_view done) {
+  host_.SetStatusText(copied ? done : u"The clipboard could not be opened; nothing was copied.");
+}
+
 void Editor::CopyAsTex() {
-  if (!host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_))) {
-    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
-  }
+  ReportCopy(host_.PublishUnicodeText(LineTex(CurrentLine(), exportBuffer_)), u"Copied as TeX");
 }
 
 // The picture of the line, never of its selection state, as Copy's bitmap is.
 void Editor::CopyPicture() {
   EquationLine& line = CurrentLine();
   CloseSelection(line);
-  if (!host_.PublishPicture(LinePicture(line))) {
-    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
-  }
+  ReportCopy(host_.PublishPicture(LinePicture(line)), u"Copied picture");
 }
 
 void Editor::CopyAsLatex() {
-  if (!host_.PublishUnicodeText(LineLatex(CurrentLine(), exportBuffer_))) {
-    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
-  }
+  ReportCopy(host_.PublishUnicodeText(LineLatex(CurrentLine(), exportBuffer_)), u"Copied as LaTeX");
 }
 
 // Office looks for MathML under these two registered names, as UTF-8; other programs take the
@@ -47,9 +45,7 @@ void Editor::CopyAsMathml() {
   const std::string utf8 = EncodeUtf8(mathml);
   const std::vector<uint8_t> bytes(utf8.begin(), utf8.end());
   const std::vector<NamedClipboardData> formats = {{u"MathML", bytes}, {u"MathML Presentation", bytes}};
-  if (!host_.PublishNamedFormats(formats, mathml)) {
-    host_.SetStatusText(u"The clipboard could not be opened; nothing was copied.");
-  }
+  ReportCopy(host_.PublishNamedFormats(formats, mathml), u"Copied as MathML");
 }
 
 }  // namespace kav

@@ -15,6 +15,7 @@ void Editor::Cut() {
   SnapshotLine();
   DeleteSelection();
   CommitLine();
+  host_.SetStatusText(u"Cut");
 }
 
 // The clipboard's text is read before the line is touched: a text the reader rejects, or one
@@ -23,8 +24,8 @@ void Editor::Cut() {
 // changes nothing at all, so no undo record and no modified mark come of it.
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
-  if (!text) return;
-  InsertPasted(ReadPastedMarkup(*text));
+  if (!text || !PasteLengthAllowed(host_, text->size())) return;
+  if (InsertPasted(ReadPastedMarkup(*text))) host_.SetStatusText(u"Pasted");
 }
 
 bool Editor::InsertPasted(const EquationLine& pasted) {

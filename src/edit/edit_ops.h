@@ -24,9 +24,29 @@ EditResult InsertSuperscript(EquationTree& tree, Caret& caret);
 EditResult InsertSubscript(EquationTree& tree, Caret& caret);
 EditResult InsertFraction(EquationTree& tree, Caret& caret);
 EditResult InsertRoot(EquationTree& tree, Caret& caret);
-// The / key: a fraction whose numerator takes the items just before the caret.
+// The / key: a fraction whose numerator takes the operand just before the caret.
 EditResult FractionOfPreceding(EquationTree& tree, Caret& caret);
 EditResult DeleteBackward(EquationTree& tree, Caret& caret);
 EditResult DeleteForward(EquationTree& tree, Caret& caret);
+
+// A caret at the end of a script that holds a single number, letter or named symbol (with its own
+// scripts) leaves it, and so on outwards: an operator typed there follows the script.
+void LeaveFinishedScripts(EquationTree& tree, Caret& caret);
+
+// The items [start, end) of one row.
+struct ItemRun {
+  int32_t row = -1;
+  int32_t start = 0;
+  int32_t end = 0;
+};
+
+// A structure built around a run of items (a selection, or what / takes): the run becomes the
+// numerator, the radicand, the base of a script (in parentheses when it holds several items, the
+// markup having no invisible group) or what a pair of brackets encloses.
+EditResult WrapInFraction(EquationTree& tree, Caret& caret, const ItemRun& run);
+EditResult WrapInRoot(EquationTree& tree, Caret& caret, const ItemRun& run);
+EditResult WrapAsSuperscriptBase(EquationTree& tree, Caret& caret, const ItemRun& run);
+EditResult WrapAsSubscriptBase(EquationTree& tree, Caret& caret, const ItemRun& run);
+EditResult WrapInBrackets(EquationTree& tree, Caret& caret, const ItemRun& run, SymbolCode open);
 
 }  // namespace kav

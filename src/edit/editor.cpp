@@ -41,6 +41,7 @@ void Editor::ReplaceLines(std::vector<EquationLine> lines) {
   statistics_.Recount(document_.lines);
   bands_.Assign({});
   SyncDerivedState();
+  ClearStatus();
   ClearSelection();
   ScrollToCurrentLine();
 }

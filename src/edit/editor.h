@@ -91,6 +91,20 @@ class Editor {
     RunEdit(operation(line.tree, line.caret));
     CommitLine();
   }
+  // A structure typed over a selection: `wrap(tree, caret, run)` builds it around the selected
+  // run as one recorded step; without a selection, RunEditCommand(operation).
+  template <typename Wrap, typename Operation>
+  void RunWrapOrEditCommand(Wrap&& wrap, Operation&& operation) {
+    const std::optional<ItemRun> run = SelectedRun();
+    if (!run) return RunEditCommand(operation);
+    SnapshotLine();
+    ClearSelection();
+    EquationLine& line = CurrentLine();
+    RunEdit(wrap(line.tree, line.caret, *run));
+    CommitLine();
+  }
+  // The wholly selected items of the current line (without a leading placeholder), if any.
+  std::optional<ItemRun> SelectedRun();
   void ApplyStyle(StyleFlags mask, StyleFlags value);
   void LayoutLine(int32_t index);
 
@@ -179,6 +193,13 @@ class Editor {
   void ShowInlineEditBox();
   void TogglePalette();
 
+  // The status bar (status_feedback.cpp): back to its idle text after an edit; a printable
+  // character the formula has no symbol for is refused in it.
+  void ClearStatus();
+  void RefuseCharacter(char16_t character);
+  // Says `done` when the clipboard took a copy, and that nothing was copied when it did not.
+  void ReportCopy(bool copied, std::u16string_view done);
+
   Document& document() { return document_; }
   const Document& document() const { return document_; }
   EquationLine& CurrentLine() { return document_.Current(); }
@@ -249,6 +270,8 @@ class Editor {
   // Sideways scroll of the lines too wide for the view; its range is the current line's.
   int32_t scrollX_ = 0;
   ViewScale scale_;
+  // The first half of a character typed as a surrogate pair, until its second half comes.
+  char16_t pendingHighSurrogate_ = 0;
 };
 
 }  // namespace kav

@@ -1,60 +1,52 @@
-// The / key: the items just before the caret become the numerator of a new fraction.
-#include <algorithm>
-
+// The / key: the operand just before the caret becomes the numerator of a new fraction.
 #include "edit/edit_ops.h"
 #include "edit/tree_queries.h"
+#include "edit/typing_roles.h"
 
 namespace kav {
 namespace {
 
-// Operators, brackets, named symbols, big operators and the placeholder end the numerator;
-// letters, digits, ! * . ] and structures are taken into it.
-bool StopsNumerator(SymbolCode c) {
-  switch (c) {
-    case '(':
-    case ')':
-    case '+':
-    case ',':
-    case '-':
-    case '=':
-    case '[':
-    case code::Placeholder:
-    case code::Sum:
-    case code::Prod:
-    case code::Integral: return true;
-    default: return Contains(c);
-  }
+bool IsScript(SymbolCode c) {
+  return c == code::Super || c == code::Sub;
 }
 
-// The index of the first item of the run that the numerator takes, ending just before `end`.
-int32_t NumeratorStart(const EquationTree& tree, int32_t row, int32_t end) {
+SymbolCode CodeBefore(const EquationTree& tree, int32_t row, int32_t index) {
+  return index > 0 ? tree.CodeAt(tree.Child(row, index - 1)) : 0;
+}
+
+// The index of the item that the scripts ending just before `end` are attached to, plus one.
+int32_t SkipScripts(const EquationTree& tree, int32_t row, int32_t end) {
+  while (end > 0 && IsScript(CodeBefore(tree, row, end))) --end;
+  return end;
+}
+
+// Letters, digits, named symbols and the structures that stand as one operand.
+bool TakenIntoOperand(SymbolCode c) {
+  return RoleOf(c) == TypingRole::Operand || c == code::Frac || c == code::Sqrt;
+}
+
+// Where the operand ending just before `end` starts: a bracketed group with its scripts, or a run
+// of letters, digits and named symbols with theirs. An operator, relation, comma, big operator or
+// the start of the row ends it.
+int32_t OperandStart(const EquationTree& tree, int32_t row, int32_t end) {
+  const int32_t base = SkipScripts(tree, row, end);
+  if (RoleOf(CodeBefore(tree, row, base)) == TypingRole::Close) {
+    // A pair opened before the row began holds the whole row (after a leading placeholder).
+    const int32_t open = MatchingOpen(tree, row, base - 1);
+    return open >= 0 ? open : HasLeadingPlaceholder(tree, row) ? 1 : 0;
+  }
   int32_t start = end;
-  while (start > 0 && !StopsNumerator(tree.CodeAt(tree.Child(row, start - 1)))) --start;
-  return start;
-}
-
-// Moves items [start, end) of `row`, with their subtrees, to the front of `target`.
-void MoveItems(EquationTree& tree, int32_t row, int32_t start, int32_t end, int32_t target) {
-  std::vector<int32_t>& items = tree.nodes[row].children;
-  std::vector<int32_t>& into = tree.nodes[target].children;
-  into.insert(into.begin(), items.begin() + start, items.begin() + end);
-  items.erase(items.begin() + start, items.begin() + end);
-  for (int32_t i = 0; i < end - start; ++i) tree.nodes[into[i]].parent = target;
-}
-
-int32_t DeepestIn(const EquationTree& tree, int32_t row, int32_t start, int32_t end) {
-  int32_t deepest = 0;
-  for (int32_t i = start; i < end; ++i) {
-    const int32_t item = tree.Child(row, i);
-    const int32_t own = tree.CodeAt(item) == code::Group ? 0 : 1;
-    deepest = std::max(deepest, own + NestingBelow(tree, item));
+  for (int32_t next = base; next > 0 && TakenIntoOperand(CodeBefore(tree, row, next));) {
+    start = next - 1;
+    next = SkipScripts(tree, row, start);
   }
-  return deepest;
+  return start;
 }
 
 }  // namespace
 
 EditResult FractionOfPreceding(EquationTree& tree, Caret& caret) {
+  LeaveFinishedScripts(tree, caret);
   const int32_t row = caret.node;
   const int32_t p = caret.position;
   if (p == 0 || (p == 1 && HasLeadingPlaceholder(tree, row))) return InsertFraction(tree, caret);
@@ -64,16 +56,7 @@ EditResult FractionOfPreceding(EquationTree& tree, Caret& caret) {
     caret = Caret{denominator, tree.ChildCount(denominator)};
     return EditResult::CaretMoved;
   }
-  const int32_t start = NumeratorStart(tree, row, p);
-  if (NestingOf(tree, row) + 1 + DeepestIn(tree, row, start, p) > kMaxStructureNesting) {
-    return EditResult::TooDeep;
-  }
-  const int32_t fraction = tree.InsertChild(row, p, MakeNode(code::Frac));
-  const int32_t numerator = tree.AddChild(fraction, MakeNode(code::Group));
-  MoveItems(tree, row, start, p, numerator);
-  const int32_t denominator = tree.AddChild(fraction, MakeNode(code::Group));
-  caret = Caret{denominator, 0};
-  return EditResult::Changed;
+  return WrapInFraction(tree, caret, ItemRun{row, OperandStart(tree, row, p), p});
 }
 
 }  // namespace kav

@@ -77,7 +77,9 @@ EditResult InsertSymbol(EquationTree& tree, Caret& caret, SymbolCode c,
   if (IsBigOperator(c)) {
     if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
     DropLeadingPlaceholder(tree, caret);
-    InsertStructure(tree, caret, c, 2);
+    // The limits come first, as they are written: the caret goes into the lower one.
+    const int32_t node = InsertStructure(tree, caret, c, 2);
+    caret = Caret{tree.Child(node, 0), 0};
     return EditResult::Changed;
   }
   DropLeadingPlaceholder(tree, caret);

@@ -2,6 +2,7 @@
 // which steps of an edit are recorded for undo.
 #include "edit/caret_moves.h"
 #include "edit/editor.h"
+#include "edit/table_insert.h"
 #include "edit/tree_queries.h"
 
 namespace kav {
@@ -214,15 +215,15 @@ void Editor::OnChar(char16_t character) {
                       c == '}';
   if (symbol) {
     const SymbolCode inserted = c == '{' ? code::LBrace : c == '}' ? code::RBrace : c;
-    RunEditCommand([&](EquationTree& tree, Caret& caret) {
-      return kav::InsertSymbol(tree, caret, inserted, statistics_);
-    });
+    InsertTableSymbol(*this, inserted);
   } else if (c == '^') {
-    RunEditCommand(&kav::InsertSuperscript);
+    RunWrapOrEditCommand(&kav::WrapAsSuperscriptBase, &kav::InsertSuperscript);
   } else if (c == '_') {
-    RunEditCommand(&kav::InsertSubscript);
+    RunWrapOrEditCommand(&kav::WrapAsSubscriptBase, &kav::InsertSubscript);
   } else if (c == '/') {
-    RunEditCommand(&kav::FractionOfPreceding);
+    RunWrapOrEditCommand(&kav::WrapInFraction, &kav::FractionOfPreceding);
+  } else {
+    RefuseCharacter(character);
   }
 }
 

@@ -31,6 +31,7 @@ void Editor::AfterLineChange() {
   ScrollToCurrentLine();
   UpdateScroll();
   document_.modified = true;
+  ClearStatus();
 }
 
 void Editor::InsertLine(const std::u16string& text, bool record) {
@@ -87,6 +88,7 @@ void Editor::Undo() {
     }
   }
   document_.modified = true;
+  ClearStatus();
 }
 
 void Editor::Redo() {
@@ -112,6 +114,7 @@ void Editor::Redo() {
   }
   history_.StepForward();
   document_.modified = true;
+  ClearStatus();
 }
 
 }  // namespace kav

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "edit/tree_queries.h"
+#include "import/input_bounds.h"
 
 namespace kav {
 namespace {
@@ -30,6 +31,12 @@ void RestoreLeadingPlaceholder(EquationTree& tree, Caret& caret) {
 }
 
 }  // namespace
+
+bool PasteLengthAllowed(Host& host, size_t length) {
+  if (length <= kMaxFormulaText) return true;
+  host.SetStatusText(TooLongText(u"The clipboard's text", length) + u"; nothing was pasted.");
+  return false;
+}
 
 EquationLine ReadPastedMarkup(std::u16string_view text) {
   return EquationLine(std::u16string(text));

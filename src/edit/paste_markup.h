@@ -6,8 +6,13 @@
 
 #include "edit/edit_ops.h"
 #include "model/line.h"
+#include "platform/host.h"
 
 namespace kav {
+
+// Whether a clipboard text of this length (characters, or bytes of a named format) may be
+// pasted; when it may not, the status bar says why and nothing is read or changed.
+bool PasteLengthAllowed(Host& host, size_t length);
 
 // The text read into a line with its placeholders restored, not laid out. Throws the reader's
 // failure texts, so a rejected text is known before the current line is touched.

@@ -39,6 +39,7 @@ void Editor::PasteFromOtherPrograms() {
       return;
     }
   }
+  if (!PasteLengthAllowed(host_, mathml ? mathml->size() : text->size())) return;
   std::vector<EquationLine> formulas;
   try {
     const std::vector<std::u16string> markups = mathml                        ? MathmlOfFormat(*mathml)
@@ -52,6 +53,7 @@ void Editor::PasteFromOtherPrograms() {
   if (!InsertPasted(formulas.front())) return;
   // Each further formula is a line of its own, inserted (and undone) like a new line.
   for (size_t i = 1; i < formulas.size(); ++i) InsertLine(formulas[i].markup, true);
+  host_.SetStatusText(u"Pasted");
 }
 
 }  // namespace kav

@@ -1,6 +1,7 @@
 #include "edit/table_insert.h"
 
 #include "edit/editor.h"
+#include "edit/typing_roles.h"
 
 namespace kav {
 namespace {
@@ -14,14 +15,24 @@ constexpr SymbolCode kRootEntry = 8730;
 
 void InsertTableSymbol(Editor& editor, SymbolCode c) {
   if (c == kFractionEntry) {
-    editor.RunEditCommand(&kav::InsertFraction);
+    editor.RunWrapOrEditCommand(&kav::WrapInFraction, &kav::InsertFraction);
   } else if (c == kRootEntry) {
-    editor.RunEditCommand(&kav::InsertRoot);
+    editor.RunWrapOrEditCommand(&kav::WrapInRoot, &kav::InsertRoot);
   } else {
     const StyleStatistics& statistics = editor.statistics();
-    editor.RunEditCommand([&](EquationTree& tree, Caret& caret) {
+    const bool overSelection = editor.selectionMode();
+    auto insert = [&](EquationTree& tree, Caret& caret) {
+      // A symbol typed over a selection takes its place, also at the end of a script.
+      if (!overSelection && EndsScript(c)) LeaveFinishedScripts(tree, caret);
       return kav::InsertSymbol(tree, caret, c, statistics);
-    });
+    };
+    if (ClosingPartner(c) == 0) return editor.RunEditCommand(insert);
+    // An opening bracket typed over a selection encloses it with its partner.
+    editor.RunWrapOrEditCommand(
+        [c](EquationTree& tree, Caret& caret, const ItemRun& run) {
+          return kav::WrapInBrackets(tree, caret, run, c);
+        },
+        insert);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "edit/typing_roles.h"
+
 namespace kav {
 
 bool HasLeadingPlaceholder(const EquationTree& tree, int32_t row) {
@@ -24,6 +26,16 @@ int32_t ItemAt(const EquationTree& tree, int32_t row, int32_t position) {
 SymbolCode CodeAtPosition(const EquationTree& tree, int32_t row, int32_t position) {
   const int32_t item = tree.Child(row, position);
   return item >= 0 ? tree.CodeAt(item) : 0;
+}
+
+int32_t MatchingOpen(const EquationTree& tree, int32_t row, int32_t close) {
+  int32_t depth = 0;
+  for (int32_t i = close; i >= 0; --i) {
+    const TypingRole role = RoleOf(tree.CodeAt(tree.Child(row, i)));
+    if (role == TypingRole::Close) ++depth;
+    if (role == TypingRole::Open && --depth == 0) return i;
+  }
+  return -1;
 }
 
 bool IsWithin(const EquationTree& tree, int32_t node, int32_t ancestor) {

@@ -27,6 +27,10 @@ int32_t ItemAt(const EquationTree& tree, int32_t row, int32_t position);
 // The code of the item at `position`, or 0 when there is none.
 SymbolCode CodeAtPosition(const EquationTree& tree, int32_t row, int32_t position);
 
+// The opening bracket that pairs with the closing one at index `close` of `row`, or -1 when the
+// pair opened before the row began.
+int32_t MatchingOpen(const EquationTree& tree, int32_t row, int32_t close);
+
 // Whether `node` lies in the subtree of `ancestor` (a node lies in its own subtree).
 bool IsWithin(const EquationTree& tree, int32_t node, int32_t ancestor);
 

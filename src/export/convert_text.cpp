@@ -74,7 +74,11 @@ std::string LineText(const std::u16string& markup, TextFormat format, ExportText
   Fail(u"Unknown text format");
 }
 
-std::string ConvertDocumentText(std::string_view bytes, TextFormat format, int32_t onlyLine) {
+namespace {
+
+// The text straight into the container the caller keeps, so a large output is never copied.
+template <typename Bytes>
+Bytes DocumentText(std::string_view bytes, TextFormat format, int32_t onlyLine) {
   const std::vector<std::u16string> markups = DocumentMarkups(bytes);
   const auto count = static_cast<int32_t>(markups.size());
   if (onlyLine > count) {
@@ -84,16 +88,28 @@ std::string ConvertDocumentText(std::string_view bytes, TextFormat format, int32
   const int32_t first = onlyLine > 0 ? onlyLine : 1;
   const int32_t last = onlyLine > 0 ? onlyLine : count;
   ExportTextBuffer buffer;
-  std::string out;
+  Bytes out;
   for (int32_t number = first; number <= last; ++number) {
     try {
-      out += LineText(markups[number - 1], format, buffer);
+      const std::string text = LineText(markups[number - 1], format, buffer);
+      out.insert(out.end(), text.begin(), text.end());
     } catch (const Failure& failure) {
       throw ConvertFailure{number, failure.text};
     }
-    out += '\n';
+    out.push_back('\n');
   }
   return out;
+}
+
+}  // namespace
+
+std::string ConvertDocumentText(std::string_view bytes, TextFormat format, int32_t onlyLine) {
+  return DocumentText<std::string>(bytes, format, onlyLine);
+}
+
+std::vector<uint8_t> ConvertDocumentBytes(std::string_view bytes, TextFormat format,
+                                          int32_t onlyLine) {
+  return DocumentText<std::vector<uint8_t>>(bytes, format, onlyLine);
 }
 
 }  // namespace kav

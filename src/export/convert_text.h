@@ -37,5 +37,8 @@ std::string LineText(const std::u16string& markup, TextFormat format, ExportText
 // ended by a line feed. A document without lines has one empty line, as the editor shows it.
 // Throws ConvertFailure; no output is produced then.
 std::string ConvertDocumentText(std::string_view bytes, TextFormat format, int32_t onlyLine);
+// The same as bytes, for a writer of files.
+std::vector<uint8_t> ConvertDocumentBytes(std::string_view bytes, TextFormat format,
+                                          int32_t onlyLine);
 
 }  // namespace kav

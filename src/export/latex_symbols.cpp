@@ -56,9 +56,16 @@ bool IsAsciiLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// Longer than any control word the writers emit (\boldsymbol is ten letters). A longer run of
+// letters before the end is letters of the formula, and looking no further keeps a formula of
+// many letters from costing the square of its length.
+constexpr size_t kLongestControlWord = 32;
+
 bool EndsWithControlWord(std::u16string_view text) {
+  const size_t stop =
+      text.size() > kLongestControlWord + 1 ? text.size() - kLongestControlWord - 1 : 0;
   size_t start = text.size();
-  while (start > 0 && IsAsciiLetter(text[start - 1])) --start;
+  while (start > stop && IsAsciiLetter(text[start - 1])) --start;
   return start < text.size() && start > 0 && text[start - 1] == u'\\';
 }
 

@@ -154,8 +154,12 @@ class Writer {
     return next;
   }
 
-  // Wraps `base` in the scripts that follow it from `j`; returns the position after them.
+  // Wraps `base` in the scripts that follow it from `j`; returns the position after them. Each
+  // script nests what came before it, so the opening tags are gathered first and joined in
+  // reverse: a base with thousands of scripts is not copied once per script.
   size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base) const {
+    std::vector<std::u16string> opens;
+    std::u16string tail;
     while (j < row.size() && IsScript(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
@@ -164,13 +168,19 @@ class Writer {
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
           pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
-      std::u16string out = Open(tag, red);
-      out += red ? u"<mrow mathcolor=\"black\">" + base + u"</mrow>" : base;
-      out += Argument(tree_.Child(script, 0), red);
-      if (pair) out += Argument(tree_.Child(row[j + 1], 0), red);
-      base = out + Close(tag);
+      opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : u""));
+      if (red) tail += u"</mrow>";
+      tail += Argument(tree_.Child(script, 0), red);
+      if (pair) tail += Argument(tree_.Child(row[j + 1], 0), red);
+      tail += Close(tag);
       j += pair ? 2 : 1;
     }
+    if (opens.empty()) return j;
+    std::u16string out;
+    for (auto open = opens.rbegin(); open != opens.rend(); ++open) out += *open;
+    out += base;
+    out += tail;
+    base = std::move(out);
     return j;
   }
 
@@ -191,9 +201,28 @@ class Writer {
   }
 
   // Sums and products take their limits under and over the sign, integrals beside it; the
-  // operand (the next item) is grouped with the operator, as Office reads an n-ary operator.
+  // operand (the next item) is grouped with the operator, as Office reads an n-ary operator. An
+  // operand that is itself a big operator nests in the same way; such a run is written in one
+  // pass, its groups closed at the end, so that no run of operators, however long, recurses.
   size_t BigOperator(const std::vector<int32_t>& row, size_t i, Items& items) const {
-    const int32_t node = row[i];
+    std::u16string out;
+    size_t open = 0;
+    size_t next = i;
+    while (next < row.size() && IsBigOperator(CodeAt(row, next))) {
+      out += u"<mrow>" + OperatorWithLimits(row[next]) + u"<mrow>";
+      ++open;
+      ++next;
+      while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
+    }
+    Items operand;
+    if (next < row.size()) next = Item(row, next, operand);
+    out += Joined(operand);
+    for (size_t k = 0; k < open; ++k) out += u"</mrow></mrow>";
+    items.push_back(std::move(out));
+    return next;
+  }
+
+  std::u16string OperatorWithLimits(int32_t node) const {
     const bool red = (tree_.Data(node).style & StyleRed) != 0;
     const int32_t lower = tree_.Child(node, 0);
     const int32_t upper = tree_.Child(node, 1);
@@ -203,24 +232,14 @@ class Writer {
     std::u16string sign = u"<mo>";
     sign.push_back(MathmlBigOperatorChar(tree_.CodeAt(node)));
     sign += u"</mo>";
-    std::u16string out;
-    if (!showLower && !showUpper) {
-      out = red ? u"<mo mathcolor=\"red\">" + sign.substr(4) : sign;
-    } else {
-      const std::u16string_view tag = showLower && showUpper ? (integral ? u"msubsup" : u"munderover")
-                                      : showLower           ? (integral ? u"msub" : u"munder")
-                                                            : (integral ? u"msup" : u"mover");
-      out = Open(tag, red) + sign;
-      if (showLower) out += Argument(lower, red);
-      if (showUpper) out += Argument(upper, red);
-      out += Close(tag);
-    }
-    size_t next = i + 1;
-    while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
-    Items operand;
-    if (next < row.size()) next = Item(row, next, operand);
-    items.push_back(u"<mrow>" + out + u"<mrow>" + Joined(operand) + u"</mrow></mrow>");
-    return next;
+    if (!showLower && !showUpper) return red ? u"<mo mathcolor=\"red\">" + sign.substr(4) : sign;
+    const std::u16string_view tag = showLower && showUpper ? (integral ? u"msubsup" : u"munderover")
+                                    : showLower           ? (integral ? u"msub" : u"munder")
+                                                          : (integral ? u"msup" : u"mover");
+    std::u16string out = Open(tag, red) + sign;
+    if (showLower) out += Argument(lower, red);
+    if (showUpper) out += Argument(upper, red);
+    return out + Close(tag);
   }
 
   // The length of the upright function name spelled from `i` by letters of one colour, 0 if none.
@@ -278,7 +297,8 @@ std::u16string LineMathml(const EquationTree& tree) {
   out += u"</mrow><annotation encoding=\"application/x-tex\">";
   ExportTextBuffer buffer;
   AppendEscaped(out, TreeLatex(tree, buffer));
-  return out + u"</annotation></semantics></math>";
+  out += u"</annotation></semantics></math>";
+  return out;
 }
 
 }  // namespace kav

@@ -4,6 +4,7 @@
 
 #include "base/deflate.h"
 #include "base/failure.h"
+#include "hwp/png_chunks.h"
 
 namespace kav {
 namespace {
@@ -13,21 +14,6 @@ constexpr uint32_t kMaxDimension = 0x7FFFFFFF;  // PNG's limit for width and hei
 constexpr uint8_t kGray = 0;
 constexpr uint8_t kFilterNone = 0;
 constexpr int kLevel = 9;
-
-void PutU32BigEndian(std::vector<uint8_t>& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-// Length, type, data, and the CRC-32 of type and data.
-void WriteChunk(std::vector<uint8_t>& out, std::string_view type,
-                const std::vector<uint8_t>& data) {
-  if (data.size() > kMaxDimension) Fail(u"PNG: chunk too large");
-  PutU32BigEndian(out, static_cast<uint32_t>(data.size()));
-  const size_t typeAt = out.size();
-  out.insert(out.end(), type.begin(), type.end());
-  out.insert(out.end(), data.begin(), data.end());
-  PutU32BigEndian(out, Crc32({out.data() + typeAt, out.size() - typeAt}));
-}
 
 // Every row gets filter byte 0 (none) in front.
 std::vector<uint8_t> FilterRows(uint32_t height, uint64_t rowBytes,
@@ -62,10 +48,10 @@ std::vector<uint8_t> EncodeGrayPng(uint32_t width, uint32_t height, int bitDepth
   header.push_back(0);  // no interlace
 
   std::vector<uint8_t> png(std::begin(kSignature), std::end(kSignature));
-  WriteChunk(png, "IHDR", header);
-  WriteChunk(png, "IDAT",
+  WritePngChunk(png, "IHDR", header);
+  WritePngChunk(png, "IDAT",
              Deflate(FilterRows(height, rowBytes, rows), kLevel, DeflateWrapper::kZlib));
-  WriteChunk(png, "IEND", {});
+  WritePngChunk(png, "IEND", {});
   return png;
 }
 

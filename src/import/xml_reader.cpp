@@ -7,6 +7,7 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "import/input_bounds.h"
 #include "import/mathml_entities.h"
 
 namespace kav {
@@ -35,7 +36,12 @@ class Reader {
       SkipMisc();
       if (AtEnd()) break;
       if (!Peek(u"<")) Error(u"text outside an element");
+      const size_t start = pos_;
       document_.roots.push_back(Element(1));
+      if (const size_t length = pos_ - start; length > kMaxFormulaText) {
+        pos_ = start;  // the line where it begins
+        Error(TooLongText(u"the formula", length));
+      }
     }
     return std::move(document_);
   }

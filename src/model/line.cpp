@@ -46,6 +46,9 @@ void EquationLine::Reparse() {
   Tokenize();
   tokenCursor = 0;
   tree.Clear();
+  // A node for each token at most, bar placeholders: the pools grow once, not by doubling.
+  tree.nodes.reserve(tokens.size() + 1);
+  tree.payloads.reserve(tokens.size() + 1);
   Parse();
   InsertPlaceholders();
   Layout();

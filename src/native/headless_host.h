@@ -89,6 +89,7 @@ class HeadlessHost : public Host {
   void SetScrollBar(const ScrollBarState& state) override;
   void SetHorizontalScrollBar(const ScrollBarState& state) override;
   void SetStatusText(std::u16string_view text) override;
+  std::u16string StatusText() const override { return statusText; }
   void FocusMainWindow() override;
   void CaptureMouse() override;
   void ReleaseMouse() override;

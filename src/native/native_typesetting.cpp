@@ -14,6 +14,12 @@ namespace {
 // Far beyond any formula; keeps a runaway line from asking for gigabytes.
 constexpr int64_t kMaxPicturePixels = int64_t{1} << 26;
 
+// Bitmaps and outlines alike: a vector picture of such a line would be hundreds of megabytes of
+// outlines that no program could show.
+void CheckPictureSize(int64_t width, int64_t height) {
+  if (width * height > kMaxPicturePixels) Fail(u"The line is too large for a picture");
+}
+
 }  // namespace
 
 NativeTypesetting::NativeTypesetting() : NativeTypesetting(InstalledFontFiles()) {}
@@ -32,7 +38,7 @@ NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& l
   int32_t drawnRoom = 0;
   const PixelRect frame = FindPictureFrame(picture.width, picture.height, [&](int32_t room) {
     const int32_t width = picture.width + 2 * room, height = picture.height + 2 * room;
-    if (int64_t{width} * height > kMaxPicturePixels) Fail(u"The line is too large for a picture");
+    CheckPictureSize(width, height);
     RasterCanvas canvas(width, height, kWindowColour, fonts_, integrals_);
     ShiftedCanvas shifted(canvas, room, room);
     picture.draw(shifted);
@@ -44,7 +50,9 @@ NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& l
 }
 
 VectorPicture NativeTypesetting::Vector(const EquationLine& line) const {
-  return DrawVectorPicture(LinePicture(line), outlines_);
+  const ClipboardPicture picture = LinePicture(line);
+  CheckPictureSize(picture.width, picture.height);
+  return DrawVectorPicture(picture, outlines_);
 }
 
 }  // namespace kav

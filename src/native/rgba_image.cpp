@@ -1,7 +1,6 @@
 #include "native/rgba_image.h"
 
 #include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,6 +8,7 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "hwp/png_chunks.h"
 
 namespace kav {
 
@@ -92,21 +92,12 @@ std::vector<uint8_t> EncodePng(const RgbaImage& image, bool withAlpha) {
   return bytes;
 }
 
-std::vector<uint8_t> WithPngOffset(std::vector<uint8_t> png, int32_t x, int32_t y) {
-  // Signature (8), then the header chunk: length (4), type (4), 13 bytes, CRC (4).
-  constexpr size_t kAfterHeader = 8 + 4 + 4 + 13 + 4;
-  if (png.size() < kAfterHeader) Fail(u"PNG: no header chunk");
-  std::vector<uint8_t> chunk = {0, 0, 0, 9, 'o', 'F', 'F', 's'};
-  for (const int32_t value : {x, y}) {
-    const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 24; shift >= 0; shift -= 8)
-      chunk.push_back(static_cast<uint8_t>(bits >> shift));
-  }
-  chunk.push_back(0);  // unit: pixels
-  const uLong crc = crc32(crc32(0, nullptr, 0), chunk.data() + 4, 4 + 9);
-  for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(static_cast<uint8_t>(crc >> shift));
-  png.insert(png.begin() + kAfterHeader, chunk.begin(), chunk.end());
-  return png;
+std::vector<uint8_t> WithPngOffset(const std::vector<uint8_t>& png, int32_t x, int32_t y) {
+  std::vector<uint8_t> data;
+  PutU32BigEndian(data, static_cast<uint32_t>(x));
+  PutU32BigEndian(data, static_cast<uint32_t>(y));
+  data.push_back(0);  // unit: pixels
+  return WithPngChunk(png, "oFFs", data);
 }
 
 RgbaImage DecodePng(std::span<const uint8_t> bytes) {

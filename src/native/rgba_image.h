@@ -39,7 +39,7 @@ std::vector<uint8_t> EncodePng(const RgbaImage& image, bool withAlpha);
 
 // The PNG with an oFFs chunk after its header: the picture's top-left corner stands at (x, y)
 // pixels on the page it was cut from. `png` comes from EncodePng.
-std::vector<uint8_t> WithPngOffset(std::vector<uint8_t> png, int32_t x, int32_t y);
+std::vector<uint8_t> WithPngOffset(const std::vector<uint8_t>& png, int32_t x, int32_t y);
 
 // Decodes any PNG into RGBA; throws a Failure for bytes that are not a readable PNG.
 RgbaImage DecodePng(std::span<const uint8_t> bytes);

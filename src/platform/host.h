@@ -21,6 +21,8 @@ inline constexpr std::u16string_view kSaveChangesText = u"Current file has been 
 inline constexpr std::u16string_view kOverwriteText =
     u"The file already exists. Do you want to overwrite it?";
 inline constexpr std::u16string_view kSaveFailedText = u"Failed to save file.";
+// What the status bar reads when no action has anything to say: at start and after an edit.
+inline constexpr std::u16string_view kIdleStatusText = u"Ready";
 
 enum class Answer : uint8_t { Yes, No, Cancel };
 
@@ -94,6 +96,8 @@ class Host {
   virtual void SetScrollBar(const ScrollBarState& state) = 0;
   virtual void SetHorizontalScrollBar(const ScrollBarState& state) = 0;
   virtual void SetStatusText(std::u16string_view text) = 0;
+  // The text the status bar shows now (empty before anything was shown).
+  virtual std::u16string StatusText() const = 0;
   virtual void FocusMainWindow() = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;

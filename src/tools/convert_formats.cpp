@@ -9,8 +9,7 @@ namespace {
 
 template <TextFormat format>
 std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
-  const std::string text = ConvertDocumentText(request.document, format, request.line);
-  return std::vector<uint8_t>(text.begin(), text.end());
+  return ConvertDocumentBytes(request.document, format, request.line);
 }
 
 constexpr OutputFormat kFormats[] = {

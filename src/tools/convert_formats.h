@@ -64,6 +64,6 @@ std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request);
 
 // The .kav document of a text of LaTeX formulas, one formula a line (align rows
 // on one line give several). Throws a ConvertFailure naming the input line at fault.
-std::string LatexDocument(std::string_view bytes);
+std::vector<uint8_t> LatexDocument(std::string_view bytes);
 
 }  // namespace kav

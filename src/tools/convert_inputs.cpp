@@ -20,10 +20,7 @@ std::u16string DecodedText(std::string_view bytes) {
   return *text;
 }
 
-std::vector<uint8_t> ReadLatex(std::string_view bytes) {
-  const std::string document = LatexDocument(bytes);
-  return {document.begin(), document.end()};
-}
+std::vector<uint8_t> ReadLatex(std::string_view bytes) { return LatexDocument(bytes); }
 
 // One document line per <math> element.
 std::vector<uint8_t> ReadMathml(std::string_view bytes) {

@@ -5,6 +5,7 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "hwp/png_chunks.h"
 #include "export/convert_text.h"
 #include "native/bmp_image.h"
 #include "native/native_typesetting.h"
@@ -43,7 +44,8 @@ RequestedLine FindRequestedLine(const ConvertRequest& request) {
 std::vector<uint8_t> ConvertToPng(const ConvertRequest& request) {
   if (request.scale > 0 || request.transparent) return ConvertToScaledPng(request);
   const NativeTypesetting::Framed picture = LineImage(request);
-  return WithPngOffset(EncodePng(picture.image, false), picture.frame.left, picture.frame.top);
+  return WithPngResolution(
+      WithPngOffset(EncodePng(picture.image, false), picture.frame.left, picture.frame.top), 1);
 }
 
 // The clipboard's CF_BITMAP reaches other programs as a bitmap file of this size.

@@ -6,6 +6,7 @@
 #include "export/convert_text.h"
 #include "export/emf_writer.h"
 #include "export/svg_writer.h"
+#include "hwp/png_chunks.h"
 #include "native/native_typesetting.h"
 #include "native/shape_raster.h"
 #include "tools/convert_formats.h"
@@ -44,8 +45,9 @@ std::vector<uint8_t> ConvertToScaledPng(const ConvertRequest& request) {
   return WithVectorPicture(request, [&](const VectorPicture& picture) {
     const ShapeRaster raster;
     const RgbaImage image = raster.Draw(picture, scale, request.transparent, kWindowColour);
-    return WithPngOffset(EncodePng(image, request.transparent), picture.frame.left * scale,
-                         picture.frame.top * scale);
+    return WithPngResolution(WithPngOffset(EncodePng(image, request.transparent),
+                                           picture.frame.left * scale, picture.frame.top * scale),
+                             scale);
   });
 }
 

@@ -5,8 +5,6 @@
 //   kav-convert [--from ...] --to FORMAT --all-lines --out-dir DIR [--scale N] [--transparent] INPUT
 // INPUT and OUT may be "-" for standard input and output (the default output). Errors go to
 // standard error as "INPUT:LINE: message" with exit code 2, and no output is written then.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +17,7 @@
 #include "base/utf.h"
 #include "export/convert_text.h"
 #include "tools/convert_formats.h"
+#include "tools/output_files.h"
 
 namespace kav {
 namespace {
@@ -130,29 +129,20 @@ std::optional<std::string> ReadInput(const std::string& input) {
   return bytes;
 }
 
-// Writes beside the target and renames, so a failed write leaves no partial file.
-bool WriteOutput(const std::string& output, const std::vector<uint8_t>& bytes) {
-  if (output == "-") {
-    std::cout.write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    return static_cast<bool>(std::cout);
-  }
-  const std::string temporary = output + ".tmp" + std::to_string(getpid());
-  std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  std::error_code error;
-  if (file.fail() || (std::filesystem::rename(temporary, output, error), error)) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+bool WriteStandardOutput(const std::vector<uint8_t>& bytes) {
+  std::cout.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+  std::cout.flush();
+  return static_cast<bool>(std::cout);
 }
 
 int Report(const std::string& input, int32_t line, std::u16string_view message) {
   std::cerr << input << ':' << line << ": " << EncodeUtf8(message) << '\n';
+  return kExitFailure;
+}
+
+int ReportUnwritten(const std::string& input, const OutputFailure& failure) {
+  std::cerr << input << ":0: Cannot write " << failure.path << ": " << failure.reason << '\n';
   return kExitFailure;
 }
 
@@ -161,22 +151,30 @@ ConvertRequest RequestOf(const Options& options, std::string_view document, int3
 }
 
 int RunOne(const Options& options, const std::vector<uint8_t>& document) {
-  std::vector<uint8_t> out;
+  // From LaTeX to markup, the formulas are written as the document the editor opens.
+  const bool asDocument =
+      options.from == "latex" && options.format == "markup" && options.line == 0;
+  std::vector<uint8_t> converted;
   try {
     const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
-    if (options.from == "latex" && options.format == "markup" && options.line == 0) {
-      // The formulas as a document the editor opens.
-      out = document;
-    } else {
-      out = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
+    if (!asDocument) {
+      converted = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
     }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
     return Report(options.input, options.line, failure.text);
   }
-  if (!WriteOutput(options.output, out)) {
-    return Report(options.input, 0, u"Cannot write " + Ascii16(options.output));
+  const std::vector<uint8_t>& out = asDocument ? document : converted;
+  if (options.output == "-") {
+    return WriteStandardOutput(out) ? 0 : Report(options.input, 0, u"Cannot write -");
+  }
+  try {
+    OutputFiles files;
+    files.Stage(options.output, out);
+    files.Commit();
+  } catch (const OutputFailure& failure) {
+    return ReportUnwritten(options.input, failure);
   }
   return 0;
 }
@@ -187,6 +185,25 @@ std::string LineFileName(const Options& options, int32_t line) {
   if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
   return (std::filesystem::path(options.outDir) / ("line-" + number + "." + options.format))
       .string();
+}
+
+// Every file is written before the first one replaces anything; a write that fails (a full
+// disk) leaves the folder as it was, a folder made for the files removed again.
+int WriteLineFiles(const Options& options, const std::vector<std::vector<uint8_t>>& outputs) {
+  std::error_code error;
+  const bool made = std::filesystem::create_directories(options.outDir, error);
+  if (error) return Report(options.input, 0, u"Cannot create " + Ascii16(options.outDir));
+  try {
+    OutputFiles files;
+    for (size_t k = 0; k < outputs.size(); ++k) {
+      files.Stage(LineFileName(options, static_cast<int32_t>(k + 1)), outputs[k]);
+    }
+    files.Commit();
+  } catch (const OutputFailure& failure) {
+    if (made) std::filesystem::remove(options.outDir, error);
+    return ReportUnwritten(options.input, failure);
+  }
+  return 0;
 }
 
 // Every line is converted before the first file is written, so a bad line leaves no files.
@@ -204,16 +221,7 @@ int RunAllLines(const Options& options, const std::vector<uint8_t>& document) {
   } catch (const Failure& failure) {
     return Report(options.input, line, failure.text);
   }
-  std::error_code error;
-  std::filesystem::create_directories(options.outDir, error);
-  if (error) return Report(options.input, 0, u"Cannot create " + Ascii16(options.outDir));
-  for (size_t k = 0; k < outputs.size(); ++k) {
-    const std::string path = LineFileName(options, static_cast<int32_t>(k + 1));
-    if (!WriteOutput(path, outputs[k])) {
-      return Report(options.input, 0, u"Cannot write " + Ascii16(path));
-    }
-  }
-  return 0;
+  return WriteLineFiles(options, outputs);
 }
 
 int Run(const Options& options) {

@@ -267,7 +267,7 @@ def test(options):
         first = copy_everything(run, options.artifacts)
         copy_nothing_selected(run, first)
         copy_as_tex_from_menu(run)
-        check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
+        check(run.status_text() == "Copied as TeX", f"status bar reads {run.status_text()!r}")
 
 
 if __name__ == "__main__":

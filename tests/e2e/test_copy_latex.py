@@ -88,7 +88,7 @@ def test(options):
             time.sleep(0.5)
             run.press_until([*(["Down"] * 7), "Return"], lambda: clipboard_text(run), MORE_LATEX,
                             "Copy as LaTeX", attempts=1, settle=0, timeout=5)
-        check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
+        check(run.status_text() == "Copied as LaTeX", f"status bar reads {run.status_text()!r}")
 
 
 if __name__ == "__main__":

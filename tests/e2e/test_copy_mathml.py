@@ -55,7 +55,7 @@ def test(options):
                 break
         run.screenshot("copied.png")
         check(texts == expected, f"Copy as MathML offered {texts!r}, expected {MATHML!r} in {FORMATS}")
-        check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
+        check(run.status_text() == "Copied as MathML", f"status bar reads {run.status_text()!r}")
 
 
 if __name__ == "__main__":

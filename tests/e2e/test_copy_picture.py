@@ -6,6 +6,11 @@ names them WCF_ENHMETAFILE, image/png and image/bmp on the X side), and nothing 
 The metafile's header bounds are the bitmap's size, the PNG is four times that size with a
 transparent background, and the bitmap has black ink on white.
 
+Programs that paste a picture place it by its stated size, so the PNG drawn at four times the
+screen's size must say 384 dpi (pHYs 15118 pixels per metre, read by ImageMagick's identify), and
+the metafile's frame must be the bitmap's size at 96 dpi in hundredths of a millimetre: both paste
+at the formula's own size, not four times larger. The converter's `--scale 4` PNG says the same.
+
 On the Windows side the probe reads the metafile's header through GDI (bounds, frame, record
 count and byte size must agree with the bytes X hands out) and plays the metafile into bitmaps.
 GDI fills paths without anti-aliasing, each pixel in or out by whether its corner lies inside,
@@ -92,6 +97,13 @@ def check_windows_metafile(run, options, emf, width, height):
           f"the played metafile's ink matches CF_DIB's by {agreement['finer']:.4f}")
 
 
+def png_dpi(path):
+    """The resolution ImageMagick's identify reads from a PNG, in dots per inch."""
+    out = subprocess.run(["identify", "-units", "PixelsPerInch", "-format", "%x %y", path], check=True,
+                         timeout=60, capture_output=True, text=True).stdout.split()
+    return [round(float(value)) for value in out]
+
+
 def tool(variable, what):
     path = os.environ.get(variable, "")
     check(os.access(path, os.X_OK), f"{variable} ({path!r}) is not {what}")
@@ -119,6 +131,8 @@ def check_against_native(artifacts, clipboard_png, clipboard_bmp):
         print(f"clipboard x{scale} vs native: agreement {agree:.4f}, weighted Jaccard {jaccard:.4f}")
         check(agree >= NATIVE_AGREEMENT, f"x{scale}: the clipboard's ink matches the converter's by "
               f"{agree:.4f}")
+        check(png_dpi(native) == [96 * scale] * 2, f"x{scale}: the converter's PNG says "
+              f"{png_dpi(native)} dpi")
 
 
 def png_facts(data):
@@ -188,10 +202,17 @@ def test(options):
         check((png_width, png_height) == (4 * width, 4 * height),
               f"PNG {png_width} x {png_height} for a {width} x {height} bitmap")
         check(colour == 6 and corner_alpha == 0, f"PNG colour type {colour}, corner alpha {corner_alpha}")
+        dpi = png_dpi(os.path.join(options.artifacts, "copied-x4.png"))
+        print(f"the PNG says {dpi} dpi")
+        check(dpi == [384, 384], f"the PNG drawn at 4x says {dpi} dpi")
+        frame = list(struct.unpack("<4i", emf[24:40]))
+        true_size = [0, 0, round(width * 2540 / 96), round(height * 2540 / 96)]
+        check(all(abs(a - b) <= 1 for a, b in zip(frame, true_size)),
+              f"metafile frame {frame} for a {width} x {height} picture at 96 dpi ({true_size})")
         check_windows_metafile(run, options, emf, width, height)
         check_against_native(options.artifacts, os.path.join(options.artifacts, "copied-x4.png"),
                              os.path.join(options.artifacts, "copied.bmp"))
-        check(run.status_text() == "Ready", f"status bar reads {run.status_text()!r}")
+        check(run.status_text() == "Copied picture", f"status bar reads {run.status_text()!r}")
 
 
 if __name__ == "__main__":

@@ -35,6 +35,16 @@ class Window:
         self.run.click(self.left + point[0], self.top + point[1])
         time.sleep(0.3)
 
+    def click_and_leave(self, point):
+        self.click(point)
+        self.leave()
+
+    def leave(self):
+        """Moves the pointer into the empty view, so no button's tooltip covers the palette
+        when the screen is read."""
+        self.run.xdotool("mousemove", str(self.left + self.width // 2), str(self.top + self.height - 60))
+        time.sleep(0.5)
+
     def expect_tex(self, expected, what):
         text = self.run.line_tex(expected)
         check(text == expected, f"{what}: the line reads {text!r}, expected {expected!r}")
@@ -112,10 +122,11 @@ def test(options):
         window.expect_markup("<x|rm><y>", "x, RM, y")
 
         # "f(x)" hides the palette and shows it again; typing goes on after each click.
+        window.leave()
         shown = window.palette_ink(run.screenshot())
-        window.click(FX_BUTTON)
+        window.click_and_leave(FX_BUTTON)
         hidden = window.palette_ink(run.screenshot("palette_hidden.png"))
-        window.click(FX_BUTTON)
+        window.click_and_leave(FX_BUTTON)
         again = window.palette_ink(run.screenshot("palette_shown.png"))
         check(shown > 1000 and hidden < 20 and again == shown,
               f"palette pixels shown {shown}, after f(x) {hidden}, after f(x) again {again}")

@@ -195,6 +195,41 @@ class KavConvertTest(unittest.TestCase):
         self.assertEqual((unknown.returncode, unknown.stdout), (2, b''))
         self.assertIn(b'unknown input format svg', unknown.stderr)
 
+    def test_formulas_longer_than_the_bound_are_refused(self):
+        bound = 1 << 20  # characters in one LaTeX line or one MathML formula
+
+        def padded(start, end, length):
+            return start + ' ' * (length - len(start) - len(end)) + end
+
+        too_long = 'is too long: 1,048,577 characters (1,048,576 at most)'
+        cases = [
+            ('latex', 'a\n' + padded('x^{2}', '', bound) + '\n', b'@@3\n@<a>\n@<x>\\super{<2>}\n',
+             None),
+            ('latex', 'a\n' + padded('x^{2}', '', bound + 1) + '\n', None,
+             '-:2: The line %s\n' % too_long),
+            ('mathml', '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound),
+             b'<a>\n<b>\n', None),
+            ('mathml',
+             '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound + 1), None,
+             '-:0: MathML: the formula %s (line 2)\n' % too_long),
+        ]
+        for source, text, output, message in cases:
+            run = self.run_convert('--from', source, '--to', 'markup', '-', stdin=text.encode())
+            if output is not None:
+                self.assertEqual((run.returncode, run.stdout, run.stderr), (0, output, b''), source)
+            else:
+                self.assertEqual((run.returncode, run.stdout, run.stderr.decode()),
+                                 (2, b'', message), source)
+
+    def test_pictures_of_a_line_too_large_are_refused_in_every_picture_format(self):
+        # Over 2^26 square pixels: its SVG would be some 60 MB of outlines that no program shows;
+        # its bitmap was refused already.
+        line = 'x^{2}+\\frac{\\alpha}{\\beta}+' * 8000 + 'y\n'
+        for name in ('png', 'bmp', 'svg', 'emf'):
+            run = self.run_convert('--from', 'latex', '--to', name, '-', stdin=line.encode())
+            self.assertEqual((run.returncode, run.stdout, run.stderr),
+                             (2, b'', b'-:1: The line is too large for a picture\n'), name)
+
     def test_text_formats_share_the_table(self):
         run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))
         self.assertEqual((run.returncode, run.stdout), (0, b'<x>\n<y>\n'))

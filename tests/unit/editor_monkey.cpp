@@ -79,7 +79,8 @@ constexpr std::u16string_view kClipboardTexts[] = {
 };
 
 constexpr std::u16string_view kTypedTexts[] = {
-    u"x^2", u"a/b", u"a_i^2", u"(a+b)/c", u"x^^", u"__", u"//", u"{x}", u"|x|", u"a<b",
+    u"x^2", u"a/b", u"a_i^2", u"(a+b)/c", u"x^^",   u"__",      u"//",
+    u"{x}", u"|x|", u"a<b",   u"b^2-4ac", u"e^x+1", u"2^(n+1)", u"(a)^2/2",
 };
 
 constexpr std::u16string_view kPaths[] = {u"a.kav", u"b.kav", u"missing.kav", u"bad.kav",
@@ -129,6 +130,26 @@ bool IsReportedFailure(std::u16string_view text) {
                                                    u"OOXML: Unknown token",
                                                    u"Unsupported unicode char"};
   return std::find(std::begin(kTexts), std::end(kTexts), text) != std::end(kTexts);
+}
+
+// Letters, digits and named symbols of the line: what no structure key may take away.
+int32_t SymbolCount(const EquationTree& tree) {
+  int32_t count = 0;
+  tree.CollectSubtree(tree.root, [&](int32_t node) { count += IsLetterCode(tree.CodeAt(node)); });
+  return count;
+}
+
+// The caret stands in a limit of a big operator whose other limit or operand lies the way of
+// `virtualKey`, or just after a big operator whose limit on that side is shown.
+bool LimitInReach(const EquationTree& tree, const Caret& caret, int32_t virtualKey) {
+  const int32_t towards = virtualKey == key::Up ? 1 : 0;
+  const int32_t structure = caret.node >= 0 ? tree.Parent(caret.node) : -1;
+  if (structure >= 0 && IsBigOperator(tree.CodeAt(structure))) {
+    return caret.node == tree.Child(structure, 1 - towards);
+  }
+  const int32_t before = caret.position > 0 ? tree.Child(caret.node, caret.position - 1) : -1;
+  return before >= 0 && IsBigOperator(tree.CodeAt(before)) &&
+         LimitShown(tree, tree.Child(before, towards));
 }
 
 bool Attached(const EquationTree& tree, int32_t node) {
@@ -201,7 +222,7 @@ std::string EditorMonkey::Dispatch(ChoiceBytes& choices) {
   if (kind < 27) return ClipboardEvent(choices);
   if (kind < 29) return InlineBoxEvent(choices);
   if (kind < 30) return DialogEvent(choices);
-  if (kind < 31) return NestEvent(choices);
+  if (kind < 31) return choices.Pick(4) ? NestEvent(choices) : DownRunEvent(choices);
   return TypeEvent(choices);
 }
 
@@ -215,7 +236,10 @@ std::string EditorMonkey::CharEvent(ChoiceBytes& choices) {
       break;
     default: c = kOddCharacters[choices.Pick(std::size(kOddCharacters))]; break;
   }
+  const int32_t symbols = SymbolCount(editor_.CurrentLine().tree);
+  const bool overSelection = editor_.selectionMode();
   editor_.OnChar(c);
+  CheckTyped(c, symbols, overSelection);
   // A typed symbol ends in a commit, after which the style counts are the document's own.
   checkStyles_ = c < 128 && std::isalnum(c);
   return "OnChar " + std::to_string(c);
@@ -225,7 +249,14 @@ std::string EditorMonkey::KeyEvent(ChoiceBytes& choices) {
   const int32_t virtualKey = kKeys[choices.Pick(std::size(kKeys))];
   const int32_t held = choices.Pick(4);
   const Modifiers modifiers{(held & 1) != 0, (held & 2) != 0};
+  const EquationLine& line = editor_.CurrentLine();
+  const bool plain = held == 0 && !editor_.selectionMode();
+  const bool inReach = plain && LimitInReach(line.tree, line.caret, virtualKey);
+  const int32_t lineBefore = editor_.document().currentLine;
+  const int32_t symbols = SymbolCount(line.tree);
   editor_.OnKeyDown(virtualKey, modifiers);
+  CheckVerticalMove(virtualKey, lineBefore, inReach);
+  if (held == 1 && (virtualKey == 'K' || virtualKey == 'R')) CheckTyped(u'/', symbols, true);
   return "OnKeyDown " + std::to_string(virtualKey) + (modifiers.ctrl ? " ctrl" : "") +
          (modifiers.shift ? " shift" : "");
 }
@@ -233,7 +264,12 @@ std::string EditorMonkey::KeyEvent(ChoiceBytes& choices) {
 std::string EditorMonkey::CommandEvent(ChoiceBytes& choices) {
   if (choices.Pick(4) == 0) {
     const int32_t entry = choices.Pick(static_cast<int32_t>(SymbolTable().size()) + 2) - 1;
+    const std::u16string markup = editor_.CurrentLine().markup;
+    host_.statusText.clear();
     OnPaletteCommand(editor_, kPaletteCommandBase + entry);
+    const bool bigOperator = entry >= 0 && entry < static_cast<int32_t>(SymbolTable().size()) &&
+                             IsBigOperator(SymbolTable()[entry].code);
+    if (bigOperator) CheckBigOperatorEntered(markup);
     return "OnPaletteCommand " + std::to_string(entry);
   }
   const int32_t id = kCommands[choices.Pick(std::size(kCommands))];
@@ -421,6 +457,60 @@ std::string EditorMonkey::NestEvent(ChoiceBytes& choices) {
   return "nested " + std::to_string(count) + " of kind " + std::to_string(kind);
 }
 
+// Down pressed again and again reaches the end of the last line: the caret never cycles.
+std::string EditorMonkey::DownRunEvent(ChoiceBytes& choices) {
+  const Document& document = editor_.document();
+  const int32_t lines = static_cast<int32_t>(document.lines.size()) - document.currentLine;
+  const int32_t presses = lines * (2 * kMaxStructureNesting + 4) + choices.Pick(2);
+  for (int32_t i = 0; i < presses; ++i) editor_.OnKeyDown(key::Down, Modifiers{});
+  const EquationLine& line = editor_.CurrentLine();
+  const bool atEnd = line.caret.node == line.tree.root &&
+                     line.caret.position == line.tree.ChildCount(line.tree.root);
+  if (document.currentLine + 1 != static_cast<int32_t>(document.lines.size()) || !atEnd) {
+    brokenRule_ = "Down pressed " + std::to_string(presses) + " times does not reach the end";
+  }
+  return "Down pressed " + std::to_string(presses) + " times";
+}
+
+// A structure key or an opening bracket takes a selection in and never deletes a symbol; an
+// operator typed right after a script's single letter follows the script.
+void EditorMonkey::CheckTyped(char16_t c, int32_t symbolsBefore, bool overSelection) {
+  const EquationLine& line = editor_.CurrentLine();
+  const EquationTree& tree = line.tree;
+  if (std::u16string_view(u"^_/([{").find(c) != std::u16string_view::npos &&
+      SymbolCount(tree) < symbolsBefore) {
+    brokenRule_ = "typing " + std::to_string(c) + " lost a symbol";
+  }
+  const Caret& caret = line.caret;
+  const int32_t script = tree.Parent(caret.node);
+  if (overSelection || script < 0) return;
+  if (std::u16string_view(u"+-=,)").find(c) == std::u16string_view::npos) return;
+  const SymbolCode kind = tree.CodeAt(script);
+  const SymbolCode first = tree.CodeAt(tree.Child(caret.node, 0));
+  if ((kind == code::Super || kind == code::Sub) && caret.position == 2 &&
+      tree.ChildCount(caret.node) == 2 && first >= 'a' && first <= 'z') {
+    brokenRule_ = "typing " + std::to_string(c) + " after a script's letter stayed in the script";
+  }
+}
+
+// Up and Down stay in the line while a limit lies the way they go.
+void EditorMonkey::CheckVerticalMove(int32_t virtualKey, int32_t lineBefore, bool limitInReach) {
+  if (limitInReach && editor_.document().currentLine != lineBefore) {
+    brokenRule_ = "key " + std::to_string(virtualKey) + " left the line from a big operator";
+  }
+}
+
+// A big operator that went in has the caret in its lower limit.
+void EditorMonkey::CheckBigOperatorEntered(const std::u16string& markupBefore) {
+  const EquationLine& line = editor_.CurrentLine();
+  if (line.markup == markupBefore || host_.statusText == u"Nesting too deep") return;
+  const int32_t structure = line.tree.Parent(line.caret.node);
+  if (structure < 0 || !IsBigOperator(line.tree.CodeAt(structure)) ||
+      line.tree.Child(structure, 0) != line.caret.node) {
+    brokenRule_ = "a big operator went in without the caret in its lower limit";
+  }
+}
+
 std::vector<std::u16string> EditorMonkey::AllMarkup() const {
   std::vector<std::u16string> all;
   for (const EquationLine& line : editor_.document().lines) all.push_back(line.markup);
@@ -478,6 +568,7 @@ std::string EditorMonkey::CheckCurrentLine() {
 std::string EditorMonkey::CheckState() {
   metrics_.asked.clear();  // the table metrics remember every question; nothing here reads them
   if (!escaped_.empty()) return escaped_;
+  if (!brokenRule_.empty()) return brokenRule_;
   const Document& document = editor_.document();
   const auto count = static_cast<int32_t>(document.lines.size());
   if (count == 0) return "no lines";

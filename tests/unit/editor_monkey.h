@@ -61,6 +61,11 @@ class EditorMonkey {
   std::string DialogEvent(ChoiceBytes& choices);
   std::string TypeEvent(ChoiceBytes& choices);
   std::string NestEvent(ChoiceBytes& choices);
+  std::string DownRunEvent(ChoiceBytes& choices);
+  // The typing rules that one event must keep, checked right after it.
+  void CheckTyped(char16_t c, int32_t symbolsBefore, bool overSelection);
+  void CheckVerticalMove(int32_t virtualKey, int32_t lineBefore, bool limitInReach);
+  void CheckBigOperatorEntered(const std::u16string& markupBefore);
   LinePoint PickPoint(ChoiceBytes& choices);
   std::string CheckLine(int32_t index);
   std::string CheckCurrentLine();
@@ -76,6 +81,8 @@ class EditorMonkey {
   Editor editor_{host_, metrics_, layouter_};
   std::vector<std::u16string> historyStart_;
   std::string escaped_;
+  // The first typing rule an event broke, reported by the next check.
+  std::string brokenRule_;
   bool checkStyles_ = false;
   // The markup each line had when it last passed the read-back check.
   std::vector<std::u16string> checkedMarkup_;

@@ -56,14 +56,20 @@ TEST_F(NavigationTest, UpAndDownEnterTheLimitsOfABigOperator) {
   EXPECT_EQ(Caret(), "root@1");
   Press(key::Up);
   EXPECT_EQ(Caret(), "0.1@1");
-  Press(key::Down);  // an upper limit has no exit of its own: on to the next line
-  EXPECT_EQ(Current(), 2);
-  EXPECT_EQ(Caret(), "root@0");
-  Press(key::Up);
+  Press(key::Down);  // Down leaves an upper limit to just after its operator
   EXPECT_EQ(Current(), 1);
   EXPECT_EQ(Caret(), "root@1");
   Press(key::Down);
   EXPECT_EQ(Caret(), "0.0@1");
+  Press(key::Down);  // a lower limit has no exit of its own for Down: on to the next line
+  EXPECT_EQ(Current(), 2);
+  EXPECT_EQ(Caret(), "root@0");
+  Press(key::Up);
+  Press(key::Up);
+  EXPECT_EQ(Current(), 1);
+  EXPECT_EQ(Caret(), "0.1@1");
+  Press(key::Up);  // nor an upper limit for Up: on to the previous line
+  EXPECT_EQ(Current(), 0);
 }
 
 // Just after the operator Down would enter the lower limit again, so Down from a lower limit

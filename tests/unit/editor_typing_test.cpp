@@ -110,8 +110,8 @@ TEST_F(TypingTest, SlashTakesThePrecedingOperandIntoTheNumerator) {
 
   Load({u"<alpha>"});
   Type(u"/");
-  EXPECT_EQ(Markup(), u"<alpha>\\frac{}{}");
-  EXPECT_EQ(Caret(), "1.1@0");
+  EXPECT_EQ(Markup(), u"\\frac{<alpha>}{}");
+  EXPECT_EQ(Caret(), "0.1@0");
 
   Load({u"<x>\\super{<2>}"});
   Type(u"/");
@@ -147,12 +147,12 @@ TEST_F(TypingTest, FractionAndRootCommandsOpenTheirFirstSlot) {
   EXPECT_EQ(Markup(), u"<x>\\frac{\\sqrt{<2>\\sqrt{}}}{}");
 }
 
-TEST_F(TypingTest, BigOperatorsComeWithTwoEmptyLimitsAndTheCaretAfterThem) {
+TEST_F(TypingTest, BigOperatorsComeWithTwoEmptyLimitsAndTheCaretInTheLowerOne) {
   editor.RunEditCommand([&](EquationTree& tree, kav::Caret& caret) {
     return InsertSymbol(tree, caret, code::Sum, editor.statistics());
   });
   EXPECT_EQ(Markup(), u"\\sum{}{}");
-  EXPECT_EQ(Caret(), "root@1");
+  EXPECT_EQ(Caret(), "0.0@0");
   const EquationTree& tree = editor.CurrentLine().tree;
   EXPECT_EQ(tree.ChildCount(tree.Child(tree.root, 0)), 2);
 }

@@ -81,9 +81,12 @@ TEST_F(InlineBoxTest, StructuresByName) {
   Load({u"<a>"});
   EXPECT_TRUE(Name(u"sum"));
   EXPECT_EQ(Markup(), u"<a>\\sum{}{}");
-  EXPECT_EQ(Caret(), "root@2");  // after the sign, its limits empty
+  EXPECT_EQ(Caret(), "1.0@0");  // in its empty lower limit
+  Press(key::End);
   EXPECT_TRUE(Name(u"integral"));
+  Press(key::End);
   EXPECT_TRUE(Name(u"prod"));
+  Press(key::End);
   EXPECT_EQ(Markup(), u"<a>\\sum{}{}\\integral{}{}\\prod{}{}");
   EXPECT_TRUE(Name(u"lbrace"));
   EXPECT_TRUE(Name(u"vertbar"));

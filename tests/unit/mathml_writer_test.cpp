@@ -83,6 +83,29 @@ TEST(MathmlWriter, BigOperatorsTakeLimitsAndOperand) {
   for (const Case& c : cases) EXPECT_EQ(Body(c.markup), c.mathml) << EncodeUtf8(c.markup);
 }
 
+std::string Repeated(std::string_view text, int32_t times) {
+  std::string out;
+  for (int32_t k = 0; k < times; ++k) out += text;
+  return out;
+}
+
+// Tens of thousands of operators in a row, each the operand of the one before, and of scripts
+// on one base nest as deeply as they are many; they are written without recursing or copying
+// per level (a run of sums used to overflow the stack).
+TEST(MathmlWriter, LongRunsNestWithoutRecursion) {
+  constexpr int32_t kRun = 50000;
+  std::u16string sums, scripts = u"<x>";
+  for (int32_t k = 0; k < kRun; ++k) sums += u"\\sum{}{}";
+  for (int32_t k = 0; k < kRun / 2; ++k) scripts += u"\\sub{<1>}\\super{<2>}";
+  sums += u"<x>";
+  const std::string one = Body(u"\\sum{}{}<x>");
+  const size_t operand = one.find("<mi>x</mi>");
+  EXPECT_EQ(Body(sums.c_str()), Repeated(one.substr(0, operand), kRun) + "<mi>x</mi>" +
+                                    Repeated(one.substr(operand + 10), kRun));
+  EXPECT_EQ(Body(scripts.c_str()), Repeated("<msubsup>", kRun / 2) + "<mi>x</mi>" +
+                                       Repeated("<mn>1</mn><mn>2</mn></msubsup>", kRun / 2));
+}
+
 TEST(MathmlWriter, RedStructuresColourOnlyTheirSign) {
   const Case cases[] = {
       {u"\\red\\frac{<1>}{\\red<x>}",

@@ -7,6 +7,7 @@
 
 #include "base/failure.h"
 #include "hwp/hwp_preview.h"
+#include "hwp/png_chunks.h"
 #include "inflate_helper.h"
 
 namespace kav {
@@ -69,6 +70,27 @@ TEST(PagePreview, IsAFramedWhitePage) {
   EXPECT_EQ(pixels.data[1], 0x00);                   // top edge black
   EXPECT_EQ(pixels.data[rowBytes * 500 + 1], 0x7F);  // left edge black, inside white
   EXPECT_EQ(pixels.data[rowBytes * 500 + 40], 0xFF);
+}
+
+// A picture drawn at N times the screen's size says so, so other programs place it at the
+// formula's own size: 96 dpi times N in pixels per metre, right after the header, replacing
+// whatever resolution the encoder wrote.
+TEST(PngChunks, ResolutionFollowsTheScale) {
+  const std::vector<uint8_t> png = EncodeGrayPng(3, 2, 8, std::vector<uint8_t>(6, 0x80));
+  const std::pair<int32_t, uint32_t> scales[] = {{1, 3780}, {2, 7559}, {4, 15118}};
+  for (const auto& [scale, perMetre] : scales) {
+    SCOPED_TRACE(scale);
+    const std::vector<Chunk> chunks = Chunks(WithPngResolution(WithPngResolution(png, 7), scale));
+    ASSERT_EQ(chunks.size(), 4u);
+    EXPECT_EQ(chunks[0].type, "IHDR");
+    EXPECT_EQ(chunks[1].type, "pHYs");
+    EXPECT_EQ(chunks[2].type, "IDAT");
+    EXPECT_EQ(BigEndian(chunks[1].data, 0), perMetre);
+    EXPECT_EQ(BigEndian(chunks[1].data, 4), perMetre);
+    EXPECT_EQ(chunks[1].data[8], 1);  // metres
+  }
+  EXPECT_THROW(WithPngResolution({}, 4), Failure);
+  EXPECT_THROW(WithPngResolution(std::vector<uint8_t>(png.begin(), png.end() - 3), 4), Failure);
 }
 
 }  // namespace

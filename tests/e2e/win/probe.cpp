@@ -30,7 +30,10 @@
 //   kav_probe filetypes TITLE   prints the items of the file-type box of the open or save dialog
 //                       titled TITLE, one a line, the chosen one after a "*"; exit code 3 when
 //                       there is no such dialog
+//   kav_probe tooltips  prints every tool of the tooltip controls the main window owns, one a
+//                       line: the control id of its button, a tab, and its text
 #include <cwchar>
+#include <string_view>
 #include <string>
 
 #include "app/main_window.h"
@@ -153,33 +156,43 @@ int PrintChild(HWND main, const std::wstring& name) {
   return 0;
 }
 
-// A RECT in another process's memory, freed again when done.
-class RemoteRect {
+// A block of another process's memory, freed again when done: what a message that carries a
+// pointer needs when it is sent to another process's window.
+class RemoteMemory {
  public:
-  RemoteRect(HWND window, const RECT& rect) {
+  RemoteMemory(HWND window, size_t size) : size(size) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
-    process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id);
     if (process == nullptr) return;
-    address = VirtualAllocEx(process, nullptr, sizeof(rect), MEM_COMMIT | MEM_RESERVE,
-                             PAGE_READWRITE);
-    SIZE_T written = 0;
-    if (address != nullptr &&
-        (!WriteProcessMemory(process, address, &rect, sizeof(rect), &written) ||
-         written != sizeof(rect))) {
-      VirtualFreeEx(process, address, 0, MEM_RELEASE);
-      address = nullptr;
-    }
+    address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   }
-  ~RemoteRect() {
+  ~RemoteMemory() {
     if (address != nullptr) VirtualFreeEx(process, address, 0, MEM_RELEASE);
     if (process != nullptr) CloseHandle(process);
   }
-  RemoteRect(const RemoteRect&) = delete;
-  RemoteRect& operator=(const RemoteRect&) = delete;
-  LPARAM Address() const { return reinterpret_cast<LPARAM>(address); }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  LPARAM Address(size_t offset = 0) const {
+    return address == nullptr ? 0 : reinterpret_cast<LPARAM>(static_cast<char*>(address) + offset);
+  }
+  bool Write(const void* bytes, size_t count, size_t offset = 0) const {
+    SIZE_T done = 0;
+    return address != nullptr && offset + count <= size &&
+           WriteProcessMemory(process, reinterpret_cast<void*>(Address(offset)), bytes, count,
+                              &done) &&
+           done == count;
+  }
+  bool Read(void* bytes, size_t count, size_t offset = 0) const {
+    SIZE_T done = 0;
+    return address != nullptr && offset + count <= size &&
+           ReadProcessMemory(process, reinterpret_cast<void*>(Address(offset)), bytes, count,
+                             &done) &&
+           done == count;
+  }
 
  private:
+  size_t size = 0;
   HANDLE process = nullptr;
   void* address = nullptr;
 };
@@ -203,9 +216,61 @@ int DpiChanged(HWND main, const std::wstring& dpiText, const std::wstring& size)
   GetWindowRect(main, &rect);
   rect.right = rect.left + MulDiv(rect.right - rect.left, static_cast<int>(percent), 100);
   rect.bottom = rect.top + MulDiv(rect.bottom - rect.top, static_cast<int>(percent), 100);
-  const RemoteRect remote(main, rect);
-  if (remote.Address() == 0) return 4;
+  const RemoteMemory remote(main, sizeof(rect));
+  if (!remote.Write(&rect, sizeof(rect))) return 4;
   return SendDpiChanged(main, dpi, remote.Address());
+}
+
+// One tool of a tooltip control in the program's process: its TTTOOLINFOW and its text are
+// placed in that process's memory, where the control reads and writes them.
+bool PrintTool(HWND tooltip, WPARAM index) {
+  constexpr size_t kTextUnits = 1024;
+  const RemoteMemory remote(tooltip, sizeof(TTTOOLINFOW) + kTextUnits * sizeof(wchar_t));
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.lpszText = reinterpret_cast<wchar_t*>(remote.Address(sizeof(tool)));
+  DWORD_PTR result = 0;
+  if (!remote.Write(&tool, sizeof(tool)) ||
+      !SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, index, remote.Address(), SMTO_ABORTIFHUNG,
+                           5000, &result) ||
+      result == 0 || !remote.Read(&tool, sizeof(tool))) {
+    return false;
+  }
+  tool.lpszText = reinterpret_cast<wchar_t*>(remote.Address(sizeof(tool)));
+  wchar_t text[kTextUnits] = {};
+  if (!remote.Write(&tool, sizeof(tool)) ||
+      !SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kTextUnits, remote.Address(), SMTO_ABORTIFHUNG,
+                           5000, &result) ||
+      !remote.Read(text, sizeof(text) - sizeof(wchar_t), sizeof(tool))) {
+    return false;
+  }
+  const int id = (tool.uFlags & TTF_IDISHWND) != 0
+                     ? GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId))
+                     : static_cast<int>(tool.uId);
+  Print(kav::Ascii16(std::to_string(id) + "\t") + kav::FromWide(text));
+  return true;
+}
+
+// Tooltip controls are top-level popups of the program's thread, owned by the main window.
+BOOL CALLBACK PrintTooltipControl(HWND window, LPARAM main) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (std::wstring_view(name) != TOOLTIPS_CLASSW ||
+      GetWindow(window, GW_OWNER) != reinterpret_cast<HWND>(main)) {
+    return TRUE;
+  }
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(window, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  for (WPARAM i = 0; i < count; ++i) {
+    if (!PrintTool(window, i)) Print(kav::Ascii16("unreadable tool " + std::to_string(i)));
+  }
+  return TRUE;
+}
+
+int PrintTooltips(HWND main) {
+  EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), &PrintTooltipControl,
+                    reinterpret_cast<LPARAM>(main));
+  return 0;
 }
 
 std::u16string FormatName(UINT format) {
@@ -263,6 +328,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"caret" && argc == 2) return PrintCaret(main);
   if (command == L"metafile" && argc <= 3) return PrintMetafile(argc == 3 ? argv[2] : L"");
   if (command == L"child" && argc == 3) return PrintChild(main, argv[2]);
+  if (command == L"tooltips" && argc == 2) return PrintTooltips(main);
   if (command == L"dpichanged" && argc == 4) return DpiChanged(main, argv[2], argv[3]);
   if (command == L"filetypes" && argc == 3) return PrintFileTypes(argv[2]);
   if (command == L"drop" && argc == 3) return kavprobe::DropFileOn(main, argv[2]) ? 0 : 4;
