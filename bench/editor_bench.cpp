@@ -45,10 +45,11 @@ class QuietHost final : public Host {
   std::optional<std::u16string> ChooseOpenPath() override { return std::nullopt; }
   std::optional<std::u16string> ChooseSavePath() override { return std::nullopt; }
   bool FileExists(std::u16string_view) const override { return false; }
-  std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view) override {
+  std::optional<FileStamp> StampOfFile(std::u16string_view) const override { return std::nullopt; }
+  std::optional<FileContents> ReadFile(std::u16string_view) override { return std::nullopt; }
+  std::optional<FileStamp> WriteFile(std::u16string_view, const std::vector<uint8_t>&) override {
     return std::nullopt;
   }
-  bool WriteFile(std::u16string_view, const std::vector<uint8_t>&) override { return false; }
   bool PublishClipboard(const ClipboardPayloads&) override { return false; }
   bool PublishUnicodeText(std::u16string_view) override { return false; }
   bool PublishPicture(const ClipboardPicture&) override { return false; }

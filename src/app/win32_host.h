@@ -51,8 +51,10 @@ class Win32Host final : public Host {
   std::optional<std::u16string> ChooseOpenPath() override;
   std::optional<std::u16string> ChooseSavePath() override;
   bool FileExists(std::u16string_view path) const override;
-  std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) override;
-  bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) override;
+  std::optional<FileStamp> StampOfFile(std::u16string_view path) const override;
+  std::optional<FileContents> ReadFile(std::u16string_view path) override;
+  std::optional<FileStamp> WriteFile(std::u16string_view path,
+                                     const std::vector<uint8_t>& bytes) override;
 
   // Clipboard, in win32_host_clipboard.cpp.
   bool PublishClipboard(const ClipboardPayloads& payloads) override;

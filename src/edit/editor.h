@@ -173,13 +173,14 @@ class Editor {
   bool SaveDocumentAs();
 
   // Documents on disk (file_commands.cpp). A file is read and every line parsed before anything
-  // is replaced: a file that cannot be read or a rejected line leaves the document and its path
-  // as they were and says why in the status bar. The path changes only when a file was read or
-  // written under it.
+  // is replaced: a file that cannot be read, is not a document or has a rejected line leaves the
+  // document and its path as they were and says why in the status bar. The path changes only
+  // when a file was read or written under it.
   bool LoadDocument(const std::u16string& path);
   // Replaces the lines with those of a document text; throws, changing nothing, on a bad line.
   void BuildDocumentFromText(std::u16string_view text);
-  // Writes every line to the document path; false, with the failure box shown, when it failed.
+  // Writes every line to the document path; false, with the failure box shown, when it failed
+  // or the user chose not to replace the file (read-only, or written by another program since).
   bool SaveDocument();
   bool SaveDocumentTo(const std::u16string& path);
   PromptResult PromptSaveChanges();
@@ -242,6 +243,10 @@ class Editor {
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);
   void ShowScreenCaret();
+  // What a save to `path` gives instead of replacing the file, or nothing when it may: a read-only
+  // file is not replaced (the user may save under another name), nor, unless the user says so,
+  // one another program wrote since it was read or written here (when `checkOtherWrites`).
+  std::optional<bool> RefusedSave(const std::u16string& path, bool checkOtherWrites);
   int32_t HorizontalRangeOfCurrentLine() const;
   bool ScrollCaretIntoSight();
 
@@ -249,6 +254,9 @@ class Editor {
   const GlyphMetrics& metrics_;
   const LineLayouter& layouter_;
   Document document_;
+  // The document file as it stood when last read or written here, to notice another program's
+  // writes before a save replaces them.
+  std::optional<FileStamp> diskStamp_;
   UndoHistory history_;
   StyleStatistics statistics_;
   BandIndex bands_;

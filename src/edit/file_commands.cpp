@@ -3,8 +3,10 @@
 // document or the window closes.
 //
 // Nothing is lost by a bad file: a document is read and every line parsed into new lines before
-// the open one is touched. A save goes through the host, which replaces the file in one step, so
-// a failed save leaves the old file as it was.
+// the open one is touched, and a file holding anything but formula lines is refused rather than
+// read in part. A save goes through the host, which replaces the file in one step, so a failed
+// save leaves the old file as it was; a read-only file, or one another program wrote since it was
+// opened or saved here, is not replaced without the user's word.
 #include "base/failure.h"
 #include "edit/editor.h"
 #include "model/document_file.h"
@@ -30,6 +32,12 @@ std::vector<std::u16string> MarkupOfEveryLine(std::vector<EquationLine>& lines,
   return markups;
 }
 
+// The file name without its folder, as the user knows the document.
+std::u16string FileNameOf(std::u16string_view path) {
+  const size_t slash = path.find_last_of(u"\\/");
+  return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
 }  // namespace
 
 void Editor::BuildDocumentFromText(std::u16string_view text) {
@@ -44,35 +52,58 @@ void Editor::BuildDocumentFromText(std::u16string_view text) {
 }
 
 bool Editor::LoadDocument(const std::u16string& path) {
-  const std::optional<std::vector<uint8_t>> bytes = host_.ReadFile(path);
-  if (!bytes) {
+  const std::optional<FileContents> file = host_.ReadFile(path);
+  if (!file) {
     host_.SetStatusText(u"Cannot open file: " + path);
     return false;
   }
   try {
-    const std::string_view view(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    const std::string_view view(reinterpret_cast<const char*>(file->bytes.data()),
+                                file->bytes.size());
     BuildDocumentFromText(DecodeDocumentBytes(view));
   } catch (const Failure& failure) {
     host_.SetStatusText(failure.text);
     return false;
   }
   document_.path = path;
+  diskStamp_ = file->stamp;
   return true;
 }
 
 bool Editor::SaveDocument() {
+  if (const std::optional<bool> instead = RefusedSave(document_.path, true)) return *instead;
   return SaveDocumentTo(document_.path);
+}
+
+std::optional<bool> Editor::RefusedSave(const std::u16string& path, bool checkOtherWrites) {
+  const std::optional<FileStamp> now = host_.StampOfFile(path);
+  if (!now) return std::nullopt;
+  const std::u16string name = FileNameOf(path);
+  if (now->readOnly) {
+    const std::u16string offer =
+        name + u" is read-only and was not replaced. Save the document under another name?";
+    return host_.AskYesNo(offer, kNotificationCaption) == Answer::Yes && SaveDocumentAs();
+  }
+  if (!checkOtherWrites || !diskStamp_ || now->SameContents(*diskStamp_)) return std::nullopt;
+  const std::u16string question = name +
+                                  u" has been changed by another program since it was opened or "
+                                  u"saved. Replace it with this document?";
+  if (host_.AskYesNo(question, kNotificationCaption) == Answer::Yes) return std::nullopt;
+  return false;
 }
 
 bool Editor::SaveDocumentTo(const std::u16string& path) {
   const std::vector<uint8_t> bytes =
       DocumentBytes(MarkupOfEveryLine(document_.lines, exportBuffer_));
-  if (path.empty() || !host_.WriteFile(path, bytes)) {
+  const std::optional<FileStamp> stamp = path.empty() ? std::nullopt : host_.WriteFile(path, bytes);
+  if (!stamp) {
     host_.ShowError(kSaveFailedText, kErrorCaption);
     return false;
   }
   document_.path = path;
   document_.modified = false;
+  diskStamp_ = stamp;
+  host_.SetStatusText(u"Saved " + FileNameOf(path));
   return true;
 }
 
@@ -101,6 +132,7 @@ void Editor::NewDocument() {
   if (PromptSaveChanges() == PromptResult::Cancel) return;
   ReplaceLines({});
   document_.path.clear();
+  diskStamp_.reset();
 }
 
 void Editor::SaveCommand() {
@@ -118,6 +150,8 @@ bool Editor::SaveDocumentAs() {
       host_.AskYesNo(kOverwriteText, kNotificationCaption) != Answer::Yes) {
     return false;
   }
+  // The user has just agreed to replace whatever the file holds.
+  if (const std::optional<bool> instead = RefusedSave(*path, false)) return *instead;
   return SaveDocumentTo(*path);
 }
 

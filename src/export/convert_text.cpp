@@ -29,9 +29,7 @@ std::optional<TextFormat> TextFormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::vector<std::u16string> DocumentMarkups(std::string_view bytes) {
-  // The file is read up to its first NUL, as the editor reads it.
-  const std::string_view text = bytes.substr(0, std::min(bytes.find('\0'), bytes.size()));
+std::vector<std::u16string> DocumentMarkups(std::string_view text) {
   Utf8Error error;
   const std::optional<std::u16string> decoded = DecodeUtf8(text, &error);
   if (!decoded) {
@@ -41,7 +39,13 @@ std::vector<std::u16string> DocumentMarkups(std::string_view bytes) {
     throw ConvertFailure{static_cast<int32_t>(line),
                          u"Invalid UTF-8 at byte " + Ascii16(std::to_string(error.offset))};
   }
-  std::vector<std::u16string> markups = SplitDocumentText(*decoded);
+  std::vector<std::u16string> markups;
+  try {
+    markups = SplitDocumentText(*decoded);
+  } catch (const Failure& failure) {
+    // A file that is not a document, as the editor refuses it; the text names the file's line.
+    throw ConvertFailure{0, failure.text};
+  }
   if (markups.empty()) markups.emplace_back();
   return markups;
 }

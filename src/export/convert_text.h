@@ -26,7 +26,8 @@ struct ConvertFailure {
 };
 
 // The markup of every document line. Throws ConvertFailure for bytes that are not UTF-8, at the
-// line that holds the first bad byte.
+// line that holds the first bad byte, and for a file that is not a document (line 0; the text
+// names the line of the file).
 std::vector<std::u16string> DocumentMarkups(std::string_view bytes);
 
 // One line in a format, UTF-8, without a line end. Throws the reader's or writer's Failure.

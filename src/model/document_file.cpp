@@ -1,5 +1,7 @@
 #include "model/document_file.h"
 
+#include <algorithm>
+
 #include "base/failure.h"
 #include "base/utf.h"
 
@@ -7,6 +9,46 @@ namespace kav {
 namespace {
 
 constexpr char16_t kByteOrderMark = 0xFEFF;
+// How much of a refused line its message quotes.
+constexpr size_t kQuotedUnits = 40;
+
+std::u16string FileLineName(int32_t number) {
+  return u"line " + Ascii16(std::to_string(number)) + u" of the file";
+}
+
+// "@@", any further "@", then the version digits: the header the format writes, and the forms of
+// it that older files carry.
+bool IsHeader(std::u16string_view line) {
+  if (!line.starts_with(u"@@")) return false;
+  const size_t digits = line.find_first_not_of(u'@');
+  if (digits == std::u16string_view::npos) return true;
+  return line.substr(digits).find_first_not_of(u"0123456789") == std::u16string_view::npos;
+}
+
+bool IsBlank(std::u16string_view line) {
+  return line.find_first_not_of(u" \t") == std::u16string_view::npos;
+}
+
+std::u16string Quoted(std::u16string_view line) {
+  if (line.size() <= kQuotedUnits) return u"\"" + std::u16string(line) + u"\"";
+  return u"\"" + std::u16string(line.substr(0, kQuotedUnits)) + u"...\"";
+}
+
+// A file is a document only when every line is the header, a formula line or blank: anything
+// else would be dropped on the next save, so the file is refused instead, naming the line.
+void CheckFileLine(std::u16string_view line, int32_t number) {
+  if (line.find(u'\0') != std::u16string_view::npos) {
+    Fail(u"Not a Kav document: " + FileLineName(number) + u" holds a NUL byte");
+  }
+  if (line.size() > kMaxFileLineUnits) {
+    Fail(u"Not opened: " + FileLineName(number) + u" is longer than " +
+         Ascii16(std::to_string(kMaxFileLineUnits)) + u" characters, the most a line may hold");
+  }
+  if (!line.starts_with(u'@') && !IsBlank(line)) {
+    Fail(u"Not a Kav document: " + FileLineName(number) + u" is not a formula line: " +
+         Quoted(line));
+  }
+}
 
 }  // namespace
 
@@ -21,8 +63,6 @@ std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups) {
 }
 
 std::u16string DecodeDocumentBytes(std::string_view bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
   Utf8Error error;
   auto text = DecodeUtf8(bytes, &error);
   if (!text) Fail(u"Invalid UTF-8 at byte " + Ascii16(std::to_string(error.offset)));
@@ -33,21 +73,17 @@ std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
   std::vector<std::u16string> lines;
   // Windows editors (Notepad among them) save with a byte order mark and CR LF line ends.
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(1);
-  size_t i = 0;
-  if (text.starts_with(u"@@")) {
-    while (i < text.size() && text[i] == u'@') ++i;
-  }
-  while (i < text.size()) {
-    if (text[i] != u'@') {
-      ++i;
-      continue;
-    }
-    size_t end = text.find(u'\n', i + 1);
+  int32_t number = 0;
+  while (!text.empty()) {
+    ++number;
+    size_t end = text.find(u'\n');
     if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view markup = text.substr(i + 1, end - (i + 1));
-    if (markup.ends_with(u'\r')) markup.remove_suffix(1);
-    lines.emplace_back(markup);
-    i = end + 1;
+    std::u16string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.ends_with(u'\r')) line.remove_suffix(1);
+    CheckFileLine(line, number);
+    const bool header = number == 1 && IsHeader(line);
+    if (line.starts_with(u'@') && !header) lines.emplace_back(line.substr(1));
   }
   return lines;
 }

@@ -11,18 +11,23 @@
 namespace kav {
 
 inline constexpr int kFileVersion = 3;
+// The longest line a file may hold, in UTF-16 units (1 MB of the ASCII the format writes): a
+// formula never comes near it, and a longer line is refused before it costs memory to parse.
+inline constexpr size_t kMaxFileLineUnits = size_t{1} << 20;
 
 // The bytes of a file holding these markup lines, in order.
 std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups);
 
-// File bytes to text: read up to the first NUL byte, strictly UTF-8. Throws "Invalid UTF-8 at
-// byte N" for malformed input rather than decoding it into something else.
+// File bytes to text, strictly UTF-8. Throws "Invalid UTF-8 at byte N" for malformed input rather
+// than decoding it into something else.
 std::u16string DecodeDocumentBytes(std::string_view bytes);
 
 // The markup of every "@" line of a document text, after skipping a leading byte order mark and
 // the "@@" header. A line ends at a line feed, and one carriage return before it (or at the end
-// of the text) belongs to the line end, not to the markup. Text that does not start with "@"
-// between lines is ignored; the last line may lack its line feed.
+// of the text) belongs to the line end, not to the markup; the last line may lack its line feed.
+// Blank lines are allowed between lines. Any other line, a NUL or a line longer than
+// kMaxFileLineUnits throws a text that names the line by its place in the file, so that nothing
+// of a file is silently left out.
 std::vector<std::u16string> SplitDocumentText(std::u16string_view text);
 
 // Splits and reads every line of a document text. A rejected line throws its reader's text

@@ -143,19 +143,37 @@ bool HeadlessHost::FileExists(std::u16string_view path) const {
   return files.count(std::u16string(path)) != 0;
 }
 
-std::optional<std::vector<uint8_t>> HeadlessHost::ReadFile(std::u16string_view path) {
+std::optional<FileStamp> HeadlessHost::StampOfFile(std::u16string_view path) const {
+  const std::u16string name(path);
+  const auto it = files.find(name);
+  if (it == files.end()) return std::nullopt;
+  const auto time = writeTimes.find(name);
+  return FileStamp{it->second.size(), time == writeTimes.end() ? 0 : time->second,
+                   std::find(readOnly.begin(), readOnly.end(), name) != readOnly.end()};
+}
+
+std::optional<FileContents> HeadlessHost::ReadFile(std::u16string_view path) {
   Record("ReadFile " + EncodeUtf8(path));
   const auto it = files.find(std::u16string(path));
   if (it == files.end()) return std::nullopt;
-  return it->second;
+  return FileContents{it->second, *StampOfFile(path)};
 }
 
-bool HeadlessHost::WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) {
-  const bool refused = std::find(unwritable.begin(), unwritable.end(), path) != unwritable.end();
+std::optional<FileStamp> HeadlessHost::WriteFile(std::u16string_view path,
+                                                 const std::vector<uint8_t>& bytes) {
+  const std::optional<FileStamp> stamp = StampOfFile(path);
+  const bool refused = std::find(unwritable.begin(), unwritable.end(), path) != unwritable.end() ||
+                       (stamp && stamp->readOnly);
   Record("WriteFile " + EncodeUtf8(path) + (refused ? " (refused)" : ""));
-  if (refused) return false;
+  if (refused) return std::nullopt;
   files[std::u16string(path)] = bytes;
-  return true;
+  writeTimes[std::u16string(path)] = ++clock;
+  return StampOfFile(path);
+}
+
+void HeadlessHost::WriteByAnotherProgram(const std::u16string& path, std::string_view bytes) {
+  files[path] = std::vector<uint8_t>(bytes.begin(), bytes.end());
+  writeTimes[path] = ++clock;
 }
 
 bool HeadlessHost::PublishClipboard(const ClipboardPayloads& payloads) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/host.h"
@@ -63,9 +64,16 @@ class HeadlessHost : public Host {
   std::deque<std::optional<std::u16string>> openPaths;
   std::deque<std::optional<std::u16string>> savePaths;
 
-  // An in-memory file system; paths listed in `unwritable` refuse writes.
+  // An in-memory file system; paths listed in `unwritable` refuse writes, and so do those in
+  // `readOnly`, which also say so in their stamps. A file's write time is the clock's count when
+  // it was last written (0 for a file a test put in `files`).
   std::map<std::u16string, std::vector<uint8_t>> files;
   std::vector<std::u16string> unwritable;
+  std::vector<std::u16string> readOnly;
+  std::map<std::u16string, uint64_t> writeTimes;
+  uint64_t clock = 0;
+  // Another program writes the file: new bytes and a later write time.
+  void WriteByAnotherProgram(const std::u16string& path, std::string_view bytes);
 
   // The clipboard: what the last Copy published, or Unicode text; `clipboardLocked` makes it
   // refuse to open, as when another program holds it.
@@ -101,8 +109,10 @@ class HeadlessHost : public Host {
   std::optional<std::u16string> ChooseSavePath() override;
 
   bool FileExists(std::u16string_view path) const override;
-  std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) override;
-  bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) override;
+  std::optional<FileStamp> StampOfFile(std::u16string_view path) const override;
+  std::optional<FileContents> ReadFile(std::u16string_view path) override;
+  std::optional<FileStamp> WriteFile(std::u16string_view path,
+                                     const std::vector<uint8_t>& bytes) override;
 
   bool PublishClipboard(const ClipboardPayloads& payloads) override;
   bool PublishUnicodeText(std::u16string_view text) override;

@@ -26,6 +26,22 @@ inline constexpr std::u16string_view kIdleStatusText = u"Ready";
 
 enum class Answer : uint8_t { Yes, No, Cancel };
 
+// A file as it stands on disk: enough to tell whether another program wrote it since this program
+// read or wrote it, and whether it may be replaced.
+struct FileStamp {
+  uint64_t size = 0;
+  uint64_t writeTime = 0;  // the platform's clock, only ever compared
+  bool readOnly = false;
+  bool SameContents(const FileStamp& other) const {
+    return size == other.size && writeTime == other.writeTime;
+  }
+};
+
+struct FileContents {
+  std::vector<uint8_t> bytes;
+  FileStamp stamp;  // of the file the bytes were read from
+};
+
 struct ClientSize {
   int32_t width = 0;
   int32_t height = 0;
@@ -104,11 +120,15 @@ class Host {
   virtual std::optional<std::u16string> ChooseOpenPath() = 0;
   virtual std::optional<std::u16string> ChooseSavePath() = 0;
 
-  // Files. Reading gives nothing when the file cannot be read. Writing replaces the file in one
-  // step and leaves the old one untouched when it fails.
+  // Files. A link is followed to the file it names. Reading gives nothing when the file cannot
+  // be read; the stamp is nothing when there is no such file. Writing replaces the file in one
+  // step, keeps its attributes and permissions, leaves the old file untouched when it fails
+  // (a read-only file is never replaced) and gives the written file's stamp.
   virtual bool FileExists(std::u16string_view path) const = 0;
-  virtual std::optional<std::vector<uint8_t>> ReadFile(std::u16string_view path) = 0;
-  virtual bool WriteFile(std::u16string_view path, const std::vector<uint8_t>& bytes) = 0;
+  virtual std::optional<FileStamp> StampOfFile(std::u16string_view path) const = 0;
+  virtual std::optional<FileContents> ReadFile(std::u16string_view path) = 0;
+  virtual std::optional<FileStamp> WriteFile(std::u16string_view path,
+                                             const std::vector<uint8_t>& bytes) = 0;
 
   // Clipboard. Publishing replaces the clipboard's contents; false when it could not be opened.
   virtual bool PublishClipboard(const ClipboardPayloads& payloads) = 0;

@@ -30,7 +30,10 @@ void CheckUtf8(std::string_view bytes) {
 }
 
 bool IsLoadText(std::u16string_view text) {
-  if (text.starts_with(u"Invalid UTF-8 at byte ")) return true;
+  if (text.starts_with(u"Invalid UTF-8 at byte ") || text.starts_with(u"Not a Kav document: ") ||
+      text.starts_with(u"Not opened: ")) {
+    return true;
+  }
   const size_t at = text.rfind(u" (line ");
   return at != std::u16string_view::npos && text.ends_with(u")");
 }

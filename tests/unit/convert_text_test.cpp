@@ -98,9 +98,18 @@ TEST(ConvertText, InvalidUtf8NamesTheLineHoldingIt) {
   const ConvertFailure failure = FailureOf("@@3\n@<x>\n@<\xC3(>\n", TextFormat::Tex);
   EXPECT_EQ(failure.line, 2);
   EXPECT_EQ(failure.message, u"Invalid UTF-8 at byte 11");
-  // Text after a NUL byte is not part of the document.
-  EXPECT_EQ(ConvertDocumentText(std::string("@@3\n@<x>\n", 9) + '\0' + "\xFF", TextFormat::Tex, 0),
-            "x\n");
+  // A NUL byte is refused as the editor refuses it, before the bytes after it are decoded.
+  const ConvertFailure nul =
+      FailureOf(std::string("@@3\n@<x>\n", 9) + '\0' + "\n", TextFormat::Tex);
+  EXPECT_EQ(nul.line, 0);
+  EXPECT_EQ(nul.message, u"Not a Kav document: line 3 of the file holds a NUL byte");
+}
+
+TEST(ConvertText, AFileThatIsNotADocumentIsRefused) {
+  const ConvertFailure failure = FailureOf("x^2 + y^2 = r^2\n", TextFormat::Tex);
+  EXPECT_EQ(failure.line, 0);
+  EXPECT_EQ(failure.message,
+            u"Not a Kav document: line 1 of the file is not a formula line: \"x^2 + y^2 = r^2\"");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/failure.h"
+#include "base/utf.h"
 #include "model/document_file.h"
 #include "tree_shape.h"
 
@@ -55,10 +56,48 @@ TEST(DocumentFile, HeaderIsOptionalAndItsVersionIgnored) {
   EXPECT_EQ(MarkupsOf("@@\n@<a>\n"), (Lines{u"<a>"}));
 }
 
-TEST(DocumentFile, TextBetweenLinesIsIgnored) {
-  EXPECT_EQ(MarkupsOf("@@3\nnotes\n@<a>\n\n  \n# more\n@<b>\n"), (Lines{u"<a>", u"<b>"}));
+TEST(DocumentFile, BlankLinesBetweenLinesAreAllowed) {
+  EXPECT_EQ(MarkupsOf("@@3\n\n@<a>\n\n  \n\t\r\n@<b>\n\n"), (Lines{u"<a>", u"<b>"}));
   // Only the first "@" of a line starts it; the others belong to its markup.
   EXPECT_EQ(LoadError("@@3\n@@<a>\n"), u"Unexpected char (line 1)");
+}
+
+// Whatever is not a formula line would be lost by the next save, so such a file is refused,
+// naming the first line that is not one by its place in the file.
+TEST(DocumentFile, AFileWithOtherLinesIsNotADocument) {
+  const struct {
+    std::string_view bytes;
+    std::u16string_view error;
+  } kCases[] = {
+      {"x^2 + y^2 = r^2\n", u"Not a Kav document: line 1 of the file is not a formula line: "
+                            u"\"x^2 + y^2 = r^2\""},
+      {"@@3\n@<a>\nnotes\n@<b>\n", u"Not a Kav document: line 3 of the file is not a formula "
+                                  u"line: \"notes\""},
+      {"@@3\n\n  # more\r\n", u"Not a Kav document: line 3 of the file is not a formula line: "
+                             u"\"  # more\""},
+      // Not a header, so a formula line, whose markup starts with "@".
+      {"@@3 Kav\n@<a>\n", u"Unexpected char (line 1)"},
+      {"\\documentclass{article}\\usepackage{amsmath}\\begin{document}\n",
+       u"Not a Kav document: line 1 of the file is not a formula line: "
+       u"\"\\documentclass{article}\\usepackage{amsma...\""},
+      {std::string_view("@@3\n@<a>\n\0@<b>\n@<c>\n", 19),
+       u"Not a Kav document: line 3 of the file holds a NUL byte"},
+      {std::string_view("@<a>\0\n", 6), u"Not a Kav document: line 1 of the file holds a NUL byte"},
+      {std::string_view("@<a>\n\0", 6), u"Not a Kav document: line 2 of the file holds a NUL byte"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(LoadError(c.bytes), c.error) << c.bytes;
+}
+
+// A line may hold a megabyte; one character more is refused before it is parsed.
+TEST(DocumentFile, ALineLongerThanTheLimitIsRefused) {
+  std::u16string longest;  // "@" and this markup fill the limit exactly
+  for (size_t i = 0; i < (kMaxFileLineUnits - 1) / 3; ++i) longest += u"<a>";
+  ASSERT_EQ(longest.size() + 1, kMaxFileLineUnits);
+  const std::string bytes = "@@3\n@<b>\n@" + EncodeUtf8(longest) + "\r\n";
+  EXPECT_EQ(MarkupsOf(bytes), (Lines{u"<b>", longest}));
+  EXPECT_EQ(LoadError("@@3\n@<b>\n@<a>" + EncodeUtf8(longest) + "\n"),
+            u"Not opened: line 3 of the file is longer than 1048576 characters, the most a line "
+            u"may hold");
 }
 
 TEST(DocumentFile, LastLineMayLackItsLineFeed) {
@@ -68,8 +107,8 @@ TEST(DocumentFile, LastLineMayLackItsLineFeed) {
 
 TEST(DocumentFile, AFileWithoutLinesGivesOneEmptyLine) {
   for (std::string_view bytes : {std::string_view(""), std::string_view("@@3\n"),
-                                 std::string_view("@@3"), std::string_view("nothing here\n"),
-                                 std::string_view("\0@<a>", 5)}) {
+                                 std::string_view("@@3"), std::string_view("\n  \r\n"),
+                                 std::string_view("@@3\n\n")}) {
     const std::vector<EquationLine> lines = ReadDocumentLines(bytes, nullptr);
     ASSERT_EQ(lines.size(), 1u) << bytes;
     EXPECT_EQ(lines[0].markup, u"");
@@ -79,7 +118,7 @@ TEST(DocumentFile, AFileWithoutLinesGivesOneEmptyLine) {
 
 TEST(DocumentFile, RejectedLinesNameTheirLineNumber) {
   EXPECT_EQ(LoadError("@@3\n@<a>\n@<b>\r\r\n"), u"Unexpected char (line 2)");
-  EXPECT_EQ(LoadError("@@3\n@<a>\ntext\n@<b>\n@\\frac{<a>}\n"), u"Expected { (line 3)");
+  EXPECT_EQ(LoadError("@@3\n@<a>\n\n@<b>\n@\\frac{<a>}\n"), u"Expected { (line 3)");
   EXPECT_EQ(LoadError("@@3\n@<ab>\n"), u"Unknown letter  (line 1)");
 }
 
@@ -91,7 +130,7 @@ TEST(DocumentFile, WindowsLineEndsAndByteOrderMarkAreRead) {
                                  "@@3\n@<a>\r\n@\n@\\frac{<b>}{<c>}",
                                  "\xef\xbb\xbf@@3\n@<a>\n@\n@\\frac{<b>}{<c>}\n",
                                  "\xef\xbb\xbf@@3\r\n@<a>\r\n@\r\n@\\frac{<b>}{<c>}\r\n",
-                                 "\xef\xbb\xbf@<a>\r\nnotes\r\n@\r\n@\\frac{<b>}{<c>}\r\n"}) {
+                                 "\xef\xbb\xbf@<a>\r\n \r\n@\r\n@\\frac{<b>}{<c>}\r\n"}) {
     EXPECT_EQ(MarkupsOf(bytes), expected) << bytes;
   }
   // Saving writes the format's own bytes again: line feeds only, no mark.
@@ -105,16 +144,11 @@ TEST(DocumentFile, OtherCarriageReturnsAndMarksAreRejected) {
   EXPECT_EQ(LoadError("@@3\n@<a>\r<b>\n"), u"Unexpected char (line 1)");
   EXPECT_EQ(LoadError("@@3\r\n@\r<a>\r\n"), u"Unexpected char (line 1)");
   EXPECT_EQ(LoadError("@@3\n@<a>\n@\xef\xbb\xbf<b>\n"), u"Unexpected char (line 2)");
-  // A second mark hides the header, whose second "@" then starts a line.
-  EXPECT_EQ(LoadError("\xef\xbb\xbf\xef\xbb\xbf@@3\n@<a>\n"), u"Unexpected char (line 1)");
+  // A second mark hides the header.
+  EXPECT_EQ(LoadError("\xef\xbb\xbf\xef\xbb\xbf@@3\n@<a>\n"),
+            u"Not a Kav document: line 1 of the file is not a formula line: \"\ufeff@@3\"");
   // A UTF-16 file is not UTF-8 at all.
   EXPECT_EQ(LoadError("\xff\xfe@\0@\0"), u"Invalid UTF-8 at byte 0");
-}
-
-TEST(DocumentFile, ANulByteEndsTheFile) {
-  EXPECT_EQ(MarkupsOf(std::string_view("@@3\n@<a>\n@<b>\0\n@<c>\n", 20)), (Lines{u"<a>", u"<b>"}));
-  // Whatever follows the NUL is not even decoded.
-  EXPECT_EQ(MarkupsOf(std::string_view("@<a>\n\0\xff\xfe", 8)), (Lines{u"<a>"}));
 }
 
 TEST(DocumentFile, InvalidUtf8IsRejectedWithItsOffset) {

@@ -53,8 +53,8 @@ TEST_F(DocumentLoadTest, TheHeaderIsOptionalAndItsVersionIgnored) {
   EXPECT_EQ(Loaded("@@@7\n@<a>\n"), (Lines{u"<a>"}));
 }
 
-TEST_F(DocumentLoadTest, TextBetweenLinesIsIgnoredAndTheLastLineMayLackItsLineFeed) {
-  EXPECT_EQ(Loaded("@@3\nnotes\n@<a>\n\n# more\n@<b>"), (Lines{u"<a>", u"<b>"}));
+TEST_F(DocumentLoadTest, BlankLinesAreAllowedAndTheLastLineMayLackItsLineFeed) {
+  EXPECT_EQ(Loaded("@@3\n\n@<a>\n\n \n@<b>"), (Lines{u"<a>", u"<b>"}));
   EXPECT_EQ(Loaded("@@3\n@<a>\n@"), (Lines{u"<a>", u""}));
 }
 
@@ -66,8 +66,14 @@ TEST_F(DocumentLoadTest, AFileWithoutLinesOpensAsOneEmptyLine) {
   }
 }
 
-TEST_F(DocumentLoadTest, ReadingStopsAtANulByte) {
-  EXPECT_EQ(Loaded(std::string_view("@@3\n@<a>\n\0@<b>\n", 16)), (Lines{u"<a>"}));
+// Files that are not documents, which a save would have replaced by what little was read of them.
+TEST_F(DocumentLoadTest, AFileThatIsNotADocumentIsRefused) {
+  EXPECT_EQ(Refused("x^2 + y^2 = r^2\n"),
+            u"Not a Kav document: line 1 of the file is not a formula line: \"x^2 + y^2 = r^2\"");
+  EXPECT_EQ(Refused(std::string_view("@@3\n@<a>\n\0@<b>\n@<c>\n", 19)),
+            u"Not a Kav document: line 3 of the file holds a NUL byte");
+  EXPECT_EQ(Refused("@@3\n@<a>\nb = 2\n"),
+            u"Not a Kav document: line 3 of the file is not a formula line: \"b = 2\"");
 }
 
 // As Notepad saves it: saving it again writes the format's bytes, line feeds only and no mark.

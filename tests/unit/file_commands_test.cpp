@@ -1,5 +1,7 @@
 // Open, save, save as, the unsaved-changes and overwrite questions, drops, the close request and
 // the start-up open, driven through the scripted host.
+#include <functional>
+
 #include "edit/editor_title.h"
 #include "editor_harness.h"
 
@@ -271,6 +273,109 @@ TEST_F(FileCommandsTest, NamesTooLongForThePathAreRefusedNotCut) {
   editor.DropFiles({longest});
   EXPECT_EQ(AllMarkup(), (Lines{u"<y>"}));
   EXPECT_EQ(editor.document().path, longest);
+}
+
+// A text file is not adopted, however it comes: the open document, its path, title and unsaved
+// changes stay, and the next Save writes them to their own file, not over the text file.
+TEST_F(FileCommandsTest, AFileThatIsNotADocumentIsRefusedHoweverItComes) {
+  constexpr char16_t kTex[] = u"C:\\docs\\circle.tex";
+  host.files[kTex] = Bytes("x^2 + y^2 = r^2\n");
+  const std::function<void()> ways[] = {
+      [&] {
+        host.answers.push_back(Answer::No);
+        host.openPaths.push_back(std::u16string(kTex));
+        Press('O', true);
+      },
+      [&] {
+        host.answers.push_back(Answer::No);
+        editor.DropFiles({kTex});
+      },
+      [&] { editor.OpenStartupDocument(kTex); },
+  };
+  OpenFirstAndEdit();
+  for (const std::function<void()>& way : ways) {
+    way();
+    EXPECT_EQ(host.statusText,
+              u"Not a Kav document: line 1 of the file is not a formula line: \"x^2 + y^2 = r^2\"");
+    EXPECT_EQ(AllMarkup(), (Lines{u"<a><x>"}));
+    EXPECT_EQ(Title(), u"Kav v0.2 - C:\\docs\\first.kav (*)");
+  }
+  Press('S', true);
+  EXPECT_EQ(FileText(kTex), "x^2 + y^2 = r^2\n");
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<a><x>\n");
+}
+
+TEST_F(FileCommandsTest, ASuccessfulSaveSaysSoWithTheFileName) {
+  OpenFirstAndEdit();
+  Press('S', true);
+  EXPECT_EQ(host.statusText, u"Saved first.kav");
+  host.savePaths.push_back(u"C:\\docs\\copy of first.kav");
+  Press('S', true, true);
+  EXPECT_EQ(host.statusText, u"Saved copy of first.kav");
+  host.unwritable.push_back(u"C:\\docs\\copy of first.kav");
+  host.statusText.clear();
+  Press('S', true);
+  EXPECT_EQ(host.statusText, u"");  // a failure has its box instead
+  EXPECT_EQ(host.CountCalls("Error"), 1);
+}
+
+// Another program wrote the file since it was opened or saved here: Save asks before replacing
+// it, and No keeps both the other program's bytes and the unsaved document.
+TEST_F(FileCommandsTest, SaveAsksBeforeReplacingWhatAnotherProgramWrote) {
+  const std::u16string question = u"first.kav has been changed by another program since it was "
+                                  u"opened or saved. Replace it with this document?";
+  OpenFirstAndEdit();
+  host.WriteByAnotherProgram(kFirst, "@@3\n@<z>\n");
+  host.answers = {Answer::No};
+  Press('S', true);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].kind, "YesNo");
+  EXPECT_EQ(host.messages[0].text, question);
+  EXPECT_EQ(host.messages[0].caption, u"Notification");
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<z>\n");
+  EXPECT_TRUE(editor.document().modified);
+  // The question before a close turns No into staying open.
+  host.answers = {Answer::Yes, Answer::No};
+  EXPECT_FALSE(editor.RequestClose());
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<z>\n");
+
+  host.answers = {Answer::Yes};
+  Press('S', true);
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<a><x>\n");
+  EXPECT_FALSE(editor.document().modified);
+  // Its own save is no other program's: the next one does not ask.
+  Type(u"y");
+  Press('S', true);
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<a><x><y>\n");
+  EXPECT_EQ(host.CountCalls("YesNo "), 3);
+}
+
+// A read-only file is not replaced: Save says so and offers to save under another name.
+TEST_F(FileCommandsTest, AReadOnlyFileIsNotReplaced) {
+  const std::u16string offer =
+      u"first.kav is read-only and was not replaced. Save the document under another name?";
+  OpenFirstAndEdit();
+  host.readOnly.push_back(kFirst);
+  host.answers = {Answer::No};
+  Press('S', true);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].kind, "YesNo");
+  EXPECT_EQ(host.messages[0].text, offer);
+  EXPECT_EQ(host.CountCalls("WriteFile"), 0);
+  EXPECT_TRUE(editor.document().modified);
+  // Save as onto it, after Yes to overwriting, is refused the same way.
+  host.answers = {Answer::Yes, Answer::No};
+  host.savePaths.push_back(std::u16string(kFirst));
+  EXPECT_FALSE(editor.SaveDocumentAs());
+  EXPECT_EQ(host.messages.back().text, offer);
+
+  host.answers = {Answer::Yes};
+  host.savePaths.push_back(u"C:\\docs\\mine.kav");
+  Press('S', true);
+  EXPECT_EQ(FileText(kFirst), "@@3\n@<a>\n");
+  EXPECT_EQ(FileText(u"C:\\docs\\mine.kav"), "@@3\n@<a><x>\n");
+  EXPECT_EQ(Title(), u"Kav v0.2 - C:\\docs\\mine.kav");
+  EXPECT_EQ(host.CountCalls("Error"), 0);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ bool Save(const std::u16string& path, const std::u16string& text) {
   kav::DrawingResources resources;  // unused by file writes
   kav::Win32Host host(windows, resources);
   const std::string bytes = kav::EncodeUtf8(text);
-  return host.WriteFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  return host.WriteFile(path, std::vector<uint8_t>(bytes.begin(), bytes.end())).has_value();
 }
 
 }  // namespace

@@ -26,6 +26,10 @@
 //                       brings, suggesting the window's rectangle scaled by PERCENT; the
 //                       rectangle is written into the program's memory, where the system puts it
 //   kav_probe dpichanged DPI unreadable   the same with an address nothing can be read at
+//   kav_probe drop PATH  drops the file PATH on the main window, as Explorer does
+//   kav_probe filetypes TITLE   prints the items of the file-type box of the open or save dialog
+//                       titled TITLE, one a line, the chosen one after a "*"; exit code 3 when
+//                       there is no such dialog
 //   kav_probe tooltips  prints every tool of the tooltip controls the main window owns, one a
 //                       line: the control id of its button, a tab, and its text
 #include <cwchar>
@@ -39,6 +43,8 @@
 #include "app/wide_text.h"
 #include "base/utf.h"
 #include "edit/keys.h"
+#include "drop_check.h"
+#include "file_types_check.h"
 #include "metafile_check.h"
 
 namespace {
@@ -300,6 +306,13 @@ void BecomeDpiAware() {
 
 }  // namespace
 
+int PrintFileTypes(const wchar_t* title) {
+  const std::u16string types = kavprobe::FileTypesOfDialog(title);
+  if (types.empty()) return 3;
+  Print(types);
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   BecomeDpiAware();
   if (argc < 2) return 2;
@@ -317,5 +330,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"child" && argc == 3) return PrintChild(main, argv[2]);
   if (command == L"tooltips" && argc == 2) return PrintTooltips(main);
   if (command == L"dpichanged" && argc == 4) return DpiChanged(main, argv[2], argv[3]);
+  if (command == L"filetypes" && argc == 3) return PrintFileTypes(argv[2]);
+  if (command == L"drop" && argc == 3) return kavprobe::DropFileOn(main, argv[2]) ? 0 : 4;
   return 2;
 }
