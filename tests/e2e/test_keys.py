@@ -66,21 +66,18 @@ def select_all_lines(run):
 
 
 def document_ends(run):
-    run.key("ctrl+Home")
-    run.type_text("q")
-    expect_line(run, "<q><-><c><a><+><b>", "Ctrl+Home, q")
-    run.key("ctrl+End")
-    run.type_text("w")
-    expect_line(run, "<y><w>", "Ctrl+End, w")
+    for key, letter, expected in (("ctrl+Home", "q", "<q><-><c><a><+><b>"),
+                                  ("ctrl+End", "w", "<y><w>")):
+        run.key(key)
+        run.type_text(letter)
+        expect_line(run, expected, f"{key}, {letter}")
 
 
 def zoom_with_the_pad(run):
-    run.key("ctrl+KP_Add")
-    run.expect_status("Zoom 110%")
-    expect_line(run, "<y><w>", "Ctrl with the pad's +")
-    run.key("ctrl+KP_Subtract")
-    run.expect_status("Zoom 100%")
-    expect_line(run, "<y><w>", "Ctrl with the pad's -")
+    for key, zoom in (("ctrl+KP_Add", "Zoom 110%"), ("ctrl+KP_Subtract", "Zoom 100%")):
+        run.key(key)
+        run.expect_status(zoom)
+        expect_line(run, "<y><w>", key)
 
 
 def paste_latex_with_ctrl_v(run):

@@ -154,18 +154,18 @@ TEST_F(KeySelectionTest, ShiftUpAndDownSelectWholeLines) {
 
 TEST_F(KeySelectionTest, CtrlASelectsEveryLineAndDeleteLeavesOneEmptyLine) {
   for (const int32_t erase : {key::Delete, key::Back}) {
-    Load({u"<a>", u"", u"\\sqrt{<b>}"});
+    Load({u"<a>", u"\\sqrt{<b>}", u""});
     Press('A', true);
     EXPECT_EQ(editor.SelectedLines(), (std::pair<int32_t, int32_t>{0, 2}));
     Press('C', true);
-    EXPECT_EQ(ClipboardMarkup(), u"<a>\n\n\\sqrt{<b>}");
-    // The caret ends on the last line; an empty line among them is no reason to remove it alone.
+    EXPECT_EQ(ClipboardMarkup(), u"<a>\n\\sqrt{<b>}\n");
+    // The caret ends on the last line, which is empty: not a reason to remove that line alone.
     Press(erase);
     EXPECT_EQ(AllMarkup(), (Lines{u""}));
     EXPECT_FALSE(editor.selectionMode());
     EXPECT_TRUE(editor.document().modified);
     for (int i = 0; i < 3; ++i) Press('Z', true);
-    EXPECT_EQ(AllMarkup(), (Lines{u"<a>", u"", u"\\sqrt{<b>}"}));
+    EXPECT_EQ(AllMarkup(), (Lines{u"<a>", u"\\sqrt{<b>}", u""}));
   }
 }
 
