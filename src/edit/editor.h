@@ -269,6 +269,8 @@ class Editor {
   bool CollapseLineSelection(bool toStart);
   // Ctrl with a zoom key types nothing: the character its key-down brings is dropped.
   bool SwallowZoomCharacter(char16_t character);
+  // A style button over what the current line's marks select, as one recorded step.
+  void ApplyStyleToMarked(StyleFlags mask, StyleFlags value);
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);

@@ -111,13 +111,21 @@ TEST_F(KeySelectionTest, CutCopyAndDeleteActOnAKeyboardSelection) {
   EXPECT_EQ(Markup(), u"<b><c><a><+>");
 }
 
-TEST_F(KeySelectionTest, AStyleButtonKeepsTheKeyboardSelection) {
+TEST_F(KeySelectionTest, AStyleButtonStylesTheKeyboardSelectionAndKeepsIt) {
   Load({u"<a><b>"});
   Chords({kShiftLeft});
-  editor.OnCommand(command::StyleBold);
-  EXPECT_EQ(Markup(), u"<a><b|rmbold>");
+  editor.OnCommand(command::StyleHat);
+  EXPECT_EQ(Markup(), u"<a><b|hat>");
   EXPECT_TRUE(editor.selectionMode());
-  EXPECT_EQ(SelectedMarkup(), u"<b|rmbold>");
+  EXPECT_EQ(SelectedMarkup(), u"<b|hat>");
+  EXPECT_TRUE(Green(Node({1})));
+  // Over lines: each line is styled, one undo step each.
+  Load({u"<a>", u"<b>\\sqrt{<c>}"});
+  Press('A', true);
+  editor.OnCommand(command::StyleBold);
+  EXPECT_EQ(AllMarkup(), (Lines{u"<a|rmbold>", u"<b|rmbold>\\sqrt{<c|rmbold>}"}));
+  EXPECT_EQ(editor.SelectedLines(), (std::pair<int32_t, int32_t>{0, 1}));
+  EXPECT_EQ(HistorySize(), 2);
 }
 
 // Over several lines: the lines are selected whole and go, or come back, as lines.
