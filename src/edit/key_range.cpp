@@ -31,7 +31,9 @@ ItemRun SpanInRow(const EquationTree& tree, int32_t row, const Caret& caret) {
   return {row, index, index + 1};
 }
 
-bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
+bool IsScript(SymbolCode c) {
+  return c == code::Super || c == code::Sub;
+}
 
 }  // namespace
 
@@ -44,7 +46,8 @@ ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& f
   const int32_t count = tree.ChildCount(row);
   ItemRun run{row, std::clamp(std::min(a.first, b.first), 0, count),
               std::clamp(std::max(a.end, b.end), 0, count)};
-  if (run.end - run.first == 1 && run.first > 0 && IsScript(tree.CodeAt(tree.Child(row, run.first)))) {
+  if (run.end - run.first == 1 && run.first > 0 &&
+      IsScript(tree.CodeAt(tree.Child(row, run.first)))) {
     --run.first;
   }
   return run;
