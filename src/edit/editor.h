@@ -96,6 +96,8 @@ class Editor {
   // run as one recorded step; without a selection, RunEditCommand(operation).
   template <typename Wrap, typename Operation>
   void RunWrapOrEditCommand(Wrap&& wrap, Operation&& operation) {
+    // No structure holds several lines: over them it is typed at the caret, removing nothing.
+    if (SelectedLines()) ClearSelection();
     const std::optional<ItemRun> run = SelectedRun();
     if (!run) return RunEditCommand(operation);
     SnapshotLine();

@@ -44,11 +44,11 @@ ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& f
   const ItemRun a = SpanInRow(tree, row, anchor);
   const ItemRun b = SpanInRow(tree, row, focus);
   const int32_t count = tree.ChildCount(row);
-  ItemRun run{row, std::clamp(std::min(a.first, b.first), 0, count),
+  ItemRun run{row, std::clamp(std::min(a.start, b.start), 0, count),
               std::clamp(std::max(a.end, b.end), 0, count)};
-  if (run.end - run.first == 1 && run.first > 0 &&
-      IsScript(tree.CodeAt(tree.Child(row, run.first)))) {
-    --run.first;
+  if (run.end - run.start == 1 && run.start > 0 &&
+      IsScript(tree.CodeAt(tree.Child(row, run.start)))) {
+    --run.start;
   }
   return run;
 }
@@ -56,9 +56,9 @@ ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& f
 void MarkRun(EquationLine& line, const ItemRun& run) {
   ClearMarks(line);
   const EquationTree& tree = line.tree;
-  if (!run.Empty()) {
+  if (!IsEmptyRun(run)) {
     std::vector<bool> inRun(tree.nodes.size(), false);
-    for (int32_t i = run.first; i < run.end; ++i) {
+    for (int32_t i = run.start; i < run.end; ++i) {
       tree.CollectSubtree(tree.Child(run.row, i), [&](int32_t node) { inRun[node] = true; });
     }
     for (size_t i = 0; i < line.boxes.size(); ++i) {

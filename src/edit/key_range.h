@@ -4,20 +4,17 @@
 #pragma once
 #include <cstdint>
 
+#include "edit/edit_ops.h"
 #include "model/line.h"
 
 namespace kav {
 
-// Items `first` up to but not including `end` of `row`.
-struct ItemRun {
-  int32_t row = -1;
-  int32_t first = 0;
-  int32_t end = 0;
-  bool Empty() const { return row < 0 || end <= first; }
-};
+inline bool IsEmptyRun(const ItemRun& run) {
+  return run.row < 0 || run.end <= run.start;
+}
 
-// The run between the two carets. A script alone grows to take its base too: on its own it is
-// no item a row can lose or a paste can rebuild.
+// The run between the two carets (empty when they stand at one place). A script alone grows to
+// take its base too: on its own it is no item a row can lose or a paste can rebuild.
 ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& focus);
 
 // Sets the line's marks to the boxes drawn for the run's items and brings every node's selection

@@ -126,7 +126,7 @@ void Editor::MarkKeySelection() {
   EquationLine& line = CurrentLine();
   const ItemRun run = RunBetween(line.tree, keyAnchor_->caret, line.caret);
   MarkRun(line, run);
-  selectionMode_ = !run.Empty();
+  selectionMode_ = !IsEmptyRun(run);
 }
 
 void Editor::ForgetKeySelection() {

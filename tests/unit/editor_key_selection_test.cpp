@@ -53,16 +53,21 @@ TEST_F(KeySelectionTest, ShiftKeysSelectWholeItemsOfTheRowHoldingBothEnds) {
       {u"<a><b><c>", {kShiftHome}, u"<a><b><c>", u"<z>"},
       {u"<a><b><c>", {kHome, kShiftEnd}, u"<a><b><c>", u"<z>"},
       // A structure is passed in one step and taken whole.
-      {u"<x><+>\\frac{<a>}{<b>}<y>", {kHome, kRight, kShiftRight, kShiftRight},
-       u"<+>\\frac{<a>}{<b>}", u"<x><z><y>"},
+      {u"<x><+>\\frac{<a>}{<b>}<y>",
+       {kHome, kRight, kShiftRight, kShiftRight},
+       u"<+>\\frac{<a>}{<b>}",
+       u"<x><z><y>"},
       // Inside a slot the selection stays there ...
-      {u"\\frac{<a><b>}{<c>}<y>", {kHome, kRight, kShiftRight}, u"<a>",
-       u"\\frac{<z><b>}{<c>}<y>"},
+      {u"\\frac{<a><b>}{<c>}<y>", {kHome, kRight, kShiftRight}, u"<a>", u"\\frac{<z><b>}{<c>}<y>"},
       // ... until it crosses the slot's edge: then the structure is selected whole.
-      {u"<x>\\frac{<a><b>}{<c>}<y>", {kHome, kRight, kRight, kShiftEnd},
-       u"\\frac{<a><b>}{<c>}<y>", u"<x><z>"},
-      {u"<x>\\sqrt{<a><b>}", {kHome, kRight, kRight, kRight, kShiftLeft, kShiftLeft, kShiftLeft},
-       u"<x>\\sqrt{<a><b>}", u"<z>"},
+      {u"<x>\\frac{<a><b>}{<c>}<y>",
+       {kHome, kRight, kRight, kShiftEnd},
+       u"\\frac{<a><b>}{<c>}<y>",
+       u"<x><z>"},
+      {u"<x>\\sqrt{<a><b>}",
+       {kHome, kRight, kRight, kRight, kShiftLeft, kShiftLeft, kShiftLeft},
+       u"<x>\\sqrt{<a><b>}",
+       u"<z>"},
       // A script goes with its base.
       {u"<b>\\super{<2>}<x>", {kHome, kRight, kShiftRight}, u"<b>\\super{<2>}", u"<z><x>"},
   };
