@@ -182,6 +182,15 @@ TEST_F(KeySelectionTest, CtrlASelectsEveryLineAndDeleteLeavesOneEmptyLine) {
   }
 }
 
+// No structure can hold several lines, and a structure key never deletes: it goes in at the caret.
+TEST_F(KeySelectionTest, AStructureKeyOverLinesTypesAtTheCaretRemovingNothing) {
+  Load({u"<a>", u"<b>"});
+  Press('A', true);
+  Type(u"/");
+  EXPECT_EQ(AllMarkup(), (Lines{u"<a>", u"\\frac{<b>}{}"}));
+  EXPECT_FALSE(editor.SelectedLines());
+}
+
 TEST_F(KeySelectionTest, CutAndPasteOfLinesBringsThemBackAsLines) {
   Load({u"<a>", u"<b>", u"<c>"});
   Chords({kShiftDown});
