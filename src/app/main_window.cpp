@@ -198,6 +198,7 @@ void MainWindow::OnPaint() {
     const Editor& editor = *state.editor;
     scene.lines = editor.document().lines;
     scene.currentLine = editor.document().currentLine;
+    scene.selectedLines = editor.SelectedLines();
     scene.view = editor.Placement();
     scene.scale = editor.scale();
     if (editor.mouseCaptured()) {

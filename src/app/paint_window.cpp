@@ -43,9 +43,11 @@ void DrawLines(Canvas& canvas, const PaintScene& scene) {
     if (top + band + kPaintSlack <= area.top) continue;
     if (top - kPaintSlack >= area.bottom) break;
     const ClientPoint origin = LineOrigin(line, bandTop - band, scene.view);
-    const bool current = static_cast<int32_t>(i) == scene.currentLine;
+    const auto index = static_cast<int32_t>(i);
+    const bool selected = scene.selectedLines && index >= scene.selectedLines->first &&
+                          index <= scene.selectedLines->second;
     PaintLineBoxes(canvas, origin.x, origin.y, line.boxes,
-                   current ? &line.selection.marks : nullptr);
+                   index == scene.currentLine || selected ? &line.selection.marks : nullptr);
   }
 }
 

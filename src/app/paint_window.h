@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "app/drawing_resources.h"
 #include "app/gdi_handles.h"
@@ -27,6 +28,8 @@ struct DragOutline {
 struct PaintScene {
   std::span<const EquationLine> lines;
   int32_t currentLine = 0;
+  // Lines selected whole; their marks are drawn as the current line's are.
+  std::optional<std::pair<int32_t, int32_t>> selectedLines;
   ViewPlacement view;  // in layout units
   ViewScale scale;
   std::optional<DragOutline> drag;

@@ -37,26 +37,44 @@ void StyleSelection(EquationTree& tree, StyleFlags mask, StyleFlags value) {
 
 }  // namespace
 
+// Lines selected whole are styled each as one recorded step; the caret's line comes last and
+// stays current. A keyboard selection is marked again over the boxes the new style draws.
 void Editor::ApplyStyle(StyleFlags mask, StyleFlags value) {
-  EquationLine& line = CurrentLine();
-  if (selectionMode_) {
-    CloseSelection(line);
-    SnapshotLine();
-    StyleSelection(line.tree, mask, value);
-    CommitLine();
-  } else {
-    SnapshotLine();
-    const Caret& caret = line.caret;
-    const int32_t before =
-        caret.position > 0 ? line.tree.Child(caret.node, caret.position - 1) : -1;
-    if (before >= 0) {
-      NodeData& data = line.tree.Data(before);
-      if (IsLetterCode(data.code) && IsEligible(data.code, mask)) {
-        data.style = Toggled(data.style, mask, value);
-      }
+  if (const auto lines = SelectedLines()) {
+    const int32_t focus = document_.currentLine;
+    for (int32_t i = lines->first; i <= lines->second; ++i) {
+      if (i == focus) continue;
+      document_.currentLine = i;
+      ApplyStyleToMarked(mask, value);
     }
-    CommitLine();
+    document_.currentLine = focus;
   }
+  if (selectionMode_) {
+    ApplyStyleToMarked(mask, value);
+    if (KeySelectionCurrent()) MarkKeySelection();
+    return;
+  }
+  EquationLine& line = CurrentLine();
+  SnapshotLine();
+  const Caret& caret = line.caret;
+  const int32_t before = caret.position > 0 ? line.tree.Child(caret.node, caret.position - 1) : -1;
+  if (before >= 0) {
+    NodeData& data = line.tree.Data(before);
+    if (IsLetterCode(data.code) && IsEligible(data.code, mask)) {
+      data.style = Toggled(data.style, mask, value);
+    }
+  }
+  CommitLine();
+  LayoutLine(document_.currentLine);
+  host_.Invalidate();
+}
+
+void Editor::ApplyStyleToMarked(StyleFlags mask, StyleFlags value) {
+  EquationLine& line = CurrentLine();
+  CloseSelection(line);
+  SnapshotLine();
+  StyleSelection(line.tree, mask, value);
+  CommitLine();
   LayoutLine(document_.currentLine);
   host_.Invalidate();
 }

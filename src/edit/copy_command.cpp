@@ -11,11 +11,21 @@ namespace kav {
 // Every payload is made before the clipboard is touched, so a writer's failure (a character the
 // HWP script has no word for, a script too long for its document) leaves the clipboard as it
 // was; the failure's text travels on to the status bar.
+// With several lines selected the private text holds them all, one per text line, so a paste
+// brings every one back; the picture and the Office and HWP formats each hold one formula
+// object, and stay that of the line the caret is in.
 bool Editor::Copy() {
   EquationLine& line = CurrentLine();
   CloseSelection(line);
-  const ClipboardPayloads payloads =
+  ClipboardPayloads payloads =
       BuildClipboardPayloads(line, exportBuffer_, payloadBuilders_, LocalDosDateTime());
+  if (const auto lines = SelectedLines()) {
+    payloads.markup.clear();
+    for (int32_t i = lines->first; i <= lines->second; ++i) {
+      if (i > lines->first) payloads.markup += u'\n';
+      payloads.markup += document_.lines[i].markup;
+    }
+  }
   return host_.PublishClipboard(payloads);
 }
 

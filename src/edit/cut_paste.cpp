@@ -21,11 +21,34 @@ void Editor::Cut() {
 // The clipboard's text is read before the line is touched: a text the reader rejects, or one
 // that would nest too deep here, leaves the line and its selection as they were. A text without
 // items still replaces a selection with nothing, as any paste does; with nothing selected it
-// changes nothing at all, so no undo record and no modified mark come of it.
+// changes nothing at all, so no undo record and no modified mark come of it. Lines copied
+// together come back as lines. Without a Kav formula on the clipboard, a formula another program
+// put there as MathML or text is read as "Paste from other programs" reads it.
 void Editor::Paste() {
   const std::optional<std::u16string> text = host_.ReadPrivateClipboardText();
-  if (!text || !PasteLengthAllowed(host_, text->size())) return;
-  if (InsertPasted(ReadPastedMarkup(*text))) host_.SetStatusText(u"Pasted");
+  if (!text) {
+    PasteFromOtherPrograms();
+    return;
+  }
+  if (!PasteLengthAllowed(host_, text->size())) return;
+  std::vector<EquationLine> lines;
+  size_t start = 0;
+  while (true) {
+    const size_t end = text->find(u'\n', start);
+    std::u16string_view part = std::u16string_view(*text).substr(start, end - start);
+    if (part.ends_with(u'\r')) part.remove_suffix(1);
+    lines.push_back(ReadPastedMarkup(part));
+    if (end == std::u16string::npos) break;
+    start = end + 1;
+  }
+  if (InsertPastedLines(lines)) host_.SetStatusText(u"Pasted");
+}
+
+bool Editor::InsertPastedLines(const std::vector<EquationLine>& lines) {
+  if (lines.empty() || !InsertPasted(lines.front())) return false;
+  // Each further line is inserted (and undone) like a new line.
+  for (size_t i = 1; i < lines.size(); ++i) InsertLine(lines[i].markup, true);
+  return true;
 }
 
 bool Editor::InsertPasted(const EquationLine& pasted) {
@@ -41,8 +64,10 @@ bool Editor::InsertPasted(const EquationLine& pasted) {
     return false;
   }
   SnapshotLine();
+  // Removing lines selected whole leaves another line current.
   DeleteSelection();
-  RunEdit(PasteItems(line.tree, line.caret, pasted));
+  EquationLine& current = CurrentLine();
+  RunEdit(PasteItems(current.tree, current.caret, pasted));
   CommitLine();
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "edit/band_index.h"
@@ -95,6 +96,8 @@ class Editor {
   // run as one recorded step; without a selection, RunEditCommand(operation).
   template <typename Wrap, typename Operation>
   void RunWrapOrEditCommand(Wrap&& wrap, Operation&& operation) {
+    // No structure holds several lines: over them it is typed at the caret, removing nothing.
+    if (SelectedLines()) ClearSelection();
     const std::optional<ItemRun> run = SelectedRun();
     if (!run) return RunEditCommand(operation);
     SnapshotLine();
@@ -124,6 +127,14 @@ class Editor {
   void SelectAll();
   bool CaretToSelectionStart();
   bool CaretToSelectionEnd();
+  // Keyboard selection (key_selection.cpp): Shift with an arrow, Home or End moves the caret and
+  // selects from where the selection began to it; within one line the run of items between them
+  // in the row that holds both, over several lines those lines whole.
+  void ExtendSelection(int32_t virtualKey, bool ctrl);
+  // The first and last line of a selection over several lines; nothing otherwise.
+  std::optional<std::pair<int32_t, int32_t>> SelectedLines() const;
+  // Ctrl+Home and Ctrl+End: the start of the first line, the end of the last.
+  void MoveToDocumentEnd(bool end);
 
   // View. Everything below is in layout units except where it says pixels.
   // The window's DPI (96 at 100 % display scaling) and the zoom in percent, held to the steps'
@@ -239,6 +250,30 @@ class Editor {
   // Inserts the items of a read line at the caret, replacing the selection, as one recorded
   // step; false, with nothing changed, when they would nest too deep there.
   bool InsertPasted(const EquationLine& pasted);
+  // The first line goes in at the caret as Paste puts it, each further one on a new line after;
+  // false, with nothing changed, when the first does not fit there.
+  bool InsertPastedLines(const std::vector<EquationLine>& lines);
+  // Keyboard selection: where it began, and where the caret stood when it last moved it (a caret
+  // moved since by other means ends it).
+  struct KeyAnchor {
+    int32_t line = 0;
+    Caret caret;
+    int32_t focusLine = 0;
+    Caret focus;
+  };
+  bool KeySelectionCurrent() const;
+  void StartKeySelection();
+  void MoveSelectionEnd(int32_t virtualKey, bool ctrl);
+  void MoveSelectionEndToLine(bool up);
+  void MarkKeySelection();
+  void ForgetKeySelection();
+  void DeleteSelectedLines(std::pair<int32_t, int32_t> lines);
+  // Left or Right with several lines selected: the start of the first, or the end of the last.
+  bool CollapseLineSelection(bool toStart);
+  // Ctrl with a zoom key types nothing: the character its key-down brings is dropped.
+  bool SwallowZoomCharacter(char16_t character);
+  // A style button over what the current line's marks select, as one recorded step.
+  void ApplyStyleToMarked(StyleFlags mask, StyleFlags value);
   void SyncDerivedState();
   void ChooseLineAt(int32_t clientY);
   void ChoosePositionInLine(int32_t x, int32_t y);
@@ -272,6 +307,10 @@ class Editor {
   ViewScale scale_;
   // The first half of a character typed as a surrogate pair, until its second half comes.
   char16_t pendingHighSurrogate_ = 0;
+  std::optional<KeyAnchor> keyAnchor_;
+  // Lines whose marks a selection over several lines set.
+  std::optional<std::pair<int32_t, int32_t>> markedLines_;
+  char16_t zoomCharacter_ = 0;
 };
 
 }  // namespace kav

@@ -16,7 +16,13 @@ int64_t SquaredDistance(const DragRectangle& drag) {
 
 }  // namespace
 
+// A keyboard selection has no rectangle: its marks are made again from its two ends.
 void Editor::ApplyDragRectangle() {
+  if (KeySelectionCurrent()) {
+    MarkKeySelection();
+    return;
+  }
+  ForgetKeySelection();
   EquationLine& line = CurrentLine();
   ClearMarks(line);
   CloseSelection(line);
@@ -31,6 +37,7 @@ void Editor::ApplyDragRectangle() {
 // would select from the window's corner, outside selection mode.
 void Editor::ClearSelection() {
   EndCapture();
+  ForgetKeySelection();
   selectionMode_ = false;
   drag_ = DragRectangle{};
   ApplyDragRectangle();
@@ -52,7 +59,13 @@ bool Editor::CaretToSelectionEnd() {
   return kav::CaretToSelectionEnd(line.tree, line.caret);
 }
 
+// Over several lines the lines go whole and the first is left empty for what replaces them.
 void Editor::DeleteSelection() {
+  if (const auto lines = SelectedLines()) {
+    DeleteSelectedLines(*lines);
+    return;
+  }
+  ForgetKeySelection();
   EnsureCaret();
   EquationLine& line = CurrentLine();
   CaretToSelectionStart();
@@ -90,9 +103,19 @@ bool Editor::MarkNone() {
   return true;
 }
 
-// Select all replaces what a drag in progress selected, so the drag ends there.
+// Select all replaces what a drag in progress selected, so the drag ends there. With several
+// lines it selects them all, from the start of the first to the end of the last.
 void Editor::SelectAll() {
   EndCapture();
+  ForgetKeySelection();
+  if (document_.lines.size() > 1) {
+    ClearSelection();
+    document_.currentLine = 0;
+    EnsureCaret();
+    ResetLineCaret(CurrentLine(), false);
+    ExtendSelection(key::End, true);
+    return;
+  }
   EquationLine& line = CurrentLine();
   line.selection.marks.assign(line.boxes.size(), true);
   selectionMode_ = true;

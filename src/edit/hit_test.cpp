@@ -81,6 +81,7 @@ void Editor::OnLeftButtonDown(int32_t pixelX, int32_t pixelY) {
   const int32_t x = scale_.ToUnits(pixelX);
   const int32_t y = scale_.ToUnits(pixelY);
   drag_.anchorY = y;
+  ForgetKeySelection();
   HitTest(x, y);
   selectionMode_ = true;
   drag_ = DragRectangle{x, y, x, y};

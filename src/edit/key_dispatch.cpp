@@ -7,8 +7,22 @@
 
 namespace kav {
 
+namespace {
+
+// Shift with these keys selects: the arrows, Home and End, and Ctrl+Home and Ctrl+End.
+bool IsSelectingKey(int32_t virtualKey, Modifiers modifiers) {
+  if (!modifiers.shift) return false;
+  const bool ends = virtualKey == key::Home || virtualKey == key::End;
+  return ends || (!modifiers.ctrl && virtualKey >= key::Left && virtualKey <= key::Down);
+}
+
+}  // namespace
+
 void Editor::OnKeyDown(int32_t virtualKey, Modifiers modifiers) {
-  if (modifiers.ctrl) {
+  zoomCharacter_ = 0;
+  if (IsSelectingKey(virtualKey, modifiers)) {
+    ExtendSelection(virtualKey, modifiers.ctrl);
+  } else if (modifiers.ctrl) {
     OnCtrlKey(virtualKey, modifiers);
   } else {
     OnPlainKey(virtualKey, modifiers);
@@ -63,6 +77,7 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
       {'Z', command::Undo, command::Undo},
   };
   // Shift turns Ctrl+Z into Redo and Ctrl+N into a new document.
+  zoomCharacter_ = ZoomChordCharacter(virtualKey);
   if (modifiers.shift && (virtualKey == 'Z' || virtualKey == 'N')) {
     OnCommand(virtualKey == 'Z' ? command::Redo : command::NewDocument);
   } else if (virtualKey == key::Plus || virtualKey == key::Add) {
@@ -73,6 +88,8 @@ void Editor::OnCtrlKey(int32_t virtualKey, Modifiers modifiers) {
     OnCommand(command::ZoomReset);
   } else if (virtualKey == 'A') {
     SelectAll();
+  } else if (virtualKey == key::Home || virtualKey == key::End) {
+    MoveToDocumentEnd(virtualKey == key::End);
   } else if (virtualKey == 'W') {
     host_.PostClose();
   } else {
@@ -102,6 +119,10 @@ void Editor::OnHomeOrEnd(bool home) {
 }
 
 void Editor::OnLeftOrRight(bool left) {
+  if (CollapseLineSelection(left)) {
+    ScrollToCurrentLine();
+    return;
+  }
   if (selectionMode_) {
     if (left) {
       CaretToSelectionStart();
@@ -133,7 +154,8 @@ void Editor::EndCapture() {
 
 void Editor::OnBackspaceOrDelete(bool forward) {
   EndCapture();
-  if (LineEmpty()) {
+  // An empty line inside a selection of several lines goes with the others.
+  if (LineEmpty() && !SelectedLines()) {
     if (forward) {
       DeleteEmptyLineForward();
     } else {
@@ -209,6 +231,7 @@ void Editor::OnUpOrDown(bool up) {
 }
 
 void Editor::OnChar(char16_t character) {
+  if (SwallowZoomCharacter(character)) return;
   const SymbolCode c = character;
   const bool symbol = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                       IsLetterPunctuation(c) || c == '<' || c == '>' || c == '{' || c == '|' ||

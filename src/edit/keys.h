@@ -33,6 +33,16 @@ inline constexpr int32_t Backslash = 220;  // the key that carries \ on US and K
 // Letter keys are their upper-case ASCII codes, 'A' to 'Z'.
 }  // namespace key
 
+// The character the window still sends after a zoom key pressed with Ctrl: the numeric pad's +
+// and - type theirs even then. 0 for every other key.
+constexpr char16_t ZoomChordCharacter(int32_t virtualKey) {
+  switch (virtualKey) {
+    case key::Add: return u'+';
+    case key::Subtract: return u'-';
+    default: return 0;
+  }
+}
+
 // Modifier keys held when the message arrived, read by the window at that moment.
 struct Modifiers {
   bool ctrl = false;

@@ -50,10 +50,7 @@ void Editor::PasteFromOtherPrograms() {
     host_.SetStatusText(failure.text);
     return;
   }
-  if (!InsertPasted(formulas.front())) return;
-  // Each further formula is a line of its own, inserted (and undone) like a new line.
-  for (size_t i = 1; i < formulas.size(); ++i) InsertLine(formulas[i].markup, true);
-  host_.SetStatusText(u"Pasted");
+  if (InsertPastedLines(formulas)) host_.SetStatusText(u"Pasted");
 }
 
 }  // namespace kav

@@ -21,6 +21,13 @@ void Editor::ZoomTo(int32_t zoom) {
   host_.SetStatusText(u"Zoom " + Ascii16(std::to_string(scale_.zoom)) + u"%");
 }
 
+// Only the character right after the zoom chord's key-down is dropped: every key-down forgets it.
+bool Editor::SwallowZoomCharacter(char16_t character) {
+  const char16_t expected = zoomCharacter_;
+  zoomCharacter_ = 0;
+  return expected != 0 && character == expected;
+}
+
 void Editor::RescaleView() {
   // Inline text was placed at the old scale; the box is typed into at the caret only.
   host_.HideInlineBox();

@@ -456,8 +456,8 @@ class Session:
         return None
 
     def line_markup(self):
-        """The whole current line's markup, copied with Ctrl+A, Ctrl+C; the selection is left
-        with End."""
+        """The whole current line's markup, copied with Ctrl+A, Ctrl+C, in a document of one
+        line (with several, Ctrl+A selects them all); the selection is left with End."""
         self.key("ctrl+a")
         self.key("ctrl+c")
         time.sleep(0.7)

@@ -1,8 +1,8 @@
 """The symbol-name box, the palette and the style buttons, driven as a user would.
 
 Each step ends by reading the current line back through the clipboard ("Copy as TeX", sent as
-the menu command, or the program's own markup after select all and Ctrl+C) and by typing one
-more letter without clicking into the view first, which lands in the formula only if the
+the menu command, or the program's own markup after selecting the line and Ctrl+C) and by typing
+one more letter without clicking into the view first, which lands in the formula only if the
 keyboard focus went back to the main window."""
 
 import time
@@ -50,9 +50,10 @@ class Window:
         check(text == expected, f"{what}: the line reads {text!r}, expected {expected!r}")
 
     def expect_markup(self, expected, what):
-        """Selects the whole line, copies it and compares the private format's markup; End then
-        leaves the selection, so typing goes on at the end of the line."""
-        self.run.key("ctrl+a")
+        """Selects the whole line (Home, Shift+End: Ctrl+A would select every line), copies it
+        and compares the private format's markup; End then leaves the selection, so typing goes
+        on at the end of the line."""
+        self.run.key("Home", "shift+End")
         data = self.copied_markup()
         self.run.key("End")
         text = data.decode("utf-16-le", errors="replace").rstrip("\0")

@@ -170,10 +170,11 @@ TEST_F(NavigationTest, SpaceStepsOutOfSlotsButNotOverSymbols) {
 }
 
 // Up and Down both leave a selection at its start, then move from there: before b a sum stands
-// on the left, whose limits they enter; from the selection's end they would have left the line.
+// on the left, whose limits they enter; from the selection's end they would have gone to the
+// line's start or end. (Ctrl+A in a document of one line selects just that line.)
 TEST_F(NavigationTest, UpAndDownLeaveASelectionAtItsStart) {
   for (const int32_t arrow : {key::Down, key::Up}) {
-    Load({u"\\sum{<i>}{<n>}<b><c>", u"<d>"});
+    Load({u"\\sum{<i>}{<n>}<b><c>"});
     EquationLine& line = editor.CurrentLine();
     const int32_t b = line.tree.Child(line.tree.root, 1);
     const int32_t c = line.tree.Child(line.tree.root, 2);
