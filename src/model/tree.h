@@ -50,6 +50,9 @@ class EquationTree {
   void Detach(int32_t node);
   // Appends copies of the children of `sourceNode` (from another tree) under `target`.
   void GraftCopy(int32_t target, const EquationTree& source, int32_t sourceNode);
+  // Room for `count` more nodes: a large graft grows the pools once and exactly, where doubling
+  // would leave up to half of them unused and copy them on the way.
+  void ReserveMore(size_t count);
   void Clear();
 
   // Pre-order walk of the subtree at `node`; nothing for a negative node.
