@@ -61,6 +61,7 @@ EditResult PasteItems(EquationTree& tree, Caret& caret, const EquationLine& past
   if (!PasteFits(tree, caret.node, pasted)) return EditResult::TooDeep;
   const EquationTree& source = pasted.tree;
   tree.ReserveMore(source.nodes.size() + 1);
+  ReserveMore(tree.nodes[caret.node].children, source.Children(source.root).size() + 1);
   for (int32_t item : source.Children(source.root)) {
     if (!IsPastedItem(source, item)) continue;
     DropLeadingPlaceholder(tree, caret);

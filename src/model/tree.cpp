@@ -56,12 +56,8 @@ void EquationTree::GraftCopy(int32_t target, const EquationTree& source, int32_t
 }
 
 void EquationTree::ReserveMore(size_t count) {
-  const size_t needed = nodes.size() + count;
-  if (needed <= nodes.capacity() && needed <= payloads.capacity()) return;
-  // Small additions keep amortised growth; only one larger than the pool is sized exactly.
-  const size_t capacity = std::max(needed, 2 * nodes.capacity());
-  nodes.reserve(capacity);
-  payloads.reserve(capacity);
+  kav::ReserveMore(nodes, count);
+  kav::ReserveMore(payloads, count);
 }
 
 void EquationTree::Clear() {
