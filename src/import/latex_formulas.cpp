@@ -175,9 +175,6 @@ void LatexParser::FinishFormula() {
   std::u16string markup;
   markup.reserve(8 * static_cast<size_t>(tree_.NodeCount()) + 16);
   WriteFormulaMarkup(tree_, tree_.root, markup);
-  // The room reserved above is generous; the markup outlives the reader (a paste keeps it in its
-  // line), so it keeps only what it holds.
-  markup.shrink_to_fit();
   markups_.push_back(std::move(markup));
 }
 
