@@ -1,5 +1,7 @@
 // The steps around every edit of the current line: snapshot before, the common update after the
 // tree changed, and the commit that rewrites the markup and records the change.
+#include <utility>
+
 #include "edit/caret_moves.h"
 #include "edit/editor.h"
 #include "typeset/line_geometry.h"
@@ -16,8 +18,11 @@ void Editor::CommitLine() {
   const int32_t index = document_.currentLine;
   EquationLine& line = CurrentLine();
   line.Serialize(exportBuffer_);
-  if (line.markup != snapshot_) {
-    history_.Push(UndoRecord{UndoKind::LineChanged, index, snapshot_, line.markup});
+  // The snapshot goes into the record rather than a copy of it: a long line is held twice (before
+  // and after), not three times. Every commit follows its own snapshot.
+  std::u16string before = std::exchange(snapshot_, std::u16string());
+  if (line.markup != before) {
+    history_.Push(UndoRecord{UndoKind::LineChanged, index, std::move(before), line.markup});
     document_.modified = true;
     ClearStatus();
   }

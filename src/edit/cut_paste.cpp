@@ -37,21 +37,26 @@ void Editor::Paste() {
     const size_t end = text->find(u'\n', start);
     std::u16string_view part = std::u16string_view(*text).substr(start, end - start);
     if (part.ends_with(u'\r')) part.remove_suffix(1);
-    lines.push_back(ReadPastedMarkup(part));
+    lines.push_back(ReadPastedMarkup(std::u16string(part)));
     if (end == std::u16string::npos) break;
     start = end + 1;
   }
-  if (InsertPastedLines(lines)) host_.SetStatusText(u"Pasted");
+  if (InsertPastedLines(std::move(lines))) host_.SetStatusText(u"Pasted");
 }
 
-bool Editor::InsertPastedLines(const std::vector<EquationLine>& lines) {
+bool Editor::InsertPastedLines(std::vector<EquationLine> lines) {
   if (lines.empty() || !InsertPasted(lines.front())) return false;
   // Each further line is inserted (and undone) like a new line.
-  for (size_t i = 1; i < lines.size(); ++i) InsertLine(lines[i].markup, true);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    InsertLine(lines[i].markup, true);
+    lines[i] = EquationLine();
+  }
   return true;
 }
 
-bool Editor::InsertPasted(const EquationLine& pasted) {
+// The pasted line is emptied once its items are copied: a large paste is laid out and recorded
+// without its tree still held beside the line's.
+bool Editor::InsertPasted(EquationLine& pasted) {
   EnsureCaret();
   EquationLine& line = CurrentLine();
   // The items go where the selection starts, once it is removed.
@@ -67,13 +72,15 @@ bool Editor::InsertPasted(const EquationLine& pasted) {
   // Removing lines selected whole leaves another line current.
   DeleteSelection();
   EquationLine& current = CurrentLine();
-  RunEdit(PasteItems(current.tree, current.caret, pasted));
+  const EditResult result = PasteItems(current.tree, current.caret, pasted);
+  pasted = EquationLine();
+  RunEdit(result);
   CommitLine();
   return true;
 }
 
 void Editor::PasteMarkup(std::u16string_view text) {
-  const EquationLine pasted = ReadPastedMarkup(text);
+  const EquationLine pasted = ReadPastedMarkup(std::u16string(text));
   EnsureCaret();
   EquationLine& line = CurrentLine();
   RunEdit(PasteItems(line.tree, line.caret, pasted));

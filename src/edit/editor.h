@@ -249,10 +249,10 @@ class Editor {
   void EnsureCaret();
   // Inserts the items of a read line at the caret, replacing the selection, as one recorded
   // step; false, with nothing changed, when they would nest too deep there.
-  bool InsertPasted(const EquationLine& pasted);
+  bool InsertPasted(EquationLine& pasted);
   // The first line goes in at the caret as Paste puts it, each further one on a new line after;
   // false, with nothing changed, when the first does not fit there.
-  bool InsertPastedLines(const std::vector<EquationLine>& lines);
+  bool InsertPastedLines(std::vector<EquationLine> lines);
   // Keyboard selection: where it began, and where the caret stood when it last moved it (a caret
   // moved since by other means ends it).
   struct KeyAnchor {

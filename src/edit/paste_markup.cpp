@@ -38,8 +38,8 @@ bool PasteLengthAllowed(Host& host, size_t length) {
   return false;
 }
 
-EquationLine ReadPastedMarkup(std::u16string_view text) {
-  return EquationLine(std::u16string(text));
+EquationLine ReadPastedMarkup(std::u16string text) {
+  return EquationLine(std::move(text));
 }
 
 int32_t PastedItemCount(const EquationLine& pasted) {
@@ -60,6 +60,8 @@ EditResult PasteItems(EquationTree& tree, Caret& caret, const EquationLine& past
   if (PastedItemCount(pasted) == 0) return EditResult::Nothing;
   if (!PasteFits(tree, caret.node, pasted)) return EditResult::TooDeep;
   const EquationTree& source = pasted.tree;
+  tree.ReserveMore(source.nodes.size() + 1);
+  ReserveMore(tree.nodes[caret.node].children, source.Children(source.root).size() + 1);
   for (int32_t item : source.Children(source.root)) {
     if (!IsPastedItem(source, item)) continue;
     DropLeadingPlaceholder(tree, caret);

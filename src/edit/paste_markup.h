@@ -16,7 +16,7 @@ bool PasteLengthAllowed(Host& host, size_t length);
 
 // The text read into a line with its placeholders restored, not laid out. Throws the reader's
 // failure texts, so a rejected text is known before the current line is touched.
-EquationLine ReadPastedMarkup(std::u16string_view text);
+EquationLine ReadPastedMarkup(std::u16string text);
 
 // The items a paste of this line inserts: those of its root row, placeholders left out.
 int32_t PastedItemCount(const EquationLine& pasted);

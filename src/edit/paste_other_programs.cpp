@@ -42,15 +42,15 @@ void Editor::PasteFromOtherPrograms() {
   if (!PasteLengthAllowed(host_, mathml ? mathml->size() : text->size())) return;
   std::vector<EquationLine> formulas;
   try {
-    const std::vector<std::u16string> markups = mathml                        ? MathmlOfFormat(*mathml)
+    std::vector<std::u16string> markups = mathml                        ? MathmlOfFormat(*mathml)
                                                 : StartsWithMathElement(*text) ? ReadMathmlFormulas(*text)
                                                                                : ReadLatexFormulas(*text);
-    for (const std::u16string& markup : markups) formulas.push_back(ReadPastedMarkup(markup));
+    for (std::u16string& markup : markups) formulas.push_back(ReadPastedMarkup(std::move(markup)));
   } catch (const Failure& failure) {
     host_.SetStatusText(failure.text);
     return;
   }
-  if (InsertPastedLines(formulas)) host_.SetStatusText(u"Pasted");
+  if (InsertPastedLines(std::move(formulas))) host_.SetStatusText(u"Pasted");
 }
 
 }  // namespace kav

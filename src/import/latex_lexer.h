@@ -9,12 +9,14 @@ namespace kav {
 
 enum class LatexTokenKind : uint8_t { Char, Command, Space, LineBreak, End };
 
+// A text holds up to one token per character, so the fields are ordered to pack into 24 bytes.
 struct LatexToken {
   LatexTokenKind kind = LatexTokenKind::End;
   char16_t ch = 0;           // the character of a Char token
-  std::u16string_view name;  // a command's name without the backslash ("frac", ",", "\\")
   int32_t offset = 0;        // where the token starts in the source
+  std::u16string_view name;  // a command's name without the backslash ("frac", ",", "\\")
 };
+static_assert(sizeof(LatexToken) == 24);
 
 // Control words longer than this are refused rather than compared against every table.
 inline constexpr size_t kMaxLatexCommandName = 99;

@@ -1,6 +1,7 @@
 #include "model/document_file.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/failure.h"
 #include "base/utf.h"
@@ -89,12 +90,13 @@ std::vector<std::u16string> SplitDocumentText(std::u16string_view text) {
 }
 
 std::vector<EquationLine> ReadDocumentText(std::u16string_view text, const LineLayouter* layouter) {
-  const std::vector<std::u16string> markups = SplitDocumentText(text);
+  std::vector<std::u16string> markups = SplitDocumentText(text);
   std::vector<EquationLine> lines;
   lines.reserve(markups.empty() ? 1 : markups.size());
   for (size_t i = 0; i < markups.size(); ++i) {
     try {
-      lines.emplace_back(markups[i], layouter);
+      // Moved, not copied: a document's text is held once as lines while they are read.
+      lines.emplace_back(std::move(markups[i]), layouter);
     } catch (const Failure& failure) {
       Fail(failure.text + u" (line " + Ascii16(std::to_string(i + 1)) + u")");
     }

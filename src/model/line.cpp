@@ -1,6 +1,24 @@
 #include "model/line.h"
 
 namespace kav {
+namespace {
+
+// The nodes these tokens make, placeholders included: one per token but the braces, a row per
+// opening brace and the root, and a placeholder for each row that is empty or starts with a
+// script. The pools are sized once to it, not grown by doubling.
+size_t NodesOfTokens(const std::vector<Token>& tokens) {
+  size_t nodes = 2;  // the root row and its possible placeholder
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i].code == u'}') continue;
+    ++nodes;
+    if (tokens[i].code != u'{' || i + 1 == tokens.size()) continue;
+    const SymbolCode next = tokens[i + 1].code;
+    if (next == u'}' || next == code::Super || next == code::Sub) ++nodes;
+  }
+  return nodes;
+}
+
+}  // namespace
 
 EquationLine::EquationLine(std::u16string text, const LineLayouter* lineLayouter)
     : markup(std::move(text)), layouter(lineLayouter) {
@@ -45,11 +63,12 @@ void EquationLine::PlaceholderPass(int32_t node) {
 void EquationLine::Reparse() {
   Tokenize();
   tokenCursor = 0;
-  tree.Clear();
-  // A node for each token at most, bar placeholders: the pools grow once, not by doubling.
-  tree.nodes.reserve(tokens.size() + 1);
-  tree.payloads.reserve(tokens.size() + 1);
+  // A fresh tree, so that a line read again gives back what a longer former tree held.
+  tree = EquationTree();
+  tree.ReserveMore(NodesOfTokens(tokens));
   Parse();
+  // The tokens serve only the parse: a line keeps its markup and its tree.
+  std::vector<Token>().swap(tokens);
   InsertPlaceholders();
   Layout();
 }

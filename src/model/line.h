@@ -85,7 +85,8 @@ class EquationLine {
   void Serialize(ExportTextBuffer& buffer);
   // Writes the wholly selected subtrees under `node` into the buffer without clearing it.
   void SerializeSelection(int32_t node, ExportTextBuffer& buffer) const;
-  // Tokenize, parse, restore placeholders and lay out. Caret and selection are left alone.
+  // Tokenize, parse, restore placeholders and lay out; the tokens are released once parsed.
+  // Caret and selection are left alone.
   void Reparse();
   void Layout();
 

@@ -9,7 +9,7 @@ namespace kav {
 int32_t EquationTree::SetRoot(const NodeData& data) {
   if (root != -1) Fail(u"SetRoot(): root already exists");
   payloads.push_back(data);
-  nodes.push_back(TreeNode{-1, {}, static_cast<int32_t>(payloads.size() - 1)});
+  nodes.push_back(TreeNode{-1, static_cast<int32_t>(payloads.size() - 1), {}});
   root = static_cast<int32_t>(nodes.size() - 1);
   return root;
 }
@@ -21,7 +21,7 @@ int32_t EquationTree::AddChild(int32_t parent, const NodeData& data) {
 
 int32_t EquationTree::InsertChild(int32_t parent, int32_t position, const NodeData& data) {
   payloads.push_back(data);
-  nodes.push_back(TreeNode{parent, {}, static_cast<int32_t>(payloads.size() - 1)});
+  nodes.push_back(TreeNode{parent, static_cast<int32_t>(payloads.size() - 1), {}});
   const auto index = static_cast<int32_t>(nodes.size() - 1);
   auto& siblings = nodes[parent].children;
   siblings.insert(siblings.begin() + position, index);
@@ -53,6 +53,11 @@ void EquationTree::GraftCopy(int32_t target, const EquationTree& source, int32_t
     const int32_t copy = AddChild(target, source.Data(child));
     GraftCopy(copy, source, child);
   }
+}
+
+void EquationTree::ReserveMore(size_t count) {
+  kav::ReserveMore(nodes, count);
+  kav::ReserveMore(payloads, count);
 }
 
 void EquationTree::Clear() {

@@ -1,5 +1,6 @@
 // The equation tree of one line: index-addressed nodes and payloads in pools that only grow.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -7,33 +8,47 @@
 
 namespace kav {
 
-// Per-node payload: what the node is, plus the fields layout and selection write.
+// Per-node payload: what the node is, plus the fields layout and selection write. A line holds
+// one per item, so the small fields are stored small (32 bytes a node): style bits, font sizes
+// and nesting levels all fit in 16 bits, the marks in 8.
 struct NodeData {
   SymbolCode code = 0;
-  int32_t marked = 0;
-  int32_t selection = 1;  // 1 nothing inside selected, 2 partly, 3 wholly
   int32_t width = 0;
   int32_t height = 0;
   int32_t depth = 0;
   int32_t x = 0;
   int32_t y = 0;
-  int32_t size = 0;
-  StyleFlags style = 0;
-  int32_t level = 0;
+  int16_t size = 0;
+  uint16_t style = 0;  // StyleFlags
+  int16_t level = 0;
+  int8_t marked = 0;
+  int8_t selection = 1;  // 1 nothing inside selected, 2 partly, 3 wholly
 };
+static_assert(sizeof(NodeData) == 32);
 
 inline NodeData MakeNode(SymbolCode code, StyleFlags style = 0) {
   NodeData data;
   data.code = code;
-  data.style = style;
+  data.style = static_cast<uint16_t>(style);
   return data;
 }
 
+// Makes room for `more` elements: an addition larger than the vector is sized exactly, where
+// doubling would leave up to half of it unused and copy it on the way; small ones keep the
+// amortised doubling.
+template <typename T>
+void ReserveMore(std::vector<T>& items, size_t more) {
+  const size_t needed = items.size() + more;
+  if (needed > items.capacity()) items.reserve(std::max(needed, 2 * items.capacity()));
+}
+
+// The two indices side by side, so that a node takes 32 bytes, not 40.
 struct TreeNode {
   int32_t parent = -1;
-  std::vector<int32_t> children;
   int32_t payload = -1;
+  std::vector<int32_t> children;
 };
+static_assert(sizeof(TreeNode) == 32);
 
 class EquationTree {
  public:
@@ -50,6 +65,8 @@ class EquationTree {
   void Detach(int32_t node);
   // Appends copies of the children of `sourceNode` (from another tree) under `target`.
   void GraftCopy(int32_t target, const EquationTree& source, int32_t sourceNode);
+  // Room for `count` more nodes in both pools.
+  void ReserveMore(size_t count);
   void Clear();
 
   // Pre-order walk of the subtree at `node`; nothing for a negative node.

@@ -48,6 +48,7 @@ void LayoutLine(EquationLine& line, const GlyphMetrics& metrics) {
   MeasureNode(tree, tree.root, metrics);
   PlaceChildren(tree, tree.root);
   std::vector<LayoutBox> boxes;
+  boxes.reserve(BoxCountOfSubtree(tree, tree.root));
   AppendBoxes(tree, tree.root, metrics, boxes);
   line.boxes = std::move(boxes);
 }

@@ -107,7 +107,25 @@ void NodeBoxes(const EquationTree& tree, int32_t node, const GlyphMetrics& metri
   }
 }
 
+// The boxes NodeBoxes adds for a node of this code: a placeholder's four sides, the root sign's
+// three strokes, one glyph or rule for the rest that draws, none for rows and scripts.
+size_t BoxCountOfCode(SymbolCode c) {
+  if (IsLeafSymbol(c)) return 1;
+  switch (c) {
+    case code::Placeholder: return 4;
+    case code::Sqrt: return 3;
+    case code::Frac: case code::Sum: case code::Prod: case code::Integral: return 1;
+    default: return 0;
+  }
+}
+
 }  // namespace
+
+size_t BoxCountOfSubtree(const EquationTree& tree, int32_t node) {
+  size_t count = 0;
+  tree.CollectSubtree(node, [&](int32_t n) { count += BoxCountOfCode(tree.CodeAt(n)); });
+  return count;
+}
 
 void AppendBoxes(const EquationTree& tree, int32_t node, const GlyphMetrics& metrics,
                  std::vector<LayoutBox>& boxes) {

@@ -30,6 +30,8 @@ void AssignLevels(EquationTree& tree, int32_t node, int32_t level);
 void MeasureNode(EquationTree& tree, int32_t node, const GlyphMetrics& metrics);
 // Pass 3, pre-order: places the children of every node from the node's own position.
 void PlaceChildren(EquationTree& tree, int32_t node);
+// How many boxes pass 4 draws for the subtree, so that the box list is sized once.
+size_t BoxCountOfSubtree(const EquationTree& tree, int32_t node);
 // Pass 4, post-order: the boxes of the subtree.
 void AppendBoxes(const EquationTree& tree, int32_t node, const GlyphMetrics& metrics,
                  std::vector<LayoutBox>& boxes);
