@@ -2,6 +2,7 @@
 #include "edit/editor.h"
 #include "edit/paste_markup.h"
 #include "edit/selection.h"
+#include "model/document_file.h"
 
 namespace kav {
 
@@ -45,6 +46,12 @@ void Editor::Paste() {
 }
 
 bool Editor::InsertPastedLines(std::vector<EquationLine> lines) {
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (!FitsALine(lines[i].markup.size())) {
+      host_.SetStatusText(LineTooLongText(lines[i].markup.size()) + u"; nothing was pasted.");
+      return false;
+    }
+  }
   if (lines.empty() || !InsertPasted(lines.front())) return false;
   // Each further line is inserted (and undone) like a new line.
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -75,8 +82,7 @@ bool Editor::InsertPasted(EquationLine& pasted) {
   const EditResult result = PasteItems(current.tree, current.caret, pasted);
   pasted = EquationLine();
   RunEdit(result);
-  CommitLine();
-  return true;
+  return CommitLine();
 }
 
 void Editor::PasteMarkup(std::u16string_view text) {

@@ -77,7 +77,8 @@ class Editor {
 
   // Edits of the current line.
   void SnapshotLine();
-  void CommitLine();
+  // False when the edit was taken back because the line would be longer than a file may hold.
+  bool CommitLine();
   void AfterEdit();
   // The update that a structural edit's result needs: the common update after a change, or
   // settling the caret after it only moved.
@@ -244,6 +245,7 @@ class Editor {
   void AfterLineChange();
   void ResetLineCaret(EquationLine& line, bool atEnd);
   void ReplaceCurrentMarkup(const std::u16string& text);
+  void RefuseLongLine(std::u16string before);
   void InsertLineAt(int32_t index, EquationLine line);
   EquationLine NewLine(const std::u16string& text) const;
   void EnsureCaret();

@@ -53,6 +53,12 @@ void CheckFileLine(std::u16string_view line, int32_t number) {
 
 }  // namespace
 
+std::u16string LineTooLongText(size_t units) {
+  return u"The formula would be " + Ascii16(std::to_string(units)) +
+         u" characters long as a line of a document, more than the " +
+         Ascii16(std::to_string(kMaxFileLineUnits)) + u" a line may hold";
+}
+
 std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups) {
   std::string out = "@@" + std::to_string(kFileVersion) + "\n";
   for (const std::u16string& markup : markups) {

@@ -11,9 +11,17 @@
 namespace kav {
 
 inline constexpr int kFileVersion = 3;
-// The longest line a file may hold, in UTF-16 units (1 MB of the ASCII the format writes): a
-// formula never comes near it, and a longer line is refused before it costs memory to parse.
-inline constexpr size_t kMaxFileLineUnits = size_t{1} << 20;
+// The longest line a file may hold, in UTF-16 units (4 MB of the ASCII the format writes): a
+// longer line is refused before it costs memory to parse. The editor and the converter never make
+// a longer line (the largest paste, a million letters, writes about 3 M units), so every line
+// they write opens again.
+inline constexpr size_t kMaxFileLineUnits = size_t{1} << 22;
+
+// Whether a formula's markup of this many units makes a line a file may hold ("@" and the markup).
+inline bool FitsALine(size_t markupUnits) { return markupUnits < kMaxFileLineUnits; }
+// Why a formula whose markup has this many units cannot be a line: it is longer than a file may
+// hold.
+std::u16string LineTooLongText(size_t units);
 
 // The bytes of a file holding these markup lines, in order.
 std::vector<uint8_t> DocumentBytes(const std::vector<std::u16string>& markups);

@@ -24,7 +24,11 @@ std::vector<uint8_t> ReadLatex(std::string_view bytes) { return LatexDocument(by
 
 // One document line per <math> element.
 std::vector<uint8_t> ReadMathml(std::string_view bytes) {
-  return DocumentBytes(ReadMathmlFormulas(DecodedText(bytes)));
+  const std::vector<std::u16string> markups = ReadMathmlFormulas(DecodedText(bytes));
+  for (const std::u16string& markup : markups) {
+    if (!FitsALine(markup.size())) Fail(LineTooLongText(markup.size()));
+  }
+  return DocumentBytes(markups);
 }
 
 constexpr InputFormat kInputs[] = {

@@ -51,6 +51,7 @@ std::vector<uint8_t> LatexDocument(std::string_view bytes) {
     }
     try {
       for (const std::u16string& markup : ReadLatexFormulas(line)) {
+        if (!FitsALine(markup.size())) Fail(LineTooLongText(markup.size()));
         append("@");
         append(EncodeUtf8(markup));
         append("\n");

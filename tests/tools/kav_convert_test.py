@@ -221,6 +221,20 @@ class KavConvertTest(unittest.TestCase):
                 self.assertEqual((run.returncode, run.stdout, run.stderr.decode()),
                                  (2, b'', message), source)
 
+    def test_the_longest_formula_read_is_a_line_every_format_writes(self):
+        # A million letters write three million units of markup: still a line, in every format.
+        bound = 1 << 20
+        for name in ('markup', 'tex', 'latex'):
+            run = self.run_convert('--from', 'latex', '--to', name, '-',
+                                   stdin=('a' * bound + '\n').encode())
+            self.assertEqual((run.returncode, run.stderr), (0, b''), name)
+        # A million Greek letters would write seven million: more than a document line may hold.
+        run = self.run_convert('--from', 'latex', '--to', 'tex', '-',
+                               stdin=('\u03b1' * bound + '\n').encode())
+        self.assertEqual((run.returncode, run.stdout, run.stderr.decode()),
+                         (2, b'', '-:1: The formula would be 7340032 characters long as a line of '
+                                  'a document, more than the 4194304 a line may hold\n'))
+
     def test_pictures_of_a_line_too_large_are_refused_in_every_picture_format(self):
         # Over 2^26 square pixels: its SVG would be some 60 MB of outlines that no program shows;
         # its bitmap was refused already.

@@ -88,7 +88,7 @@ TEST(DocumentFile, AFileWithOtherLinesIsNotADocument) {
   for (const auto& c : kCases) EXPECT_EQ(LoadError(c.bytes), c.error) << c.bytes;
 }
 
-// A line may hold a megabyte; one character more is refused before it is parsed.
+// A line may hold four megabytes; one character more is refused before it is parsed.
 TEST(DocumentFile, ALineLongerThanTheLimitIsRefused) {
   std::u16string longest;  // "@" and this markup fill the limit exactly
   for (size_t i = 0; i < (kMaxFileLineUnits - 1) / 3; ++i) longest += u"<a>";
@@ -96,7 +96,7 @@ TEST(DocumentFile, ALineLongerThanTheLimitIsRefused) {
   const std::string bytes = "@@3\n@<b>\n@" + EncodeUtf8(longest) + "\r\n";
   EXPECT_EQ(MarkupsOf(bytes), (Lines{u"<b>", longest}));
   EXPECT_EQ(LoadError("@@3\n@<b>\n@<a>" + EncodeUtf8(longest) + "\n"),
-            u"Not opened: line 3 of the file is longer than 1048576 characters, the most a line "
+            u"Not opened: line 3 of the file is longer than 4194304 characters, the most a line "
             u"may hold");
 }
 

@@ -4,6 +4,7 @@
 
 #include "drag_harness.h"
 #include "import/input_bounds.h"
+#include "model/document_file.h"
 
 namespace kav {
 namespace {
@@ -60,6 +61,31 @@ TEST_F(PasteBoundsTest, TextsLongerThanTheBoundAreRefusedWhole) {
     PasteFrom(c.source, Padded(c.formula, kMaxFormulaText));
     EXPECT_EQ(AllMarkup(), (std::vector<std::u16string>{c.acceptedLine}));
   }
+}
+
+// Every line the editor holds can be saved and opened again: a paste that would make a line
+// longer than a file may hold is taken back whole.
+TEST_F(PasteBoundsTest, NoPasteMakesALineLongerThanAFileMayHold) {
+  std::u16string longest;
+  for (size_t i = 0; i < kMaxFileLineUnits / 3 - 1; ++i) longest += u"<a>";
+  Load({longest});
+  PasteFrom(Source::Private, u"<b>");
+  ASSERT_EQ(Markup().size(), kMaxFileLineUnits - 1);
+  PasteFrom(Source::Private, u"<c><d>");
+  EXPECT_EQ(host.statusText, u"The formula would be 4194309 characters long as a line of a "
+                             u"document, more than the 4194304 a line may hold; nothing was "
+                             u"changed.");
+  EXPECT_EQ(Markup(), longest + u"<b>");
+  EXPECT_EQ(HistorySize(), 1);
+
+  // A further formula of a paste from another program that is too long refuses the whole paste.
+  Load({u"<a>"});
+  PasteFrom(Source::Text, u"x\n" + std::u16string(kMaxFormulaText - 2, u'\u03b1'));
+  EXPECT_EQ(host.statusText, u"The formula would be 7340018 characters long as a line of a "
+                             u"document, more than the 4194304 a line may hold; nothing was "
+                             u"pasted.");
+  EXPECT_EQ(AllMarkup(), (std::vector<std::u16string>{u"<a>"}));
+  EXPECT_EQ(HistorySize(), 0);
 }
 
 }  // namespace
