@@ -1,7 +1,7 @@
 // Insertions at the caret: symbols, big operators, scripts, fractions and roots.
 #include "edit/edit_ops.h"
-#include "edit/function_names.h"
 #include "edit/tree_queries.h"
+#include "model/function_names.h"
 
 namespace kav {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "edit/function_names.h"
+#include "model/function_names.h"
 
 namespace kav {
 namespace {

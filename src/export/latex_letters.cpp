@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "edit/function_names.h"
 #include "export/latex_symbols.h"
+#include "model/function_names.h"
 
 namespace kav {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "export/latex_writer.h"
-#include "export/mathml_chars.h"
 #include "model/export_buffer.h"
+#include "model/mathml_chars.h"
 
 namespace kav {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
-#include "export/mathml_chars.h"
 #include "import/xml_reader.h"
 #include "model/line.h"
+#include "model/mathml_chars.h"
 
 namespace kav {
 namespace {

@@ -1,4 +1,4 @@
-#include "edit/function_names.h"
+#include "model/function_names.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "export/mathml_chars.h"
+#include "model/mathml_chars.h"
 
 namespace kav {
 namespace {
