@@ -9,6 +9,8 @@ struct RoleRow {
 };
 
 // Every symbol that is not a letter or digit and not Greek; a code missing here is Other.
+// Operands: ! . ° ∞ ⋯. Operators, relations and the comma: + - * , = < > ± · × → ∈ ∩ ∪ ≤ ≥ ⊂.
+// Brackets: ( [ { ⌈ ⌊ and their partners ) ] } ⌉ ⌋.
 constexpr RoleRow kRoles[] = {
     {'!', TypingRole::Operand},       {'.', TypingRole::Operand},
     {176, TypingRole::Operand},       {8734, TypingRole::Operand},
