@@ -2,7 +2,9 @@
 // a formula's structure and over lines, Ctrl+A over the whole document, and what Cut, Copy,
 // Paste, Delete and typing then do; Ctrl+Home and Ctrl+End; Ctrl with the pad's + and -; plain
 // Ctrl+V of another program's formula.
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/failure.h"
@@ -25,6 +27,8 @@ constexpr Chord kShiftUp{key::Up, false, true};
 constexpr Chord kShiftDown{key::Down, false, true};
 constexpr Chord kHome{key::Home};
 constexpr Chord kRight{key::Right};
+constexpr Chord kLeft{key::Left};
+constexpr Chord kDown{key::Down};
 
 using Lines = std::vector<std::u16string>;
 
@@ -84,18 +88,45 @@ TEST_F(KeySelectionTest, ShiftKeysSelectWholeItemsOfTheRowHoldingBothEnds) {
   }
 }
 
-TEST_F(KeySelectionTest, BackToTheAnchorSelectsNothingAndPlainKeysEndTheSelection) {
-  Load({u"<a><b><c>"});
-  Chords({kShiftLeft, kShiftRight});
-  EXPECT_FALSE(editor.selectionMode());
-  EXPECT_EQ(SelectedMarkup(), u"");
-  EXPECT_EQ(Caret(), "root@3");
-  Chords({kShiftLeft, kShiftLeft, {key::Left}});
-  EXPECT_FALSE(editor.selectionMode());
-  EXPECT_EQ(Caret(), "root@1");
-  // A new Shift+key starts from the caret, not from the old anchor.
-  Chords({kShiftLeft});
-  EXPECT_EQ(SelectedMarkup(), u"<a>");
+// Where keys leave the caret and what they leave selected: back at its anchor a selection is
+// empty, a plain key ends it, Left and Right leave a selection of lines at its ends.
+TEST_F(KeySelectionTest, KeysPlaceTheCaretAndTheSelection) {
+  struct Case {
+    const char* label;
+    Lines lines;
+    std::vector<Chord> keys;
+    int32_t line;
+    const char* caret;
+    const char16_t* selected;  // within the line
+    std::optional<std::pair<int32_t, int32_t>> selectedLines;
+  };
+  const Lines row{u"<a><b><c>"};
+  const Lines three{u"<a>", u"<b>", u"<c>"};
+  const Lines ends{u"<a><b>", u"<c>", u"<d><e>"};
+  constexpr Chord kBottom{key::End, true};
+  constexpr Chord kShiftTop{key::Home, true, true};
+  constexpr Chord kShiftBottom{key::End, true, true};
+  const Case cases[] = {
+      {"back to the anchor", row, {kShiftLeft, kShiftRight}, 0, "root@3", u"", {}},
+      {"a plain key ends it", row, {kShiftLeft, kShiftLeft, kLeft}, 0, "root@1", u"", {}},
+      {"Shift anew", row, {kShiftLeft, kShiftLeft, kLeft, kShiftLeft}, 0, "root@0", u"<a>", {}},
+      {"Ctrl+A, Left", three, {{'A', true}, kLeft}, 0, "root@0", u"", {}},
+      {"Ctrl+A, Right", three, {{'A', true}, kRight}, 2, "root@1", u"", {}},
+      {"Ctrl+End", ends, {kDown, kBottom}, 2, "root@2", u"", {}},
+      {"Ctrl+Home", ends, {kDown, kBottom, {key::Home, true}}, 0, "root@0", u"", {}},
+      {"Ctrl+Shift+End", ends, {kDown, kShiftBottom}, 2, "root@2", u"", {{1, 2}}},
+      {"Ctrl+Shift+Home", ends, {kDown, kShiftBottom, kShiftTop}, 0, "root@0", u"", {{0, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Load(c.lines);
+    Chords(c.keys);
+    EXPECT_EQ(Current(), c.line);
+    EXPECT_EQ(Caret(), c.caret);
+    EXPECT_EQ(editor.selectionMode(), *c.selected != u'\0' || c.selectedLines);
+    EXPECT_EQ(SelectedMarkup(), c.selected);
+    EXPECT_EQ(editor.SelectedLines(), c.selectedLines);
+  }
 }
 
 TEST_F(KeySelectionTest, CutCopyAndDeleteActOnAKeyboardSelection) {
@@ -210,36 +241,6 @@ TEST_F(KeySelectionTest, CutAndPasteOfLinesBringsThemBackAsLines) {
   PutOnClipboard(u"<p>\n<q");
   EXPECT_THROW(Press('V', true), Failure);
   EXPECT_EQ(AllMarkup(), (Lines{u"<x>", u"<y>"}));
-}
-
-TEST_F(KeySelectionTest, LeftAndRightLeaveALineSelectionAtItsEnds) {
-  Load({u"<a>", u"<b>", u"<c>"});
-  Press('A', true);
-  Press(key::Left);
-  EXPECT_EQ(Current(), 0);
-  EXPECT_EQ(Caret(), "root@0");
-  EXPECT_FALSE(editor.selectionMode());
-  Press('A', true);
-  Press(key::Right);
-  EXPECT_EQ(Current(), 2);
-  EXPECT_EQ(Caret(), "root@1");
-}
-
-TEST_F(KeySelectionTest, CtrlHomeAndEndReachTheDocumentsEnds) {
-  Load({u"<a><b>", u"<c>", u"<d><e>"});
-  Press(key::Down);
-  Press(key::End, true);
-  EXPECT_EQ(Current(), 2);
-  EXPECT_EQ(Caret(), "root@2");
-  Press(key::Home, true);
-  EXPECT_EQ(Current(), 0);
-  EXPECT_EQ(Caret(), "root@0");
-  // With Shift they select to there.
-  Press(key::Down);
-  Press(key::End, true, true);
-  EXPECT_EQ(editor.SelectedLines(), (std::pair<int32_t, int32_t>{1, 2}));
-  Press(key::Home, true, true);
-  EXPECT_EQ(editor.SelectedLines(), (std::pair<int32_t, int32_t>{0, 1}));
 }
 
 // The pad's + and - type their character even with Ctrl held; the zoom chord drops it.
