@@ -5,10 +5,6 @@
 namespace kav {
 namespace {
 
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
-}
-
 // A child waiting on the stack. `floor` is how many entries had been written when the nearest
 // operator at or below it was pushed: only entries written after that come after the operator
 // in the row, so only they may become its operand or the base of a script that follows it.
@@ -19,6 +15,11 @@ struct Pending {
 
 }  // namespace
 
+OmmlRole RoleOfCode(SymbolCode c) {
+  if (c == code::Super || c == code::Sub) return OmmlRole::Script;
+  return IsBigOperator(c) ? OmmlRole::Operator : OmmlRole::Ordinary;
+}
+
 // Scripts and operators wait on a stack. A script is released by the next ordinary element
 // or operator; an operator is released only after the element following it (with that element's
 // scripts) has been written, so that element becomes its operand, and two operators in a row
@@ -26,7 +27,7 @@ struct Pending {
 // first: otherwise "sum x prod y" would give x to nobody and the product to the sum. An
 // operator released with nothing written after it takes nothing: the element before it in the
 // row is not its operand.
-std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
+std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<OmmlRole>& roles) {
   std::vector<OmmlRowEntry> output;
   std::vector<Pending> pending;
   bool attach = false;
@@ -35,13 +36,14 @@ std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
     pending.pop_back();
     output.push_back({top.position, output.size() > top.floor});
   };
-  for (int32_t i = 0; i < static_cast<int32_t>(codes.size()); ++i) {
-    const SymbolCode c = codes[i];
-    if (IsScript(c)) {
+  for (int32_t i = 0; i < static_cast<int32_t>(roles.size()); ++i) {
+    if (roles[i] == OmmlRole::Script) {
       pending.push_back({i, pending.empty() ? 0 : pending.back().floor});
       attach = true;
-    } else if (IsBigOperator(c)) {
-      while (!pending.empty() && (attach || IsScript(codes[pending.back().position]))) popOne();
+    } else if (roles[i] == OmmlRole::Operator) {
+      while (!pending.empty() && (attach || roles[pending.back().position] == OmmlRole::Script)) {
+        popOne();
+      }
       pending.push_back({i, output.size()});
       attach = false;
     } else {
@@ -54,6 +56,13 @@ std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
   }
   while (!pending.empty()) popOne();
   return output;
+}
+
+std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes) {
+  std::vector<OmmlRole> roles;
+  roles.reserve(codes.size());
+  for (SymbolCode c : codes) roles.push_back(RoleOfCode(c));
+  return OmmlRowOrder(roles);
 }
 
 }  // namespace kav

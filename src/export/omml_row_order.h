@@ -18,8 +18,18 @@ struct OmmlRowEntry {
   bool operator==(const OmmlRowEntry&) const = default;
 };
 
-// `codes` are the codes of a row's children in order. A script or operator that takes nothing
+// What an element of a row takes: a script the element before it, an operator (a big operator
+// or a function name) the element after it.
+enum class OmmlRole { Ordinary, Script, Operator };
+
+// The role of a single child with code `c`.
+OmmlRole RoleOfCode(SymbolCode c);
+
+// `roles` are the roles of a row's elements in order. A script or operator that takes nothing
 // (at the start of a row, or an operator with nothing after it) has an empty base or operand.
+std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<OmmlRole>& roles);
+
+// The same for a row of single children given by their codes.
 std::vector<OmmlRowEntry> OmmlRowOrder(const std::vector<SymbolCode>& codes);
 
 }  // namespace kav

@@ -1,0 +1,223 @@
+// A run of entries each taking the one before nests: the last of the run encloses all the
+// others, so the openings go outermost first, then the first entry of the run, then the
+// closings innermost first.
+#include "export/omml_row_writer.h"
+
+#include <string_view>
+#include <vector>
+
+#include "export/omml_row_items.h"
+#include "export/omml_runs.h"
+
+namespace kav {
+namespace {
+
+struct RowContext {
+  const EquationTree& tree;
+  const std::vector<int32_t>& children;
+  std::vector<OmmlLeaf> leaves;
+  std::vector<int32_t> partners;
+};
+
+// What wraps the base of a chain: a script or operator child, a subscript and superscript on
+// one base (one m:sSubSup), or a function name applied to it.
+struct Wrapper {
+  int32_t position = -1;
+  int32_t pairPosition = -1;
+  const OmmlItem* function = nullptr;
+};
+
+void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end);
+
+// ASCII operators that LibreOffice reads only with an operand before (the first list) or after
+// them (the second): at either end of an argument, or two in a row ("x>=y" written as ">" and
+// "="), they get an empty run to stand beside.
+constexpr std::string_view kNeedBefore = "=<>*/";
+constexpr std::string_view kNeedAfter = "=<>*/+-";
+
+SymbolCode CodeOf(const RowContext& row, int32_t position) {
+  return row.leaves[position].code;
+}
+
+bool IsSingleOf(const RowContext& row, const OmmlItem& item, std::string_view codes) {
+  return item.kind == OmmlItemKind::Single && CodeOf(row, item.first) < 128 &&
+         codes.find(static_cast<char>(CodeOf(row, item.first))) != std::string_view::npos;
+}
+
+// An operator standing alone as a script or operand: "*" and "-" have Unicode forms both
+// programs read; the others get an empty run on either side.
+void LoneOperator(std::string& out, const RowContext& row, const OmmlItem& item) {
+  const OmmlLeaf& leaf = row.leaves[item.first];
+  if (leaf.code == '*') return AppendOmmlCharacter(out, 0x2217, leaf.style);
+  if (leaf.code == '-') return AppendOmmlCharacter(out, 0x2212, leaf.style);
+  AppendOmmlEmptyRun(out);
+  AppendOmmlNode(out, row.tree, row.children[item.first]);
+  AppendOmmlEmptyRun(out);
+}
+
+bool IsSubSupPair(const RowContext& row, const Wrapper& a, const Wrapper& b) {
+  if (a.function != nullptr || b.function != nullptr) return false;
+  const SymbolCode first = CodeOf(row, a.position);
+  const SymbolCode second = CodeOf(row, b.position);
+  return (first == code::Sub && second == code::Super) ||
+         (first == code::Super && second == code::Sub);
+}
+
+std::vector<Wrapper> PairScripts(const RowContext& row, const std::vector<Wrapper>& wrappers) {
+  std::vector<Wrapper> paired;
+  for (size_t k = 0; k < wrappers.size(); ++k) {
+    paired.push_back(wrappers[k]);
+    if (k + 1 < wrappers.size() && IsSubSupPair(row, wrappers[k], wrappers[k + 1])) {
+      paired.back().pairPosition = wrappers[++k].position;
+    }
+  }
+  return paired;
+}
+
+void ScriptArgument(std::string& out, const RowContext& row, int32_t position) {
+  AppendOmmlNode(out, row.tree, row.tree.Child(row.children[position], 0));
+}
+
+void Name(std::string& out, const RowContext& row, const OmmlItem& function);
+
+void Open(std::string& out, const RowContext& row, const Wrapper& wrapper) {
+  if (wrapper.function != nullptr) {
+    out += "<m:func><m:fName>";
+    Name(out, row, *wrapper.function);
+    out += "</m:fName><m:e>";
+  } else if (wrapper.pairPosition >= 0) {
+    out += "<m:sSubSup><m:e>";
+  } else {
+    OpenOmmlNode(out, row.tree, row.children[wrapper.position]);
+  }
+}
+
+void Close(std::string& out, const RowContext& row, const Wrapper& wrapper) {
+  if (wrapper.function != nullptr) {
+    out += "</m:e></m:func>";
+  } else if (wrapper.pairPosition >= 0) {
+    const bool subFirst = CodeOf(row, wrapper.position) == code::Sub;
+    out += "</m:e><m:sub>";
+    ScriptArgument(out, row, subFirst ? wrapper.position : wrapper.pairPosition);
+    out += "</m:sub><m:sup>";
+    ScriptArgument(out, row, subFirst ? wrapper.pairPosition : wrapper.position);
+    out += "</m:sup></m:sSubSup>";
+  } else {
+    CloseOmmlNode(out, row.tree, row.children[wrapper.position]);
+  }
+}
+
+// `wrappers` innermost first.
+template <typename WriteBase>
+void Chain(std::string& out, const RowContext& row, const std::vector<Wrapper>& wrappers,
+           WriteBase writeBase) {
+  const std::vector<Wrapper> paired = PairScripts(row, wrappers);
+  for (auto it = paired.rbegin(); it != paired.rend(); ++it) Open(out, row, *it);
+  writeBase();
+  for (const Wrapper& wrapper : paired) Close(out, row, wrapper);
+}
+
+std::u16string LettersOf(const RowContext& row, int32_t first, int32_t end) {
+  std::u16string letters;
+  for (int32_t i = first; i < end; ++i) letters.push_back(static_cast<char16_t>(CodeOf(row, i)));
+  return letters;
+}
+
+// A function name with the scripts on it; the last script is the innermost, as in any row.
+void Name(std::string& out, const RowContext& row, const OmmlItem& function) {
+  std::vector<Wrapper> scripts;
+  for (int32_t i = function.last; i >= function.nameEnd; --i) scripts.push_back({i});
+  Chain(out, row, scripts, [&] {
+    AppendOmmlLetters(out, LettersOf(row, function.first, function.nameEnd),
+                      row.leaves[function.first].style, OmmlRunForm::Upright);
+  });
+}
+
+// A delimiter as Office Math's bracket property; the markup's brace codes are braces.
+void Delimiter(std::string& out, std::string_view property, SymbolCode c) {
+  out.append("<m:").append(property).append(" m:val=\"");
+  AppendOmmlChar(out, c == code::LBrace ? '{' : c == code::RBrace ? '}' : c);
+  out += "\"/>";
+}
+
+// LibreOffice reads a round or square bracket only in a pair, so one without a partner is
+// written as plain text.
+void Single(std::string& out, const RowContext& row, int32_t position) {
+  const OmmlLeaf& leaf = row.leaves[position];
+  const bool bracket = leaf.code == '(' || leaf.code == ')' || leaf.code == '[' || leaf.code == ']';
+  if (!bracket || (leaf.style & StyleAccentMask) != 0) {
+    return AppendOmmlNode(out, row.tree, row.children[position]);
+  }
+  AppendOmmlLetters(out, std::u16string(1, static_cast<char16_t>(leaf.code)), leaf.style,
+                    OmmlRunForm::PlainText);
+}
+
+void Item(std::string& out, const RowContext& row, const OmmlItem& item) {
+  switch (item.kind) {
+    case OmmlItemKind::Single: return Single(out, row, item.first);
+    case OmmlItemKind::Fence:
+      out += "<m:d><m:dPr>";
+      Delimiter(out, "begChr", CodeOf(row, item.first));
+      Delimiter(out, "endChr", CodeOf(row, item.last));
+      out += "</m:dPr><m:e>";
+      Range(out, row, item.first + 1, item.last);
+      out += "</m:e></m:d>";
+      return;
+    case OmmlItemKind::Run:
+    case OmmlItemKind::Word:
+      return AppendOmmlLetters(
+          out, LettersOf(row, item.first, item.last + 1), row.leaves[item.first].style,
+          item.kind == OmmlItemKind::Run ? OmmlRunForm::Upright : OmmlRunForm::PlainText);
+    case OmmlItemKind::Function: return Name(out, row, item);
+  }
+}
+
+Wrapper WrapperOf(const OmmlItem& item) {
+  if (item.kind == OmmlItemKind::Function) return {-1, -1, &item};
+  return {item.first};
+}
+
+// Writes the elements of children [begin, end) as one Office Math argument.
+void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) {
+  const std::vector<OmmlItem> items = OmmlRowItems(row.leaves, row.partners, begin, end);
+  if (items.empty()) return;
+  if (items.size() == 1 && IsSingleOf(row, items[0], kNeedAfter)) {
+    return LoneOperator(out, row, items[0]);
+  }
+  if (IsSingleOf(row, items.front(), kNeedBefore)) AppendOmmlEmptyRun(out);
+  std::vector<OmmlRole> roles;
+  for (const OmmlItem& item : items) roles.push_back(RoleOf(item, row.leaves));
+  const std::vector<OmmlRowEntry> order = OmmlRowOrder(roles);
+  const OmmlItem* lonePrevious = nullptr;
+  size_t start = 0;
+  while (start < order.size()) {
+    size_t stop = start + 1;
+    std::vector<Wrapper> wrappers;
+    for (; stop < order.size() && order[stop].takesPrevious; ++stop) {
+      wrappers.push_back(WrapperOf(items[order[stop].position]));
+    }
+    const OmmlItem& base = items[order[start].position];
+    if (wrappers.empty() && lonePrevious != nullptr && IsSingleOf(row, base, kNeedBefore)) {
+      AppendOmmlEmptyRun(out);
+    }
+    lonePrevious = wrappers.empty() && IsSingleOf(row, base, kNeedAfter) ? &base : nullptr;
+    const bool operand = !wrappers.empty() && roles[order[start + 1].position] == OmmlRole::Operator;
+    Chain(out, row, wrappers, [&] {
+      if (operand && IsSingleOf(row, base, kNeedAfter)) return LoneOperator(out, row, base);
+      Item(out, row, base);
+    });
+    start = stop;
+  }
+  if (IsSingleOf(row, items.back(), kNeedAfter)) AppendOmmlEmptyRun(out);
+}
+
+}  // namespace
+
+void AppendOmmlRow(std::string& out, const EquationTree& tree, int32_t group) {
+  RowContext row{tree, tree.Children(group), {}, {}};
+  for (int32_t child : row.children) row.leaves.push_back({tree.CodeAt(child), tree.Data(child).style});
+  row.partners = OmmlFencePartners(row.leaves);
+  Range(out, row, 0, static_cast<int32_t>(row.children.size()));
+}
+
+}  // namespace kav
