@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "base/failure.h"
+#include "base/utf.h"
+#include "export/omml_fences.h"
 #include "export/omml_row_order.h"
 #include "model/line.h"
 
@@ -59,6 +61,21 @@ std::string Sup(const std::string& base, const std::string& sup) {
 std::string Sub(const std::string& base, const std::string& sub) {
   return "<m:sSub><m:e>" + base + "</m:e><m:sub>" + sub + "</m:sub></m:sSub>";
 }
+std::string SubSup(const std::string& base, const std::string& sub, const std::string& sup) {
+  return "<m:sSubSup><m:e>" + base + "</m:e><m:sub>" + sub + "</m:sub><m:sup>" + sup +
+         "</m:sup></m:sSubSup>";
+}
+std::string D(const std::string& open, const std::string& close, const std::string& content) {
+  return "<m:d><m:dPr><m:begChr m:val=\"" + open + "\"/><m:endChr m:val=\"" + close +
+         "\"/></m:dPr><m:e>" + content + "</m:e></m:d>";
+}
+std::string Plain(const std::string& text) {
+  return "<m:r><m:rPr><m:nor/></m:rPr><m:t>" + text + "</m:t></m:r>";
+}
+std::string Func(const std::string& name, const std::string& operand) {
+  return "<m:func><m:fName>" + name + "</m:fName><m:e>" + operand + "</m:e></m:func>";
+}
+const std::string kEmpty = Plain("");
 // Limits given as written; both empty gives the hidden form.
 std::string Nary(const std::string& chr, const std::string& lower, const std::string& upper,
                  const std::string& operand) {
@@ -120,13 +137,13 @@ TEST(OmmlWriter, ScriptTakesTheElementBeforeIt) {
   EXPECT_EQ(Omml(u"<a>\\sub{<i>}<+><b>"), Sub(R("a"), R("i")) + R("+") + R("b"));
   EXPECT_EQ(Omml(u"<x>\\super{<2>}\\super{<3>}"), Sup(Sup(R("x"), R("3")), R("2")));
   // Two scripts in a row apply from the last one inwards.
-  EXPECT_EQ(Omml(u"<x>\\sub{<i>}\\super{<2>}"), Sub(Sup(R("x"), R("2")), R("i")));
+  EXPECT_EQ(Omml(u"<x>\\sub{<i>}\\sub{<2>}"), Sub(Sub(R("x"), R("2")), R("i")));
 }
 
 TEST(OmmlWriter, OperatorTakesTheElementAfterItWithItsScripts) {
   EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}<a><b>"), Nary(kSum, "", "", R("a")) + R("b"));
   EXPECT_EQ(Omml(u"\\sum{<i>}{<n>}<a>\\sub{<i>}<+>"),
-            Nary(kSum, R("i"), R("n"), Sub(R("a"), R("i"))) + R("+"));
+            Nary(kSum, R("i"), R("n"), Sub(R("a"), R("i"))) + R("+") + kEmpty);
   EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}\\prod{\\none}{\\none}<x>"),
             Nary(kSum, "", "", Nary("∏", "", "", R("x"))));
   EXPECT_EQ(Omml(u"\\sum{\\none}{\\none}<x>\\prod{\\none}{\\none}<y>"),
@@ -159,7 +176,7 @@ TEST(OmmlWriter, OperatorTakesNothingFromBeforeIt) {
 TEST(OmmlWriter, LongNestingWrapsInsideOut) {
   EXPECT_EQ(
       Omml(u"<a>\\sum{\\none}{\\none}\\prod{\\none}{\\none}<x>\\super{<2>}\\sub{<3>}<b>"),
-      R("a") + Nary(kSum, "", "", Nary("∏", "", "", Sup(Sub(R("x"), R("3")), R("2")))) + R("b"));
+      R("a") + Nary(kSum, "", "", Nary("∏", "", "", SubSup(R("x"), R("3"), R("2")))) + R("b"));
   std::u16string markup;
   std::string expected = R("x");
   for (int k = 0; k < 300; ++k) {
@@ -203,7 +220,7 @@ TEST(OmmlWriter, RunsByFaceAndColour) {
   EXPECT_EQ(Omml(u"\\red<x|rm>"),
             "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr>" + kRed + "<m:t>x</m:t></m:r>");
   EXPECT_EQ(OmmlOfLeaf('x', StyleRoman | StyleBoldRoman), R("x"));
-  EXPECT_EQ(Omml(u"<lbrace><rbrace>"), R("{") + R("}"));
+  EXPECT_EQ(Omml(u"<lbrace><rbrace>"), D("{", "}", ""));
 }
 
 TEST(OmmlWriter, BoldCounterparts) {
@@ -250,6 +267,87 @@ TEST(OmmlWriter, Failures) {
   }
   EXPECT_EQ(FailureOf(0x110000), u"Unsupported unicode char");
   EXPECT_EQ(FailureOf(0xD800), u"Unsupported unicode char");
+}
+
+// Spellings both Word and LibreOffice read: markup in, exact Office Math out.
+TEST(OmmlWriter, SpellingsOtherProgramsRead) {
+  const std::string x = R("x");
+  const std::string two = R("2");
+  const std::string upSin = Upright("sin");
+  const struct {
+    const char16_t* markup;
+    std::string omml;
+  } cases[] = {
+      // A script after a closing bracket takes the whole bracketed group.
+      {u"<(><x><-><5><)>\\super{<2>}", Sup(D("(", ")", x + R("-") + R("5")), two)},
+      {u"<[><a><,><b><)>", D("[", ")", R("a") + R(",") + R("b"))},
+      {u"<(><(><a><)><)>\\sub{<i>}", Sub(D("(", ")", D("(", ")", R("a"))), R("i"))},
+      {u"<lfloor><x><rfloor><lbrace><y><rbrace>", D("⌊", "⌋", x) + D("{", "}", R("y"))},
+      {u"\\sum{\\none}{\\none}<(><a><+><b><)><c>",
+       Nary(kSum, "", "", D("(", ")", R("a") + R("+") + R("b"))) + R("c")},
+      // Unpaired brackets are plain text; braces and coloured brackets stay as they were.
+      {u"<(><x>", Plain("(") + x},
+      {u"<x><]><(>", x + Plain("]") + Plain("(")},
+      {u"\\integral{\\none}{\\none}<(><x>", Nary("", "", "", Plain("(")) + x},
+      {u"<lbrace><x>", R("{") + x},
+      {u"\\red<(><x>\\red<)>", "<m:r><m:rPr><m:nor/></m:rPr>" + kRed + "<m:t>(</m:t></m:r>" + x +
+                                   "<m:r><m:rPr><m:nor/></m:rPr>" + kRed + "<m:t>)</m:t></m:r>"},
+      // Bars pair as delimiters; a bar without a partner is "divides", never "or".
+      {u"<vertbar><x><vertbar>\\super{<2>}", Sup(D("|", "|", x), two)},
+      {u"<lbrace><x><vertbar><y><rbrace>", D("{", "}", x + R("∣") + R("y"))},
+      {u"<(><a><vertbar><b><)><vertbar>", D("(", ")", R("a") + R("∣") + R("b")) + R("∣")},
+      {u"<vertbar><a><vertbar><b><vertbar>", D("|", "|", R("a")) + R("b") + R("∣")},
+      // A script or operand that is only an operator.
+      {u"<phi>\\super{<+>}", Sup(R("φ"), kEmpty + R("+") + kEmpty)},
+      {u"<g>\\sub{<*>}", Sub(R("g"), R("∗"))},
+      {u"<x>\\super{<=>}", Sup(x, kEmpty + R("=") + kEmpty)},
+      {u"\\integral{\\none}{\\none}<-><y>", Nary("", "", "", R("−")) + R("y")},
+      // One m:sSubSup for both scripts on one base, in either order.
+      {u"<a>\\sub{<i>}\\super{<2>}", SubSup(R("a"), R("i"), two)},
+      {u"<a>\\super{<2>}\\sub{<i>}", SubSup(R("a"), R("i"), two)},
+      {u"<a>\\sub{<i>}\\super{<2>}\\sub{<j>}", Sub(SubSup(R("a"), R("j"), two), R("i"))},
+      // Upright letters as one run; function names as functions with their scripts.
+      {u"<r|rm><a|rm><n|rm><k|rm><A>", Upright("rank") + R("A")},
+      {u"<d|rm><x>", Upright("d") + x},
+      {u"\\red<s|rm>\\red<i|rm><n|rm>", "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr>" + kRed +
+                                            "<m:t>si</m:t></m:r>" + Upright("n")},
+      {u"<s|rm><i|rm><n|rm><x>", Func(upSin, x)},
+      {u"<s|rm><i|rm><n|rm>\\super{<2>}<(><x><)>", Func(Sup(upSin, two), D("(", ")", x))},
+      {u"<l|rm><o|rm><g|rm>\\sub{<2>}\\super{<3>}<y>",
+       Func(SubSup(Upright("log"), two, R("3")), R("y"))},
+      {u"<s|rm><i|rm><n|rm>", upSin},
+      {u"<l|rm><i|rm><m|rm>\\sub{<x>}<f>", Sub(Plain("lim"), x) + R("f")},
+      // Relations at either end, or two in a row, stand beside an empty run.
+      {u"<=><x>", kEmpty + R("=") + x},
+      {u"<x><=>", x + R("=") + kEmpty},
+      {u"<x><gt><=><y>", x + R("&gt;") + kEmpty + R("=") + R("y")},
+      {u"<-><x><,><x><-><y>", R("-") + x + R(",") + x + R("-") + R("y")},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Omml(c.markup), c.omml) << EncodeUtf8(c.markup);
+  }
+}
+
+// Which bracket each child pairs with, as positions ("-" for none).
+std::string Partners(const std::u16string& row) {
+  std::vector<OmmlLeaf> leaves;
+  for (char16_t c : row) leaves.push_back({c == u'{' ? code::LBrace : c == u'}' ? code::RBrace : c});
+  std::string out;
+  for (int32_t partner : OmmlFencePartners(leaves)) {
+    out += partner < 0 ? std::string("-") : std::to_string(partner);
+  }
+  return out;
+}
+
+TEST(OmmlFences, PairsNestedBracketsAndBarsAtOneDepth) {
+  EXPECT_EQ(Partners(u"(x)"), "2-0");
+  EXPECT_EQ(Partners(u"((x)"), "-3-1");
+  EXPECT_EQ(Partners(u"x))"), "---");
+  EXPECT_EQ(Partners(u"[x)"), "2-0");
+  EXPECT_EQ(Partners(u"|x|+|y|"), "2-0-6-4");
+  EXPECT_EQ(Partners(u"{x|y}"), "4---0");
+  EXPECT_EQ(Partners(u"|(|)|"), "43-10");
+  EXPECT_EQ(Partners(u"(|)|"), "2-0-");
 }
 
 TEST(OmmlWriter, EmptyTreeOrNegativeNodeWritesNothing) {
