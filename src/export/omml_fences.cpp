@@ -42,9 +42,25 @@ void CloseBracket(const std::vector<OmmlLeaf>& leaves, std::vector<int32_t>& ope
   partners[position] = opening;
 }
 
+// Unpairs every pair nested inside `maxDepth` others; pairs never cross, so one count of the
+// pairs open at each position is their depth.
+void LimitDepth(std::vector<int32_t>& partners, int32_t maxDepth) {
+  int32_t depth = 0;
+  for (int32_t i = 0; i < static_cast<int32_t>(partners.size()); ++i) {
+    if (partners[i] > i && depth >= maxDepth) {
+      partners[partners[i]] = -1;
+      partners[i] = -1;
+    } else if (partners[i] > i) {
+      ++depth;
+    } else if (partners[i] >= 0) {
+      --depth;
+    }
+  }
+}
+
 }  // namespace
 
-std::vector<int32_t> OmmlFencePartners(const std::vector<OmmlLeaf>& leaves) {
+std::vector<int32_t> OmmlFencePartners(const std::vector<OmmlLeaf>& leaves, int32_t maxDepth) {
   std::vector<int32_t> partners(leaves.size(), -1);
   std::vector<int32_t> open;
   for (int32_t i = 0; i < static_cast<int32_t>(leaves.size()); ++i) {
@@ -63,6 +79,7 @@ std::vector<int32_t> OmmlFencePartners(const std::vector<OmmlLeaf>& leaves) {
       case Fence::None: break;
     }
   }
+  LimitDepth(partners, maxDepth);
   return partners;
 }
 

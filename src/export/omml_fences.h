@@ -18,7 +18,8 @@ struct OmmlLeaf {
 // bracket pairs with the next closing bracket of any kind ("[a,b)" is an interval), nested pairs
 // first. A bar closes the bar opened last at the same depth, or else opens one; a bar still open
 // when a bracket around it closes, or at the end of the row, pairs with nothing. Coloured or
-// accented brackets stay single characters.
-std::vector<int32_t> OmmlFencePartners(const std::vector<OmmlLeaf>& leaves);
+// accented brackets stay single characters, and so do pairs inside `maxDepth` others: each pair
+// is one more level of nesting for every reader of the Office Math, this writer included.
+std::vector<int32_t> OmmlFencePartners(const std::vector<OmmlLeaf>& leaves, int32_t maxDepth);
 
 }  // namespace kav

@@ -3,11 +3,13 @@
 // closings innermost first.
 #include "export/omml_row_writer.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "export/omml_row_items.h"
 #include "export/omml_runs.h"
+#include "model/line.h"
 
 namespace kav {
 namespace {
@@ -211,12 +213,26 @@ void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) 
   if (IsSingleOf(row, items.back(), kNeedAfter)) AppendOmmlEmptyRun(out);
 }
 
+// How many groups enclose `group`.
+int32_t GroupDepth(const EquationTree& tree, int32_t group) {
+  int32_t depth = 0;
+  for (int32_t node = tree.Parent(group); node >= 0; node = tree.Parent(node)) {
+    if (tree.CodeAt(node) == code::Group) ++depth;
+  }
+  return depth;
+}
+
 }  // namespace
 
+// Bracket pairs nest like structures, so a row may pair only as deep as the structures around
+// it leave room for: the writer's own nesting stays as bounded as the tree's.
 void AppendOmmlRow(std::string& out, const EquationTree& tree, int32_t group) {
   RowContext row{tree, tree.Children(group), {}, {}};
-  for (int32_t child : row.children) row.leaves.push_back({tree.CodeAt(child), tree.Data(child).style});
-  row.partners = OmmlFencePartners(row.leaves);
+  for (int32_t child : row.children) {
+    row.leaves.push_back({tree.CodeAt(child), tree.Data(child).style});
+  }
+  row.partners = OmmlFencePartners(
+      row.leaves, std::max(0, kMaxStructureNesting - GroupDepth(tree, group)));
   Range(out, row, 0, static_cast<int32_t>(row.children.size()));
 }
 

@@ -328,12 +328,30 @@ TEST(OmmlWriter, SpellingsOtherProgramsRead) {
   }
 }
 
+// Bracket pairs nest as deep as structures may, and no deeper: a row of 100,000 nested pairs
+// is written with the outer hundred as delimiters and the rest as plain text.
+TEST(OmmlWriter, DeepBracketsStayBounded) {
+  std::u16string markup;
+  for (int k = 0; k < 100000; ++k) markup += u"<(>";
+  markup += u"<x>";
+  for (int k = 0; k < 100000; ++k) markup += u"<)>";
+  const std::string omml = Omml(markup.c_str());
+  const auto count = [&](const std::string& part) {
+    size_t n = 0;
+    for (size_t at = omml.find(part); at != std::string::npos; at = omml.find(part, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<m:d>"), 100u);
+  EXPECT_EQ(count(Plain("(")), 99900u);
+  EXPECT_EQ(count(Plain(")")), 99900u);
+}
+
 // Which bracket each child pairs with, as positions ("-" for none).
-std::string Partners(const std::u16string& row) {
+std::string Partners(const std::u16string& row, int32_t maxDepth = 100) {
   std::vector<OmmlLeaf> leaves;
   for (char16_t c : row) leaves.push_back({c == u'{' ? code::LBrace : c == u'}' ? code::RBrace : c});
   std::string out;
-  for (int32_t partner : OmmlFencePartners(leaves)) {
+  for (int32_t partner : OmmlFencePartners(leaves, maxDepth)) {
     out += partner < 0 ? std::string("-") : std::to_string(partner);
   }
   return out;
@@ -348,6 +366,9 @@ TEST(OmmlFences, PairsNestedBracketsAndBarsAtOneDepth) {
   EXPECT_EQ(Partners(u"{x|y}"), "4---0");
   EXPECT_EQ(Partners(u"|(|)|"), "43-10");
   EXPECT_EQ(Partners(u"(|)|"), "2-0-");
+  // Pairs deeper than the limit stay single; those outside them still pair.
+  EXPECT_EQ(Partners(u"((x))(y)", 1), "4---07-5");
+  EXPECT_EQ(Partners(u"(x)|y|", 0), "------");
 }
 
 TEST(OmmlWriter, EmptyTreeOrNegativeNodeWritesNothing) {
