@@ -18,8 +18,7 @@ Fence FenceOf(const OmmlLeaf& leaf) {
     case ']':
     case code::RBrace:
     case 0x2309:
-    case 0x230B:
-      return Fence::Close;
+    case 0x230B: return Fence::Close;
     case '|': return Fence::Bar;
     default: return Fence::None;
   }

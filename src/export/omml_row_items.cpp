@@ -13,12 +13,11 @@ namespace {
 // text: each of these, tried as an upright run with and without a script, came out with an
 // error mark or as a different symbol.
 constexpr std::u16string_view kReservedWords[] = {
-    u"abs",    u"and",   u"approx", u"bar",   u"binom",  u"cdot",   u"color", u"coprod",
-    u"def",    u"div",   u"dot",    u"equiv", u"fact",   u"from",   u"ge",    u"hat",
-    u"in",     u"int",   u"le",     u"left",  u"lim",    u"liminf", u"limsup", u"lline",
-    u"matrix", u"mline", u"neg",    u"nroot", u"or",     u"over",   u"prod",  u"prop",
-    u"right",  u"rline", u"sim",    u"sqrt",  u"stack",  u"sub",    u"sum",   u"sup",
-    u"supset", u"tilde", u"times",  u"to",    u"vec",
+    u"abs",   u"and",  u"approx", u"bar",    u"binom",  u"cdot",  u"color",  u"coprod", u"def",
+    u"div",   u"dot",  u"equiv",  u"fact",   u"from",   u"ge",    u"hat",    u"in",     u"int",
+    u"le",    u"left", u"lim",    u"liminf", u"limsup", u"lline", u"matrix", u"mline",  u"neg",
+    u"nroot", u"or",   u"over",   u"prod",   u"prop",   u"right", u"rline",  u"sim",    u"sqrt",
+    u"stack", u"sub",  u"sum",    u"sup",    u"supset", u"tilde", u"times",  u"to",     u"vec",
 };
 
 bool IsLetter(SymbolCode c) {

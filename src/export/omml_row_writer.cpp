@@ -179,14 +179,9 @@ Wrapper WrapperOf(const OmmlItem& item) {
   return {item.first};
 }
 
-// Writes the elements of children [begin, end) as one Office Math argument.
-void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) {
-  const std::vector<OmmlItem> items = OmmlRowItems(row.leaves, row.partners, begin, end);
-  if (items.empty()) return;
-  if (items.size() == 1 && IsSingleOf(row, items[0], kNeedAfter)) {
-    return LoneOperator(out, row, items[0]);
-  }
-  if (IsSingleOf(row, items.front(), kNeedBefore)) AppendOmmlEmptyRun(out);
+// Writes each element with what wraps it (its scripts, the operator or function it is the
+// operand of), in Office Math order.
+void Chains(std::string& out, const RowContext& row, const std::vector<OmmlItem>& items) {
   std::vector<OmmlRole> roles;
   for (const OmmlItem& item : items) roles.push_back(RoleOf(item, row.leaves));
   const std::vector<OmmlRowEntry> order = OmmlRowOrder(roles);
@@ -203,13 +198,25 @@ void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) 
       AppendOmmlEmptyRun(out);
     }
     lonePrevious = wrappers.empty() && IsSingleOf(row, base, kNeedAfter) ? &base : nullptr;
-    const bool operand = !wrappers.empty() && roles[order[start + 1].position] == OmmlRole::Operator;
+    const bool operand =
+        !wrappers.empty() && roles[order[start + 1].position] == OmmlRole::Operator;
     Chain(out, row, wrappers, [&] {
       if (operand && IsSingleOf(row, base, kNeedAfter)) return LoneOperator(out, row, base);
       Item(out, row, base);
     });
     start = stop;
   }
+}
+
+// Writes the elements of children [begin, end) as one Office Math argument.
+void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) {
+  const std::vector<OmmlItem> items = OmmlRowItems(row.leaves, row.partners, begin, end);
+  if (items.empty()) return;
+  if (items.size() == 1 && IsSingleOf(row, items[0], kNeedAfter)) {
+    return LoneOperator(out, row, items[0]);
+  }
+  if (IsSingleOf(row, items.front(), kNeedBefore)) AppendOmmlEmptyRun(out);
+  Chains(out, row, items);
   if (IsSingleOf(row, items.back(), kNeedAfter)) AppendOmmlEmptyRun(out);
 }
 
@@ -231,8 +238,8 @@ void AppendOmmlRow(std::string& out, const EquationTree& tree, int32_t group) {
   for (int32_t child : row.children) {
     row.leaves.push_back({tree.CodeAt(child), tree.Data(child).style});
   }
-  row.partners = OmmlFencePartners(
-      row.leaves, std::max(0, kMaxStructureNesting - GroupDepth(tree, group)));
+  row.partners =
+      OmmlFencePartners(row.leaves, std::max(0, kMaxStructureNesting - GroupDepth(tree, group)));
   Range(out, row, 0, static_cast<int32_t>(row.children.size()));
 }
 

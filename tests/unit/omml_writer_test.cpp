@@ -309,8 +309,8 @@ TEST(OmmlWriter, SpellingsOtherProgramsRead) {
       // Upright letters as one run; function names as functions with their scripts.
       {u"<r|rm><a|rm><n|rm><k|rm><A>", Upright("rank") + R("A")},
       {u"<d|rm><x>", Upright("d") + x},
-      {u"\\red<s|rm>\\red<i|rm><n|rm>", "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr>" + kRed +
-                                            "<m:t>si</m:t></m:r>" + Upright("n")},
+      {u"\\red<s|rm>\\red<i|rm><n|rm>",
+       "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr>" + kRed + "<m:t>si</m:t></m:r>" + Upright("n")},
       {u"<s|rm><i|rm><n|rm><x>", Func(upSin, x)},
       {u"<s|rm><i|rm><n|rm>\\super{<2>}<(><x><)>", Func(Sup(upSin, two), D("(", ")", x))},
       {u"<l|rm><o|rm><g|rm>\\sub{<2>}\\super{<3>}<y>",
@@ -349,7 +349,9 @@ TEST(OmmlWriter, DeepBracketsStayBounded) {
 // Which bracket each child pairs with, as positions ("-" for none).
 std::string Partners(const std::u16string& row, int32_t maxDepth = 100) {
   std::vector<OmmlLeaf> leaves;
-  for (char16_t c : row) leaves.push_back({c == u'{' ? code::LBrace : c == u'}' ? code::RBrace : c});
+  for (char16_t c : row) {
+    leaves.push_back({c == u'{' ? code::LBrace : c == u'}' ? code::RBrace : c});
+  }
   std::string out;
   for (int32_t partner : OmmlFencePartners(leaves, maxDepth)) {
     out += partner < 0 ? std::string("-") : std::to_string(partner);
