@@ -9,9 +9,9 @@
 namespace kav {
 namespace {
 
-// Words LibreOffice's formula reader takes for its own commands when they arrive as plain upright
-// text: each of these, tried as an upright run with and without a script, came out with an
-// error mark or as a different symbol.
+// Words LibreOffice's formula reader takes for its own commands, in any case ("Div", "OR"), when
+// they arrive as plain upright text: each of these, tried as an upright run with and without a
+// script, came out with an error mark or as a different symbol.
 constexpr std::u16string_view kReservedWords[] = {
     u"abs",   u"and",  u"approx", u"bar",    u"binom",  u"cdot",  u"color",  u"coprod", u"def",
     u"div",   u"dot",  u"equiv",  u"fact",   u"from",   u"ge",    u"hat",    u"in",     u"int",
@@ -57,7 +57,9 @@ OmmlItem RunAt(const std::vector<OmmlLeaf>& leaves, int32_t first, int32_t end) 
     while (scripts + 1 < end && IsScript(leaves[scripts + 1].code)) ++scripts;
     return {OmmlItemKind::Function, first, scripts, last + 1};
   }
-  const bool reserved = std::ranges::find(kReservedWords, text) != std::end(kReservedWords);
+  std::u16string lower = text;
+  for (char16_t& c : lower) c = c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
+  const bool reserved = std::ranges::find(kReservedWords, lower) != std::end(kReservedWords);
   return {reserved ? OmmlItemKind::Word : OmmlItemKind::Run, first, last, last + 1};
 }
 

@@ -31,30 +31,23 @@ struct Wrapper {
 
 void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end);
 
-// ASCII operators that LibreOffice reads only with an operand before (the first list) or after
-// them (the second): at either end of an argument, or two in a row ("x>=y" written as ">" and
-// "="), they get an empty run to stand beside.
-constexpr std::string_view kNeedBefore = "=<>*/";
-constexpr std::string_view kNeedAfter = "=<>*/+-";
-
 SymbolCode CodeOf(const RowContext& row, int32_t position) {
   return row.leaves[position].code;
 }
 
-bool IsSingleOf(const RowContext& row, const OmmlItem& item, std::string_view codes) {
-  return item.kind == OmmlItemKind::Single && CodeOf(row, item.first) < 128 &&
-         codes.find(static_cast<char>(CodeOf(row, item.first))) != std::string_view::npos;
+// An element that is one operator needing an operand before (or after) it: at either end of an
+// argument, or two in a row ("x>=y" written as ">" and "="), it gets an empty run to stand
+// beside.
+bool NeedsBefore(const RowContext& row, const OmmlItem& item) {
+  return item.kind == OmmlItemKind::Single && NeedsOperandBefore(CodeOf(row, item.first));
 }
 
-// An operator standing alone as a script or operand: "*" and "-" have Unicode forms both
-// programs read; the others get an empty run on either side.
+bool NeedsAfter(const RowContext& row, const OmmlItem& item) {
+  return item.kind == OmmlItemKind::Single && NeedsOperandAfter(CodeOf(row, item.first));
+}
+
 void LoneOperator(std::string& out, const RowContext& row, const OmmlItem& item) {
-  const OmmlLeaf& leaf = row.leaves[item.first];
-  if (leaf.code == '*') return AppendOmmlCharacter(out, 0x2217, leaf.style);
-  if (leaf.code == '-') return AppendOmmlCharacter(out, 0x2212, leaf.style);
-  AppendOmmlEmptyRun(out);
-  AppendOmmlNode(out, row.tree, row.children[item.first]);
-  AppendOmmlEmptyRun(out);
+  AppendOmmlLoneOperator(out, CodeOf(row, item.first), row.leaves[item.first].style);
 }
 
 bool IsSubSupPair(const RowContext& row, const Wrapper& a, const Wrapper& b) {
@@ -194,14 +187,13 @@ void Chains(std::string& out, const RowContext& row, const std::vector<OmmlItem>
       wrappers.push_back(WrapperOf(items[order[stop].position]));
     }
     const OmmlItem& base = items[order[start].position];
-    if (wrappers.empty() && lonePrevious != nullptr && IsSingleOf(row, base, kNeedBefore)) {
+    if (wrappers.empty() && lonePrevious != nullptr && NeedsBefore(row, base)) {
       AppendOmmlEmptyRun(out);
     }
-    lonePrevious = wrappers.empty() && IsSingleOf(row, base, kNeedAfter) ? &base : nullptr;
-    const bool operand =
-        !wrappers.empty() && roles[order[start + 1].position] == OmmlRole::Operator;
+    lonePrevious = wrappers.empty() && NeedsAfter(row, base) ? &base : nullptr;
+    // An operator as the base of a script or the operand of an operator stands alone there.
     Chain(out, row, wrappers, [&] {
-      if (operand && IsSingleOf(row, base, kNeedAfter)) return LoneOperator(out, row, base);
+      if (!wrappers.empty() && NeedsAfter(row, base)) return LoneOperator(out, row, base);
       Item(out, row, base);
     });
     start = stop;
@@ -212,12 +204,12 @@ void Chains(std::string& out, const RowContext& row, const std::vector<OmmlItem>
 void Range(std::string& out, const RowContext& row, int32_t begin, int32_t end) {
   const std::vector<OmmlItem> items = OmmlRowItems(row.leaves, row.partners, begin, end);
   if (items.empty()) return;
-  if (items.size() == 1 && IsSingleOf(row, items[0], kNeedAfter)) {
+  if (items.size() == 1 && NeedsAfter(row, items[0])) {
     return LoneOperator(out, row, items[0]);
   }
-  if (IsSingleOf(row, items.front(), kNeedBefore)) AppendOmmlEmptyRun(out);
+  if (NeedsBefore(row, items.front())) AppendOmmlEmptyRun(out);
   Chains(out, row, items);
-  if (IsSingleOf(row, items.back(), kNeedAfter)) AppendOmmlEmptyRun(out);
+  if (NeedsAfter(row, items.back())) AppendOmmlEmptyRun(out);
 }
 
 // How many groups enclose `group`.

@@ -32,6 +32,10 @@ uint32_t AccentMark(StyleFlags style) {
   }
 }
 
+bool IsOneOf(uint32_t c, std::string_view ascii) {
+  return c < 128 && ascii.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
 void Run(std::string& out, uint32_t c, StyleFlags style) {
   const StyleFlags face = style & StyleFaceMask;
   const uint32_t bold = face == StyleBoldRoman ? BoldCounterpart(c) : 0;
@@ -43,7 +47,23 @@ void Run(std::string& out, uint32_t c, StyleFlags style) {
   out += "</m:t></m:r>";
 }
 
+void LoneRun(std::string& out, uint32_t c, StyleFlags style) {
+  if (c == '*') return Run(out, 0x2217, style);
+  if (c == '-') return Run(out, 0x2212, style);
+  AppendOmmlEmptyRun(out);
+  Run(out, c, style);
+  AppendOmmlEmptyRun(out);
+}
+
 }  // namespace
+
+bool NeedsOperandBefore(uint32_t codePoint) {
+  return IsOneOf(codePoint, "=<>*/");
+}
+
+bool NeedsOperandAfter(uint32_t codePoint) {
+  return IsOneOf(codePoint, "=<>*/+-");
+}
 
 void AppendOmmlChar(std::string& out, uint32_t codePoint) {
   switch (codePoint) {
@@ -66,8 +86,17 @@ void AppendOmmlCharacter(std::string& out, uint32_t codePoint, StyleFlags style)
   out += "<m:acc><m:accPr><m:chr m:val=\"";
   AppendOmmlChar(out, mark);
   out += "\"/></m:accPr><m:e>";
-  Run(out, codePoint, style);
+  if (NeedsOperandAfter(codePoint)) {
+    LoneRun(out, codePoint, style);
+  } else {
+    Run(out, codePoint, style);
+  }
   out += "</m:e></m:acc>";
+}
+
+void AppendOmmlLoneOperator(std::string& out, uint32_t codePoint, StyleFlags style) {
+  if (AccentMark(style) != 0) return AppendOmmlCharacter(out, codePoint, style);
+  LoneRun(out, codePoint, style);
 }
 
 void AppendOmmlLetters(std::string& out, std::u16string_view letters, StyleFlags style,

@@ -16,8 +16,18 @@ enum class OmmlRunForm { Upright, PlainText };
 // One character as Office Math text ("<", ">" and "&" as entities), appended to `out`.
 void AppendOmmlChar(std::string& out, uint32_t codePoint);
 
-// One character with its face, colour and accent.
+// ASCII operators that LibreOffice reads only with an operand before them, or after them.
+bool NeedsOperandBefore(uint32_t codePoint);
+bool NeedsOperandAfter(uint32_t codePoint);
+
+// One character with its face, colour and accent. An accent over an operator that needs
+// operands holds it as AppendOmmlLoneOperator writes it.
 void AppendOmmlCharacter(std::string& out, uint32_t codePoint, StyleFlags style);
+
+// An operator with no operand beside it (alone as a script, as an operand, as the base of a
+// script): "*" and "-" as the Unicode forms both programs read, the others with an empty run on
+// either side.
+void AppendOmmlLoneOperator(std::string& out, uint32_t codePoint, StyleFlags style);
 
 // Letters (or other characters) written as one run; only the colour of `style` counts.
 void AppendOmmlLetters(std::string& out, std::u16string_view letters, StyleFlags style,

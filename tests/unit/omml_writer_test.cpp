@@ -302,6 +302,11 @@ TEST(OmmlWriter, SpellingsOtherProgramsRead) {
       {u"<g>\\sub{<*>}", Sub(R("g"), R("∗"))},
       {u"<x>\\super{<=>}", Sup(x, kEmpty + R("=") + kEmpty)},
       {u"\\integral{\\none}{\\none}<-><y>", Nary("", "", "", R("−")) + R("y")},
+      {u"<x><+>\\sub{<1>}\\super{<2>}<H|rm>",
+       x + SubSup(kEmpty + R("+") + kEmpty, R("1"), two) + Upright("H")},
+      {u"<a><lt>\\sub{<y>}<b>", R("a") + Sub(kEmpty + R("&lt;") + kEmpty, R("y")) + R("b")},
+      {u"<x><=|hat><y>", x + "<m:acc><m:accPr><m:chr m:val=\"\u0302\"/></m:accPr><m:e>" + kEmpty +
+                             R("=") + kEmpty + "</m:e></m:acc>" + R("y")},
       // One m:sSubSup for both scripts on one base, in either order.
       {u"<a>\\sub{<i>}\\super{<2>}", SubSup(R("a"), R("i"), two)},
       {u"<a>\\super{<2>}\\sub{<i>}", SubSup(R("a"), R("i"), two)},
@@ -317,6 +322,7 @@ TEST(OmmlWriter, SpellingsOtherProgramsRead) {
        Func(SubSup(Upright("log"), two, R("3")), R("y"))},
       {u"<s|rm><i|rm><n|rm>", upSin},
       {u"<l|rm><i|rm><m|rm>\\sub{<x>}<f>", Sub(Plain("lim"), x) + R("f")},
+      {u"<D|rm><i|rm><v|rm>\\super{<0>}<O|rm><R|rm>", Sup(Plain("Div"), R("0")) + Plain("OR")},
       // Relations at either end, or two in a row, stand beside an empty run.
       {u"<=><x>", kEmpty + R("=") + x},
       {u"<x><=>", x + R("=") + kEmpty},
