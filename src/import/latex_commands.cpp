@@ -1,11 +1,15 @@
 // Synonyms sit beside the words the LaTeX writer and "Copy as TeX" write, so that what either
-// wrote reads back to the same symbol. Near equivalents (\varepsilon, \overline, \mid, ...) are
-// listed in the manual.
+// wrote reads back to the same symbol. Near equivalents (\overline, \mid, ...) are listed in the
+// manual; those the MathML reader shares, and the lookalikes both refuse, come from the model's
+// list, the operator names from the model's too.
 #include "import/latex_commands.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+
+#include "model/function_names.h"
+#include "model/near_equivalents.h"
 
 namespace kav {
 namespace {
@@ -22,7 +26,6 @@ constexpr LatexCommand kCommands[] = {
     {u"lvert", R::Symbol, 124},
     {u"rvert", R::Symbol, 124},
     {u"vertbar", R::Symbol, 124},
-    {u"mid", R::Symbol, 124},
     {u"lt", R::Symbol, 60},
     {u"gt", R::Symbol, 62},
     {u"leq", R::Symbol, 8804},
@@ -50,7 +53,6 @@ constexpr LatexCommand kCommands[] = {
     {u"rbrack", R::Symbol, ']'},
     {u"lparen", R::Symbol, '('},
     {u"rparen", R::Symbol, ')'},
-    {u"ast", R::Symbol, '*'},
     {u"varepsilon", R::Symbol, 949},
     {u"varphi", R::Symbol, 966},
     // Structures.
@@ -77,11 +79,12 @@ constexpr LatexCommand kCommands[] = {
     {u"mathbf", R::FaceArgument, StyleBoldRoman},
     {u"boldsymbol", R::FaceArgument, StyleBoldRoman},
     {u"bm", R::FaceArgument, StyleBoldRoman},
+    // The encyclopedia's spelling of \mathbf, and what "Copy as TeX" writes as "{\bold x}".
+    {u"bold", R::FaceArgument, StyleBoldRoman},
     {u"mathit", R::FaceArgument, 0},
     {u"mathnormal", R::FaceArgument, 0},
     {u"rm", R::FaceSwitch, StyleRoman},
     {u"bf", R::FaceSwitch, StyleBoldRoman},
-    {u"bold", R::FaceSwitch, StyleBoldRoman},
     {u"it", R::FaceSwitch, 0},
     {u"text", R::Text, StyleRoman},
     {u"textrm", R::Text, StyleRoman},
@@ -96,39 +99,6 @@ constexpr LatexCommand kCommands[] = {
     {u"mathpunct", R::Wrapper, 0},
     {u"mathop", R::Wrapper, 0},
     {u"mathord", R::Wrapper, 0},
-    // Function names, set as upright letters.
-    {u"sin", R::Function, 0},
-    {u"cos", R::Function, 0},
-    {u"tan", R::Function, 0},
-    {u"cot", R::Function, 0},
-    {u"sec", R::Function, 0},
-    {u"csc", R::Function, 0},
-    {u"sinh", R::Function, 0},
-    {u"cosh", R::Function, 0},
-    {u"tanh", R::Function, 0},
-    {u"coth", R::Function, 0},
-    {u"arcsin", R::Function, 0},
-    {u"arccos", R::Function, 0},
-    {u"arctan", R::Function, 0},
-    {u"log", R::Function, 0},
-    {u"ln", R::Function, 0},
-    {u"lg", R::Function, 0},
-    {u"exp", R::Function, 0},
-    {u"lim", R::Function, 0},
-    {u"limsup", R::Function, 0},
-    {u"liminf", R::Function, 0},
-    {u"max", R::Function, 0},
-    {u"min", R::Function, 0},
-    {u"sup", R::Function, 0},
-    {u"inf", R::Function, 0},
-    {u"det", R::Function, 0},
-    {u"dim", R::Function, 0},
-    {u"ker", R::Function, 0},
-    {u"gcd", R::Function, 0},
-    {u"arg", R::Function, 0},
-    {u"deg", R::Function, 0},
-    {u"hom", R::Function, 0},
-    {u"Pr", R::Function, 0},
     // Colour, delimiters, environments.
     {u"color", R::Colour, 0},
     {u"textcolor", R::TextColour, 0},
@@ -173,12 +143,12 @@ constexpr LatexCommand kCommands[] = {
     {u"notag", R::Ignored, 0},
 };
 
-// The rows and the table's Greek letters (whose names are the table's own, so they are not
-// listed twice) sorted by name once, with where each first character's run begins, so that a
-// lookup is a short binary search: a formula names many commands and the reader should cost far
-// less than typesetting it.
+// The rows, the near equivalents that have a command word, the operator names and the table's
+// Greek letters (whose names are the table's own, so they are not listed twice) sorted by name
+// once, with where each first character's run begins, so that a lookup is a short binary search:
+// a formula names many commands and the reader should cost far less than typesetting it.
 struct CommandIndex {
-  std::array<LatexCommand, std::size(kCommands) + 40> rows;
+  std::array<LatexCommand, std::size(kCommands) + 100> rows;
   size_t count = 0;
   // The rows whose name begins with c are [runStart[c], runStart[c + 1]).
   std::array<uint16_t, 129> runStart{};
@@ -187,6 +157,19 @@ struct CommandIndex {
 CommandIndex MakeCommandIndex() {
   CommandIndex index{};
   for (const LatexCommand& row : kCommands) index.rows[index.count++] = row;
+  // Before the Greek letters: \epsilon and \phi are refused, although the table names Kav's
+  // letters so.
+  const std::span<const NearEquivalent> near = NearEquivalents();
+  for (size_t i = 0; i < near.size(); ++i) {
+    if (near[i].latex.empty()) continue;
+    index.rows[index.count++] =
+        near[i].code != 0 ? LatexCommand{near[i].latex, R::Symbol, near[i].code}
+                          : LatexCommand{near[i].latex, R::Refused, static_cast<uint32_t>(i)};
+  }
+  const std::span<const OperatorName> names = OperatorNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    index.rows[index.count++] = {names[i].command, R::Function, static_cast<uint32_t>(i)};
+  }
   for (const SymbolRow& row : SymbolTable()) {
     if (row.greek && index.count < index.rows.size()) {
       index.rows[index.count++] = {row.name, R::Symbol, row.code};
@@ -246,9 +229,8 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
 }
 
 SymbolCode UnicodeSymbolCode(char16_t ch) {
+  if (const NearEquivalent* near = NearEquivalentOfChar(ch)) return near->code;
   switch (ch) {
-    case u'\u2212': return '-';  // the minus sign that pages and word processors write
-    case u'\u22C5': return 183;  // dot operator
     case u'\u2211': return code::Sum;
     case u'\u220F': return code::Prod;
     case u'\u222B': return code::Integral;
@@ -256,13 +238,6 @@ SymbolCode UnicodeSymbolCode(char16_t ch) {
   }
   if (ch < 128) return 0;
   return Contains(ch) ? ch : 0;
-}
-
-std::u16string_view FunctionLetters(std::u16string_view name) {
-  if (name == u"arcsin") return u"asin";
-  if (name == u"arccos") return u"acos";
-  if (name == u"arctan") return u"atan";
-  return name;
 }
 
 bool IsRowEnvironment(std::u16string_view name) {

@@ -136,6 +136,27 @@ TEST(LatexReader, FacesAccentsAndColours) {
   });
 }
 
+TEST(LatexReader, BoldTakesAnArgumentAsMathbf) {
+  ExpectReads({
+      {"braced, in a subscript", u"F_\\bold{X}+1", u"<F>\\sub{<X|rmbold>}<+><1>"},
+      {"braced, then an italic letter", u"\\bold{AB}c", u"<A|rmbold><B|rmbold><c>"},
+      {"unbraced: one letter", u"\\bold x y", u"<x|rmbold><y>"},
+      {"as \"Copy as TeX\" writes it", u"{\\bold x}y\\hat{\\bold \\alpha }",
+       u"<x|rmbold><y><alpha|rmbold|hat>"},
+      {"missing argument", u"x\\bold", u"LaTeX: \\bold needs an argument (column 2)"},
+  });
+}
+
+TEST(LatexReader, OperatorNamesAreTheirLetters) {
+  ExpectReads({
+      {"\\ln, \\sinh, \\limsup", u"\\ln K+\\sinh\\limsup",
+       u"<l|rm><n|rm><K><+><s|rm><i|rm><n|rm><h|rm><l|rm><i|rm><m|rm><s|rm><u|rm><p|rm>"},
+      {"\\arcsin as the editor spells it", u"\\arcsin x", u"<a|rm><s|rm><i|rm><n|rm><x>"},
+      {"\\operatorname{arcsin} as its letters", u"\\operatorname{arcsin}",
+       u"<a|rm><r|rm><c|rm><s|rm><i|rm><n|rm>"},
+  });
+}
+
 TEST(LatexReader, SpacingAndSizingAreTheLayoutsBusiness) {
   ExpectReads({
       {"spacing commands", u"a\\,b\\;c\\:d\\!e\\quad f\\qquad g~h\\ i",
