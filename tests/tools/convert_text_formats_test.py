@@ -16,7 +16,10 @@ FORMATS = ('markup', 'tex', 'hwpeq', 'omml', 'latex', 'mathml')
 
 
 def golden(name):
-    with open(os.path.join(ROOT, 'tests', 'data', 'all-symbols.%s.txt' % name), 'rb') as f:
+    # Markup is written as a document, whatever the input: for this one, the example itself.
+    path = (os.path.join(ROOT, 'examples', 'all-symbols.kav') if name == 'markup' else
+            os.path.join(ROOT, 'tests', 'data', 'all-symbols.%s.txt' % name))
+    with open(path, 'rb') as f:
         return f.read()
 
 

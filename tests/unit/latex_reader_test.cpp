@@ -147,16 +147,6 @@ TEST(LatexReader, BoldTakesAnArgumentAsMathbf) {
   });
 }
 
-TEST(LatexReader, OperatorNamesAreTheirLetters) {
-  ExpectReads({
-      {"\\ln, \\sinh, \\limsup", u"\\ln K+\\sinh\\limsup",
-       u"<l|rm><n|rm><K><+><s|rm><i|rm><n|rm><h|rm><l|rm><i|rm><m|rm><s|rm><u|rm><p|rm>"},
-      {"\\arcsin as the editor spells it", u"\\arcsin x", u"<a|rm><s|rm><i|rm><n|rm><x>"},
-      {"\\operatorname{arcsin} as its letters", u"\\operatorname{arcsin}",
-       u"<a|rm><r|rm><c|rm><s|rm><i|rm><n|rm>"},
-  });
-}
-
 TEST(LatexReader, SpacingAndSizingAreTheLayoutsBusiness) {
   ExpectReads({
       {"spacing commands", u"a\\,b\\;c\\:d\\!e\\quad f\\qquad g~h\\ i",
