@@ -59,19 +59,6 @@ TEST(NearEquivalents, BothReadersGiveTheSameSymbolOrTheSameRefusal) {
        u"MathML: \"\u03F5\" (U+03F5, the lunate epsilon \u03F5, not Kav's \u03B5) cannot be "
        u"written "
        u"in a Kav formula"},
-      {"straight phi", u"\\phi", u"\u03D5",
-       u"LaTeX: \\phi (the straight phi \u03D5, not Kav's \u03C6) cannot be written in a Kav "
-       u"formula "
-       u"(column 1)",
-       u"MathML: \"\u03D5\" (U+03D5, the straight phi \u03D5, not Kav's \u03C6) cannot be written "
-       u"in "
-       u"a Kav formula"},
-      {"script theta typed as a character", u"\u03D1", u"\u03D1",
-       u"LaTeX: \u03D1 (the script theta \u03D1, not Kav's \u03B8) cannot be written in a Kav "
-       u"formula (column 1)",
-       u"MathML: \"\u03D1\" (U+03D1, the script theta \u03D1, not Kav's \u03B8) cannot be written "
-       u"in "
-       u"a Kav formula"},
       {"dots on the baseline", u"a_1,\\ldots,a_n", u"\u2026",
        u"LaTeX: \\ldots (the dots on the baseline \u2026, not Kav's centred \u22EF) cannot be "
        u"written in a Kav formula (column 5)",
