@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <span>
+#include <vector>
 
 #include "model/function_names.h"
 #include "model/near_equivalents.h"
@@ -148,39 +150,42 @@ constexpr LatexCommand kCommands[] = {
 // once, with where each first character's run begins, so that a lookup is a short binary search:
 // a formula names many commands and the reader should cost far less than typesetting it.
 struct CommandIndex {
-  std::array<LatexCommand, std::size(kCommands) + 100> rows;
-  size_t count = 0;
+  std::vector<LatexCommand> rows;
   // The rows whose name begins with c are [runStart[c], runStart[c + 1]).
   std::array<uint16_t, 129> runStart{};
 };
 
-CommandIndex MakeCommandIndex() {
-  CommandIndex index{};
-  for (const LatexCommand& row : kCommands) index.rows[index.count++] = row;
-  // Before the Greek letters: \epsilon and \phi are refused, although the table names Kav's
-  // letters so.
+// The rows that come from the model's lists: the near equivalents that have a command word
+// (a lookalike refused by name) and the operator names.
+void AddSharedRows(std::vector<LatexCommand>& rows) {
   const std::span<const NearEquivalent> near = NearEquivalents();
   for (size_t i = 0; i < near.size(); ++i) {
     if (near[i].latex.empty()) continue;
-    index.rows[index.count++] =
-        near[i].code != 0 ? LatexCommand{near[i].latex, R::Symbol, near[i].code}
-                          : LatexCommand{near[i].latex, R::Refused, static_cast<uint32_t>(i)};
+    rows.push_back(near[i].code != 0
+                       ? LatexCommand{near[i].latex, R::Symbol, near[i].code}
+                       : LatexCommand{near[i].latex, R::Refused, static_cast<uint32_t>(i)});
   }
   const std::span<const OperatorName> names = OperatorNames();
   for (size_t i = 0; i < names.size(); ++i) {
-    index.rows[index.count++] = {names[i].command, R::Function, static_cast<uint32_t>(i)};
+    rows.push_back({names[i].command, R::Function, static_cast<uint32_t>(i)});
   }
+}
+
+CommandIndex MakeCommandIndex() {
+  CommandIndex index;
+  index.rows.assign(std::begin(kCommands), std::end(kCommands));
+  // Before the Greek letters: \epsilon and \phi are refused, although the table names Kav's
+  // letters so.
+  AddSharedRows(index.rows);
   for (const SymbolRow& row : SymbolTable()) {
-    if (row.greek && index.count < index.rows.size()) {
-      index.rows[index.count++] = {row.name, R::Symbol, row.code};
-    }
+    if (row.greek) index.rows.push_back({row.name, R::Symbol, row.code});
   }
-  // Stable, so that a name listed twice finds the command row first, as before.
-  std::stable_sort(index.rows.begin(), index.rows.begin() + index.count,
+  // Stable, so that a name listed twice finds the first row listed.
+  std::stable_sort(index.rows.begin(), index.rows.end(),
                    [](const LatexCommand& a, const LatexCommand& b) { return a.name < b.name; });
   size_t row = 0;
   for (size_t c = 0; c <= 128; ++c) {
-    while (row < index.count && index.rows[row].name[0] < c) ++row;
+    while (row < index.rows.size() && index.rows[row].name[0] < c) ++row;
     index.runStart[c] = static_cast<uint16_t>(row);
   }
   return index;
