@@ -46,6 +46,8 @@ constexpr LatexCommand kCommands[] = {
     {u"to", R::Symbol, 8594},
     {u"pm", R::Symbol, 177},
     {u"cdots", R::Symbol, 8943},
+    {u"dotsb", R::Symbol, 8943},  // amsmath's dots between operators, centred
+    {u"dotsm", R::Symbol, 8943},  // and between factors
     {u"lfloor", R::Symbol, 8970},
     {u"rfloor", R::Symbol, 8971},
     {u"lceil", R::Symbol, 8968},

@@ -3,6 +3,9 @@
 namespace kav {
 namespace {
 
+constexpr std::u16string_view kBaselineDots =
+    u"the dots on the baseline \u2026, not Kav's centred \u22EF";
+
 // A reader substitutes only where the two look alike and mean the same. A letter is never read
 // as a letter of another shape, and dots or a bullet are never read as the centred dot: those
 // are refused by name until the formula holds them.
@@ -21,8 +24,11 @@ constexpr NearEquivalent kRows[] = {
     {0x03D6, u"varpi", 0, u"the variant pi \u03D6, not Kav's \u03C0"},
     {0x03C2, u"varsigma", 0, u"the final sigma \u03C2, not Kav's \u03C3"},
     {0x03F0, u"varkappa", 0, u"the variant kappa \u03F0, not Kav's \u03BA"},
-    {0x2026, u"ldots", 0, u"the dots on the baseline \u2026, not Kav's centred \u22EF"},
-    {0x2026, u"dots", 0, u"the dots on the baseline \u2026, not Kav's centred \u22EF"},
+    {0x2026, u"ldots", 0, kBaselineDots},
+    // amsmath's \dots is centred only before an operator or relation; refused by name either way.
+    {0x2026, u"dots", 0, kBaselineDots},
+    {0x2026, u"dotsc", 0, kBaselineDots},
+    {0x2026, u"dotso", 0, kBaselineDots},
     {0x2219, u"bullet", 0, u"the bullet \u2219, not Kav's centred dot \u00B7"},
 };
 

@@ -90,6 +90,8 @@ TEST(LatexReader, SymbolsAndTheirSynonyms) {
       {"inequalities and membership", u"\\le\\leq\\ge\\geq\\in", u"<leq><leq><geq><geq><in>"},
       {"operators", u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset",
        u"<cdot><times><pm><cdots><intersection><union><subset>"},
+      {"amsmath's centred dots", u"a_1+\\dotsb+a_n\\dotsm",
+       u"<a>\\sub{<1>}<+><cdots><+><a>\\sub{<n>}<cdots>"},
       {"infinity and arrows", u"\\infty\\rightarrow\\to", u"<infinity><rarrow><rarrow>"},
       {"braces by name and escaped", u"\\lbrace\\{\\rbrace\\}",
        u"<lbrace><lbrace><rbrace><rbrace>"},
