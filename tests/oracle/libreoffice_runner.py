@@ -37,7 +37,7 @@ def convert(sources, work, extension, program, timeout):
     if not soffice:
         raise OracleError('LibreOffice (soffice) is not installed; run scripts/setup')
     env = dict(os.environ, HOME=os.path.join(work, 'home'))
-    os.makedirs(env['HOME'])
+    os.makedirs(env['HOME'], exist_ok=True)
     outdir = os.path.join(work, extension)
     try:
         run = subprocess.run([soffice, '--headless', '--norestore', '--nolockcheck',

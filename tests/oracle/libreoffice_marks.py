@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Real formulas shown by LibreOffice without its error mark, as Office Math and as MathML.
+
+usage: libreoffice_marks.py omml|mathml OUTPUTS_TOOL [--count N] [--keep DIR]
+
+The first N corpus formulas Kav reads (real_formulas.py, key order) go through OUTPUTS_TOOL; each
+line Kav makes of them becomes a formula of one document, after a paragraph naming it: Office Math
+in the math paragraphs of a .docx, MathML as the formula objects of an .odt. Headless LibreOffice
+(fresh user profile) converts that document once to an ODF document, whose formula objects keep
+the StarMath text LibreOffice read, and once to PDF, whose text pdftotext extracts. A formula
+fails when LibreOffice marks it as unreadable (an inverted question mark, in its StarMath text or
+on its part of the page) or when a "|" of the input became a logical "or". Formulas that
+LibreOffice refuses in every spelling tried are listed in REFUSED_EVERYWHERE with the reason; they
+are reported, not failed. Anything that keeps the check from running is a failure, never a pass.
+"""
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+import zipfile
+
+from libreoffice_runner import MATHML, ODF_DRAW, OracleError, convert, formula_objects, starmath
+from mathml_libreoffice import write_odt
+from omml_libreoffice import write_docx
+from real_formulas import OracleError as CorpusError, read_formulas
+
+ERROR_MARK = '\u00bf'
+# Corpus key -> the spellings tried and why none reads, for each format. A formula goes here only
+# when no spelling of it shows in LibreOffice without the error mark.
+REFUSED_EVERYWHERE = {
+    'omml': {},
+    'mathml': {},
+}
+TIMEOUT_SECONDS = 400
+LABEL = 'KAVFORMULA%05d'
+
+
+def omml_document(work, lines, labels):
+    docx = os.path.join(work, 'formulas.docx')
+    write_docx(docx, lines, labels)
+    return docx, 'odt'
+
+
+def mathml_document(work, lines, labels):
+    odt = os.path.join(work, 'formulas.odt')
+    write_odt(odt, lines, labels)
+    # A flat document holds each formula object inline, written by LibreOffice's own export.
+    return odt, 'fodt'
+
+
+FORMATS = {'omml': omml_document, 'mathml': mathml_document}
+
+
+def starmath_texts(document):
+    """The StarMath text of every formula object of an ODF document, flat or zipped."""
+    if document.endswith('.fodt'):
+        maths = [next(o.iter(MATHML + 'math')) for o in ET.parse(document).iter(ODF_DRAW + 'object')]
+    else:
+        maths = formula_objects(document)
+    return [starmath(math) for math in maths]
+
+
+def page_texts(pdf, count):
+    """The PDF's text between one label and the next, for each of `count` labels. The text is
+    taken in the order the page draws it, which is the document's order."""
+    pdftotext = shutil.which('pdftotext')
+    if not pdftotext:
+        raise OracleError('pdftotext is not installed; run scripts/setup (poppler-utils)')
+    run = subprocess.run([pdftotext, '-raw', '-enc', 'UTF-8', pdf, '-'], capture_output=True, timeout=120)
+    if run.returncode != 0:
+        raise OracleError('pdftotext failed (%d): %s' % (run.returncode, run.stderr.decode()))
+    parts = re.split(r'KAVFORMULA(\d{5})', run.stdout.decode('utf-8'))
+    texts = dict(zip((int(n) for n in parts[1::2]), parts[2::2]))
+    if sorted(texts) != list(range(count)):
+        raise OracleError('the PDF shows %d of the %d formula labels' % (len(texts), count))
+    return [texts[n] for n in range(count)]
+
+
+def or_count(text):
+    """How many logical "or"s a StarMath text holds: a bare "|" is one there too."""
+    words = re.findall(r'[^\s{}]+', text)
+    return words.count('or') + words.count('|') + text.count('\u2228')
+
+
+def input_or_count(latex):
+    return len(re.findall(r'\\(?:lor|vee)(?![a-zA-Z])', latex)) + latex.count('\u2228')
+
+
+def faults(formula, starmaths, pages):
+    """What is wrong with one input formula's lines in LibreOffice: a list of short texts."""
+    found = []
+    if any(ERROR_MARK in s for s in starmaths):
+        found.append('error mark in the formula text')
+    if any(ERROR_MARK in p for p in pages):
+        found.append('error mark in the PDF')
+    if '|' in formula and sum(map(or_count, starmaths)) > input_or_count(formula):
+        found.append('"|" read as "or"')
+    return found
+
+
+def check(fmt, tool, count, work):
+    chosen = read_formulas(tool, count)
+    lines, owners = [], []
+    for index, (_, _, answer) in enumerate(chosen):
+        for line in answer[fmt]:
+            lines.append(line)
+            owners.append(index)
+    labels = [LABEL % n for n in range(len(lines))]
+    document, flat = FORMATS[fmt](work, lines, labels)
+    [odf] = convert([document], work, flat, 'LibreOffice', TIMEOUT_SECONDS)
+    [pdf] = convert([document], work, 'pdf', 'LibreOffice', TIMEOUT_SECONDS)
+    starmaths = starmath_texts(odf)
+    if len(starmaths) != len(lines):
+        raise OracleError('LibreOffice made %d formula objects of %d' % (len(starmaths), len(lines)))
+    pages = page_texts(pdf, len(lines))
+    tally = {'error mark in the formula text': 0, 'error mark in the PDF': 0, '"|" read as "or"': 0}
+    failures = 0
+    for index, (key, formula, answer) in enumerate(chosen):
+        mine = [n for n, owner in enumerate(owners) if owner == index]
+        found = faults(formula, [starmaths[n] for n in mine], [pages[n] for n in mine])
+        for fault in found:
+            tally[fault] += 1
+        if not found:
+            continue
+        allowed = key in REFUSED_EVERYWHERE[fmt]
+        failures += not allowed
+        print('%s  %s  %s: %s\n  %s: %s\n  StarMath: %s' % (
+            'KNOWN' if allowed else 'FAIL ', key, '; '.join(found), formula, fmt,
+            ' // '.join(answer[fmt]), ' // '.join(starmaths[n] for n in mine)))
+    for fault, number in tally.items():
+        print('%d of %d formulas: %s' % (number, len(chosen), fault))
+    return failures, len(chosen)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('format', choices=sorted(FORMATS))
+    parser.add_argument('tool', help='path of latex_formula_outputs')
+    parser.add_argument('--count', type=int, default=400)
+    parser.add_argument('--keep', help='keep the work files in this directory')
+    args = parser.parse_args()
+    work = args.keep or tempfile.mkdtemp(prefix='kav-marks-oracle-')
+    os.makedirs(work, exist_ok=True)
+    try:
+        failures, total = check(args.format, args.tool, args.count, work)
+    except (OracleError, CorpusError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
+            ET.ParseError, KeyError) as error:
+        print('oracle could not run: %s' % error, file=sys.stderr)
+        return 1
+    finally:
+        if not args.keep:
+            shutil.rmtree(work, ignore_errors=True)
+    print('%d of %d real formulas shown by LibreOffice without a fault' % (total - failures, total))
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
