@@ -26,7 +26,7 @@ import zipfile
 from libreoffice_runner import MATHML, ODF_DRAW, OracleError, convert, formula_objects, starmath
 from mathml_libreoffice import write_odt
 from omml_libreoffice import write_docx
-from real_formulas import OracleError as CorpusError, read_formulas
+from real_formulas import read_formulas
 
 ERROR_MARK = '\u00bf'
 # Corpus key -> the spellings tried and why none reads, for each format. A formula goes here only
@@ -65,19 +65,26 @@ def starmath_texts(document):
 
 
 def page_texts(pdf, count):
-    """The PDF's text between one label and the next, for each of `count` labels. The text is
-    taken in the order the page draws it, which is the document's order."""
+    """The PDF's text after each of `count` labels. The text is taken in the order the page draws
+    it, which is the document's order."""
     pdftotext = shutil.which('pdftotext')
     if not pdftotext:
         raise OracleError('pdftotext is not installed; run scripts/setup (poppler-utils)')
-    run = subprocess.run([pdftotext, '-raw', '-enc', 'UTF-8', pdf, '-'], capture_output=True, timeout=120)
+    run = subprocess.run([pdftotext, '-raw', '-enc', 'UTF-8', pdf, '-'], capture_output=True,
+                         timeout=120)
     if run.returncode != 0:
         raise OracleError('pdftotext failed (%d): %s' % (run.returncode, run.stderr.decode()))
-    parts = re.split(r'KAVFORMULA(\d{5})', run.stdout.decode('utf-8'))
-    texts = dict(zip((int(n) for n in parts[1::2]), parts[2::2]))
-    if sorted(texts) != list(range(count)):
-        raise OracleError('the PDF shows %d of the %d formula labels' % (len(texts), count))
-    return [texts[n] for n in range(count)]
+    return labelled_parts(run.stdout.decode('utf-8'), count)
+
+
+def labelled_parts(text, count):
+    """The text between one label and the next, for labels 0 to count - 1 in that order."""
+    parts = re.split(r'KAVFORMULA(\d{5})', text)
+    numbers = [int(n) for n in parts[1::2]]
+    if numbers != list(range(count)):
+        raise OracleError('the PDF shows %d of the %d formula labels, or not in order' % (
+            len(set(numbers) & set(range(count))), count))
+    return parts[2::2]
 
 
 def or_count(text):
@@ -147,7 +154,7 @@ def main():
     os.makedirs(work, exist_ok=True)
     try:
         failures, total = check(args.format, args.tool, args.count, work)
-    except (OracleError, CorpusError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
+    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
             ET.ParseError, KeyError) as error:
         print('oracle could not run: %s' % error, file=sys.stderr)
         return 1

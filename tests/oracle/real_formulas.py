@@ -21,15 +21,13 @@ import re
 import subprocess
 import sys
 
+from libreoffice_runner import OracleError
+
 CORPUS = os.path.join('mathoid-texvcjs', 'test', 'en-wiki-formulae-good.json')
 CORPUS_SIZE = 312190
 # What Kav read of the corpus when this check was written, rounded down: the floor guards
 # against a reader that suddenly refuses much more.
 ACCEPTANCE_FLOOR = 0.58
-
-
-class OracleError(Exception):
-    pass
 
 
 def corpus():
