@@ -19,11 +19,10 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import xml.etree.ElementTree as ET
-import zipfile
 
-from libreoffice_runner import MATHML, ODF_DRAW, OracleError, convert, formula_objects, starmath
+from libreoffice_runner import (MATHML, ODF_DRAW, OracleError, convert, formula_objects,
+                                run_in_work_folder, starmath)
 from mathml_libreoffice import write_odt
 from omml_libreoffice import write_docx
 from real_formulas import read_formulas
@@ -150,17 +149,11 @@ def main():
     parser.add_argument('--count', type=int, default=400)
     parser.add_argument('--keep', help='keep the work files in this directory')
     args = parser.parse_args()
-    work = args.keep or tempfile.mkdtemp(prefix='kav-marks-oracle-')
-    os.makedirs(work, exist_ok=True)
-    try:
-        failures, total = check(args.format, args.tool, args.count, work)
-    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
-            ET.ParseError, KeyError) as error:
-        print('oracle could not run: %s' % error, file=sys.stderr)
+    result = run_in_work_folder(args.keep, 'kav-marks-oracle-',
+                                lambda work: check(args.format, args.tool, args.count, work))
+    if result is None:
         return 1
-    finally:
-        if not args.keep:
-            shutil.rmtree(work, ignore_errors=True)
+    failures, total = result
     print('%d of %d real formulas shown by LibreOffice without a fault' % (total - failures, total))
     return 1 if failures else 0
 
