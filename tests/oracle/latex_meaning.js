@@ -38,7 +38,7 @@ const document = mathjax.document('', {
 const SAME_SIGN = {
   '\u2212': '-', '\u2223': '|', '\u2032': "'", '\u2217': '*', '\u22c5': '\u00b7',
   '\u2016': '\u2225', '\u2015': '\u00af', '\u203e': '\u00af', '\u02c9': '\u00af',
-  '\u20d7': '\u2192', '\u02c6': '^', '\u02dc': '~', '\u02d9': '\u22c5',
+  '\u20d7': '\u2192', '\u02c6': '^', '\u02dc': '~', '\u02d9': '\u00b7',
 };
 // Invisible operators and spaces carry nothing a reader sees.
 const INVISIBLE = new Set(['\u2061', '\u2062', '\u2063', '\u2064', '\u00a0', ' ', '\u200b',

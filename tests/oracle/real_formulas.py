@@ -64,15 +64,13 @@ def kav_outputs(tool, formulas, timeout=900):
 
 def read_formulas(tool, count):
     """The first `count` corpus formulas Kav reads, in key order: (key, formula, answer)."""
+    pairs = list(corpus())
     chosen = []
-    keys, formulas = [], []
-    for key, formula in corpus():
-        keys.append(key)
-        formulas.append(formula)
-    # A few times the count is enough: more than half the corpus is read.
-    for start in range(0, len(formulas), 4 * count):
-        batch = formulas[start:start + 4 * count]
-        for key, formula, answer in zip(keys[start:], batch, kav_outputs(tool, batch)):
+    # More than half the corpus is read, so a batch of a few times the count is enough.
+    batch = 4 * count
+    for start in range(0, len(pairs), batch):
+        some = pairs[start:start + batch]
+        for (key, formula), answer in zip(some, kav_outputs(tool, [f for _, f in some])):
             if answer['read']:
                 chosen.append((key, formula, answer))
                 if len(chosen) == count:
