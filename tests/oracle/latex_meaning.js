@@ -125,7 +125,16 @@ function tree(latex) {
 // row's cells as one run, as Kav makes a line of each row; a line break splits rows too.
 function rows(latex) {
   let node = tree(latex);
-  while (WRAPPERS.has(node.kind) && node.childNodes.length === 1) node = node.childNodes[0];
+  // Spaces around the table do not make it a part of a longer row.
+  const shows = (kid) => {
+    const tokens = [];
+    signature(kid, tokens);
+    return tokens.length > 0;
+  };
+  const visible = (kids) => kids.filter(shows);
+  while (WRAPPERS.has(node.kind) && visible(node.childNodes).length === 1) {
+    node = visible(node.childNodes)[0];
+  }
   const tokens = [];
   if (node.kind !== 'mtable') signature(node, tokens);
   for (const row of node.kind === 'mtable' ? node.childNodes : []) {

@@ -45,13 +45,30 @@ def judgements(pairs):
     return answers
 
 
+def face_change(a, b):
+    """"bold face added" and the like when two runs differ only in their letters' faces."""
+    split = lambda tokens: [t.rpartition(':')[::2] for t in tokens]
+    faces_a, faces_b = split(a), split(b)
+    if len(a) != len(b) or [c for _, c in faces_a] != [c for _, c in faces_b]:
+        return None
+    before = {f for f, _ in faces_a} - {''}
+    after = {f for f, _ in faces_b} - {''}
+    if not before:
+        return '%s face added' % '/'.join(sorted(after))
+    if not after:
+        return '%s face lost' % '/'.join(sorted(before))
+    return 'face %s -> %s' % ('/'.join(sorted(before)), '/'.join(sorted(after)))
+
+
 def changes(want, got):
-    """The differences between two signatures, each as "input part -> output part"."""
+    """The differences between two signatures, each as "input part -> output part" (or the face
+    that letters gained or lost)."""
     a, b = want.split(' '), got.split(' ')
     found = []
     for op, i1, i2, j1, j2 in difflib.SequenceMatcher(None, a, b, autojunk=False).get_opcodes():
         if op != 'equal':
-            found.append('%s -> %s' % (' '.join(a[i1:i2]) or '(nothing)', ' '.join(b[j1:j2]) or '(nothing)'))
+            found.append(face_change(a[i1:i2], b[j1:j2]) or '%s -> %s' % (
+                ' '.join(a[i1:i2]) or '(nothing)', ' '.join(b[j1:j2]) or '(nothing)'))
     return found
 
 

@@ -46,6 +46,7 @@ MEANINGS = [
     (r'5\%', ['5'], False),
     (r'\begin{align} a &= b \\ c &= d \end{align}', ['a=b', 'c=d'], True),
     (r'\begin{align} a &= b \\ c &= d \end{align}', ['a=bc=d'], False),
+    (r'\, \begin{align} a &= b \\ c &= d \end{align} \,', ['a=b', 'c=d'], True),
     ('x', ['x^'], False),  # Kav's text must parse
     (r'\nosuchmacro', ['x'], None),
 ]
