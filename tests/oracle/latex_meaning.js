@@ -1,7 +1,7 @@
 // Does a formula mean the same after Kav read it and wrote it back as LaTeX? MathJax reads both
 // texts and each tree is reduced to a signature of what a reader sees: every letter with its
-// shape and face (ε is not ϵ, φ is not ϕ, bold and blackboard letters are not plain ones), digits,
-// operators, and the structures (fractions, roots, scripts, accents, tables). What only changes
+// shape and face (ε is not ϵ, φ is not ϕ, bold and blackboard letters are not plain ones),
+// digits, operators, and the structures (fractions, roots, scripts, accents, tables). What only changes
 // the look is left out: spaces, sizes, colours, grouping, fences' stretchiness, limits drawn as
 // scripts or under and over, a letter's slant.
 //   node latex_meaning.js < pairs.jsonl
@@ -41,8 +41,9 @@ const SAME_SIGN = {
   '\u20d7': '\u2192', '\u02c6': '^', '\u02dc': '~', '\u02d9': '\u00b7',
 };
 // Invisible operators and spaces carry nothing a reader sees.
+const SPACES = Array.from({length: 11}, (_, i) => String.fromCharCode(0x2000 + i));
 const INVISIBLE = new Set(['\u2061', '\u2062', '\u2063', '\u2064', '\u00a0', ' ', '\u200b',
-                           '\u205f', ...Array.from({length: 11}, (_, i) => String.fromCharCode(0x2000 + i))]);
+                           '\u205f', ...SPACES]);
 const ACCENTS = new Set(['^', '~', '\u00af', '\u2192', '\u00b7', '\u00a8', '\u02d8', '\u02c7',
                          '\u00b4', '`', '\u02da']);
 const WRAPPERS = new Set(['math', 'mrow', 'inferredMrow', 'mstyle', 'mpadded', 'TeXAtom',
@@ -61,7 +62,8 @@ function characters(node) {
 // A letter's face without its slant: upright and italic are one shape to the check, as they are
 // for plain letters (bold italic is bold).
 function face(node) {
-  const variant = ((node.attributes && node.attributes.get('mathvariant')) || '').replace(/-?italic$/, '');
+  const given = (node.attributes && node.attributes.get('mathvariant')) || '';
+  const variant = given.replace(/-?italic$/, '');
   return PLAIN_FACES.has(variant) ? '' : variant + ':';
 }
 
@@ -76,7 +78,7 @@ function accentOf(node) {
 
 function errorText(node) {
   if (!node.childNodes) return node.text || '';
-  return node.childNodes.map((child) => child.getText ? child.getText() : errorText(child)).join('');
+  return node.childNodes.map((kid) => kid.getText ? kid.getText() : errorText(kid)).join('');
 }
 
 function signature(node, out) {

@@ -34,11 +34,13 @@ def judgements(pairs):
     text = ''.join(json.dumps(pair, ensure_ascii=False) + '\n' for pair in pairs)
     try:
         run = subprocess.run(['node', os.path.join(HERE, 'latex_meaning.js')],
-                             input=text.encode('utf-8'), capture_output=True, timeout=TIMEOUT_SECONDS)
+                             input=text.encode('utf-8'), capture_output=True,
+                             timeout=TIMEOUT_SECONDS)
     except (OSError, subprocess.TimeoutExpired) as error:
         raise OracleError('latex_meaning.js did not run: %s' % error)
     if run.returncode != 0:
-        raise OracleError('latex_meaning.js failed (%d): %s' % (run.returncode, run.stderr.decode()))
+        raise OracleError('latex_meaning.js failed (%d): %s' % (
+            run.returncode, run.stderr.decode()))
     answers = [json.loads(line) for line in run.stdout.decode('utf-8').splitlines()]
     if len(answers) != len(pairs):
         raise OracleError('latex_meaning.js judged %d of %d formulas' % (len(answers), len(pairs)))
@@ -82,7 +84,8 @@ def cause(judgement):
 def measure(tool, count, changes_file):
     pairs = [pair for _, pair in zip(range(count), corpus())]
     answers = kav_outputs(tool, [formula for _, formula in pairs])
-    read = [(key, formula, answer) for (key, formula), answer in zip(pairs, answers) if answer['read']]
+    read = [(key, formula, answer)
+            for (key, formula), answer in zip(pairs, answers) if answer['read']]
     os.makedirs(os.path.dirname(os.path.abspath(changes_file)), exist_ok=True)
     started = time.monotonic()
     judged = judgements([[formula, answer['latex']] for _, formula, answer in read])
@@ -97,9 +100,10 @@ def measure(tool, count, changes_file):
                 kept += 1
             else:
                 causes.update(cause(judgement))
-                f.write(json.dumps({'key': key, 'input': formula, 'kav': answer['latex'],
-                                    'input signature': judgement['input'],
-                                    'kav signature': judgement['output']}, ensure_ascii=False) + '\n')
+                record = {'key': key, 'input': formula, 'kav': answer['latex'],
+                          'input signature': judgement['input'],
+                          'kav signature': judgement['output']}
+                f.write(json.dumps(record, ensure_ascii=False) + '\n')
     compared = len(read) - unreadable
     if unreadable > UNREADABLE_SHARE * len(read):
         # MathJax reads every input of the sample today: many more refusals mean a reader that

@@ -14,6 +14,7 @@ LibreOffice refuses in every spelling tried are listed in REFUSED_EVERYWHERE wit
 are reported, not failed. Anything that keeps the check from running is a failure, never a pass.
 """
 import argparse
+import collections
 import os
 import re
 import shutil
@@ -28,8 +29,9 @@ from omml_libreoffice import write_docx
 from real_formulas import read_formulas
 
 ERROR_MARK = '\u00bf'
-# Corpus key -> the spellings tried and why none reads, for each format. A formula goes here only
-# when no spelling of it shows in LibreOffice without the error mark.
+# For each format, corpus key -> the spellings tried and why none reads, for example
+#   '0025b36cbda8365c09737acc9159df57': 'ends with an operator; tried ..., each shows the mark',
+# A formula goes here only when no spelling of it shows in LibreOffice without the error mark.
 REFUSED_EVERYWHERE = {
     'omml': {},
     'mathml': {},
@@ -57,7 +59,8 @@ FORMATS = {'omml': omml_document, 'mathml': mathml_document}
 def starmath_texts(document):
     """The StarMath text of every formula object of an ODF document, flat or zipped."""
     if document.endswith('.fodt'):
-        maths = [next(o.iter(MATHML + 'math')) for o in ET.parse(document).iter(ODF_DRAW + 'object')]
+        objects = ET.parse(document).iter(ODF_DRAW + 'object')
+        maths = [next(o.iter(MATHML + 'math')) for o in objects]
     else:
         maths = formula_objects(document)
     return [starmath(math) for math in maths]
@@ -108,37 +111,44 @@ def faults(formula, starmaths, pages):
     return found
 
 
-def check(fmt, tool, count, work):
-    chosen = read_formulas(tool, count)
+def read_by_libreoffice(fmt, chosen, work):
+    """For every chosen formula, the StarMath texts and the PDF texts of its lines."""
     lines, owners = [], []
     for index, (_, _, answer) in enumerate(chosen):
-        for line in answer[fmt]:
-            lines.append(line)
-            owners.append(index)
-    labels = [LABEL % n for n in range(len(lines))]
-    document, flat = FORMATS[fmt](work, lines, labels)
+        lines += answer[fmt]
+        owners += [index] * len(answer[fmt])
+    document, flat = FORMATS[fmt](work, lines, [LABEL % n for n in range(len(lines))])
     [odf] = convert([document], work, flat, 'LibreOffice', TIMEOUT_SECONDS)
     [pdf] = convert([document], work, 'pdf', 'LibreOffice', TIMEOUT_SECONDS)
     starmaths = starmath_texts(odf)
     if len(starmaths) != len(lines):
-        raise OracleError('LibreOffice made %d formula objects of %d' % (len(starmaths), len(lines)))
+        raise OracleError('LibreOffice made %d formula objects of %d' % (
+            len(starmaths), len(lines)))
     pages = page_texts(pdf, len(lines))
-    tally = {'error mark in the formula text': 0, 'error mark in the PDF': 0, '"|" read as "or"': 0}
+    return [([starmaths[n] for n, o in enumerate(owners) if o == index],
+             [pages[n] for n, o in enumerate(owners) if o == index])
+            for index in range(len(chosen))]
+
+
+def check(fmt, tool, count, work):
+    chosen = read_formulas(tool, count)
+    tally = collections.Counter()
     failures = 0
-    for index, (key, formula, answer) in enumerate(chosen):
-        mine = [n for n, owner in enumerate(owners) if owner == index]
-        found = faults(formula, [starmaths[n] for n in mine], [pages[n] for n in mine])
-        for fault in found:
-            tally[fault] += 1
+    shown = read_by_libreoffice(fmt, chosen, work)
+    for (key, formula, answer), (starmaths, pages) in zip(chosen, shown):
+        found = faults(formula, starmaths, pages)
+        tally.update(found)
         if not found:
             continue
+        tally['error mark'] += any('error mark' in fault for fault in found)
         allowed = key in REFUSED_EVERYWHERE[fmt]
         failures += not allowed
         print('%s  %s  %s: %s\n  %s: %s\n  StarMath: %s' % (
             'KNOWN' if allowed else 'FAIL ', key, '; '.join(found), formula, fmt,
-            ' // '.join(answer[fmt]), ' // '.join(starmaths[n] for n in mine)))
-    for fault, number in tally.items():
-        print('%d of %d formulas: %s' % (number, len(chosen), fault))
+            ' // '.join(answer[fmt]), ' // '.join(starmaths)))
+    for fault in ('error mark', 'error mark in the formula text', 'error mark in the PDF',
+                  '"|" read as "or"'):
+        print('%d of %d formulas: %s' % (tally[fault], len(chosen), fault))
     return failures, len(chosen)
 
 

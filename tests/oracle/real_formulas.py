@@ -38,7 +38,8 @@ def corpus():
         with open(path, encoding='utf-8') as f:
             formulas = json.load(f)
     except (OSError, ValueError) as error:
-        raise OracleError('the real-formula corpus cannot be read (%s); run the npm fixture' % error)
+        raise OracleError('the real-formula corpus cannot be read (%s); run the npm fixture'
+                          % error)
     if len(formulas) != CORPUS_SIZE:
         raise OracleError('the corpus holds %d formulas, not %d' % (len(formulas), CORPUS_SIZE))
     for key in sorted(formulas):
@@ -101,7 +102,8 @@ def main():
                 f.write(json.dumps(dict(answer, key=key), ensure_ascii=False) + '\n')
     read = sum(answer['read'] for answer in answers)
     refusals = collections.Counter(refusal_kind(a['message']) for a in answers if not a['read'])
-    print('Kav reads %d of %d real formulas (%.1f %%)' % (read, len(answers), 100.0 * read / len(answers)))
+    print('Kav reads %d of %d real formulas (%.1f %%)' % (
+        read, len(answers), 100.0 * read / len(answers)))
     print('commonest refusals:')
     for message, count in refusals.most_common(15):
         print('  %6d  %s' % (count, message))
