@@ -67,8 +67,10 @@ FAULTS = [
 
 
 class OutputsTool(unittest.TestCase):
+    # Besides plain and refused formulas: quotes, tabs and backslashes in the JSON text.
     FORMULAS = [r'x^2+\frac{1}{2}', r'\begin{align} a&=b\\ c&=d \end{align}',
-                r'\sqrt{\alpha}_i\le|x|', r'\binom{a}{b}']
+                r'\sqrt{\alpha}_i\le|x|', r'\binom{a}{b}', 'a+"b"', '\\alpha\t\\beta',
+                r'\mathrm{\\}', r'\red{x}\ne\lbrace']
 
     def kav_convert(self, formula, fmt):
         with tempfile.NamedTemporaryFile('w', suffix='.tex', encoding='utf-8', delete=False) as f:
