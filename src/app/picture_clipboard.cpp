@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/clipboard.h"
+#include "app/gdi_glyph_metrics.h"
 #include "app/gdi_glyph_outlines.h"
 #include "app/gdi_handles.h"
 #include "app/wide_text.h"
@@ -92,7 +93,8 @@ bool PublishPicture(HWND window, DrawingResources& resources, const ClipboardPic
   WindowDc windowDc(window);
   MemoryDc memory(windowDc.Get());
   const GdiGlyphOutlines outlines(memory.Get(), resources.fonts);
-  const VectorPicture vector = DrawVectorPicture(picture, outlines);
+  const GdiGlyphMetrics inks(window, resources.fonts);  // what the layout and the screen measure
+  const VectorPicture vector = DrawVectorPicture(picture, outlines, inks);
   const std::vector<uint8_t> emf = WriteEmf(vector);
   GlobalMemory png = GlobalMemory::WithBytes(PngBytes(vector));
   GlobalMemory dib = GlobalMemory::WithBytes(DibBytes(vector));

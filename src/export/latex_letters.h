@@ -23,10 +23,11 @@ LatexFace LatexFaceOf(StyleFlags style);
 std::u16string_view LatexAccentOf(StyleFlags style);
 
 // Unaccented letters of one face and colour: italic ones as themselves; upright ones as the
-// operators of the function names they spell ("\sin", "\arcsin") and "\mathrm{...}" for the
-// rest; bold ones as "\mathbf{...}", Greek among them as "\boldsymbol{...}". Red letters are
-// inside "\textcolor{red}{...}"; a red function name stays an operator
-// ("\mathop{\textcolor{red}{\sin}}\nolimits").
+// standard operators whose names they spell ("\sin", "\ln", "\max", "\arcsin" for "asin",
+// "\operatorname{arcsin}" for "arcsin") and "\mathrm{...}" for the rest; bold ones as
+// "\mathbf{...}", Greek among them as "\boldsymbol{...}". Red letters are inside
+// "\textcolor{red}{...}"; a red operator name stays an operator
+// ("\mathop{\textcolor{red}{\sin}}\nolimits", "\mathop{\textcolor{red}{\lim}}\limits").
 void WriteLetterRun(std::span<const SymbolCode> codes, LatexFace face, bool red,
                     ExportTextBuffer& out);
 

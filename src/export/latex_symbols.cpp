@@ -45,13 +45,6 @@ constexpr LatexSymbol kSymbols[] = {
     {8730, u"\\surd", {}},
 };
 
-// The inverse trigonometric names are written as the standard operators, which every LaTeX
-// reader knows; LaTeX prints them "arcsin", "arccos", "arctan".
-constexpr LatexFunction kFunctions[] = {
-    {u"asin", u"\\arcsin"}, {u"acos", u"\\arccos"}, {u"atan", u"\\arctan"}, {u"sin", u"\\sin"},
-    {u"cos", u"\\cos"},     {u"tan", u"\\tan"},     {u"log", u"\\log"},     {u"exp", u"\\exp"},
-};
-
 bool IsAsciiLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
@@ -82,15 +75,12 @@ const LatexSymbol* FindLatexSymbol(SymbolCode code) {
   return nullptr;
 }
 
-std::span<const LatexFunction> LatexFunctions() {
-  return kFunctions;
-}
-
-std::u16string_view LatexFunctionOf(std::u16string_view name) {
-  for (const LatexFunction& row : kFunctions) {
-    if (row.name == name) return row.latex;
+std::u16string LatexGreekOf(SymbolCode c) {
+  switch (c) {
+    case 949: return u"varepsilon";
+    case 966: return u"varphi";
+    default: return NameOf(c);
   }
-  return {};
 }
 
 void AppendLatex(ExportTextBuffer& out, std::u16string_view text) {

@@ -1,4 +1,4 @@
-// What the LaTeX writer writes for each symbol and function name, as data, so that a reader of
+// What the LaTeX writer writes for each symbol and Greek letter, as data, so that a reader of
 // LaTeX can map the same rows back.
 #pragma once
 #include <span>
@@ -28,16 +28,9 @@ std::span<const LatexSymbol> LatexSymbols();
 // The row of a symbol, or null for a code LaTeX gets nothing for.
 const LatexSymbol* FindLatexSymbol(SymbolCode code);
 
-struct LatexFunction {
-  std::u16string_view name;   // the letters the editor recognises, e.g. "asin"
-  std::u16string_view latex;  // the operator that stands for them, e.g. "\arcsin"
-};
-
-// The eight recognised function names and their LaTeX operators.
-std::span<const LatexFunction> LatexFunctions();
-
-// The operator for a recognised function name, or an empty view.
-std::u16string_view LatexFunctionOf(std::u16string_view name);
+// The name of a Greek letter's command: the table's name, except "varepsilon" and "varphi" for
+// the epsilon and phi the editor draws (LaTeX's \epsilon and \phi are other shapes).
+std::u16string LatexGreekOf(SymbolCode c);
 
 // A red operator sign as an operator of its own, which LaTeX spaces as the black one:
 // "\mathop{\textcolor{red}{SIGN}}" and `placement` ("\limits" or "\nolimits").

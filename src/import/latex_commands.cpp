@@ -1,11 +1,17 @@
 // Synonyms sit beside the words the LaTeX writer and "Copy as TeX" write, so that what either
-// wrote reads back to the same symbol. Near equivalents (\varepsilon, \overline, \mid, ...) are
-// listed in the manual.
+// wrote reads back to the same symbol. Near equivalents (\overline, \mid, ...) are listed in the
+// manual; those the MathML reader shares, and the lookalikes both refuse, come from the model's
+// list, the operator names from the model's too.
 #include "import/latex_commands.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <span>
+#include <vector>
+
+#include "model/function_names.h"
+#include "model/near_equivalents.h"
 
 namespace kav {
 namespace {
@@ -22,7 +28,6 @@ constexpr LatexCommand kCommands[] = {
     {u"lvert", R::Symbol, 124},
     {u"rvert", R::Symbol, 124},
     {u"vertbar", R::Symbol, 124},
-    {u"mid", R::Symbol, 124},
     {u"lt", R::Symbol, 60},
     {u"gt", R::Symbol, 62},
     {u"leq", R::Symbol, 8804},
@@ -41,6 +46,8 @@ constexpr LatexCommand kCommands[] = {
     {u"to", R::Symbol, 8594},
     {u"pm", R::Symbol, 177},
     {u"cdots", R::Symbol, 8943},
+    {u"dotsb", R::Symbol, 8943},  // amsmath's dots between operators, centred
+    {u"dotsm", R::Symbol, 8943},  // and between factors
     {u"lfloor", R::Symbol, 8970},
     {u"rfloor", R::Symbol, 8971},
     {u"lceil", R::Symbol, 8968},
@@ -50,7 +57,6 @@ constexpr LatexCommand kCommands[] = {
     {u"rbrack", R::Symbol, ']'},
     {u"lparen", R::Symbol, '('},
     {u"rparen", R::Symbol, ')'},
-    {u"ast", R::Symbol, '*'},
     {u"varepsilon", R::Symbol, 949},
     {u"varphi", R::Symbol, 966},
     // Structures.
@@ -77,11 +83,12 @@ constexpr LatexCommand kCommands[] = {
     {u"mathbf", R::FaceArgument, StyleBoldRoman},
     {u"boldsymbol", R::FaceArgument, StyleBoldRoman},
     {u"bm", R::FaceArgument, StyleBoldRoman},
+    // The encyclopedia's spelling of \mathbf, and what "Copy as TeX" writes as "{\bold x}".
+    {u"bold", R::FaceArgument, StyleBoldRoman},
     {u"mathit", R::FaceArgument, 0},
     {u"mathnormal", R::FaceArgument, 0},
     {u"rm", R::FaceSwitch, StyleRoman},
     {u"bf", R::FaceSwitch, StyleBoldRoman},
-    {u"bold", R::FaceSwitch, StyleBoldRoman},
     {u"it", R::FaceSwitch, 0},
     {u"text", R::Text, StyleRoman},
     {u"textrm", R::Text, StyleRoman},
@@ -96,39 +103,6 @@ constexpr LatexCommand kCommands[] = {
     {u"mathpunct", R::Wrapper, 0},
     {u"mathop", R::Wrapper, 0},
     {u"mathord", R::Wrapper, 0},
-    // Function names, set as upright letters.
-    {u"sin", R::Function, 0},
-    {u"cos", R::Function, 0},
-    {u"tan", R::Function, 0},
-    {u"cot", R::Function, 0},
-    {u"sec", R::Function, 0},
-    {u"csc", R::Function, 0},
-    {u"sinh", R::Function, 0},
-    {u"cosh", R::Function, 0},
-    {u"tanh", R::Function, 0},
-    {u"coth", R::Function, 0},
-    {u"arcsin", R::Function, 0},
-    {u"arccos", R::Function, 0},
-    {u"arctan", R::Function, 0},
-    {u"log", R::Function, 0},
-    {u"ln", R::Function, 0},
-    {u"lg", R::Function, 0},
-    {u"exp", R::Function, 0},
-    {u"lim", R::Function, 0},
-    {u"limsup", R::Function, 0},
-    {u"liminf", R::Function, 0},
-    {u"max", R::Function, 0},
-    {u"min", R::Function, 0},
-    {u"sup", R::Function, 0},
-    {u"inf", R::Function, 0},
-    {u"det", R::Function, 0},
-    {u"dim", R::Function, 0},
-    {u"ker", R::Function, 0},
-    {u"gcd", R::Function, 0},
-    {u"arg", R::Function, 0},
-    {u"deg", R::Function, 0},
-    {u"hom", R::Function, 0},
-    {u"Pr", R::Function, 0},
     // Colour, delimiters, environments.
     {u"color", R::Colour, 0},
     {u"textcolor", R::TextColour, 0},
@@ -173,31 +147,47 @@ constexpr LatexCommand kCommands[] = {
     {u"notag", R::Ignored, 0},
 };
 
-// The rows and the table's Greek letters (whose names are the table's own, so they are not
-// listed twice) sorted by name once, with where each first character's run begins, so that a
-// lookup is a short binary search: a formula names many commands and the reader should cost far
-// less than typesetting it.
+// The rows, the near equivalents that have a command word, the operator names and the table's
+// Greek letters (whose names are the table's own, so they are not listed twice) sorted by name
+// once, with where each first character's run begins, so that a lookup is a short binary search:
+// a formula names many commands and the reader should cost far less than typesetting it.
 struct CommandIndex {
-  std::array<LatexCommand, std::size(kCommands) + 40> rows;
-  size_t count = 0;
+  std::vector<LatexCommand> rows;
   // The rows whose name begins with c are [runStart[c], runStart[c + 1]).
   std::array<uint16_t, 129> runStart{};
 };
 
-CommandIndex MakeCommandIndex() {
-  CommandIndex index{};
-  for (const LatexCommand& row : kCommands) index.rows[index.count++] = row;
-  for (const SymbolRow& row : SymbolTable()) {
-    if (row.greek && index.count < index.rows.size()) {
-      index.rows[index.count++] = {row.name, R::Symbol, row.code};
-    }
+// The rows that come from the model's lists: the near equivalents that have a command word
+// (a lookalike refused by name) and the operator names.
+void AddSharedRows(std::vector<LatexCommand>& rows) {
+  const std::span<const NearEquivalent> near = NearEquivalents();
+  for (size_t i = 0; i < near.size(); ++i) {
+    if (near[i].latex.empty()) continue;
+    rows.push_back(near[i].code != 0
+                       ? LatexCommand{near[i].latex, R::Symbol, near[i].code}
+                       : LatexCommand{near[i].latex, R::Refused, static_cast<uint32_t>(i)});
   }
-  // Stable, so that a name listed twice finds the command row first, as before.
-  std::stable_sort(index.rows.begin(), index.rows.begin() + index.count,
+  const std::span<const OperatorName> names = OperatorNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    rows.push_back({names[i].command, R::Function, static_cast<uint32_t>(i)});
+  }
+}
+
+CommandIndex MakeCommandIndex() {
+  CommandIndex index;
+  index.rows.assign(std::begin(kCommands), std::end(kCommands));
+  // Before the Greek letters: \epsilon and \phi are refused, although the table names Kav's
+  // letters so.
+  AddSharedRows(index.rows);
+  for (const SymbolRow& row : SymbolTable()) {
+    if (row.greek) index.rows.push_back({row.name, R::Symbol, row.code});
+  }
+  // Stable, so that a name listed twice finds the first row listed.
+  std::stable_sort(index.rows.begin(), index.rows.end(),
                    [](const LatexCommand& a, const LatexCommand& b) { return a.name < b.name; });
   size_t row = 0;
   for (size_t c = 0; c <= 128; ++c) {
-    while (row < index.count && index.rows[row].name[0] < c) ++row;
+    while (row < index.rows.size() && index.rows[row].name[0] < c) ++row;
     index.runStart[c] = static_cast<uint16_t>(row);
   }
   return index;
@@ -246,9 +236,8 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
 }
 
 SymbolCode UnicodeSymbolCode(char16_t ch) {
+  if (const NearEquivalent* near = NearEquivalentOfChar(ch)) return near->code;
   switch (ch) {
-    case u'\u2212': return '-';  // the minus sign that pages and word processors write
-    case u'\u22C5': return 183;  // dot operator
     case u'\u2211': return code::Sum;
     case u'\u220F': return code::Prod;
     case u'\u222B': return code::Integral;
@@ -256,13 +245,6 @@ SymbolCode UnicodeSymbolCode(char16_t ch) {
   }
   if (ch < 128) return 0;
   return Contains(ch) ? ch : 0;
-}
-
-std::u16string_view FunctionLetters(std::u16string_view name) {
-  if (name == u"arcsin") return u"asin";
-  if (name == u"arccos") return u"acos";
-  if (name == u"arctan") return u"atan";
-  return name;
 }
 
 bool IsRowEnvironment(std::u16string_view name) {

@@ -17,7 +17,7 @@ enum class LatexRole : uint8_t {
   FaceArgument,  // \mathrm{...}: `value` is the face bits for the argument
   FaceSwitch,    // \rm: `value` is the face bits for the rest of the group
   Text,          // \text{letters}: `value` is the face bits
-  Function,      // \sin: the name's letters, upright
+  Function,      // \sin: the letters of the operator name row `value`, upright
   OperatorName,  // \operatorname{name}
   Wrapper,       // \mathrel{...}, \mathop{...}: spacing classes, their items as they are
   Colour,        // \color{red} for the rest of the group
@@ -27,6 +27,7 @@ enum class LatexRole : uint8_t {
   End,           // \end{environment}
   Label,         // \label{key}: no part of the formula
   Ignored,       // spacing and style commands the layout does by itself
+  Refused,       // a lookalike of a Kav symbol: `value` is its row of NearEquivalents()
 };
 
 struct LatexCommand {
@@ -47,10 +48,6 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
 // The code a non-ASCII character stands for in a formula (a Greek letter, a relation, the
 // minus sign), or 0 when the formula cannot hold it.
 SymbolCode UnicodeSymbolCode(char16_t ch);
-
-// The letters a function command stands for: its name, except that the inverse trigonometric
-// functions are spelled as the editor recognises them ("asin" for \arcsin).
-std::u16string_view FunctionLetters(std::u16string_view name);
 
 // The environments whose rows become lines: equation, align, gather and their kin.
 bool IsRowEnvironment(std::u16string_view name);

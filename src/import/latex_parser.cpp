@@ -5,7 +5,9 @@
 #include <iterator>
 
 #include "import/latex_commands.h"
+#include "model/function_names.h"
 #include "model/line.h"
+#include "model/near_equivalents.h"
 
 namespace kav {
 namespace {
@@ -27,6 +29,11 @@ bool IsCommand(const LatexToken& token, std::u16string_view name) {
 
 bool IsAsciiAlnum(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// How a lookalike was written and what it is: "\epsilon (the lunate epsilon ..., not Kav's ...)".
+std::u16string Lookalike(std::u16string spelling, const NearEquivalent& row) {
+  return spelling + u" (" + std::u16string(row.name) + u")";
 }
 
 StyleFlags StyleOf(const LatexStyle& style) {
@@ -148,7 +155,10 @@ void LatexParser::ParseCharacter(LatexRow& row, const LatexStyle& style, const L
     default: break;
   }
   const SymbolCode code = UnicodeSymbolCode(c);
-  if (code == 0) Refuse(Spelling(token), token);
+  if (code == 0) {
+    const NearEquivalent* lookalike = NearEquivalentOfChar(c);
+    Refuse(lookalike ? Lookalike(Spelling(token), *lookalike) : Spelling(token), token);
+  }
   if (IsBigOperator(code)) return ParseBigOperator(row, style, code, token);
   AddSymbol(row, code, style);
 }
@@ -173,7 +183,7 @@ void LatexParser::ParseCommand(LatexRow& row, LatexStyle& style, const LatexToke
     case LatexRole::Text: return ParseText(row, style, command->value, token);
     case LatexRole::Function:
       inner.face = StyleRoman;
-      for (char16_t letter : FunctionLetters(token.name)) AddSymbol(row, letter, inner);
+      for (char16_t letter : OperatorNames()[command->value].letters) AddSymbol(row, letter, inner);
       return;
     case LatexRole::Wrapper: return ParseFlatArgument(row, style, token);
     case LatexRole::OperatorName:
@@ -189,6 +199,8 @@ void LatexParser::ParseCommand(LatexRow& row, LatexStyle& style, const LatexToke
     case LatexRole::End: return ParseEnd(row, token);
     case LatexRole::Label: ReadBracedWord(token); return;
     case LatexRole::Ignored: return;
+    case LatexRole::Refused:
+      Refuse(Lookalike(Spelling(token), NearEquivalents()[command->value]), token);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "import/xml_reader.h"
 #include "model/line.h"
 #include "model/mathml_chars.h"
+#include "model/near_equivalents.h"
 
 namespace kav {
 namespace {
@@ -90,6 +91,12 @@ StyleFlags FaceOf(const std::u16string& variant) {
 
 // Mathematical bold and italic letters and bold digits, as some programs write them instead of
 // a mathvariant: the plain character and its face.
+// ", the lunate epsilon ..., not Kav's ..." for a lookalike of a Kav symbol, else nothing.
+std::u16string LookalikeName(char32_t ch) {
+  const NearEquivalent* row = NearEquivalentOfChar(ch);
+  return row != nullptr && row->code == 0 ? u", " + std::u16string(row->name) : std::u16string();
+}
+
 bool Alphanumeric(char32_t cp, char32_t& plain, StyleFlags& face) {
   struct Range {
     char32_t first;
@@ -345,7 +352,7 @@ class Builder {
       StyleFlags style = face;
       if (Alphanumeric(cp, plain, style)) style = context.variant ? face : style;
       const SymbolCode c = CodeOfMathmlChar(plain);
-      if (c == 0) Refuse(u"\"" + Utf16(cp) + u"\" (U+" + Hex(cp) + u")");
+      if (c == 0) Refuse(u"\"" + Utf16(cp) + u"\" (U+" + Hex(cp) + LookalikeName(plain) + u")");
       if (uprightLetters && IsLetter(c) && plain == cp) style = StyleRoman;
       tree_->AddChild(group, MakeNode(c, style | RedOf(context)));
     }

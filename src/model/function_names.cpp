@@ -9,6 +9,20 @@ namespace {
 constexpr std::u16string_view kLongNames[] = {u"asin", u"acos", u"atan"};
 constexpr std::u16string_view kShortNames[] = {u"sin", u"cos", u"tan", u"log", u"exp"};
 
+constexpr OperatorName kOperatorNames[] = {
+    {u"sin", u"sin", false},      {u"cos", u"cos", false},      {u"tan", u"tan", false},
+    {u"cot", u"cot", false},      {u"sec", u"sec", false},      {u"csc", u"csc", false},
+    {u"sinh", u"sinh", false},    {u"cosh", u"cosh", false},    {u"tanh", u"tanh", false},
+    {u"coth", u"coth", false},    {u"arcsin", u"asin", false},  {u"arccos", u"acos", false},
+    {u"arctan", u"atan", false},  {u"log", u"log", false},      {u"ln", u"ln", false},
+    {u"lg", u"lg", false},        {u"exp", u"exp", false},      {u"lim", u"lim", true},
+    {u"limsup", u"limsup", true}, {u"liminf", u"liminf", true}, {u"max", u"max", true},
+    {u"min", u"min", true},       {u"sup", u"sup", true},       {u"inf", u"inf", true},
+    {u"det", u"det", true},       {u"dim", u"dim", false},      {u"ker", u"ker", false},
+    {u"gcd", u"gcd", true},       {u"arg", u"arg", false},      {u"deg", u"deg", false},
+    {u"hom", u"hom", false},      {u"Pr", u"Pr", true},
+};
+
 bool IsLowercase(SymbolCode c) {
   return c >= 'a' && c <= 'z';
 }
@@ -36,6 +50,17 @@ std::u16string_view TrailingFunctionName(std::u16string_view text) {
     if (text.ends_with(name)) return name;
   }
   return {};
+}
+
+std::span<const OperatorName> OperatorNames() {
+  return kOperatorNames;
+}
+
+const OperatorName* OperatorNameOfLetters(std::u16string_view letters) {
+  for (const OperatorName& row : kOperatorNames) {
+    if (row.letters == letters) return &row;
+  }
+  return nullptr;
 }
 
 }  // namespace kav

@@ -1,5 +1,7 @@
 #include "model/mathml_chars.h"
 
+#include "model/near_equivalents.h"
+
 namespace kav {
 namespace {
 
@@ -8,13 +10,11 @@ struct CharAlias {
   SymbolCode code;
 };
 
-// Characters other programs write for a symbol the editor keeps under another code: the minus
-// sign, the dot operator, MathJax's lunate epsilon and curly phi, the asterisk operator.
+// MathML writes the braces as themselves; the other characters read as another code are the
+// near equivalents the LaTeX reader shares.
 constexpr CharAlias kReadAliases[] = {
-    {0x2212, '-'},     {0x2013, '-'},     {0x22C5, 183},        {0x2219, 183},
-    {0x2217, '*'},     {0x2223, 124},     {0x03F5, 949},        {0x03D5, 966},
-    {0x03D1, 952},     {0x03F1, 961},     {0x2A7D, 8804},       {0x2A7E, 8805},
-    {0x2026, 8943},    {'{', code::LBrace},   {'}', code::RBrace},
+    {'{', code::LBrace},
+    {'}', code::RBrace},
 };
 
 struct AccentChars {
@@ -64,6 +64,7 @@ SymbolCode CodeOfMathmlChar(char32_t ch) {
   for (const CharAlias& alias : kReadAliases) {
     if (alias.ch == ch) return alias.code;
   }
+  if (const NearEquivalent* near = NearEquivalentOfChar(ch)) return near->code;
   if (ch > 0xFFFF || ch == '{' || ch == '}') return 0;
   const SymbolCode c = ch;
   return IsLeafSymbol(c) && c != code::LBrace && c != code::RBrace ? c : 0;

@@ -52,7 +52,7 @@ NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& l
 VectorPicture NativeTypesetting::Vector(const EquationLine& line) const {
   const ClipboardPicture picture = LinePicture(line);
   CheckPictureSize(picture.width, picture.height);
-  return DrawVectorPicture(picture, outlines_);
+  return DrawVectorPicture(picture, outlines_, cached_);
 }
 
 }  // namespace kav

@@ -29,8 +29,9 @@ class Canvas {
   // One unit of text with its cell's top-left corner at (x, y), transparent background.
   virtual void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) = 0;
   // The ink `Glyph` lays down for the unit, relative to the cell's top-left corner; empty when
-  // the canvas cannot tell (accents then keep their fixed heights).
-  virtual GlyphInk Ink(FontKey /*font*/, char16_t /*unit*/) const { return {}; }
+  // the canvas cannot tell (accents then keep their fixed heights). Every canvas answers for
+  // itself: one that stayed silent would draw accents away from where the layout put them.
+  virtual GlyphInk Ink(FontKey font, char16_t unit) const = 0;
   // The integral sign image scaled into the rectangle, alpha-blended.
   virtual void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                              int32_t height) = 0;

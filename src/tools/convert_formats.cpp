@@ -3,6 +3,7 @@
 #include <string>
 
 #include "export/convert_text.h"
+#include "model/document_file.h"
 
 namespace kav {
 namespace {
@@ -12,6 +13,24 @@ std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
   return ConvertDocumentBytes(request.document, format, request.line);
 }
 
+// The lines as the .kav document the converter and the editor read back, whatever the input was
+// (a document, LaTeX or MathML); one line asked for with --line is its markup alone.
+std::vector<uint8_t> ConvertToMarkup(const ConvertRequest& request) {
+  const std::vector<uint8_t> lines =
+      ConvertDocumentBytes(request.document, TextFormat::Markup, request.line);
+  if (request.line > 0) return lines;
+  const std::string header = "@@" + std::to_string(kFileVersion) + "\n";
+  std::vector<uint8_t> document(header.begin(), header.end());
+  document.reserve(lines.size() + header.size() + lines.size() / 8);
+  bool lineStart = true;
+  for (uint8_t byte : lines) {
+    if (lineStart) document.push_back('@');
+    document.push_back(byte);
+    lineStart = byte == '\n';
+  }
+  return document;
+}
+
 constexpr OutputFormat kFormats[] = {
     {"png", ConvertToPng},
     {"bmp", ConvertToBmp},
@@ -19,7 +38,7 @@ constexpr OutputFormat kFormats[] = {
     {"emf", ConvertToEmf},
     {"hwp", ConvertToHwp},
     {"gvml", ConvertToGvml},
-    {"markup", ConvertToText<TextFormat::Markup>},
+    {"markup", ConvertToMarkup},
     {"tex", ConvertToText<TextFormat::Tex>},
     {"hwpeq", ConvertToText<TextFormat::HwpScript>},
     {"omml", ConvertToText<TextFormat::Omml>},

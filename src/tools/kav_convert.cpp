@@ -151,21 +151,15 @@ ConvertRequest RequestOf(const Options& options, std::string_view document, int3
 }
 
 int RunOne(const Options& options, const std::vector<uint8_t>& document) {
-  // From LaTeX to markup, the formulas are written as the document the editor opens.
-  const bool asDocument =
-      options.from == "latex" && options.format == "markup" && options.line == 0;
-  std::vector<uint8_t> converted;
+  std::vector<uint8_t> out;
   try {
     const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
-    if (!asDocument) {
-      converted = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
-    }
+    out = FindOutputFormat(options.format)->convert(RequestOf(options, text, options.line));
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);
   } catch (const Failure& failure) {
     return Report(options.input, options.line, failure.text);
   }
-  const std::vector<uint8_t>& out = asDocument ? document : converted;
   if (options.output == "-") {
     return WriteStandardOutput(out) ? 0 : Report(options.input, 0, u"Cannot write -");
   }

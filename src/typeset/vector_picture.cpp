@@ -119,12 +119,13 @@ Outline FitIntegralOutline(Outline outline) {
   return outline;
 }
 
-VectorPicture DrawVectorPicture(const ClipboardPicture& picture, const GlyphOutlines& outlines) {
+VectorPicture DrawVectorPicture(const ClipboardPicture& picture, const GlyphOutlines& outlines,
+                                const GlyphMetrics& inks) {
   if (picture.width <= 0 || picture.height <= 0) {
     Fail(u"Nothing to draw: the line is " + Ascii16(std::to_string(picture.width)) + u" x " +
          Ascii16(std::to_string(picture.height)) + u" pixels");
   }
-  ShapeCanvas canvas(outlines);
+  ShapeCanvas canvas(outlines, inks);
   picture.draw(canvas);
   VectorPicture result;
   result.shapes = canvas.TakeShapes();

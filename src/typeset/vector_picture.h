@@ -35,8 +35,10 @@ PixelRect InkPixels(const Outline& outline);
 // and centred across its width (28 x 68), as the image generator fits it. Empty stays empty.
 Outline FitIntegralOutline(Outline outline);
 
-// Draws the picture's shapes and frames them. Throws a Failure for a picture with nothing to
-// draw, as the bitmap picture does.
-VectorPicture DrawVectorPicture(const ClipboardPicture& picture, const GlyphOutlines& outlines);
+// Draws the picture's shapes and frames them; `inks` are the metrics the line was laid out with,
+// which place the accents. Throws a Failure for a picture with nothing to draw, as the bitmap
+// picture does.
+VectorPicture DrawVectorPicture(const ClipboardPicture& picture, const GlyphOutlines& outlines,
+                                const GlyphMetrics& inks);
 
 }  // namespace kav

@@ -37,7 +37,7 @@ def convert(sources, work, extension, program, timeout):
     if not soffice:
         raise OracleError('LibreOffice (soffice) is not installed; run scripts/setup')
     env = dict(os.environ, HOME=os.path.join(work, 'home'))
-    os.makedirs(env['HOME'])
+    os.makedirs(env['HOME'], exist_ok=True)
     outdir = os.path.join(work, extension)
     try:
         run = subprocess.run([soffice, '--headless', '--norestore', '--nolockcheck',
@@ -82,6 +82,22 @@ def starmath(element):
     return ''
 
 
+def run_in_work_folder(keep, prefix, run):
+    """`run(work)` in a fresh work folder (or `keep`, which stays); its result, or None after
+    printing why the oracle could not run."""
+    work = keep or tempfile.mkdtemp(prefix=prefix)
+    os.makedirs(work, exist_ok=True)
+    try:
+        return run(work)
+    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
+            ET.ParseError, KeyError) as error:
+        print('oracle could not run: %s' % error, file=sys.stderr)
+        return None
+    finally:
+        if not keep:
+            shutil.rmtree(work, ignore_errors=True)
+
+
 def main(check, count, prefix, read_back):
     """Runs `check(convert, work)`, which returns the number of failed formulas out of `count`;
     the exit status. `read_back` says who read the formulas in the summary line."""
@@ -89,16 +105,8 @@ def main(check, count, prefix, read_back):
     parser.add_argument('--convert', required=True, help='path of kav-convert')
     parser.add_argument('--keep', help='keep the work files in this directory')
     args = parser.parse_args()
-    work = args.keep or tempfile.mkdtemp(prefix=prefix)
-    os.makedirs(work, exist_ok=True)
-    try:
-        failures = check(args.convert, work)
-    except (OracleError, subprocess.TimeoutExpired, OSError, zipfile.BadZipFile,
-            ET.ParseError, KeyError) as error:
-        print('oracle could not run: %s' % error, file=sys.stderr)
+    failures = run_in_work_folder(args.keep, prefix, lambda work: check(args.convert, work))
+    if failures is None:
         return 1
-    finally:
-        if not args.keep:
-            shutil.rmtree(work, ignore_errors=True)
     print('%d of %d formulas %s as written' % (count - failures, count, read_back))
     return 1 if failures else 0

@@ -61,8 +61,13 @@ def mathml_lines(kav_convert, work, lines):
     return written
 
 
-def write_odt(path, maths):
+def write_odt(path, maths, labels=None):
+    """An .odt with one formula object for every <math>, each in its own paragraph after a
+    paragraph holding its label when labels are given (so that the formulas can be told apart
+    in a PDF)."""
+    labels = labels or [None] * len(maths)
     frames = ''.join(
+        ('<text:p>%s</text:p>' % labels[i - 1] if labels[i - 1] else '') +
         '<text:p><draw:frame draw:name="Formula%d" text:anchor-type="as-char" svg:width="2cm" svg:height="1cm">'
         '<draw:object xlink:href="./Object %d" xlink:type="simple" xlink:show="embed" xlink:actuate="onLoad"/>'
         '</draw:frame></text:p>' % (i, i) for i in range(1, len(maths) + 1))

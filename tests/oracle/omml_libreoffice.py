@@ -90,9 +90,13 @@ def omml_lines(kav_convert, work):
     return lines[:-1]
 
 
-def write_docx(path, fragments):
-    paragraphs = ''.join('<w:p><m:oMathPara><m:oMath>%s</m:oMath></m:oMathPara></w:p>' % f
-                         for f in fragments)
+def write_docx(path, fragments, labels=None):
+    """A .docx with one math paragraph for every fragment, each after a text paragraph holding
+    its label when labels are given (so that the formulas can be told apart in a PDF)."""
+    labels = labels or [None] * len(fragments)
+    paragraphs = ''.join(('<w:p><w:r><w:t>%s</w:t></w:r></w:p>' % label if label else '') +
+                         '<w:p><m:oMathPara><m:oMath>%s</m:oMath></m:oMathPara></w:p>' % f
+                         for f, label in zip(fragments, labels))
     document = (XML_HEAD + '<w:document ' + NAMESPACES + '><w:body>' + paragraphs +
                 '<w:sectPr/></w:body></w:document>')
     with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:

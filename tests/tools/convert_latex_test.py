@@ -26,12 +26,10 @@ class ConvertLatexTest(unittest.TestCase):
     def test_corpus_reads_to_the_corpus_document(self):
         run = self.run_convert('--from', 'latex', '--to', 'markup', self.corpus)
         self.assertEqual((run.returncode, run.stderr), (0, b''))
-        lines = run.stdout.decode().split('\n')
-        self.assertEqual(lines[0], '@@3')
+        self.assertTrue(run.stdout.startswith(b'@@3\n@'))
         expected = self.run_convert('--to', 'markup', os.path.join(ROOT, 'bench', 'corpus.kav'))
         self.assertEqual(expected.returncode, 0)
-        self.assertEqual([line[1:] for line in lines[1:-1]],
-                         expected.stdout.decode().split('\n')[:-1])
+        self.assertEqual(run.stdout, expected.stdout)
 
     def test_every_format_is_written(self):
         text = b'% a comment line\n\nx^{2}+\\frac{\\alpha}{\\beta}\r\n\\sum_{i=1}^{n} a_{i}\n'

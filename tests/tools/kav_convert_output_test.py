@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 CONVERT = None
-MARKUP = b'<x>\\super{<2>}\n<y>\n<z>\n'
+MARKUP = b'@@3\n@<x>\\super{<2>}\n@<y>\n@<z>\n'
 
 
 class KavConvertOutputTest(unittest.TestCase):

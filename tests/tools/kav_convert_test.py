@@ -182,11 +182,29 @@ class KavConvertTest(unittest.TestCase):
         missing = self.run_convert('--to', 'bmp', '--line', '3', path)
         self.assertEqual((missing.returncode, missing.stdout), (2, b''))
 
+    def test_markup_is_one_document_whatever_the_input(self):
+        document = b'@@3\n@<x>\\super{<2>}<+>\\frac{<epsilon>}{<l|rm><n|rm><K>}\n@<y|rmbold>\n'
+        inputs = [
+            ('kav', b'@@3\n@<x>\\super{<2>}<+>\\frac{<epsilon>}{<l|rm><n|rm><K>}\n\n@<y|rmbold>\n'),
+            ('latex', b'x^2+\\frac{\\varepsilon}{\\ln K}\n\\bold{y}\n'),
+            ('mathml', '<math><msup><mi>x</mi><mn>2</mn></msup><mo>+</mo><mfrac><mi>\u03b5</mi>'
+                       '<mrow><mi>ln</mi><mi>K</mi></mrow></mfrac></math>'
+                       '<math><mi mathvariant="bold">y</mi></math>'.encode()),
+        ]
+        for source, text in inputs:
+            run = self.run_convert('--from', source, '--to', 'markup', '-', stdin=text)
+            self.assertEqual((run.returncode, run.stderr, run.stdout), (0, b'', document), source)
+            again = self.run_convert('--to', 'markup', '-', stdin=run.stdout)
+            self.assertEqual((again.returncode, again.stdout), (0, document), source)
+            line = self.run_convert('--from', source, '--to', 'markup', '--line', '2', '-', stdin=text)
+            self.assertEqual((line.returncode, line.stdout), (0, b'<y|rmbold>\n'), source)
+
     def test_from_mathml_reads_each_math_element_as_a_line(self):
         mathml = ('<?xml version="1.0"?>\n<math xmlns="http://www.w3.org/1998/Math/MathML">'
                   '<mfrac><mi>a</mi><mn>2</mn></mfrac></math>\n<mml:math xmlns:mml="x"><mml:mi>y</mml:mi></mml:math>\n')
         run = self.run_convert('--from', 'mathml', '--to', 'markup', '-', stdin=mathml.encode())
-        self.assertEqual((run.returncode, run.stdout, run.stderr), (0, b'\\frac{<a>}{<2>}\n<y>\n', b''))
+        self.assertEqual((run.returncode, run.stdout, run.stderr),
+                         (0, b'@@3\n@\\frac{<a>}{<2>}\n@<y>\n', b''))
         refused = self.run_convert('--from', 'mathml', '--to', 'tex', '-',
                                    stdin=b'<math><mtable><mtr/></mtable></math>')
         self.assertEqual((refused.returncode, refused.stdout, refused.stderr),
@@ -208,7 +226,7 @@ class KavConvertTest(unittest.TestCase):
             ('latex', 'a\n' + padded('x^{2}', '', bound + 1) + '\n', None,
              '-:2: The line %s\n' % too_long),
             ('mathml', '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound),
-             b'<a>\n<b>\n', None),
+             b'@@3\n@<a>\n@<b>\n', None),
             ('mathml',
              '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound + 1), None,
              '-:0: MathML: the formula %s (line 2)\n' % too_long),
@@ -246,7 +264,7 @@ class KavConvertTest(unittest.TestCase):
 
     def test_text_formats_share_the_table(self):
         run = self.run_convert('--to', 'markup', self.document('<x>', '<y>'))
-        self.assertEqual((run.returncode, run.stdout), (0, b'<x>\n<y>\n'))
+        self.assertEqual((run.returncode, run.stdout), (0, b'@@3\n@<x>\n@<y>\n'))
 
 
 if __name__ == '__main__':

@@ -90,6 +90,8 @@ TEST(LatexReader, SymbolsAndTheirSynonyms) {
       {"inequalities and membership", u"\\le\\leq\\ge\\geq\\in", u"<leq><leq><geq><geq><in>"},
       {"operators", u"\\cdot\\times\\pm\\cdots\\cap\\cup\\subset",
        u"<cdot><times><pm><cdots><intersection><union><subset>"},
+      {"amsmath's centred dots", u"a_1+\\dotsb+a_n\\dotsm",
+       u"<a>\\sub{<1>}<+><cdots><+><a>\\sub{<n>}<cdots>"},
       {"infinity and arrows", u"\\infty\\rightarrow\\to", u"<infinity><rarrow><rarrow>"},
       {"braces by name and escaped", u"\\lbrace\\{\\rbrace\\}",
        u"<lbrace><lbrace><rbrace><rbrace>"},
@@ -133,6 +135,17 @@ TEST(LatexReader, FacesAccentsAndColours) {
        u"\\red\\sum{<i>}{\\none}<i>"},
       {"\\color for the rest of the group", u"{\\color{red} x^2} y",
        u"\\red<x>\\red\\super{\\red<2>}<y>"},
+  });
+}
+
+TEST(LatexReader, BoldTakesAnArgumentAsMathbf) {
+  ExpectReads({
+      {"braced, in a subscript", u"F_\\bold{X}+1", u"<F>\\sub{<X|rmbold>}<+><1>"},
+      {"braced, then an italic letter", u"\\bold{AB}c", u"<A|rmbold><B|rmbold><c>"},
+      {"unbraced: one letter", u"\\bold x y", u"<x|rmbold><y>"},
+      {"as \"Copy as TeX\" writes it", u"{\\bold x}y\\hat{\\bold \\alpha }",
+       u"<x|rmbold><y><alpha|rmbold|hat>"},
+      {"missing argument", u"x\\bold", u"LaTeX: \\bold needs an argument (column 2)"},
   });
 }
 

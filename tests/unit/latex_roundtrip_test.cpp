@@ -140,5 +140,29 @@ TEST(LatexRoundTrip, HandWrittenLatexIsStableAfterOnePass) {
   }
 }
 
+// Spellings of real formulas: the LaTeX written for what they read to is this, and reads back
+// to the same markup.
+TEST(LatexRoundTrip, LettersAndOperatorNamesReadBackExactly) {
+  const struct {
+    const char16_t* latex;
+    const char16_t* written;
+  } cases[] = {
+      {u"W(2,k)>2^k/k^\\varepsilon", u"W(2,k)>2^{k}/k^{\\varepsilon}"},
+      {u"\\varphi\\operatorname{E}(X_{t-1})", u"\\varphi\\mathrm{E}(X_{t-1})"},
+      {u"\\ln K_a", u"\\ln K_{a}"},
+      {u"v=\\frac{V_{\\max}[S]}{K_m+[S]}", u"v=\\frac{V_{\\max}[S]}{K_{m}+[S]}"},
+      {u"\\limsup_{t\\rightarrow+\\infty}\\frac{1}{\\log\\log t}",
+       u"\\limsup_{t\\rightarrow+\\infty}\\frac{1}{\\log\\log t}"},
+      {u"\\operatorname{arctan}x+\\arctan y", u"\\operatorname{arctan}x+\\arctan y"},
+      {u"F_\\bold{X}=\\boldsymbol{\\varepsilon}", u"F_{\\mathbf{X}}=\\boldsymbol{\\varepsilon}"},
+      {u"\\gcd(a_1,a_2)=1", u"\\gcd(a_{1},a_{2})=1"},
+  };
+  for (const auto& c : cases) {
+    const std::u16string markup = MarkupOf(c.latex);
+    EXPECT_EQ(LatexOf(markup), c.written) << EncodeUtf8(c.latex);
+    EXPECT_EQ(MarkupOf(LatexOf(markup)), markup) << EncodeUtf8(c.latex);
+  }
+}
+
 }  // namespace
 }  // namespace kav

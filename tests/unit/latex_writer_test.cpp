@@ -111,7 +111,7 @@ TEST(LatexWriter, UprightRunsSpellingAFunctionBecomeItsOperator) {
        u"\\arcsin\\arccos\\arctan"},
       {"letter before arcsin", u"<x|rm><a|rm><s|rm><i|rm><n|rm>", u"\\mathrm{x}\\arcsin"},
       {"co before sin", u"<c|rm><o|rm><s|rm><i|rm><n|rm>", u"\\mathrm{co}\\sin"},
-      {"sinh is no operator here", u"<s|rm><i|rm><n|rm><h|rm>", u"\\mathrm{sinh}"},
+      {"sinh", u"<s|rm><i|rm><n|rm><h|rm>", u"\\sinh"},
       {"letter after sin", u"<s|rm><i|rm><n|rm><x|rm>", u"\\mathrm{sinx}"},
       {"digit after sin", u"<s|rm><i|rm><n|rm><2|rm>", u"\\mathrm{sin2}"},
       {"log before an italic digit", u"<l|rm><o|rm><g|rm><2>", u"\\log2"},
@@ -122,6 +122,36 @@ TEST(LatexWriter, UprightRunsSpellingAFunctionBecomeItsOperator) {
       {"red part of a function", u"<s|rm><i|rm>\\red<n|rm>",
        u"\\mathrm{si}\\textcolor{red}{\\mathrm{n}}"},
       {"upright Greek before log", u"<alpha|rm><l|rm><o|rm><g|rm>", u"\\mathrm{\\alpha}\\log"},
+  });
+}
+
+TEST(LatexWriter, EpsilonAndPhiKeepTheShapesTheEditorDraws) {
+  ExpectAll({
+      {"italic", u"<epsilon><+><phi>", u"\\varepsilon+\\varphi"},
+      {"before a letter", u"<phi><x>", u"\\varphi x"},
+      {"bold", u"<epsilon|rmbold><phi|rmbold>", u"\\boldsymbol{\\varepsilon\\varphi}"},
+      {"upright", u"<phi|rm>", u"\\mathrm{\\varphi}"},
+      {"under an accent", u"<epsilon|hat>", u"\\hat{\\varepsilon}"},
+      {"the other Greek letters keep their names", u"<theta><rho><sigma><pi><kappa>",
+       u"\\theta\\rho\\sigma\\pi\\kappa"},
+  });
+}
+
+TEST(LatexWriter, UprightRunsSpellingStandardOperatorNamesBecomeThoseOperators) {
+  ExpectAll({
+      {"ln before an italic letter", u"<l|rm><n|rm><K>", u"\\ln K"},
+      {"max with a subscript", u"<m|rm><a|rm><x|rm>\\sub{<i>}<a>", u"\\max_{i}a"},
+      {"the longest name at the end", u"<l|rm><i|rm><m|rm><s|rm><u|rm><p|rm>", u"\\limsup"},
+      {"two names", u"<a|rm><r|rm><g|rm><m|rm><i|rm><n|rm>", u"\\arg\\min"},
+      {"a letter before a name", u"<d|rm><l|rm><n|rm><x>", u"\\mathrm{d}\\ln x"},
+      {"capitals count", u"<P|rm><r|rm><(><A><)>", u"\\Pr(A)"},
+      {"arcsin as letters stays those letters", u"<a|rm><r|rm><c|rm><c|rm><o|rm><s|rm><x>",
+       u"\\operatorname{arccos}x"},
+      {"red name with limits", u"\\red<l|rm>\\red<i|rm>\\red<m|rm>\\sub{<n>}",
+       u"\\mathop{\\textcolor{red}{\\lim}}\\limits_{n}"},
+      {"red arctan letters", u"\\red<a|rm>\\red<r|rm>\\red<c|rm>\\red<t|rm>\\red<a|rm>\\red<n|rm>",
+       u"\\mathop{\\textcolor{red}{\\mathrm{arctan}}}\\nolimits"},
+      {"no name", u"<T|rm><r|rm><A>", u"\\mathrm{Tr}A"},
   });
 }
 
@@ -212,8 +242,6 @@ TEST(LatexSymbols, EveryNamedSymbolThatIsNoLetterHasItsLatex) {
     if (row.greek || IsBigOperator(row.code)) continue;
     EXPECT_NE(FindLatexSymbol(row.code), nullptr) << EncodeUtf8(row.name);
   }
-  EXPECT_EQ(LatexFunctionOf(u"asin"), u"\\arcsin");
-  EXPECT_EQ(LatexFunctionOf(u"sinh"), u"");
 }
 
 }  // namespace

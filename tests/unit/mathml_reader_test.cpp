@@ -45,7 +45,7 @@ TEST(MathmlReader, TokensFacesAndColours) {
       {"<math><mi>&#x1D431;</mi><mi>&#x210E;</mi></math>", "<x|rmbold><h>"},
       {"<math><mo>&sdot;</mo><mo>&#xB7;</mo><mo>&le;</mo><mi mathvariant='normal'>&infin;</mi><mo>{</mo></math>",
        "<cdot><cdot><leq><infinity|rm><lbrace>"},
-      {"<math><mo>lim</mo><mtext> if </mtext><mspace width='1em'/><mi>&#x3F5;</mi></math>",
+      {"<math><mo>lim</mo><mtext> if </mtext><mspace width='1em'/><mi>&#x3B5;</mi></math>",
        "<l|rm><i|rm><m|rm><i|rm><f|rm><epsilon>"},
   };
   for (const Case& c : cases) EXPECT_EQ(Markup(c.mathml), c.markup) << c.mathml;

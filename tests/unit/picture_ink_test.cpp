@@ -10,6 +10,7 @@
 #include "export/clipboard_payloads.h"
 #include "native/native_typesetting.h"
 #include "native/raster_canvas.h"
+#include "symbol_names.h"
 #include "typeset/line_geometry.h"
 #include "typeset/shifted_canvas.h"
 
@@ -116,20 +117,6 @@ class PictureInkTest : public ::testing::Test {
 };
 NativeTypesetting* PictureInkTest::typesetting = nullptr;
 std::array<RgbaImage, 3>* PictureInkTest::integrals = nullptr;
-
-// The markup name of every symbol a line can hold alone: letters, digits, the punctuation that
-// stands for itself, and every row of the symbol table but the three big operators.
-std::vector<std::u16string> SymbolNames() {
-  std::vector<std::u16string> names;
-  for (char16_t c = u'a'; c <= u'z'; ++c) names.push_back(std::u16string(1, c));
-  for (char16_t c = u'A'; c <= u'Z'; ++c) names.push_back(std::u16string(1, c));
-  for (char16_t c = u'0'; c <= u'9'; ++c) names.push_back(std::u16string(1, c));
-  for (char16_t c : std::u16string_view(u"!()*+,-.=[]")) names.push_back(std::u16string(1, c));
-  for (const SymbolRow& row : SymbolTable()) {
-    if (!IsBigOperator(row.code)) names.emplace_back(row.name);
-  }
-  return names;
-}
 
 // The face choices, then each accent (which draws above the glyph).
 constexpr std::u16string_view kStyles[] = {u"",     u"|rm",     u"|rmbold", u"|hat",

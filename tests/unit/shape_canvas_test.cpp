@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/failure.h"
+#include "fixed_metrics.h"
 #include "typeset/vector_picture.h"
 
 namespace kav {
@@ -83,7 +84,8 @@ TEST(ShapeCanvasTest, AThickPenReachesOnePixelAroundTheSegmentWithRoundEnds) {
 
 TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectangle) {
   const SquareOutlines outlines;
-  ShapeCanvas canvas(outlines);
+  const FixedMetrics metrics;
+  ShapeCanvas canvas(outlines, metrics);
   canvas.Glyph({FontFace::Italic, 40}, u'x', 100, 50, kRed);
   canvas.Glyph({FontFace::Italic, 40}, u' ', 120, 50, kRed);
   canvas.IntegralImage(IntegralInk::Green, 5, 6, 14, 34);
@@ -111,16 +113,18 @@ TEST(VectorPictureTest, CurveBoundsFollowTheCurveNotItsControlPoints) {
 
 TEST(VectorPictureTest, TheFrameHoldsTheRootBoxAndAllTheInkWithTheMargin) {
   const SquareOutlines outlines;
+  const FixedMetrics metrics;
   const auto framed = [&](int32_t glyphX, int32_t glyphY) {
     ClipboardPicture picture{30, 20, [=](Canvas& canvas) {
                                canvas.Glyph({FontFace::Roman, 40}, u'a', glyphX, glyphY, kBlack);
                              }};
-    return DrawVectorPicture(picture, outlines).frame;
+    return DrawVectorPicture(picture, outlines, metrics).frame;
   };
   constexpr int32_t m = kPictureMargin;
   EXPECT_EQ(framed(0, 0), (PixelRect{-m, -m, 30 + m, 20 + m}));
   EXPECT_EQ(framed(-6, 12), (PixelRect{-4 - m, -m, 30 + m, 25 + m}));
-  EXPECT_THROW(DrawVectorPicture(ClipboardPicture{0, 20, [](Canvas&) {}}, outlines), Failure);
+  EXPECT_THROW(DrawVectorPicture(ClipboardPicture{0, 20, [](Canvas&) {}}, outlines, metrics),
+               Failure);
 }
 
 }  // namespace
