@@ -57,8 +57,8 @@ CASES = [
      'mrow(mi:\U0001d41a mo:+ mi:\U0001d6c2 mo:+ mn:\U0001d7d3 mo:+ mi:\U0001d419 mo:+ '
      'mi:\U0001d6c0)', 'bold letters, Greek and digits'),
     (r'<a><lt><b><gt><c>', 'mrow(mi:a mo:< mi:b mo:> mi:c)', 'escaped angle brackets'),
-    (r'<lbrace><x><rbrace><leq><infinity>', 'mrow(mrow(mo:{ mrow(mi:x) mo:}) mi:\u2264 mi:\u221e)',
-     'visible braces and symbols'),
+    (r'<lbrace><x><rbrace><leq><infinity>',
+     'mrow(mrow(mo:{ mrow(mi:x) mo:}) mi:\u2264 mi:\u221e)', 'visible braces and symbols'),
     (r'\red\frac{\red<1>}{<x>}', 'mfrac(mn:1 mi:x)', 'red content still reads as a fraction'),
 ]
 
