@@ -8,6 +8,7 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/omml_fences.h"
+#include "export/omml_row_items.h"
 #include "export/omml_row_order.h"
 #include "model/line.h"
 
@@ -377,6 +378,34 @@ TEST(OmmlFences, PairsNestedBracketsAndBarsAtOneDepth) {
   // Pairs deeper than the limit stay single; those outside them still pair.
   EXPECT_EQ(Partners(u"((x))(y)", 1), "4---07-5");
   EXPECT_EQ(Partners(u"(x)|y|", 0), "------");
+}
+
+// The elements of a markup row as "kind first-last": S single, F fence, R upright run,
+// W reserved word, N function name (with its scripts up to last).
+std::string Items(const char16_t* markup) {
+  const EquationLine line(markup);
+  std::vector<OmmlLeaf> leaves;
+  for (int32_t child : line.tree.Children(line.tree.root)) {
+    leaves.push_back({line.tree.CodeAt(child), line.tree.Data(child).style});
+  }
+  const std::vector<int32_t> partners = OmmlFencePartners(leaves, 100);
+  std::string out;
+  for (const OmmlItem& item :
+       OmmlRowItems(leaves, partners, 0, static_cast<int32_t>(leaves.size()))) {
+    out += std::string(out.empty() ? "" : " ") + "SFRWN"[static_cast<int>(item.kind)] +
+           std::to_string(item.first) + "-" + std::to_string(item.last);
+  }
+  return out;
+}
+
+TEST(OmmlRowItems, GroupsBracketsRunsWordsAndFunctions) {
+  EXPECT_EQ(Items(u"<(><x><)>\\super{<2>}"), "F0-2 S3-3");
+  EXPECT_EQ(Items(u"<a|rm><b|rm><c>"), "R0-1 S2-2");
+  EXPECT_EQ(Items(u"<a|rm><b|rmbold><c|rm><d|rm|hat>"), "S0-0 S1-1 S2-2 S3-3");
+  EXPECT_EQ(Items(u"<s|rm><i|rm><n|rm>\\super{<2>}\\sub{<3>}<x>"), "N0-4 S5-5");
+  EXPECT_EQ(Items(u"<s|rm><i|rm><n|rm><h|rm><x>"), "R0-3 S4-4");
+  EXPECT_EQ(Items(u"<L|rm><i|rm><m|rm>\\sub{<x>}"), "W0-2 S3-3");
+  EXPECT_EQ(Items(u"<x><(><s|rm><i|rm><n|rm><)>"), "S0-0 F1-5");
 }
 
 TEST(OmmlWriter, EmptyTreeOrNegativeNodeWritesNothing) {
