@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "export/latex_writer.h"
+#include "export/mathml_brackets.h"
+#include "export/mathml_operands.h"
 #include "model/export_buffer.h"
 #include "model/mathml_chars.h"
 
@@ -15,10 +17,14 @@ namespace kav {
 namespace {
 
 using Items = std::vector<std::u16string>;
+using RowItems = std::vector<RowItem>;
 
 constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"sin",
                                                    u"cos",  u"tan",  u"log",  u"exp"};
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
+constexpr SymbolCode kBar = 124;
+constexpr char16_t kDivides = 0x2223;
+constexpr char16_t kAsteriskOperator = 0x2217;
 
 bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
@@ -68,31 +74,66 @@ std::u16string_view TagOf(MathmlToken token) {
   return u"mo";
 }
 
+// How one leaf is spelt: its token element, attributes beyond face and colour, and character.
+struct Spelling {
+  std::u16string_view tag;
+  std::u16string_view attributes;
+  char16_t ch = 0;
+};
+
+// The usual spelling of a leaf: brackets as fixed-size prefix and postfix operators.
+Spelling UsualSpelling(SymbolCode c) {
+  const char16_t* form = MathmlFormOf(c);
+  std::u16string_view attributes;
+  if (form && std::u16string_view(form) == u"prefix") attributes = u" form=\"prefix\" stretchy=\"false\"";
+  if (form && std::u16string_view(form) == u"postfix") attributes = u" form=\"postfix\" stretchy=\"false\"";
+  return {TagOf(MathmlTokenOf(c)), attributes, MathmlCharOf(c)};
+}
+
+// The spelling of a leaf in its place in the row: bars of a pair as fences, a lone bar as a
+// divides sign, a bracket without its partner as text, and (`ordinary`) an operator that lacks
+// an operand as a symbol of its own.
+Spelling SpellingOf(SymbolCode c, BracketRole role, bool ordinary) {
+  if (c == kBar && role == BracketRole::Open) return {u"mo", u" fence=\"true\" form=\"prefix\" stretchy=\"false\"", u'|'};
+  if (c == kBar && role == BracketRole::Close) return {u"mo", u" fence=\"true\" form=\"postfix\" stretchy=\"false\"", u'|'};
+  if (c == kBar) return {ordinary ? u"mi" : u"mo", u"", kDivides};
+  if (role == BracketRole::Unpaired) return {u"mtext", u"", MathmlCharOf(c)};
+  if (c == '*' && ordinary) return {u"mi", u"", kAsteriskOperator};
+  return UsualSpelling(c);
+}
+
 // A token element holding `text`, with the face and (unless an accent carries it) the colour.
-std::u16string Token(SymbolCode c, std::u16string_view text, StyleFlags style, bool colour) {
-  const std::u16string_view tag = TagOf(MathmlTokenOf(c));
-  std::u16string out = u"<" + std::u16string(tag);
+std::u16string Token(const Spelling& spelling, std::u16string_view text, StyleFlags style, bool colour) {
+  std::u16string out = u"<" + std::u16string(spelling.tag);
   out += VariantOf(style);
-  if (const char16_t* form = MathmlFormOf(c)) {
-    out += u" form=\"" + std::u16string(form) + u"\" stretchy=\"false\"";
-  }
+  out += spelling.attributes;
   if (colour && (style & StyleRed)) out += kRed;
   out += u">";
   AppendEscaped(out, text);
-  return out + u"</" + std::u16string(tag) + u">";
+  return out + u"</" + std::u16string(spelling.tag) + u">";
 }
 
 // A letter or symbol with its face, colour and at most one accent (several are dropped
 // together, as in the other writers).
-std::u16string Leaf(const NodeData& data) {
-  const char16_t ch = MathmlCharOf(data.code);
-  if (ch == 0) return u"<mrow/>";
-  if (!HasOneAccent(data.style)) return Token(data.code, std::u16string(1, ch), data.style, true);
+std::u16string Leaf(const NodeData& data, const Spelling& spelling) {
+  if (spelling.ch == 0) return u"<mrow/>";
+  const std::u16string text(1, spelling.ch);
+  if (!HasOneAccent(data.style)) return Token(spelling, text, data.style, true);
   std::u16string out = u"<mover accent=\"true\"";
   if (data.style & StyleRed) out += kRed;
-  out += u">" + Token(data.code, std::u16string(1, ch), data.style, false) + u"<mo>";
+  out += u">" + Token(spelling, text, data.style, false) + u"<mo>";
   AppendEscaped(out, std::u16string(1, MathmlAccentChar(data.style & StyleAccentMask)));
   return out + u"</mo></mover>";
+}
+
+// Whether an element is a base with scripts: as a script or as the base of another script it is
+// wrapped in a row of its own, since "a^b^c" and "E_f_1" are not read as nested scripts.
+bool IsScripted(std::u16string_view element) {
+  return element.starts_with(u"<msub") || element.starts_with(u"<msup");
+}
+
+std::u16string Wrapped(std::u16string element) {
+  return IsScripted(element) ? u"<mrow>" + element + u"</mrow>" : element;
 }
 
 class Writer {
@@ -100,11 +141,14 @@ class Writer {
   explicit Writer(const EquationTree& tree) : tree_(tree) {}
 
   Items Row(int32_t group) const {
-    Items items;
-    if (group < 0) return items;
+    if (group < 0) return {};
     const std::vector<int32_t>& row = tree_.Children(group);
-    for (size_t i = 0; i < row.size();) i = Item(row, i, items);
-    return items;
+    std::vector<SymbolCode> codes(row.size());
+    for (size_t i = 0; i < row.size(); ++i) codes[i] = CodeAt(row, i);
+    const BracketPairs pairs = PairBrackets(codes);
+    RowItems items;
+    for (size_t i = 0; i < row.size();) i = Item(row, pairs, i, items, true);
+    return SpelledRow(std::move(items));
   }
 
  private:
@@ -124,42 +168,70 @@ class Writer {
 
   std::u16string Close(std::u16string_view tag) const { return u"</" + std::u16string(tag) + u">"; }
 
-  // Writes the item that starts at `i` and returns where the next one starts.
-  size_t Item(const std::vector<int32_t>& row, size_t i, Items& items) const {
+  // Writes the item that starts at `i` and returns where the next one starts. `wholeOperand`:
+  // a big operator's operand that opens a bracket runs through its partner.
+  size_t Item(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i, RowItems& items,
+              bool wholeOperand) const {
     const SymbolCode c = CodeAt(row, i);
     if (c == code::Placeholder) return i + 1;
     // A \none outside the start of a limit draws nothing. MathML allows its <none/> only among
     // multiscripts, so an empty row marked by its class keeps it for the way back.
     if (c == code::None) {
-      items.push_back(u"<mrow class=\"kav-none\"/>");
+      items.push_back({u"<mrow class=\"kav-none\"/>"});
       return i + 1;
     }
-    if (IsBigOperator(c)) return BigOperator(row, i, items);
-    std::u16string base;
+    if (IsBigOperator(c)) return BigOperator(row, pairs, i, items, wholeOperand);
+    RowItem item;
     size_t next = i;
     const size_t nameLength = FunctionNameAt(row, i);
     if (IsScript(c)) {
-      base = u"<mrow/>";
+      item.text = u"<mrow/>";
     } else if (nameLength > 0) {
-      base = FunctionName(row, i, nameLength);
+      item.text = FunctionName(row, i, nameLength);
       next = i + nameLength;
     } else {
       next = DigitRunEnd(row, i);
-      base = next > i + 1 ? DigitRun(row, i, next) : Element(row[i]);
-      next = std::max(next, i + 1);
+      if (next > i + 1) {
+        item.text = DigitRun(row, i, next);
+      } else {
+        next = i + 1;
+        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
+      }
     }
-    next = Scripts(row, next, base);
-    items.push_back(std::move(base));
-    if (nameLength > 0) items.push_back(u"<mo>\u2061</mo>");
+    next = Scripts(row, next, item.text);
+    items.push_back(std::move(item));
+    if (nameLength > 0) items.push_back({u"<mo>\u2061</mo>"});
     return next;
+  }
+
+  // A structure, or a leaf as its place in the row spells it, with how it stands to its
+  // neighbours; an operator with scripts is spelt as an ordinary symbol where it has one.
+  RowItem LeafItem(int32_t node, BracketRole role, bool scripted) const {
+    const NodeData& data = tree_.Data(node);
+    if (!IsLeafSymbol(data.code) || HasOneAccent(data.style)) return {Element(node)};
+    const SymbolCode c = data.code;
+    RowItem item{Leaf(data, SpellingOf(c, role, scripted))};
+    if (role == BracketRole::Open) {
+      item.kind = ItemKind::Open;
+    } else if (role == BracketRole::Close) {
+      item.kind = ItemKind::Close;
+    } else if (c == ',' && !scripted) {
+      item.kind = ItemKind::Separator;
+    } else if (TakesOperands(c) && !scripted && (role == BracketRole::None || c == kBar)) {
+      item.kind = CanLead(c) ? ItemKind::Lead : ItemKind::Binary;
+      if (c == '*' || c == kBar) item.ordinary = Leaf(data, SpellingOf(c, role, true));
+    }
+    return item;
   }
 
   // Wraps `base` in the scripts that follow it from `j`; returns the position after them. Each
   // script nests what came before it, so the opening tags are gathered first and joined in
-  // reverse: a base with thousands of scripts is not copied once per script.
+  // reverse: a base with thousands of scripts is not copied once per script. A base that is
+  // itself scripted sits in a row of its own.
   size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base) const {
     std::vector<std::u16string> opens;
     std::u16string tail;
+    const bool scriptedBase = IsScripted(base);
     while (j < row.size() && IsScript(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
@@ -168,10 +240,11 @@ class Writer {
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
           pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
-      opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : u""));
-      if (red) tail += u"</mrow>";
-      tail += Argument(tree_.Child(script, 0), red);
-      if (pair) tail += Argument(tree_.Child(row[j + 1], 0), red);
+      const bool wrap = red || scriptedBase || !opens.empty();
+      opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : wrap ? u"<mrow>" : u""));
+      if (wrap) tail += u"</mrow>";
+      tail += ScriptArgument(tree_.Child(script, 0), red);
+      if (pair) tail += ScriptArgument(tree_.Child(row[j + 1], 0), red);
       tail += Close(tag);
       j += pair ? 2 : 1;
     }
@@ -183,6 +256,8 @@ class Writer {
     base = std::move(out);
     return j;
   }
+
+  std::u16string ScriptArgument(int32_t group, bool red) const { return Wrapped(Argument(group, red)); }
 
   std::u16string Element(int32_t node) const {
     const NodeData& data = tree_.Data(node);
@@ -196,15 +271,17 @@ class Writer {
       case code::Group:
         return AsOneElement(Row(node));
       default:
-        return Leaf(data);
+        return Leaf(data, UsualSpelling(data.code));
     }
   }
 
   // Sums and products take their limits under and over the sign, integrals beside it; the
-  // operand (the next item) is grouped with the operator, as Office reads an n-ary operator. An
-  // operand that is itself a big operator nests in the same way; such a run is written in one
-  // pass, its groups closed at the end, so that no run of operators, however long, recurses.
-  size_t BigOperator(const std::vector<int32_t>& row, size_t i, Items& items) const {
+  // operand (the next item, or a bracket with all it encloses) is grouped with the operator, as
+  // Office reads an n-ary operator. An operand that is itself a big operator nests in the same
+  // way; such a run is written in one pass, its groups closed at the end, so that no run of
+  // operators, however long, recurses. Within a bracketed operand, an operator takes one item.
+  size_t BigOperator(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i, RowItems& items,
+                     bool wholeOperand) const {
     std::u16string out;
     size_t open = 0;
     size_t next = i;
@@ -214,11 +291,14 @@ class Writer {
       ++next;
       while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
     }
-    Items operand;
-    if (next < row.size()) next = Item(row, next, operand);
-    out += Joined(operand);
+    RowItems operand;
+    const size_t end = wholeOperand && next < row.size() && pairs.role[next] == BracketRole::Open
+                           ? static_cast<size_t>(pairs.partner[next])
+                           : next;
+    while (next < row.size() && next <= end) next = Item(row, pairs, next, operand, false);
+    out += Joined(SpelledRow(std::move(operand)));
     for (size_t k = 0; k < open; ++k) out += u"</mrow></mrow>";
-    items.push_back(std::move(out));
+    items.push_back({std::move(out)});
     return next;
   }
 
@@ -237,8 +317,8 @@ class Writer {
                                     : showLower           ? (integral ? u"msub" : u"munder")
                                                           : (integral ? u"msup" : u"mover");
     std::u16string out = Open(tag, red) + sign;
-    if (showLower) out += Argument(lower, red);
-    if (showUpper) out += Argument(upper, red);
+    if (showLower) out += ScriptArgument(lower, red);
+    if (showUpper) out += ScriptArgument(upper, red);
     return out + Close(tag);
   }
 
@@ -277,7 +357,7 @@ class Writer {
   std::u16string DigitRun(const std::vector<int32_t>& row, size_t i, size_t end) const {
     std::u16string digits;
     for (size_t k = i; k < end; ++k) digits.push_back(static_cast<char16_t>(CodeAt(row, k)));
-    return Token('0', digits, tree_.Data(row[i]).style, true);
+    return Token(UsualSpelling('0'), digits, tree_.Data(row[i]).style, true);
   }
 
   const EquationTree& tree_;
