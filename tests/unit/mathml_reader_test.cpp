@@ -245,6 +245,23 @@ TEST(MathmlRoundTrip, RandomLinesReadBackAsWritten) {
   }
 }
 
+// The spellings written for other programs' sake (fences, divides signs, text brackets, empty
+// operands, rows around nested scripts) read back as the line they came from.
+TEST(MathmlRoundTrip, SpellingsForOtherReadersReadBackAsWritten) {
+  const char16_t* markups[] = {
+      u"<x>\\super{<*>}<+><y>\\sub{<times>}<+><z>\\super{<+>}\\sub{<->}",
+      u"<(><Q><,><+><)><(><cdot><,><cdot><)><=><e>\\sub{<i>}<=>",
+      u"<vertbar><vertbar><x><vertbar><vertbar>\\super{<2>}<P><(><A><vertbar><B><)><f><vertbar>\\sub{<0>}<x><vertbar>",
+      u"<[><0><,><1><)><P>\\super{<mu>}<)>\\red<(><x|rm>",
+      u"<V>\\sub{<O>\\sub{<2>}}<a>\\super{<2>}\\sub{<i>}\\integral{<t>\\sub{<0>}}{<t>}<(><f><*><g><)>\\super{<2>}",
+      u"\\sum{\\none}{\\none}<vertbar><a><vertbar>\\red<vertbar|rm><*|rm>",
+  };
+  for (const char16_t* markup : markups) {
+    EquationLine line(markup);
+    EXPECT_EQ(ReadMathmlFormulas(LineMathml(line.tree)), std::vector<std::u16string>{markup}) << EncodeUtf8(markup);
+  }
+}
+
 TEST(MathmlRoundTrip, SampleDocumentsReadBackAsWritten) {
   for (const char* path : {KAV_TEST_DATA "/../../examples/all-symbols.kav", KAV_TEST_DATA "/../../bench/corpus.kav"}) {
     FILE* file = std::fopen(path, "rb");
