@@ -198,18 +198,20 @@ class Writer {
         item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
       }
     }
-    next = Scripts(row, next, item.text);
+    next = Scripts(row, next, item.text, item.kind != ItemKind::Close && !IsScript(c));
     items.push_back(std::move(item));
     if (nameLength > 0) items.push_back({u"<mo>\u2061</mo>"});
     return next;
   }
 
   // A structure, or a leaf as its place in the row spells it, with how it stands to its
-  // neighbours; an operator with scripts is spelt as an ordinary symbol where it has one.
+  // neighbours.
   RowItem LeafItem(int32_t node, BracketRole role, bool scripted) const {
     const NodeData& data = tree_.Data(node);
     if (!IsLeafSymbol(data.code) || HasOneAccent(data.style)) return {Element(node)};
     const SymbolCode c = data.code;
+    const bool isOperator = TakesOperands(c) && (role == BracketRole::None || c == kBar) &&
+                            role != BracketRole::Open && role != BracketRole::Close;
     RowItem item{Leaf(data, SpellingOf(c, role, scripted))};
     if (role == BracketRole::Open) {
       item.kind = ItemKind::Open;
@@ -217,21 +219,32 @@ class Writer {
       item.kind = ItemKind::Close;
     } else if (c == ',' && !scripted) {
       item.kind = ItemKind::Separator;
-    } else if (TakesOperands(c) && !scripted && (role == BracketRole::None || c == kBar)) {
+    } else if (isOperator && scripted) {
+      item.text = ScriptedOperator(data, role);
+    } else if (isOperator) {
       item.kind = CanLead(c) ? ItemKind::Lead : ItemKind::Binary;
       if (c == '*' || c == kBar) item.ordinary = Leaf(data, SpellingOf(c, role, true));
     }
     return item;
   }
 
+  // An operator with scripts of its own: an ordinary symbol where it has one, or else with
+  // empty operands in a row of its own ("{}={}" with "def" over it).
+  std::u16string ScriptedOperator(const NodeData& data, BracketRole role) const {
+    if (data.code == '*' || data.code == kBar) return Leaf(data, SpellingOf(data.code, role, true));
+    return std::u16string(CanLead(data.code) ? u"<mrow>" : u"<mrow><mrow/>") +
+           Leaf(data, UsualSpelling(data.code)) + u"<mrow/></mrow>";
+  }
+
   // Wraps `base` in the scripts that follow it from `j`; returns the position after them. Each
   // script nests what came before it, so the opening tags are gathered first and joined in
   // reverse: a base with thousands of scripts is not copied once per script. A base that is
-  // itself scripted sits in a row of its own.
-  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base) const {
+  // itself scripted sits in a row of its own (`wrapBase`), except a closing bracket, which must
+  // stay in the row of its partner, and the empty base of scripts before anything.
+  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base, bool wrapBase) const {
     std::vector<std::u16string> opens;
     std::u16string tail;
-    const bool scriptedBase = IsScripted(base);
+    const bool scriptedBase = wrapBase && IsScripted(base);
     while (j < row.size() && IsScript(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
@@ -240,7 +253,7 @@ class Writer {
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
           pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
-      const bool wrap = red || scriptedBase || !opens.empty();
+      const bool wrap = red || scriptedBase || (wrapBase && !opens.empty());
       opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : wrap ? u"<mrow>" : u""));
       if (wrap) tail += u"</mrow>";
       tail += ScriptArgument(tree_.Child(script, 0), red);

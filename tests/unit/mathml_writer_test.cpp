@@ -127,12 +127,19 @@ TEST(MathmlWriter, OperatorsBracketsAndBarsAsLinearReadersNeedThem) {
       {u"<P><(><A><vertbar><B><)>", "<mi>P</mi>" + open + "<mi>A</mi><mo>∣</mo><mi>B</mi>" + close},
       {u"<f><vertbar>\\sub{<0>}", "<mi>f</mi><msub><mi>∣</mi><mn>0</mn></msub>"},
       {u"<x><vertbar>", "<mi>x</mi><mi>∣</mi>"},
+      // An operator with scripts has its operands in a row of its own.
+      {u"<geq>\\sub{<i>}", "<msub><mrow><mrow/><mo>≥</mo><mrow/></mrow><mi>i</mi></msub>"},
+      {u"<a><+>\\super{<2>}<H>", "<mi>a</mi><msup><mrow><mo>+</mo><mrow/></mrow><mn>2</mn></msup><mi>H</mi>"},
       // A bracket without a partner of its kind is text.
       {u"<P>\\super{<mu>}<)>", "<msup><mi>P</mi><mi>μ</mi></msup><mtext>)</mtext>"},
       {u"<[><0><,><1><)>", "<mtext>[</mtext><mn>0</mn><mo>,</mo><mn>1</mn><mtext>)</mtext>"},
       {u"<(><x><]><)>", open + "<mi>x</mi><mtext>]</mtext>" + close},
       // A script that is itself one scripted element sits in a row.
       {u"<V>\\sub{<O>\\sub{<2>}}", "<msub><mi>V</mi><mrow><msub><mi>O</mi><mn>2</mn></msub></mrow></msub>"},
+      // ... but a closing bracket stays in its partner's row, and an empty base needs no row.
+      {u"<(><a><)>\\super{<2>}\\sub{<k>}",
+       open + "<mi>a</mi><msub><msup>" + close + "<mn>2</mn></msup><mi>k</mi></msub>"},
+      {u"\\super{<2>}\\sub{<1>}<H>", "<msub><msup><mrow/><mn>2</mn></msup><mn>1</mn></msub><mi>H</mi>"},
       {u"\\integral{<t>\\sub{<0>}}{<t>}<x>",
        "<mrow><msubsup><mo>∫</mo><mrow><msub><mi>t</mi><mn>0</mn></msub></mrow><mi>t</mi></msubsup>"
        "<mrow><mi>x</mi></mrow></mrow>"},
