@@ -36,16 +36,31 @@ bool EndsOperand(std::span<const SymbolCode> codes, const BracketPairs& pairs, s
 
 bool TakesOperands(SymbolCode c) {
   switch (c) {
-    case '+': case '-': case '*': case '=': case '<': case '>': case '/': case kBar:
-    case 177: case 183: case 215: case 8594: case 8712: case 8745: case 8746: case 8804:
-    case 8805: case 8834:
-      return true;
-    default:
-      return false;
+    case '+':
+    case '-':
+    case '*':
+    case '=':
+    case '<':
+    case '>':
+    case '/':
+    case kBar:
+    case 177:
+    case 183:
+    case 215:
+    case 8594:
+    case 8712:
+    case 8745:
+    case 8746:
+    case 8804:
+    case 8805:
+    case 8834: return true;
+    default: return false;
   }
 }
 
-bool CanLead(SymbolCode c) { return c == '+' || c == '-' || c == 177; }
+bool CanLead(SymbolCode c) {
+  return c == '+' || c == '-' || c == 177;
+}
 
 BracketPairs PairBrackets(std::span<const SymbolCode> codes) {
   BracketPairs pairs{std::vector<BracketRole>(codes.size(), BracketRole::None),

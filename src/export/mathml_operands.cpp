@@ -3,13 +3,17 @@
 namespace kav {
 namespace {
 
-bool EndsOperand(ItemKind kind) { return kind == ItemKind::Operand || kind == ItemKind::Close; }
+bool EndsOperand(ItemKind kind) {
+  return kind == ItemKind::Operand || kind == ItemKind::Close;
+}
 
 bool StartsOperand(ItemKind kind) {
   return kind == ItemKind::Operand || kind == ItemKind::Open || kind == ItemKind::Lead;
 }
 
-bool IsOperator(ItemKind kind) { return kind == ItemKind::Lead || kind == ItemKind::Binary; }
+bool IsOperator(ItemKind kind) {
+  return kind == ItemKind::Lead || kind == ItemKind::Binary;
+}
 
 }  // namespace
 

@@ -9,9 +9,11 @@
 
 #include "export/latex_writer.h"
 #include "export/mathml_brackets.h"
+#include "export/mathml_leaves.h"
 #include "export/mathml_operands.h"
 #include "model/export_buffer.h"
 #include "model/mathml_chars.h"
+#include "typeset/glyph_place.h"
 
 namespace kav {
 namespace {
@@ -23,23 +25,9 @@ constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"s
                                                    u"cos",  u"tan",  u"log",  u"exp"};
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
 constexpr SymbolCode kBar = 124;
-constexpr char16_t kDivides = 0x2223;
-constexpr char16_t kAsteriskOperator = 0x2217;
 
 bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
-
-void AppendEscaped(std::u16string& out, std::u16string_view text) {
-  for (char16_t ch : text) {
-    switch (ch) {
-      case u'<': out += u"&lt;"; break;
-      case u'>': out += u"&gt;"; break;
-      case u'&': out += u"&amp;"; break;
-      case u'"': out += u"&quot;"; break;
-      default: out.push_back(ch);
-    }
-  }
-}
 
 std::u16string Joined(const Items& items) {
   std::u16string out;
@@ -52,78 +40,6 @@ std::u16string AsOneElement(const Items& items) {
   if (items.size() == 1) return items[0];
   if (items.empty()) return u"<mrow/>";
   return u"<mrow>" + Joined(items) + u"</mrow>";
-}
-
-std::u16string_view VariantOf(StyleFlags style) {
-  if (style & StyleBoldRoman) return u" mathvariant=\"bold\"";
-  if (style & StyleRoman) return u" mathvariant=\"normal\"";
-  return {};
-}
-
-bool HasOneAccent(StyleFlags style) {
-  const StyleFlags accent = style & StyleAccentMask;
-  return accent != 0 && (accent & (accent - 1)) == 0;
-}
-
-std::u16string_view TagOf(MathmlToken token) {
-  switch (token) {
-    case MathmlToken::Mi: return u"mi";
-    case MathmlToken::Mn: return u"mn";
-    case MathmlToken::Mo: return u"mo";
-  }
-  return u"mo";
-}
-
-// How one leaf is spelt: its token element, attributes beyond face and colour, and character.
-struct Spelling {
-  std::u16string_view tag;
-  std::u16string_view attributes;
-  char16_t ch = 0;
-};
-
-// The usual spelling of a leaf: brackets as fixed-size prefix and postfix operators.
-Spelling UsualSpelling(SymbolCode c) {
-  const char16_t* form = MathmlFormOf(c);
-  std::u16string_view attributes;
-  if (form && std::u16string_view(form) == u"prefix") attributes = u" form=\"prefix\" stretchy=\"false\"";
-  if (form && std::u16string_view(form) == u"postfix") attributes = u" form=\"postfix\" stretchy=\"false\"";
-  return {TagOf(MathmlTokenOf(c)), attributes, MathmlCharOf(c)};
-}
-
-// The spelling of a leaf in its place in the row: bars of a pair as fences, a lone bar as a
-// divides sign, a bracket without its partner as text, and (`ordinary`) an operator that lacks
-// an operand as a symbol of its own.
-Spelling SpellingOf(SymbolCode c, BracketRole role, bool ordinary) {
-  if (c == kBar && role == BracketRole::Open) return {u"mo", u" fence=\"true\" form=\"prefix\" stretchy=\"false\"", u'|'};
-  if (c == kBar && role == BracketRole::Close) return {u"mo", u" fence=\"true\" form=\"postfix\" stretchy=\"false\"", u'|'};
-  if (c == kBar) return {ordinary ? u"mi" : u"mo", u"", kDivides};
-  if (role == BracketRole::Unpaired) return {u"mtext", u"", MathmlCharOf(c)};
-  if (c == '*' && ordinary) return {u"mi", u"", kAsteriskOperator};
-  return UsualSpelling(c);
-}
-
-// A token element holding `text`, with the face and (unless an accent carries it) the colour.
-std::u16string Token(const Spelling& spelling, std::u16string_view text, StyleFlags style, bool colour) {
-  std::u16string out = u"<" + std::u16string(spelling.tag);
-  out += VariantOf(style);
-  out += spelling.attributes;
-  if (colour && (style & StyleRed)) out += kRed;
-  out += u">";
-  AppendEscaped(out, text);
-  return out + u"</" + std::u16string(spelling.tag) + u">";
-}
-
-// A letter or symbol with its face, colour and at most one accent (several are dropped
-// together, as in the other writers).
-std::u16string Leaf(const NodeData& data, const Spelling& spelling) {
-  if (spelling.ch == 0) return u"<mrow/>";
-  const std::u16string text(1, spelling.ch);
-  if (!HasOneAccent(data.style)) return Token(spelling, text, data.style, true);
-  std::u16string out = u"<mover accent=\"true\"";
-  if (data.style & StyleRed) out += kRed;
-  out += u">" + Token(spelling, text, data.style, false) + u"<mo>";
-  AppendEscaped(out, std::u16string(1, MathmlAccentChar(data.style & StyleAccentMask)));
-  return out + u"</mo></mover>";
 }
 
 // Whether an element is a base with scripts: as a script or as the base of another script it is
@@ -212,7 +128,7 @@ class Writer {
     const SymbolCode c = data.code;
     const bool isOperator = TakesOperands(c) && (role == BracketRole::None || c == kBar) &&
                             role != BracketRole::Open && role != BracketRole::Close;
-    RowItem item{Leaf(data, SpellingOf(c, role, scripted))};
+    RowItem item{MathmlLeaf(data, SpellingOf(c, role, scripted))};
     if (role == BracketRole::Open) {
       item.kind = ItemKind::Open;
     } else if (role == BracketRole::Close) {
@@ -223,7 +139,7 @@ class Writer {
       item.text = ScriptedOperator(data, role);
     } else if (isOperator) {
       item.kind = CanLead(c) ? ItemKind::Lead : ItemKind::Binary;
-      if (c == '*' || c == kBar) item.ordinary = Leaf(data, SpellingOf(c, role, true));
+      if (c == '*' || c == kBar) item.ordinary = MathmlLeaf(data, SpellingOf(c, role, true));
     }
     return item;
   }
@@ -231,9 +147,10 @@ class Writer {
   // An operator with scripts of its own: an ordinary symbol where it has one, or else with
   // empty operands in a row of its own ("{}={}" with "def" over it).
   std::u16string ScriptedOperator(const NodeData& data, BracketRole role) const {
-    if (data.code == '*' || data.code == kBar) return Leaf(data, SpellingOf(data.code, role, true));
+    if (data.code == '*' || data.code == kBar)
+      return MathmlLeaf(data, SpellingOf(data.code, role, true));
     return std::u16string(CanLead(data.code) ? u"<mrow>" : u"<mrow><mrow/>") +
-           Leaf(data, UsualSpelling(data.code)) + u"<mrow/></mrow>";
+           MathmlLeaf(data, UsualSpelling(data.code)) + u"<mrow/></mrow>";
   }
 
   // Wraps `base` in the scripts that follow it from `j`; returns the position after them. Each
@@ -241,7 +158,8 @@ class Writer {
   // reverse: a base with thousands of scripts is not copied once per script. A base that is
   // itself scripted sits in a row of its own (`wrapBase`), except a closing bracket, which must
   // stay in the row of its partner, and the empty base of scripts before anything.
-  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base, bool wrapBase) const {
+  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base,
+                 bool wrapBase) const {
     std::vector<std::u16string> opens;
     std::u16string tail;
     const bool scriptedBase = wrapBase && IsScripted(base);
@@ -254,7 +172,9 @@ class Writer {
       const std::u16string_view tag =
           pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
       const bool wrap = red || scriptedBase || (wrapBase && !opens.empty());
-      opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : wrap ? u"<mrow>" : u""));
+      opens.push_back(Open(tag, red) + (red    ? u"<mrow mathcolor=\"black\">"
+                                        : wrap ? u"<mrow>"
+                                               : u""));
       if (wrap) tail += u"</mrow>";
       tail += ScriptArgument(tree_.Child(script, 0), red);
       if (pair) tail += ScriptArgument(tree_.Child(row[j + 1], 0), red);
@@ -270,7 +190,9 @@ class Writer {
     return j;
   }
 
-  std::u16string ScriptArgument(int32_t group, bool red) const { return Wrapped(Argument(group, red)); }
+  std::u16string ScriptArgument(int32_t group, bool red) const {
+    return Wrapped(Argument(group, red));
+  }
 
   std::u16string Element(int32_t node) const {
     const NodeData& data = tree_.Data(node);
@@ -283,8 +205,7 @@ class Writer {
         return Open(u"msqrt", red) + Argument(tree_.Child(node, 0), red) + Close(u"msqrt");
       case code::Group:
         return AsOneElement(Row(node));
-      default:
-        return Leaf(data, UsualSpelling(data.code));
+      default: return MathmlLeaf(data, UsualSpelling(data.code));
     }
   }
 
@@ -293,8 +214,8 @@ class Writer {
   // Office reads an n-ary operator. An operand that is itself a big operator nests in the same
   // way; such a run is written in one pass, its groups closed at the end, so that no run of
   // operators, however long, recurses. Within a bracketed operand, an operator takes one item.
-  size_t BigOperator(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i, RowItems& items,
-                     bool wholeOperand) const {
+  size_t BigOperator(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i,
+                     RowItems& items, bool wholeOperand) const {
     std::u16string out;
     size_t open = 0;
     size_t next = i;
@@ -370,7 +291,7 @@ class Writer {
   std::u16string DigitRun(const std::vector<int32_t>& row, size_t i, size_t end) const {
     std::u16string digits;
     for (size_t k = i; k < end; ++k) digits.push_back(static_cast<char16_t>(CodeAt(row, k)));
-    return Token(UsualSpelling('0'), digits, tree_.Data(row[i]).style, true);
+    return MathmlTokenElement(UsualSpelling('0'), digits, tree_.Data(row[i]).style, true);
   }
 
   const EquationTree& tree_;
@@ -389,7 +310,7 @@ std::u16string LineMathml(const EquationTree& tree) {
   out += WriteMathmlRow(tree, tree.root);
   out += u"</mrow><annotation encoding=\"application/x-tex\">";
   ExportTextBuffer buffer;
-  AppendEscaped(out, TreeLatex(tree, buffer));
+  AppendMathmlEscaped(out, TreeLatex(tree, buffer));
   out += u"</annotation></semantics></math>";
   return out;
 }

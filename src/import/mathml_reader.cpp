@@ -299,7 +299,8 @@ class Builder {
   bool IsRing(int32_t element, Context& context) const {
     context = Inherit(element, context);
     const std::u16string& name = Name(element);
-    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1) return IsRing(Kids(element)[0], context);
+    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1)
+      return IsRing(Kids(element)[0], context);
     return (name == u"mo" || name == u"mi") && Kids(element).empty() &&
            Visible(doc_.elements[element].text) == std::u32string(1, kRing);
   }
@@ -327,7 +328,8 @@ class Builder {
     }
     // Limits of an operator name (lim, max) become its scripts, as LaTeX's "\lim_{x}" does;
     // the formula has no place for limits of anything else.
-    if (!IsOperatorName(kids[0])) Refuse(u"<" + name + u"> " + Placement(name) + u" " + Described(kids[0]));
+    if (!IsOperatorName(kids[0]))
+      Refuse(u"<" + name + u"> " + Placement(name) + u" " + Described(kids[0]));
     Element(kids[0], group, context);
     if (under >= 0) Script(code::Sub, under, group, context);
     if (over >= 0) Script(code::Super, over, group, context);
@@ -336,7 +338,8 @@ class Builder {
   // A token of two or more letters (spaces between them allowed), through single-child wrappers.
   bool IsOperatorName(int32_t element) const {
     const std::u16string& name = Name(element);
-    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1) return IsOperatorName(Kids(element)[0]);
+    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1)
+      return IsOperatorName(Kids(element)[0]);
     if ((name != u"mo" && name != u"mi") || !Kids(element).empty()) return false;
     const std::u32string text = Visible(doc_.elements[element].text);
     for (char32_t cp : text) {
@@ -430,7 +433,8 @@ class Builder {
 
 }  // namespace
 
-std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text, std::vector<int32_t>* lines) {
+std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text,
+                                               std::vector<int32_t>* lines) {
   const XmlDocument document = ReadXml(text);
   if (document.roots.empty()) Fail(u"MathML: the text holds no <math> element");
   std::vector<std::u16string> formulas;

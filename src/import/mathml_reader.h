@@ -13,7 +13,8 @@ namespace kav {
 // "MathML: <mtable> cannot be written in a Kav formula", or what is malformed: a MathmlFailure
 // with the input line of the element at fault where there is one. `lines`, when given, receives
 // the line where each formula begins.
-std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text, std::vector<int32_t>* lines = nullptr);
+std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text,
+                                               std::vector<int32_t>* lines = nullptr);
 
 // Whether text is MathML rather than LaTeX: it begins (after space and a byte order mark) with
 // an XML declaration or a DOCTYPE, or with a <math> element (any prefix) after comments and

@@ -52,13 +52,15 @@ class Reader {
  private:
   // The line of a position: one more than the line ends before it.
   int32_t LineAt(size_t pos) const {
-    return 1 + static_cast<int32_t>(std::lower_bound(lineEnds_.begin(), lineEnds_.end(), pos) - lineEnds_.begin());
+    return 1 + static_cast<int32_t>(std::lower_bound(lineEnds_.begin(), lineEnds_.end(), pos) -
+                                    lineEnds_.begin());
   }
 
   [[noreturn]] void Error(std::u16string_view what) const {
     const int32_t line = LineAt(pos_);
     throw MathmlFailure{
-        {u"MathML: " + std::u16string(what) + u" (line " + Ascii16(std::to_string(line)) + u")"}, line};
+        {u"MathML: " + std::u16string(what) + u" (line " + Ascii16(std::to_string(line)) + u")"},
+        line};
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }

@@ -43,7 +43,8 @@ std::vector<uint8_t> ReadMathml(std::string_view bytes) {
     throw AtLine(failure);
   }
   for (size_t k = 0; k < markups.size(); ++k) {
-    if (!FitsALine(markups[k].size())) throw ConvertFailure{lines[k], LineTooLongText(markups[k].size())};
+    if (!FitsALine(markups[k].size()))
+      throw ConvertFailure{lines[k], LineTooLongText(markups[k].size())};
   }
   return DocumentBytes(markups);
 }
