@@ -126,8 +126,9 @@ class Writer {
     const NodeData& data = tree_.Data(node);
     if (!IsLeafSymbol(data.code) || HasOneAccent(data.style)) return {Element(node)};
     const SymbolCode c = data.code;
-    const bool isOperator = TakesOperands(c) && (role == BracketRole::None || c == kBar) &&
-                            role != BracketRole::Open && role != BracketRole::Close;
+    // Bars of a pair are brackets; a lone bar divides.
+    const bool isOperator =
+        TakesOperands(c) && role != BracketRole::Open && role != BracketRole::Close;
     RowItem item{MathmlLeaf(data, SpellingOf(c, role, scripted))};
     if (role == BracketRole::Open) {
       item.kind = ItemKind::Open;
