@@ -114,7 +114,15 @@ class Writer {
         item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
       }
     }
-    next = Scripts(row, next, item.text, item.kind != ItemKind::Close && !IsScript(c));
+    bool wrapBase = item.kind != ItemKind::Close && !IsScript(c);
+    if (item.kind == ItemKind::Open && next < row.size() && IsScript(CodeAt(row, next))) {
+      // Scripts after an opening bracket stand on an empty base of their own inside the
+      // brackets: the bracket itself must stay in the row with its partner.
+      items.push_back(std::move(item));
+      item = RowItem{u"<mrow/>"};
+      wrapBase = false;
+    }
+    next = Scripts(row, next, item.text, wrapBase);
     items.push_back(std::move(item));
     if (nameLength > 0) items.push_back({u"<mo>\u2061</mo>"});
     return next;

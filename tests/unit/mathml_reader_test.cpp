@@ -256,6 +256,7 @@ TEST(MathmlRoundTrip, SpellingsForOtherReadersReadBackAsWritten) {
       u"<V>\\sub{<O>\\sub{<2>}}<a>\\super{<2>}\\sub{<i>}\\integral{<t>\\sub{<0>}}{<t>}<(><f><*><g><)>\\super{<2>}",
       u"\\sum{\\none}{\\none}<vertbar><a><vertbar>\\red<vertbar|rm><*|rm>",
       u"<geq>\\sub{<i>}<a><+>\\super{<2>}<(><a><)>\\super{<2>}\\sub{<k>}\\super{<2>}\\sub{<1>}<H>",
+      u"<m><(>\\super{<1><2>}<C><)><[>\\super{<d>\\sub{<h>}}\\sub{<c>}<P><]>",
   };
   for (const char16_t* markup : markups) {
     EquationLine line(markup);

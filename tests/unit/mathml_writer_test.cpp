@@ -140,6 +140,7 @@ TEST(MathmlWriter, OperatorsBracketsAndBarsAsLinearReadersNeedThem) {
       {u"<(><a><)>\\super{<2>}\\sub{<k>}",
        open + "<mi>a</mi><msub><msup>" + close + "<mn>2</mn></msup><mi>k</mi></msub>"},
       {u"\\super{<2>}\\sub{<1>}<H>", "<msub><msup><mrow/><mn>2</mn></msup><mn>1</mn></msub><mi>H</mi>"},
+      {u"<(>\\super{<1><2>}<C><)>", open + "<msup><mrow/><mn>12</mn></msup><mi>C</mi>" + close},
       {u"\\integral{<t>\\sub{<0>}}{<t>}<x>",
        "<mrow><msubsup><mo>∫</mo><mrow><msub><mi>t</mi><mn>0</mn></msub></mrow><mi>t</mi></msubsup>"
        "<mrow><mi>x</mi></mrow></mrow>"},
