@@ -43,7 +43,7 @@ void Editor::PasteFromOtherPrograms() {
   std::vector<EquationLine> formulas;
   try {
     std::vector<std::u16string> markups = mathml                        ? MathmlOfFormat(*mathml)
-                                                : StartsWithMathElement(*text) ? ReadMathmlFormulas(*text)
+                                                : LooksLikeMathml(*text) ? ReadMathmlFormulas(*text)
                                                                                : ReadLatexFormulas(*text);
     for (std::u16string& markup : markups) formulas.push_back(ReadPastedMarkup(std::move(markup)));
   } catch (const Failure& failure) {

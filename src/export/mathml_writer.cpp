@@ -8,32 +8,26 @@
 #include <vector>
 
 #include "export/latex_writer.h"
+#include "export/mathml_brackets.h"
+#include "export/mathml_leaves.h"
+#include "export/mathml_operands.h"
 #include "model/export_buffer.h"
 #include "model/mathml_chars.h"
+#include "typeset/glyph_place.h"
 
 namespace kav {
 namespace {
 
 using Items = std::vector<std::u16string>;
+using RowItems = std::vector<RowItem>;
 
 constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"sin",
                                                    u"cos",  u"tan",  u"log",  u"exp"};
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
+constexpr SymbolCode kBar = 124;
 
 bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
-
-void AppendEscaped(std::u16string& out, std::u16string_view text) {
-  for (char16_t ch : text) {
-    switch (ch) {
-      case u'<': out += u"&lt;"; break;
-      case u'>': out += u"&gt;"; break;
-      case u'&': out += u"&amp;"; break;
-      case u'"': out += u"&quot;"; break;
-      default: out.push_back(ch);
-    }
-  }
-}
 
 std::u16string Joined(const Items& items) {
   std::u16string out;
@@ -48,51 +42,14 @@ std::u16string AsOneElement(const Items& items) {
   return u"<mrow>" + Joined(items) + u"</mrow>";
 }
 
-std::u16string_view VariantOf(StyleFlags style) {
-  if (style & StyleBoldRoman) return u" mathvariant=\"bold\"";
-  if (style & StyleRoman) return u" mathvariant=\"normal\"";
-  return {};
+// Whether an element is a base with scripts: as a script or as the base of another script it is
+// wrapped in a row of its own, since "a^b^c" and "E_f_1" are not read as nested scripts.
+bool IsScripted(std::u16string_view element) {
+  return element.starts_with(u"<msub") || element.starts_with(u"<msup");
 }
 
-bool HasOneAccent(StyleFlags style) {
-  const StyleFlags accent = style & StyleAccentMask;
-  return accent != 0 && (accent & (accent - 1)) == 0;
-}
-
-std::u16string_view TagOf(MathmlToken token) {
-  switch (token) {
-    case MathmlToken::Mi: return u"mi";
-    case MathmlToken::Mn: return u"mn";
-    case MathmlToken::Mo: return u"mo";
-  }
-  return u"mo";
-}
-
-// A token element holding `text`, with the face and (unless an accent carries it) the colour.
-std::u16string Token(SymbolCode c, std::u16string_view text, StyleFlags style, bool colour) {
-  const std::u16string_view tag = TagOf(MathmlTokenOf(c));
-  std::u16string out = u"<" + std::u16string(tag);
-  out += VariantOf(style);
-  if (const char16_t* form = MathmlFormOf(c)) {
-    out += u" form=\"" + std::u16string(form) + u"\" stretchy=\"false\"";
-  }
-  if (colour && (style & StyleRed)) out += kRed;
-  out += u">";
-  AppendEscaped(out, text);
-  return out + u"</" + std::u16string(tag) + u">";
-}
-
-// A letter or symbol with its face, colour and at most one accent (several are dropped
-// together, as in the other writers).
-std::u16string Leaf(const NodeData& data) {
-  const char16_t ch = MathmlCharOf(data.code);
-  if (ch == 0) return u"<mrow/>";
-  if (!HasOneAccent(data.style)) return Token(data.code, std::u16string(1, ch), data.style, true);
-  std::u16string out = u"<mover accent=\"true\"";
-  if (data.style & StyleRed) out += kRed;
-  out += u">" + Token(data.code, std::u16string(1, ch), data.style, false) + u"<mo>";
-  AppendEscaped(out, std::u16string(1, MathmlAccentChar(data.style & StyleAccentMask)));
-  return out + u"</mo></mover>";
+std::u16string Wrapped(std::u16string element) {
+  return IsScripted(element) ? u"<mrow>" + element + u"</mrow>" : element;
 }
 
 class Writer {
@@ -100,11 +57,14 @@ class Writer {
   explicit Writer(const EquationTree& tree) : tree_(tree) {}
 
   Items Row(int32_t group) const {
-    Items items;
-    if (group < 0) return items;
+    if (group < 0) return {};
     const std::vector<int32_t>& row = tree_.Children(group);
-    for (size_t i = 0; i < row.size();) i = Item(row, i, items);
-    return items;
+    std::vector<SymbolCode> codes(row.size());
+    for (size_t i = 0; i < row.size(); ++i) codes[i] = CodeAt(row, i);
+    const BracketPairs pairs = PairBrackets(codes);
+    RowItems items;
+    for (size_t i = 0; i < row.size();) i = Item(row, pairs, i, items, true);
+    return SpelledRow(std::move(items));
   }
 
  private:
@@ -124,42 +84,94 @@ class Writer {
 
   std::u16string Close(std::u16string_view tag) const { return u"</" + std::u16string(tag) + u">"; }
 
-  // Writes the item that starts at `i` and returns where the next one starts.
-  size_t Item(const std::vector<int32_t>& row, size_t i, Items& items) const {
+  // Writes the item that starts at `i` and returns where the next one starts. `wholeOperand`:
+  // a big operator's operand that opens a bracket runs through its partner.
+  size_t Item(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i, RowItems& items,
+              bool wholeOperand) const {
     const SymbolCode c = CodeAt(row, i);
     if (c == code::Placeholder) return i + 1;
     // A \none outside the start of a limit draws nothing. MathML allows its <none/> only among
     // multiscripts, so an empty row marked by its class keeps it for the way back.
     if (c == code::None) {
-      items.push_back(u"<mrow class=\"kav-none\"/>");
+      items.push_back({u"<mrow class=\"kav-none\"/>"});
       return i + 1;
     }
-    if (IsBigOperator(c)) return BigOperator(row, i, items);
-    std::u16string base;
+    if (IsBigOperator(c)) return BigOperator(row, pairs, i, items, wholeOperand);
+    RowItem item;
     size_t next = i;
     const size_t nameLength = FunctionNameAt(row, i);
     if (IsScript(c)) {
-      base = u"<mrow/>";
+      item.text = u"<mrow/>";
     } else if (nameLength > 0) {
-      base = FunctionName(row, i, nameLength);
+      item.text = FunctionName(row, i, nameLength);
       next = i + nameLength;
     } else {
       next = DigitRunEnd(row, i);
-      base = next > i + 1 ? DigitRun(row, i, next) : Element(row[i]);
-      next = std::max(next, i + 1);
+      if (next > i + 1) {
+        item.text = DigitRun(row, i, next);
+      } else {
+        next = i + 1;
+        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
+      }
     }
-    next = Scripts(row, next, base);
-    items.push_back(std::move(base));
-    if (nameLength > 0) items.push_back(u"<mo>\u2061</mo>");
+    bool wrapBase = item.kind != ItemKind::Close && !IsScript(c);
+    if (item.kind == ItemKind::Open && next < row.size() && IsScript(CodeAt(row, next))) {
+      // Scripts after an opening bracket stand on an empty base of their own inside the
+      // brackets: the bracket itself must stay in the row with its partner.
+      items.push_back(std::move(item));
+      item = RowItem{u"<mrow/>"};
+      wrapBase = false;
+    }
+    next = Scripts(row, next, item.text, wrapBase);
+    items.push_back(std::move(item));
+    if (nameLength > 0) items.push_back({u"<mo>\u2061</mo>"});
     return next;
+  }
+
+  // A structure, or a leaf as its place in the row spells it, with how it stands to its
+  // neighbours.
+  RowItem LeafItem(int32_t node, BracketRole role, bool scripted) const {
+    const NodeData& data = tree_.Data(node);
+    if (!IsLeafSymbol(data.code) || HasOneAccent(data.style)) return {Element(node)};
+    const SymbolCode c = data.code;
+    // Bars of a pair are brackets; a lone bar divides.
+    const bool isOperator =
+        TakesOperands(c) && role != BracketRole::Open && role != BracketRole::Close;
+    RowItem item{MathmlLeaf(data, SpellingOf(c, role, scripted))};
+    if (role == BracketRole::Open) {
+      item.kind = ItemKind::Open;
+    } else if (role == BracketRole::Close) {
+      item.kind = ItemKind::Close;
+    } else if (c == ',' && !scripted) {
+      item.kind = ItemKind::Separator;
+    } else if (isOperator && scripted) {
+      item.text = ScriptedOperator(data, role);
+    } else if (isOperator) {
+      item.kind = CanLead(c) ? ItemKind::Lead : ItemKind::Binary;
+      if (c == '*' || c == kBar) item.ordinary = MathmlLeaf(data, SpellingOf(c, role, true));
+    }
+    return item;
+  }
+
+  // An operator with scripts of its own: an ordinary symbol where it has one, or else with
+  // empty operands in a row of its own ("{}={}" with "def" over it).
+  std::u16string ScriptedOperator(const NodeData& data, BracketRole role) const {
+    if (data.code == '*' || data.code == kBar)
+      return MathmlLeaf(data, SpellingOf(data.code, role, true));
+    return std::u16string(CanLead(data.code) ? u"<mrow>" : u"<mrow><mrow/>") +
+           MathmlLeaf(data, UsualSpelling(data.code)) + u"<mrow/></mrow>";
   }
 
   // Wraps `base` in the scripts that follow it from `j`; returns the position after them. Each
   // script nests what came before it, so the opening tags are gathered first and joined in
-  // reverse: a base with thousands of scripts is not copied once per script.
-  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base) const {
+  // reverse: a base with thousands of scripts is not copied once per script. A base that is
+  // itself scripted sits in a row of its own (`wrapBase`), except a closing bracket, which must
+  // stay in the row of its partner, and the empty base of scripts before anything.
+  size_t Scripts(const std::vector<int32_t>& row, size_t j, std::u16string& base,
+                 bool wrapBase) const {
     std::vector<std::u16string> opens;
     std::u16string tail;
+    const bool scriptedBase = wrapBase && IsScripted(base);
     while (j < row.size() && IsScript(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
@@ -168,10 +180,13 @@ class Writer {
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
           pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
-      opens.push_back(Open(tag, red) + (red ? u"<mrow mathcolor=\"black\">" : u""));
-      if (red) tail += u"</mrow>";
-      tail += Argument(tree_.Child(script, 0), red);
-      if (pair) tail += Argument(tree_.Child(row[j + 1], 0), red);
+      const bool wrap = red || scriptedBase || (wrapBase && !opens.empty());
+      opens.push_back(Open(tag, red) + (red    ? u"<mrow mathcolor=\"black\">"
+                                        : wrap ? u"<mrow>"
+                                               : u""));
+      if (wrap) tail += u"</mrow>";
+      tail += ScriptArgument(tree_.Child(script, 0), red);
+      if (pair) tail += ScriptArgument(tree_.Child(row[j + 1], 0), red);
       tail += Close(tag);
       j += pair ? 2 : 1;
     }
@@ -182,6 +197,10 @@ class Writer {
     out += tail;
     base = std::move(out);
     return j;
+  }
+
+  std::u16string ScriptArgument(int32_t group, bool red) const {
+    return Wrapped(Argument(group, red));
   }
 
   std::u16string Element(int32_t node) const {
@@ -195,16 +214,17 @@ class Writer {
         return Open(u"msqrt", red) + Argument(tree_.Child(node, 0), red) + Close(u"msqrt");
       case code::Group:
         return AsOneElement(Row(node));
-      default:
-        return Leaf(data);
+      default: return MathmlLeaf(data, UsualSpelling(data.code));
     }
   }
 
   // Sums and products take their limits under and over the sign, integrals beside it; the
-  // operand (the next item) is grouped with the operator, as Office reads an n-ary operator. An
-  // operand that is itself a big operator nests in the same way; such a run is written in one
-  // pass, its groups closed at the end, so that no run of operators, however long, recurses.
-  size_t BigOperator(const std::vector<int32_t>& row, size_t i, Items& items) const {
+  // operand (the next item, or a bracket with all it encloses) is grouped with the operator, as
+  // Office reads an n-ary operator. An operand that is itself a big operator nests in the same
+  // way; such a run is written in one pass, its groups closed at the end, so that no run of
+  // operators, however long, recurses. Within a bracketed operand, an operator takes one item.
+  size_t BigOperator(const std::vector<int32_t>& row, const BracketPairs& pairs, size_t i,
+                     RowItems& items, bool wholeOperand) const {
     std::u16string out;
     size_t open = 0;
     size_t next = i;
@@ -214,11 +234,14 @@ class Writer {
       ++next;
       while (next < row.size() && CodeAt(row, next) == code::Placeholder) ++next;
     }
-    Items operand;
-    if (next < row.size()) next = Item(row, next, operand);
-    out += Joined(operand);
+    RowItems operand;
+    const size_t end = wholeOperand && next < row.size() && pairs.role[next] == BracketRole::Open
+                           ? static_cast<size_t>(pairs.partner[next])
+                           : next;
+    while (next < row.size() && next <= end) next = Item(row, pairs, next, operand, false);
+    out += Joined(SpelledRow(std::move(operand)));
     for (size_t k = 0; k < open; ++k) out += u"</mrow></mrow>";
-    items.push_back(std::move(out));
+    items.push_back({std::move(out)});
     return next;
   }
 
@@ -237,8 +260,8 @@ class Writer {
                                     : showLower           ? (integral ? u"msub" : u"munder")
                                                           : (integral ? u"msup" : u"mover");
     std::u16string out = Open(tag, red) + sign;
-    if (showLower) out += Argument(lower, red);
-    if (showUpper) out += Argument(upper, red);
+    if (showLower) out += ScriptArgument(lower, red);
+    if (showUpper) out += ScriptArgument(upper, red);
     return out + Close(tag);
   }
 
@@ -277,7 +300,7 @@ class Writer {
   std::u16string DigitRun(const std::vector<int32_t>& row, size_t i, size_t end) const {
     std::u16string digits;
     for (size_t k = i; k < end; ++k) digits.push_back(static_cast<char16_t>(CodeAt(row, k)));
-    return Token('0', digits, tree_.Data(row[i]).style, true);
+    return MathmlTokenElement(UsualSpelling('0'), digits, tree_.Data(row[i]).style, true);
   }
 
   const EquationTree& tree_;
@@ -296,7 +319,7 @@ std::u16string LineMathml(const EquationTree& tree) {
   out += WriteMathmlRow(tree, tree.root);
   out += u"</mrow><annotation encoding=\"application/x-tex\">";
   ExportTextBuffer buffer;
-  AppendEscaped(out, TreeLatex(tree, buffer));
+  AppendMathmlEscaped(out, TreeLatex(tree, buffer));
   out += u"</annotation></semantics></math>";
   return out;
 }

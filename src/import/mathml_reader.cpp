@@ -19,6 +19,9 @@ struct Context {
   int32_t nesting = 0;
 };
 
+constexpr char32_t kRing = 0x2218;
+constexpr SymbolCode kDegree = 176;
+
 struct BigOperator {
   SymbolCode code = 0;
   bool red = false;
@@ -122,7 +125,19 @@ class Builder {
  public:
   explicit Builder(const XmlDocument& document) : doc_(document) {}
 
+  // The markup of one <math> element; a failure names the line of the element at fault.
   std::u16string Formula(int32_t math) {
+    try {
+      return FormulaMarkup(math);
+    } catch (const MathmlFailure&) {
+      throw;
+    } catch (const Failure& failure) {
+      throw MathmlFailure{failure, doc_.elements[math].line};
+    }
+  }
+
+ private:
+  std::u16string FormulaMarkup(int32_t math) {
     if (Name(math) != u"math") Fail(u"MathML: <" + Name(math) + u"> is not a <math> element");
     EquationLine line;
     tree_ = &line.tree;
@@ -135,7 +150,6 @@ class Builder {
     return line.markup;
   }
 
- private:
   const std::u16string& Name(int32_t element) const { return doc_.elements[element].name; }
   const std::vector<int32_t>& Kids(int32_t element) const { return doc_.elements[element].children; }
 
@@ -154,8 +168,18 @@ class Builder {
     for (int32_t child : Kids(element)) Element(child, group, context);
   }
 
-  void Element(int32_t element, int32_t group, Context context) {
-    context = Inherit(element, context);
+  // Reads one element into the group; what fails inside it names its line.
+  void Element(int32_t element, int32_t group, const Context& context) {
+    try {
+      ElementOfKind(element, group, Inherit(element, context));
+    } catch (const MathmlFailure&) {
+      throw;
+    } catch (const Failure& failure) {
+      throw MathmlFailure{failure, doc_.elements[element].line};
+    }
+  }
+
+  void ElementOfKind(int32_t element, int32_t group, const Context& context) {
     const std::u16string& name = Name(element);
     if (name == u"mrow" && IsNoneMarker(element)) {
       tree_->AddChild(group, MakeNode(code::None));
@@ -269,7 +293,23 @@ class Builder {
     }
     Element(kids[0], group, context);
     if (sub >= 0) Script(code::Sub, sub, group, context);
-    if (super >= 0) Script(code::Super, super, group, context);
+    // A ring as a superscript is the degree sign, as LaTeX writes it ("^\circ").
+    if (Context sign = context; super >= 0 && IsRing(super, sign)) {
+      tree_->AddChild(group, MakeNode(kDegree, RedOf(sign)));
+    } else if (super >= 0) {
+      Script(code::Super, super, group, context);
+    }
+  }
+
+  // Whether an element is the ring operator alone (through single-child wrappers); `context`
+  // becomes the one the ring is drawn in.
+  bool IsRing(int32_t element, Context& context) const {
+    context = Inherit(element, context);
+    const std::u16string& name = Name(element);
+    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1)
+      return IsRing(Kids(element)[0], context);
+    return (name == u"mo" || name == u"mi") && Kids(element).empty() &&
+           Visible(doc_.elements[element].text) == std::u32string(1, kRing);
   }
 
   // The accent bit an over-script is, through single-child wrappers; 0 when it is none.
@@ -293,10 +333,40 @@ class Builder {
     if (const StyleFlags accent = name == u"mover" ? AccentOf(over) : 0; accent != 0) {
       return Accent(kids[0], accent, group, context);
     }
-    // Limits of anything else (lim, an over-brace) become its scripts.
+    // Limits of an operator name (lim, max) become its scripts, as LaTeX's "\lim_{x}" does;
+    // the formula has no place for limits of anything else.
+    if (!IsOperatorName(kids[0]))
+      Refuse(u"<" + name + u"> " + Placement(name) + u" " + Described(kids[0]));
     Element(kids[0], group, context);
     if (under >= 0) Script(code::Sub, under, group, context);
     if (over >= 0) Script(code::Super, over, group, context);
+  }
+
+  // A token of two or more letters (spaces between them allowed), through single-child wrappers.
+  bool IsOperatorName(int32_t element) const {
+    const std::u16string& name = Name(element);
+    if ((name == u"mrow" || name == u"mstyle") && Kids(element).size() == 1)
+      return IsOperatorName(Kids(element)[0]);
+    if ((name != u"mo" && name != u"mi") || !Kids(element).empty()) return false;
+    const std::u32string text = Visible(doc_.elements[element].text);
+    for (char32_t cp : text) {
+      if (!((cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z'))) return false;
+    }
+    return text.size() > 1;
+  }
+
+  static std::u16string Placement(const std::u16string& name) {
+    return name == u"munder" ? u"under" : name == u"mover" ? u"over" : u"under and over";
+  }
+
+  // An element as a message names it: a token by its text, anything else by its name.
+  std::u16string Described(int32_t element) const {
+    const std::u16string& name = Name(element);
+    const std::u32string text = Visible(doc_.elements[element].text);
+    if (!Kids(element).empty() || text.empty() || text.size() > 20) return u"<" + name + u">";
+    std::u16string out = u"<" + name + u">";
+    for (char32_t cp : text) AppendUtf16(out, cp);
+    return out + u"</" + name + u">";
   }
 
   void Accent(int32_t base, StyleFlags accent, int32_t group, const Context& context) {
@@ -370,16 +440,20 @@ class Builder {
 
 }  // namespace
 
-std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text) {
+std::vector<std::u16string> ReadMathmlFormulas(std::u16string_view text,
+                                               std::vector<int32_t>* lines) {
   const XmlDocument document = ReadXml(text);
   if (document.roots.empty()) Fail(u"MathML: the text holds no <math> element");
   std::vector<std::u16string> formulas;
   Builder builder(document);
-  for (int32_t root : document.roots) formulas.push_back(builder.Formula(root));
+  for (int32_t root : document.roots) {
+    formulas.push_back(builder.Formula(root));
+    if (lines) lines->push_back(document.elements[root].line);
+  }
   return formulas;
 }
 
-bool StartsWithMathElement(std::u16string_view text) {
+bool LooksLikeMathml(std::u16string_view text) {
   size_t pos = 0;
   for (;;) {
     while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t' || text[pos] == u'\r' ||
@@ -387,6 +461,8 @@ bool StartsWithMathElement(std::u16string_view text) {
       ++pos;
     }
     const std::u16string_view rest = text.substr(pos);
+    // Only XML begins with a declaration or a DOCTYPE: what follows is for the reader to judge.
+    if (rest.starts_with(u"<?xml") || rest.starts_with(u"<!DOCTYPE")) return true;
     const std::u16string_view end = rest.starts_with(u"<?") ? u"?>" : rest.starts_with(u"<!--") ? u"-->" : u"";
     if (end.empty()) break;
     const size_t found = rest.find(end);

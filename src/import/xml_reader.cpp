@@ -31,6 +31,9 @@ class Reader {
 
   XmlDocument Document() {
     if (text_.size() > kMaxXmlLength) Fail(u"MathML: the text is too long");
+    for (size_t i = 0; i < text_.size(); ++i) {
+      if (text_[i] == u'\n') lineEnds_.push_back(i);
+    }
     if (!text_.empty() && text_[0] == 0xFEFF) pos_ = 1;
     for (;;) {
       SkipMisc();
@@ -47,9 +50,17 @@ class Reader {
   }
 
  private:
+  // The line of a position: one more than the line ends before it.
+  int32_t LineAt(size_t pos) const {
+    return 1 + static_cast<int32_t>(std::lower_bound(lineEnds_.begin(), lineEnds_.end(), pos) -
+                                    lineEnds_.begin());
+  }
+
   [[noreturn]] void Error(std::u16string_view what) const {
-    const size_t line = 1 + std::count(text_.begin(), text_.begin() + std::min(pos_, text_.size()), u'\n');
-    Fail(u"MathML: " + std::u16string(what) + u" (line " + Ascii16(std::to_string(line)) + u")");
+    const int32_t line = LineAt(pos_);
+    throw MathmlFailure{
+        {u"MathML: " + std::u16string(what) + u" (line " + Ascii16(std::to_string(line)) + u")"},
+        line};
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -191,10 +202,11 @@ class Reader {
 
   int32_t Element(int32_t depth) {
     if (depth > kMaxXmlDepth) Error(u"elements nested too deeply");
+    const int32_t line = LineAt(pos_);
     Expect(u"<");
     const std::u16string_view qualified = Name();
     const auto index = static_cast<int32_t>(document_.elements.size());
-    document_.elements.push_back(XmlElement{LocalName(qualified), {}, {}, {}});
+    document_.elements.push_back(XmlElement{LocalName(qualified), {}, {}, {}, line});
     XmlElement element;
     const bool empty = Attributes(element);
     document_.elements[index].attributes = std::move(element.attributes);
@@ -234,6 +246,7 @@ class Reader {
   }
 
   std::u16string_view text_;
+  std::vector<size_t> lineEnds_;  // the positions of the line feeds
   size_t pos_ = 0;
   XmlDocument document_;
 };

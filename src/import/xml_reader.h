@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/failure.h"
+
 namespace kav {
 
 inline constexpr int32_t kMaxXmlDepth = 256;
@@ -24,6 +26,12 @@ struct XmlElement {
   std::vector<XmlAttribute> attributes;
   std::vector<int32_t> children;  // element children, in order
   std::u16string text;            // the element's own character data, all pieces joined
+  int32_t line = 1;               // the input line of its start tag, counting from 1
+};
+
+// A failure of the MathML text, with the input line it concerns (0 when it concerns no line).
+struct MathmlFailure : Failure {
+  int32_t line = 0;
 };
 
 struct XmlDocument {
@@ -35,7 +43,8 @@ struct XmlDocument {
 };
 
 // Reads the text (one or more top-level elements, with an optional XML declaration, DOCTYPE,
-// comments and processing instructions around them). Throws "MathML: <what> (line N)".
+// comments and processing instructions around them). Throws a MathmlFailure
+// "MathML: <what> (line N)" for that line.
 XmlDocument ReadXml(std::u16string_view text);
 
 }  // namespace kav

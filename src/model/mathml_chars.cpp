@@ -20,13 +20,13 @@ constexpr CharAlias kReadAliases[] = {
 struct AccentChars {
   StyleFlags bit;
   char16_t written;
-  char32_t read[4];
+  char32_t read[5];
 };
 
 constexpr AccentChars kAccents[] = {
     {StyleVector, 0x2192, {0x2192, 0x20D7, 0x21C0, 0}},
     {StyleHat, 0x005E, {0x005E, 0x02C6, 0x0302, 0}},
-    {StyleBar, 0x00AF, {0x00AF, 0x0305, 0x203E, 0x02C9}},
+    {StyleBar, 0x00AF, {0x00AF, 0x0305, 0x203E, 0x02C9, 0x2015}},  // MathJax's overline: U+2015
     {StyleTilde, 0x007E, {0x007E, 0x02DC, 0x0303, 0}},
 };
 

@@ -4,7 +4,9 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "export/convert_text.h"
 #include "import/mathml_reader.h"
+#include "import/xml_reader.h"
 #include "model/document_file.h"
 #include "tools/convert_formats.h"
 
@@ -22,11 +24,27 @@ std::u16string DecodedText(std::string_view bytes) {
 
 std::vector<uint8_t> ReadLatex(std::string_view bytes) { return LatexDocument(bytes); }
 
+// A failure at a line of the input, which the converter names before the message: the
+// message's own "(line N)" would say it twice.
+ConvertFailure AtLine(const MathmlFailure& failure) {
+  const std::u16string suffix = u" (line " + Ascii16(std::to_string(failure.line)) + u")";
+  std::u16string text = failure.text;
+  if (text.ends_with(suffix)) text.resize(text.size() - suffix.size());
+  return ConvertFailure{failure.line, std::move(text)};
+}
+
 // One document line per <math> element.
 std::vector<uint8_t> ReadMathml(std::string_view bytes) {
-  const std::vector<std::u16string> markups = ReadMathmlFormulas(DecodedText(bytes));
-  for (const std::u16string& markup : markups) {
-    if (!FitsALine(markup.size())) Fail(LineTooLongText(markup.size()));
+  std::vector<int32_t> lines;
+  std::vector<std::u16string> markups;
+  try {
+    markups = ReadMathmlFormulas(DecodedText(bytes), &lines);
+  } catch (const MathmlFailure& failure) {
+    throw AtLine(failure);
+  }
+  for (size_t k = 0; k < markups.size(); ++k) {
+    if (!FitsALine(markups[k].size()))
+      throw ConvertFailure{lines[k], LineTooLongText(markups[k].size())};
   }
   return DocumentBytes(markups);
 }

@@ -1,7 +1,7 @@
 """Paste from other programs in kav.exe with MathML: a <math> element put on the X clipboard as
 text by xclip (as a browser would put it there), Ctrl+Shift+V, and the line read back through
-Copy's private format. Then MathML the program cannot hold: nothing changes and the status bar
-names the element.
+Copy's private format. Then MathML the program cannot hold, behind a DOCTYPE (which makes the text
+MathML, not LaTeX): nothing changes and the status bar names the element.
 """
 
 import time
@@ -14,7 +14,8 @@ MATHML = ('<?xml version="1.0" encoding="UTF-8"?>\n<mml:math xmlns:mml="http://w
           '<mml:msup><mml:mi>&#x3B1;</mml:mi><mml:mn>2</mml:mn></mml:msup><mml:mo>&le;</mml:mo>'
           '<mml:msqrt><mml:mi>x</mml:mi></mml:msqrt></mml:math>')
 EXPECTED = r"\frac{<1>}{<2>}<+><alpha>\super{<2>}<leq>\sqrt{<x>}"
-REFUSED = "<math><mtable><mtr><mtd><mi>a</mi></mtd></mtr></mtable></math>"
+REFUSED = ('<!DOCTYPE math PUBLIC "-//W3C//DTD MathML 2.0//EN" "http://www.w3.org/Math/DTD/mathml2/mathml2.dtd">\n'
+           '<math><mtable><mtr><mtd><mi>a</mi></mtd></mtr></mtable></math>')
 REFUSAL = "MathML: <mtable> cannot be written in a Kav formula"
 
 

@@ -203,12 +203,16 @@ class KavConvertTest(unittest.TestCase):
         mathml = ('<?xml version="1.0"?>\n<math xmlns="http://www.w3.org/1998/Math/MathML">'
                   '<mfrac><mi>a</mi><mn>2</mn></mfrac></math>\n<mml:math xmlns:mml="x"><mml:mi>y</mml:mi></mml:math>\n')
         run = self.run_convert('--from', 'mathml', '--to', 'markup', '-', stdin=mathml.encode())
-        self.assertEqual((run.returncode, run.stdout, run.stderr),
-                         (0, b'@@3\n@\\frac{<a>}{<2>}\n@<y>\n', b''))
-        refused = self.run_convert('--from', 'mathml', '--to', 'tex', '-',
-                                   stdin=b'<math><mtable><mtr/></mtable></math>')
-        self.assertEqual((refused.returncode, refused.stdout, refused.stderr),
-                         (2, b'', b'-:0: MathML: <mtable> cannot be written in a Kav formula\n'))
+        self.assertEqual((run.returncode, run.stdout, run.stderr), (0, b'@@3\n@\\frac{<a>}{<2>}\n@<y>\n', b''))
+        # Errors name the input line of the element at fault, and a DOCTYPE is skipped.
+        for text, message in (
+                (b'<math><mtable><mtr/></mtable></math>',
+                 b'-:1: MathML: <mtable> cannot be written in a Kav formula\n'),
+                (b'<!DOCTYPE math>\n<math>\n<mi>x</mi>\n<munder><mi>x</mi><mi>y</mi></munder></math>',
+                 b'-:4: MathML: <munder> under <mi>x</mi> cannot be written in a Kav formula\n'),
+                (b'<math>\n\n<mi>x</mo></math>', b'-:3: MathML: </...> does not close <mi>\n')):
+            refused = self.run_convert('--from', 'mathml', '--to', 'tex', '-', stdin=text)
+            self.assertEqual((refused.returncode, refused.stdout, refused.stderr), (2, b'', message))
         unknown = self.run_convert('--from', 'svg', '--to', 'tex', '-')
         self.assertEqual((unknown.returncode, unknown.stdout), (2, b''))
         self.assertIn(b'unknown input format svg', unknown.stderr)
@@ -229,7 +233,7 @@ class KavConvertTest(unittest.TestCase):
              b'@@3\n@<a>\n@<b>\n', None),
             ('mathml',
              '<math><mi>a</mi></math>\n' + padded('<math><mi>b</mi>', '</math>', bound + 1), None,
-             '-:0: MathML: the formula %s (line 2)\n' % too_long),
+             '-:2: MathML: the formula %s\n' % too_long),
         ]
         for source, text, output, message in cases:
             run = self.run_convert('--from', source, '--to', 'markup', '-', stdin=text.encode())

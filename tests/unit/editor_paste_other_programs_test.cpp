@@ -126,6 +126,17 @@ TEST_F(PasteOtherTest, TextIsMathmlWhenItBeginsWithAMathElementAndLatexOtherwise
   EXPECT_EQ(host.statusText.substr(0, 7), u"LaTeX: ");
 }
 
+// Text with an XML declaration or a DOCTYPE is XML, whatever follows: the MathML reader reads
+// or refuses it, never the LaTeX reader.
+TEST_F(PasteOtherTest, TextWithADeclarationOrDoctypeIsMathml) {
+  Load({u""});
+  PasteText(u"\xFEFF <!DOCTYPE math PUBLIC \"-//W3C//DTD MathML 2.0//EN\" \"mathml2.dtd\">\n"
+            u"<math><msup><mi>x</mi><mn>2</mn></msup></math>");
+  EXPECT_EQ(AllMarkup(), (std::vector<std::u16string>{u"<x>\\super{<2>}"}));
+  PasteText(u"<?xml version=\"1.0\"?>\n<svg/>");
+  EXPECT_EQ(host.statusText, u"MathML: <svg> is not a <math> element");
+}
+
 TEST_F(PasteOtherTest, RefusedMathmlChangesNothingAndSaysWhy) {
   Load({u"<a>"});
   PasteText(u"<math><mi>x</mi><mtable/></math>");

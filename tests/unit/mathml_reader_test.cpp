@@ -7,6 +7,7 @@
 #include "base/utf.h"
 #include "export/mathml_writer.h"
 #include "import/mathml_reader.h"
+#include "import/xml_reader.h"
 #include "model/line.h"
 #include "random_tree.h"
 
@@ -104,6 +105,9 @@ TEST(MathmlReader, RefusesWhatTheMarkupCannotHold) {
       {"<math><mi mathvariant='double-struck'>R</mi></math>",
        "MathML: mathvariant=\"double-struck\" cannot be written in a Kav formula"},
       {"<math><mi>&#x211D;</mi></math>", "MathML: \"\xE2\x84\x9D\" (U+211D) cannot be written in a Kav formula"},
+      // A ring among other things is no degree sign.
+      {"<math><msup><mi>f</mi><mrow><mo>&#x2218;</mo><mi>g</mi></mrow></msup></math>",
+       "MathML: \"\xE2\x88\x98\" (U+2218) cannot be written in a Kav formula"},
       {"<math><mfrac linethickness='0'><mi>n</mi><mi>k</mi></mfrac></math>",
        "MathML: <mfrac linethickness=\"0\"> cannot be written in a Kav formula"},
       {"<math><mover><mfrac><mi>a</mi><mi>b</mi></mfrac><mo>^</mo></mover></math>",
@@ -137,13 +141,79 @@ TEST(MathmlReader, MalformedXmlNamesTheLine) {
             "MathML: the formula is nested too deeply");
 }
 
-TEST(MathmlReader, FindsAMathElementAtTheStart) {
-  EXPECT_TRUE(StartsWithMathElement(u" \n<?xml version='1.0'?><!-- c --><math>"));
-  EXPECT_TRUE(StartsWithMathElement(u"<mml:math xmlns:mml='x'>"));
-  EXPECT_TRUE(StartsWithMathElement(u"<math/>"));
-  EXPECT_FALSE(StartsWithMathElement(u"\\frac{a}{b}"));
-  EXPECT_FALSE(StartsWithMathElement(u"<mathx>"));
-  EXPECT_FALSE(StartsWithMathElement(u"x <math>"));
+TEST(MathmlReader, TellsMathmlFromLatex) {
+  const struct {
+    const char16_t* text;
+    bool mathml;
+  } cases[] = {
+      {u" \n<?xml version='1.0'?><!-- c --><math>", true},
+      {u"<mml:math xmlns:mml='x'>", true},
+      {u"<math/>", true},
+      {u"<!DOCTYPE math PUBLIC \"-//W3C//DTD MathML 2.0//EN\" \"mathml2.dtd\">\n<math><mi>x</mi></math>", true},
+      {u"\xFEFF\r\n <!DOCTYPE math>", true},
+      {u"<!-- a note --><?xml version=\"1.0\"?><svg/>", true},
+      {u"\\frac{a}{b}", false},
+      {u"<mathx>", false},
+      {u"x <math>", false},
+      {u"<!DOCTYP>", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LooksLikeMathml(c.text), c.mathml) << EncodeUtf8(c.text);
+}
+
+// MathJax's spellings of what the LaTeX reader reads: its overline mark and "^\circ".
+TEST(MathmlReader, ReadsAsTheLatexReaderDoes) {
+  const Case cases[] = {
+      {"<math><mover><mi>x</mi><mo accent='true'>&#x2015;</mo></mover></math>", "<x|bar>"},
+      {"<math><msup><mi>x</mi><mo>&#x2218;</mo></msup><msup><mn>30</mn><mrow><mo mathcolor='red'>&#x2218;</mo></mrow></msup></math>",
+       "<x><deg><3><0>\\red<deg>"},
+      {"<math><msubsup><mi>T</mi><mn>1</mn><mi>&#x2218;</mi></msubsup></math>", "<T>\\sub{<1>}<deg>"},
+      {"<math><munder><mo movablelimits='true'>lim sup</mo><mi>n</mi></munder></math>",
+       "<l|rm><i|rm><m|rm><s|rm><u|rm><p|rm>\\sub{<n>}"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Markup(c.mathml), c.markup) << c.mathml;
+}
+
+// Limits of anything but a big operator or an operator name are refused, never hung on the last
+// symbol of their base.
+TEST(MathmlReader, RefusesLimitsOfOrdinaryBases) {
+  const Case cases[] = {
+      {"<math><munder><mrow><mi>x</mi><mi>y</mi></mrow><mi>a</mi></munder></math>",
+       "MathML: <munder> under <mrow> cannot be written in a Kav formula"},
+      {"<math><mover><mo>=</mo><mtext>def</mtext></mover></math>",
+       "MathML: <mover> over <mo>=</mo> cannot be written in a Kav formula"},
+      {"<math><munderover><mi>x</mi><mn>0</mn><mn>1</mn></munderover></math>",
+       "MathML: <munderover> under and over <mi>x</mi> cannot be written in a Kav formula"},
+      {"<math><mover><mover><mrow><mi>a</mi><mi>b</mi></mrow><mo>&#x23DE;</mo></mover><mi>n</mi></mover></math>",
+       "MathML: <mover> over <mover> cannot be written in a Kav formula"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Refusal(c.mathml), c.markup) << c.mathml;
+}
+
+// A failure names the line of the element at fault, whatever found it.
+TEST(MathmlReader, FailuresCarryTheirLine) {
+  const struct {
+    const char* mathml;
+    int32_t line;
+  } cases[] = {
+      {"<math>\n<mi>x</mi>\n<mtable/>\n</math>", 3},
+      {"<math><mi>x</mi></math>\n\n<math>\n<mi mathcolor='blue'>x</mi></math>", 4},
+      {"<math>\n<mfrac>\n<mi>a</mi></mfrac></math>", 2},
+      {"<math>\n<mi>x</mi>\n<mi>y</mo></math>", 3},
+      {"\n<svg/>", 2},
+      {"<math>\n\n<mover>\n<mrow><mi>a</mi><mi>b</mi></mrow>\n<mo>&#x23DE;</mo></mover></math>", 3},
+      {"<math>\n<mi>x</mi>\n<mrow><mi>&#x211D;</mi></mrow></math>", 3},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadMathmlFormulas(*DecodeUtf8(c.mathml));
+      ADD_FAILURE() << "read " << c.mathml;
+    } catch (const MathmlFailure& failure) {
+      EXPECT_EQ(failure.line, c.line) << c.mathml;
+    }
+  }
+  std::vector<int32_t> lines;
+  ReadMathmlFormulas(u"<math/>\n\n <math><mi>x</mi></math><math/>", &lines);
+  EXPECT_EQ(lines, (std::vector<int32_t>{1, 3, 3}));
 }
 
 // Every structure, style and colour of a random line survives MathML and back. A limit that is
@@ -172,6 +242,25 @@ TEST(MathmlRoundTrip, RandomLinesReadBackAsWritten) {
     std::vector<std::u16string> back;
     ASSERT_NO_THROW(back = ReadMathmlFormulas(mathml)) << "seed " << seed << " " << EncodeUtf8(mathml);
     ASSERT_EQ(back, std::vector<std::u16string>{line.markup}) << "seed " << seed << " " << EncodeUtf8(mathml);
+  }
+}
+
+// The spellings written for other programs' sake (fences, divides signs, text brackets, empty
+// operands, rows around nested scripts) read back as the line they came from.
+TEST(MathmlRoundTrip, SpellingsForOtherReadersReadBackAsWritten) {
+  const char16_t* markups[] = {
+      u"<x>\\super{<*>}<+><y>\\sub{<times>}<+><z>\\super{<+>}\\sub{<->}",
+      u"<(><Q><,><+><)><(><cdot><,><cdot><)><=><e>\\sub{<i>}<=>",
+      u"<vertbar><vertbar><x><vertbar><vertbar>\\super{<2>}<P><(><A><vertbar><B><)><f><vertbar>\\sub{<0>}<x><vertbar>",
+      u"<[><0><,><1><)><P>\\super{<mu>}<)>\\red<(><x|rm>",
+      u"<V>\\sub{<O>\\sub{<2>}}<a>\\super{<2>}\\sub{<i>}\\integral{<t>\\sub{<0>}}{<t>}<(><f><*><g><)>\\super{<2>}",
+      u"\\sum{\\none}{\\none}<vertbar><a><vertbar>\\red<vertbar|rm><*|rm>",
+      u"<geq>\\sub{<i>}<a><+>\\super{<2>}<(><a><)>\\super{<2>}\\sub{<k>}\\super{<2>}\\sub{<1>}<H>",
+      u"<m><(>\\super{<1><2>}<C><)><[>\\super{<d>\\sub{<h>}}\\sub{<c>}<P><]>",
+  };
+  for (const char16_t* markup : markups) {
+    EquationLine line(markup);
+    EXPECT_EQ(ReadMathmlFormulas(LineMathml(line.tree)), std::vector<std::u16string>{markup}) << EncodeUtf8(markup);
   }
 }
 
