@@ -37,7 +37,8 @@ std::u16string FromMathml(std::u16string_view characters) {
     const std::u16string_view element = c >= 0x370 && c < 0x400 ? u"mi" : u"mo";
     mathml += u"<" + std::u16string(element) + u">" + c + u"</" + std::u16string(element) + u">";
   }
-  return ReadOrRefusal(ReadMathmlFormulas, mathml + u"</math>");
+  return ReadOrRefusal([](std::u16string_view text) { return ReadMathmlFormulas(text); },
+                       mathml + u"</math>");
 }
 
 TEST(NearEquivalents, BothReadersGiveTheSameSymbolOrTheSameRefusal) {
