@@ -156,7 +156,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('format', choices=sorted(FORMATS))
     parser.add_argument('tool', help='path of latex_formula_outputs')
-    parser.add_argument('--count', type=int, default=400)
+    parser.add_argument('--count', type=int, default=2000)
     parser.add_argument('--keep', help='keep the work files in this directory')
     args = parser.parse_args()
     result = run_in_work_folder(args.keep, 'kav-marks-oracle-',

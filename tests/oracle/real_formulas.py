@@ -25,9 +25,10 @@ from libreoffice_runner import OracleError
 
 CORPUS = os.path.join('mathoid-texvcjs', 'test', 'en-wiki-formulae-good.json')
 CORPUS_SIZE = 312190
-# What Kav read of the corpus when this check was written, rounded down: the floor guards
-# against a reader that suddenly refuses much more.
-ACCEPTANCE_FLOOR = 0.58
+# What Kav read of the corpus when this check was last raised (57.4 %: since the lookalike letters
+# \epsilon and \phi are refused rather than drawn as Kav's ε and φ), rounded down: the floor
+# guards against a reader that suddenly refuses much more.
+ACCEPTANCE_FLOOR = 0.57
 
 
 def corpus():
