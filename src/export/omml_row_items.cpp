@@ -9,15 +9,39 @@
 namespace kav {
 namespace {
 
-// Words LibreOffice's formula reader takes for its own commands, in any case ("Div", "OR"), when
-// they arrive as plain upright text: each of these, tried as an upright run with and without a
-// script, came out with an error mark or as a different symbol.
+// Words LibreOffice's formula reader takes for its own commands, in any case ("Div", "OR", "Re"),
+// when they arrive as plain upright text: each of these, tried as an upright run with and without
+// a script, came out with an error mark, as a different symbol or not at all.
 constexpr std::u16string_view kReservedWords[] = {
-    u"abs",   u"and",  u"approx", u"bar",    u"binom",  u"cdot",  u"color",  u"coprod", u"def",
-    u"div",   u"dot",  u"equiv",  u"fact",   u"from",   u"ge",    u"hat",    u"in",     u"int",
-    u"le",    u"left", u"lim",    u"liminf", u"limsup", u"lline", u"matrix", u"mline",  u"neg",
-    u"nroot", u"or",   u"over",   u"prod",   u"prop",   u"right", u"rline",  u"sim",    u"sqrt",
-    u"stack", u"sub",  u"sum",    u"sup",    u"supset", u"tilde", u"times",  u"to",     u"vec",
+    u"abs",        u"acute",     u"aleph",       u"alignc",   u"alignl",   u"alignr",
+    u"and",        u"approx",    u"backepsilon", u"bar",      u"binom",    u"bold",
+    u"boper",      u"breve",     u"cdot",        u"check",    u"circ",     u"circle",
+    u"color",      u"coprod",    u"csub",        u"csup",     u"dddot",    u"ddot",
+    u"def",        u"div",       u"divides",     u"dlarrow",  u"dlrarrow", u"dot",
+    u"dotsaxis",   u"dotsdown",  u"dotslow",     u"dotsup",   u"dotsvert", u"downarrow",
+    u"drarrow",    u"emptyset",  u"equiv",       u"evaluate", u"exists",   u"fact",
+    u"fixed",      u"font",      u"forall",      u"fourier",  u"from",     u"func",
+    u"ge",         u"geslant",   u"gg",          u"grave",    u"gt",       u"harpoon",
+    u"hat",        u"hbar",      u"hex",         u"iiint",    u"iint",     u"im",
+    u"in",         u"infinity",  u"infty",       u"int",      u"intd",     u"intersection",
+    u"ital",       u"italic",    u"lambdabar",   u"langle",   u"laplace",  u"lbrace",
+    u"lceil",      u"ldbracket", u"ldline",      u"le",       u"left",     u"leftarrow",
+    u"leslant",    u"lfloor",    u"lim",         u"liminf",   u"limsup",   u"lint",
+    u"ll",         u"lline",     u"llint",       u"lllint",   u"lsub",     u"lsup",
+    u"lt",         u"matrix",    u"minusplus",   u"mline",    u"nabla",    u"nbold",
+    u"ndivides",   u"neg",       u"neq",         u"newline",  u"ni",       u"nitalic",
+    u"none",       u"nospace",   u"notin",       u"nroot",    u"odivide",  u"odot",
+    u"ominus",     u"oper",      u"oplus",       u"or",       u"ortho",    u"otimes",
+    u"over",       u"overline",  u"overstrike",  u"owns",     u"parallel", u"partial",
+    u"phantom",    u"plusminus", u"prec",        u"prod",     u"prop",     u"rangle",
+    u"rbrace",     u"rceil",     u"rdbracket",   u"re",       u"rfloor",   u"right",
+    u"rightarrow", u"rline",     u"rsub",        u"rsup",     u"sans",     u"serif",
+    u"setc",       u"setminus",  u"setn",        u"setq",     u"setr",     u"setz",
+    u"sim",        u"simeq",     u"size",        u"slash",    u"sqrt",     u"stack",
+    u"sub",        u"subset",    u"subseteq",    u"succ",     u"sum",      u"sup",
+    u"supset",     u"supseteq",  u"tilde",       u"times",    u"to",       u"toward",
+    u"transl",     u"transr",    u"underline",   u"union",    u"uoper",    u"uparrow",
+    u"vec",        u"widehat",   u"widetilde",   u"widevec",  u"wp",
 };
 
 bool IsLetter(SymbolCode c) {

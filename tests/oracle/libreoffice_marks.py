@@ -9,7 +9,9 @@ in the math paragraphs of a .docx, MathML as the formula objects of an .odt. Hea
 (fresh user profile) converts that document once to an ODF document, whose formula objects keep
 the StarMath text LibreOffice read, and once to PDF, whose text pdftotext extracts. A formula
 fails when LibreOffice marks it as unreadable (an inverted question mark, in its StarMath text or
-on its part of the page) or when a "|" of the input became a logical "or". Formulas that
+on its part of the page), when a "|" of the input became a logical "or", or when what LibreOffice
+read lacks or adds a letter or digit, a fraction or a root against Kav's own MathML of the line
+(bold and other alphabets compared as their plain letters, with NFKC). Formulas that
 LibreOffice refuses in every spelling tried are listed in REFUSED_EVERYWHERE with the reason; they
 are reported, not failed. Anything that keeps the check from running is a failure, never a pass.
 """
@@ -20,6 +22,7 @@ import re
 import shutil
 import subprocess
 import sys
+import unicodedata
 import xml.etree.ElementTree as ET
 
 from libreoffice_runner import (MATHML, ODF_DRAW, OracleError, convert, formula_objects,
@@ -56,14 +59,41 @@ def mathml_document(work, lines, labels):
 FORMATS = {'omml': omml_document, 'mathml': mathml_document}
 
 
-def starmath_texts(document):
-    """The StarMath text of every formula object of an ODF document, flat or zipped."""
+def formula_maths(document):
+    """The MathML root of every formula object of an ODF document, flat or zipped."""
     if document.endswith('.fodt'):
         objects = ET.parse(document).iter(ODF_DRAW + 'object')
-        maths = [next(o.iter(MATHML + 'math')) for o in objects]
-    else:
-        maths = formula_objects(document)
-    return [starmath(math) for math in maths]
+        return [next(o.iter(MATHML + 'math')) for o in objects]
+    return formula_objects(document)
+
+
+TOKENS = ('mi', 'mn', 'mo', 'mtext', 'ms')
+SHAPES = ('mfrac', 'msqrt', 'mroot')
+
+
+def content(math):
+    """What must arrive of a MathML tree: its letters and digits (NFKC, so a bold or double-struck
+    letter counts as its plain letter) and how many fractions and roots it holds."""
+    found = collections.Counter()
+    for element in math.iter():
+        name = element.tag.replace(MATHML, '')
+        if name in SHAPES:
+            found[name] += 1
+        elif name in TOKENS and element.text:
+            found.update(c for c in unicodedata.normalize('NFKC', element.text) if c.isalnum())
+    return found
+
+
+def content_change(wanted, read):
+    """'lost x, added 2' for what differs between two contents, or '' when they agree."""
+    def listed(counter):
+        return ' '.join(k if n == 1 else '%s x%d' % (k, n) for k, n in sorted(counter.items()))
+    parts = []
+    if wanted - read:
+        parts.append('lost ' + listed(wanted - read))
+    if read - wanted:
+        parts.append('added ' + listed(read - wanted))
+    return ', '.join(parts)
 
 
 def page_texts(pdf, count):
@@ -99,9 +129,9 @@ def input_or_count(latex):
     return len(re.findall(r'\\(?:lor|vee)(?![a-zA-Z])', latex)) + latex.count('\u2228')
 
 
-def faults(formula, starmaths, pages):
+def faults(formula, starmaths, pages, changes=()):
     """What is wrong with one input formula's lines in LibreOffice: a list of short texts."""
-    found = []
+    found = ['LibreOffice ' + change for change in changes if change]
     if any(ERROR_MARK in s for s in starmaths):
         found.append('error mark in the formula text')
     if any(ERROR_MARK in p for p in pages):
@@ -112,21 +142,27 @@ def faults(formula, starmaths, pages):
 
 
 def read_by_libreoffice(fmt, chosen, work):
-    """For every chosen formula, the StarMath texts and the PDF texts of its lines."""
-    lines, owners = [], []
+    """For every chosen formula, the StarMath texts, the PDF texts and the content changes of its
+    lines."""
+    lines, owners, wanted = [], [], []
     for index, (_, _, answer) in enumerate(chosen):
+        if len(answer[fmt]) != len(answer['mathml']):
+            raise OracleError('Kav wrote %d lines of %s and %d of MathML for formula %d' % (
+                len(answer[fmt]), fmt, len(answer['mathml']), index))
         lines += answer[fmt]
         owners += [index] * len(answer[fmt])
+        wanted += [content(ET.fromstring(m)) for m in answer['mathml']]
     document, flat = FORMATS[fmt](work, lines, [LABEL % n for n in range(len(lines))])
     [odf] = convert([document], work, flat, 'LibreOffice', TIMEOUT_SECONDS)
     [pdf] = convert([document], work, 'pdf', 'LibreOffice', TIMEOUT_SECONDS)
-    starmaths = starmath_texts(odf)
-    if len(starmaths) != len(lines):
-        raise OracleError('LibreOffice made %d formula objects of %d' % (
-            len(starmaths), len(lines)))
+    maths = formula_maths(odf)
+    if len(maths) != len(lines):
+        raise OracleError('LibreOffice made %d formula objects of %d' % (len(maths), len(lines)))
+    starmaths = [starmath(math) for math in maths]
+    changes = [content_change(w, content(m)) for w, m in zip(wanted, maths)]
     pages = page_texts(pdf, len(lines))
-    return [([starmaths[n] for n, o in enumerate(owners) if o == index],
-             [pages[n] for n, o in enumerate(owners) if o == index])
+    return [tuple([part[n] for n, o in enumerate(owners) if o == index]
+                  for part in (starmaths, pages, changes))
             for index in range(len(chosen))]
 
 
@@ -135,19 +171,20 @@ def check(fmt, tool, count, work):
     tally = collections.Counter()
     failures = 0
     shown = read_by_libreoffice(fmt, chosen, work)
-    for (key, formula, answer), (starmaths, pages) in zip(chosen, shown):
-        found = faults(formula, starmaths, pages)
+    for (key, formula, answer), (starmaths, pages, changes) in zip(chosen, shown):
+        found = faults(formula, starmaths, pages, changes)
         tally.update(found)
         if not found:
             continue
         tally['error mark'] += any('error mark' in fault for fault in found)
+        tally['content changed'] += any(fault.startswith('LibreOffice ') for fault in found)
         allowed = key in REFUSED_EVERYWHERE[fmt]
         failures += not allowed
         print('%s  %s  %s: %s\n  %s: %s\n  StarMath: %s' % (
             'KNOWN' if allowed else 'FAIL ', key, '; '.join(found), formula, fmt,
             ' // '.join(answer[fmt]), ' // '.join(starmaths)))
     for fault in ('error mark', 'error mark in the formula text', 'error mark in the PDF',
-                  '"|" read as "or"'):
+                  '"|" read as "or"', 'content changed'):
         print('%d of %d formulas: %s' % (tally[fault], len(chosen), fault))
     return failures, len(chosen)
 

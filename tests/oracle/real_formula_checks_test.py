@@ -5,7 +5,8 @@ usage: real_formula_checks_test.py KAV_CONVERT OUTPUTS_TOOL   (ORACLE_NODE_MODUL
 
 - latex_formula_outputs answers as kav-convert --from latex does, for every output it writes;
 - the meaning signature tells letter shapes and faces apart and ignores only the look;
-- the LibreOffice fault finder sees error marks and a bar read as "or", and nothing else.
+- the LibreOffice fault finder sees error marks, a bar read as "or" and a letter, digit,
+  fraction or root lost or added, and nothing else.
 """
 import os
 import subprocess
@@ -13,7 +14,9 @@ import sys
 import tempfile
 import unittest
 
-from libreoffice_marks import faults, labelled_parts
+import xml.etree.ElementTree as ET
+
+from libreoffice_marks import content, content_change, faults, labelled_parts
 from latex_meaning import judgements
 from libreoffice_runner import OracleError
 from real_formulas import kav_outputs
@@ -117,6 +120,21 @@ class LibreOfficeFaults(unittest.TestCase):
         for latex, starmaths, pages, found in FAULTS:
             with self.subTest(input=latex, starmath=starmaths):
                 self.assertEqual(faults(latex, starmaths, pages), found)
+
+    def test_content_changes(self):
+        m = '<math xmlns="http://www.w3.org/1998/Math/MathML">%s</math>'
+        cases = [  # Kav's MathML, LibreOffice's, the change found
+            ('<mi>x</mi><mo>+</mo><mn>12</mn>', '<mrow><mi>x</mi><mo>-</mo><mn>12</mn></mrow>', ''),
+            ('<mi mathvariant="bold">x</mi>', '<mi>𝐱</mi>', ''),
+            ('<mi>R</mi><mi>e</mi>', '<mi>ℜ</mi>', 'lost e'),  # ℜ is R under NFKC
+            ('<mfrac><mi>a</mi><mi>b</mi></mfrac>', '<mi>a</mi><mo>/</mo><mi>b</mi>', 'lost mfrac'),
+            ('<msqrt><mi>x</mi></msqrt>', '<msqrt><mi>x</mi><mi>x</mi></msqrt>', 'added x'),
+        ]
+        for kav, libreoffice, change in cases:
+            with self.subTest(kav=kav, libreoffice=libreoffice):
+                self.assertEqual(content_change(content(ET.fromstring(m % kav)),
+                                                content(ET.fromstring(m % libreoffice))), change)
+        self.assertEqual(faults('Re', ['Re'], [''], ['lost R e']), ['LibreOffice lost R e'])
 
     def test_pdf_parts_follow_the_labels(self):
         text = 'KAVFORMULA00000\nx\nKAVFORMULA00001\ny¿\n'
