@@ -44,6 +44,14 @@ constexpr std::u16string_view kReservedWords[] = {
     u"vec",        u"widehat",   u"widetilde",   u"widevec",  u"wp",
 };
 
+// LibreOffice's function names, also read in any case: "sinh" arrives as itself, but "Exp" or
+// "LOG" would come out as exp and log, so only another case makes them plain text.
+constexpr std::u16string_view kFunctionWords[] = {
+    u"arccos", u"arccot", u"arcosh", u"arcoth", u"arcsin", u"arctan", u"arsinh",
+    u"artanh", u"cos",    u"cosh",   u"cot",    u"coth",   u"exp",    u"ln",
+    u"log",    u"sin",    u"sinh",   u"tan",    u"tanh",
+};
+
 bool IsLetter(SymbolCode c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -83,7 +91,9 @@ OmmlItem RunAt(const std::vector<OmmlLeaf>& leaves, int32_t first, int32_t end) 
   }
   std::u16string lower = text;
   for (char16_t& c : lower) c = c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
-  const bool reserved = std::ranges::find(kReservedWords, lower) != std::end(kReservedWords);
+  const bool reserved =
+      std::ranges::find(kReservedWords, lower) != std::end(kReservedWords) ||
+      (lower != text && std::ranges::find(kFunctionWords, lower) != std::end(kFunctionWords));
   return {reserved ? OmmlItemKind::Word : OmmlItemKind::Run, first, last, last + 1};
 }
 

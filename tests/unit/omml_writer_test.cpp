@@ -325,6 +325,7 @@ TEST(OmmlWriter, SpellingsOtherProgramsRead) {
       {u"<l|rm><i|rm><m|rm>\\sub{<x>}<f>", Sub(Plain("lim"), x) + R("f")},
       {u"<D|rm><i|rm><v|rm>\\super{<0>}<O|rm><R|rm>", Sup(Plain("Div"), R("0")) + Plain("OR")},
       {u"<R|rm><e|rm><(><s><)>", Plain("Re") + D("(", ")", R("s"))},
+      {u"<E|rm><x|rm><p|rm><x>", Plain("Exp") + R("x")},
       // Relations at either end, or two in a row, stand beside an empty run.
       {u"<=><x>", kEmpty + R("=") + x},
       {u"<x><=>", x + R("=") + kEmpty},
