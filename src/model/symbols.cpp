@@ -116,4 +116,25 @@ bool IsUprightByDefault(SymbolCode code) {
   return row && !row->greek;
 }
 
+AtomClass ClassOf(SymbolCode code) {
+  switch (code) {
+    case code::Sum: case code::Prod: case code::Integral:
+      return AtomClass::Op;
+    case '+': case '-': case '*': case 183: case 215: case 177: case 8745: case 8746:
+      return AtomClass::Bin;
+    case '=': case '<': case '>': case 8804: case 8805: case 8712: case 8834: case 8594:
+      return AtomClass::Rel;
+    case '(': case '[': case code::LBrace: case 8970: case 8968:
+      return AtomClass::Open;
+    case ')': case ']': case '!': case code::RBrace: case 8971: case 8969:
+      return AtomClass::Close;
+    case ',':
+      return AtomClass::Punct;
+    case 8943:
+      return AtomClass::Inner;
+    default:
+      return AtomClass::Ord;
+  }
+}
+
 }  // namespace kav

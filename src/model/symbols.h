@@ -66,6 +66,11 @@ bool IsLetterCode(SymbolCode code);
 bool IsLeafSymbol(SymbolCode code);
 bool IsBigOperator(SymbolCode code);
 bool IsUprightByDefault(SymbolCode code);
+// TeX's classes of atoms: the space between two neighbours in a row depends on theirs.
+enum class AtomClass : uint8_t { Ord, Op, Bin, Rel, Open, Close, Punct, Inner };
+// The class a leaf symbol or big operator has on its own; Ord for structures and unknown codes.
+AtomClass ClassOf(SymbolCode code);
+
 // The eleven ASCII punctuation characters that stand for themselves in markup and in equations.
 bool IsLetterPunctuation(SymbolCode code);
 

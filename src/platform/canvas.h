@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/failure.h"
 #include "platform/glyph_metrics.h"
 
 namespace kav {
@@ -32,6 +33,12 @@ class Canvas {
   // the canvas cannot tell (accents then keep their fixed heights). Every canvas answers for
   // itself: one that stayed silent would draw accents away from where the layout put them.
   virtual GlyphInk Ink(FontKey font, char16_t unit) const = 0;
+  // One glyph of the math face (FontFace::Math) by glyph index, placed as Glyph places a unit:
+  // cell's top-left corner at (x, y), baseline GlyphMetrics::Ascent below it.
+  virtual void GlyphById(FontKey /*font*/, uint16_t /*glyph*/, int32_t /*x*/, int32_t /*y*/,
+                         Rgb /*colour*/) {
+    Fail(u"Canvas: no glyph indices");
+  }
   // The integral sign image scaled into the rectangle, alpha-blended.
   virtual void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                              int32_t height) = 0;

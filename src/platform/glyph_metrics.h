@@ -4,6 +4,9 @@
 #pragma once
 #include <cstdint>
 
+#include "base/failure.h"
+#include "base/math_table.h"
+
 namespace kav {
 
 // The faces the program draws with. `Symbol` is "Cambria" where the system has it and the
@@ -51,6 +54,23 @@ class GlyphMetrics {
   virtual GlyphExtent Extent(FontKey font, char16_t unit) const = 0;
   // The ink of one unit drawn in `font`, from the outline or bitmap the canvas draws.
   virtual GlyphInk Ink(FontKey /*font*/, char16_t /*unit*/) const { return {}; }
+
+  // The baseline's distance below the top of `font`'s cell, in pixels: where Canvas::Glyph and
+  // Canvas::GlyphById put the baseline of a glyph drawn at a cell corner.
+  virtual int32_t Ascent(FontKey /*font*/) const { Fail(u"GlyphMetrics: no ascent"); }
+  // The em `font` is drawn at, in pixels; MATH values scale by it over the table's units per em.
+  virtual double PixelsPerEm(FontKey /*font*/) const { Fail(u"GlyphMetrics: no em"); }
+  // Latin Modern Math's MATH table and character map, read once; nullptr where the platform
+  // has no math font (layout then cannot run).
+  virtual const MathTable* Math() const { return nullptr; }
+  // Advance width and cell height, and ink, of a glyph of the math face (FontFace::Math) by
+  // glyph index: the variants and assembly pieces that have no code point of their own.
+  virtual GlyphExtent ExtentById(FontKey /*font*/, uint16_t /*glyph*/) const {
+    Fail(u"GlyphMetrics: no glyph indices");
+  }
+  virtual GlyphInk InkById(FontKey /*font*/, uint16_t /*glyph*/) const {
+    Fail(u"GlyphMetrics: no glyph indices");
+  }
 };
 
 }  // namespace kav

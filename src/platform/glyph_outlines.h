@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "base/failure.h"
 #include "platform/glyph_metrics.h"
 
 namespace kav {
@@ -63,6 +64,10 @@ class GlyphOutlines {
   // The unhinted outline of `unit` drawn in `font`, relative to the top-left corner of its cell,
   // exactly where Canvas::Glyph puts the glyph. Empty for a glyph with no ink (a space).
   virtual Outline GlyphOutline(FontKey font, char16_t unit) const = 0;
+  // The outline of a glyph of the math face by glyph index, placed as GlyphOutline places a unit.
+  virtual Outline GlyphOutlineById(FontKey /*font*/, uint16_t /*glyph*/) const {
+    Fail(u"GlyphOutlines: no glyph indices");
+  }
   // Latin Modern Math's display integral as the integral image holds it: fitted into a picture
   // of 28 x 68 pixels, in that picture's pixels.
   virtual Outline IntegralOutline() const = 0;
