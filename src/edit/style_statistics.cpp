@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/function_names.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -12,11 +13,8 @@ namespace {
 constexpr int32_t kGreekFirstRow = 53;
 
 int32_t GreekIndex(SymbolCode c) {
-  const auto rows = SymbolTable();
-  for (size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].code == c) return rows[i].greek ? static_cast<int32_t>(i) : -1;
-  }
-  return -1;
+  const SymbolFacts* facts = FactsOf(c);
+  return facts && facts->group == SymbolGroup::Greek ? facts->row : -1;
 }
 
 int32_t CellOf(const NodeData& data) {

@@ -6,7 +6,7 @@
 
 #include "base/failure.h"
 #include "export/colour_groups.h"
-#include "model/symbols.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -20,19 +20,20 @@ constexpr std::u16string_view kSqrtTokens[] = {u"sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
+// A symbol's word followed by a space, or the characters that stand for themselves.
+void AppendScriptSpelling(const SymbolFacts& facts, ExportTextBuffer& out) {
+  out.Append(facts.hwp);
+  if (IsSpellingWord(facts.hwp)) out.AppendChar(u' ');
+}
+
 // The operand is not a child: it follows as the next siblings and the enclosing row writes it.
 void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
   if (red) out.Append(kRedOpen);
-  out.Append(c == code::Sum ? u"sum " : c == code::Prod ? u"prod " : u"integral ");
+  AppendScriptSpelling(*FactsOf(c), out);
   WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
   WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
   if (red) out.AppendChar(u'}');
-}
-
-// The thirteen characters that stand for themselves in the script.
-bool IsPlainCharacter(SymbolCode c) {
-  return IsLetterPunctuation(c) || c == '<' || c == '>';
 }
 
 bool IsScriptLetter(SymbolCode c) {
@@ -63,28 +64,15 @@ void WriteStyledCharacter(SymbolCode c, StyleFlags style, bool digit, ExportText
   if (bold || roman) out.Append(u"it}");
 }
 
-std::u16string ScriptWordOf(SymbolCode c) {
-  switch (c) {
-    case 177: return u"plusminus ";
-    case 8745: return u"cap ";
-    case 8746: return u"cup ";
-    case 176: return u"DEG ";
-    default: return NameOf(c) + u" ";
-  }
-}
-
 void WriteCharacter(const NodeData& data, ExportTextBuffer& out) {
   const SymbolCode c = data.code;
   const bool red = IsRed(data);
   if (c >= '0' && c <= '9') return WriteStyledCharacter(c, data.style, true, out);
   if (IsScriptLetter(c)) return WriteStyledCharacter(c, data.style, false, out);
-  if (!IsPlainCharacter(c) && !Contains(c)) Fail(u"Hwp:: Unknown ch");
+  const SymbolFacts* facts = FactsOf(c);
+  if (!facts) Fail(u"Hwp:: Unknown ch");
   if (red) out.Append(kRedOpen);
-  if (IsPlainCharacter(c)) {
-    out.AppendChar(static_cast<char16_t>(c));
-  } else {
-    out.Append(ScriptWordOf(c));
-  }
+  AppendScriptSpelling(*facts, out);
   if (red) out.AppendChar(u'}');
 }
 

@@ -1,5 +1,9 @@
 #include "export/latex_symbols.h"
 
+#include <vector>
+
+#include "model/symbol_facts.h"
+
 namespace kav {
 namespace {
 
@@ -7,43 +11,24 @@ constexpr std::u16string_view kRel = u"\\mathrel";
 constexpr std::u16string_view kBin = u"\\mathbin";
 constexpr std::u16string_view kPunct = u"\\mathpunct";
 
-constexpr LatexSymbol kSymbols[] = {
-    {'!', u"!", {}},
-    {'(', u"(", {}},
-    {')', u")", {}},
-    {'*', u"*", kBin},
-    {'+', u"+", kBin},
-    {',', u",", kPunct},
-    {'-', u"-", kBin},
-    {'.', u".", {}},
-    {'=', u"=", kRel},
-    {'[', u"[", {}},
-    {']', u"]", {}},
-    {code::LBrace, u"\\{", {}},
-    {code::RBrace, u"\\}", {}},
-    {124, u"\\vert", {}},
-    {60, u"<", kRel},
-    {62, u">", kRel},
-    {8804, u"\\leq", kRel},
-    {8805, u"\\geq", kRel},
-    {8712, u"\\in", kRel},
-    {183, u"\\cdot", kBin},
-    {215, u"\\times", kBin},
-    {176, u"^{\\circ}", {}},
-    {8745, u"\\cap", kBin},
-    {8746, u"\\cup", kBin},
-    {8834, u"\\subset", kRel},
-    {8734, u"\\infty", {}},
-    {8594, u"\\rightarrow", kRel},
-    {177, u"\\pm", kBin},
-    {8943, u"\\cdots", {}},
-    {8970, u"\\lfloor", {}},
-    {8971, u"\\rfloor", {}},
-    {8968, u"\\lceil", {}},
-    {8969, u"\\rceil", {}},
-    {47, u"/", {}},
-    {8730, u"\\surd", {}},
-};
+// A red symbol is wrapped in its class, since LaTeX spaces a colour group as an ordinary symbol.
+std::u16string_view ClassWrapper(AtomClass atomClass) {
+  switch (atomClass) {
+    case AtomClass::Rel: return kRel;
+    case AtomClass::Bin: return kBin;
+    case AtomClass::Punct: return kPunct;
+    default: return {};
+  }
+}
+
+// One row for every row of the symbol facts, in their order.
+std::vector<LatexSymbol> MakeLatexSymbols() {
+  std::vector<LatexSymbol> rows;
+  for (const SymbolFacts& facts : AllSymbolFacts()) {
+    rows.push_back({facts.code, facts.latex, ClassWrapper(facts.atomClass)});
+  }
+  return rows;
+}
 
 bool IsAsciiLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -64,23 +49,19 @@ bool EndsWithControlWord(std::u16string_view text) {
 
 }  // namespace
 
-std::span<const LatexSymbol> LatexSymbols() {
-  return kSymbols;
-}
-
 const LatexSymbol* FindLatexSymbol(SymbolCode code) {
-  for (const LatexSymbol& row : kSymbols) {
-    if (row.code == code) return &row;
+  static const std::vector<LatexSymbol> rows = MakeLatexSymbols();
+  const SymbolFacts* facts = FactsOf(code);
+  if (!facts || facts->group == SymbolGroup::Greek || facts->group == SymbolGroup::BigOperator) {
+    return nullptr;
   }
-  return nullptr;
+  return &rows[static_cast<size_t>(facts - AllSymbolFacts().data())];
 }
 
 std::u16string LatexGreekOf(SymbolCode c) {
-  switch (c) {
-    case 949: return u"varepsilon";
-    case 966: return u"varphi";
-    default: return NameOf(c);
-  }
+  const SymbolFacts* facts = FactsOf(c);
+  if (!facts || facts->group != SymbolGroup::Greek) return NameOf(c);
+  return std::u16string(facts->latex.substr(1));  // without the backslash
 }
 
 void AppendLatex(ExportTextBuffer& out, std::u16string_view text) {

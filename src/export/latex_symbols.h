@@ -19,17 +19,15 @@ struct LatexSymbol {
   std::u16string_view atomClass;
 };
 
-// Every symbol that is not a letter: the eleven punctuation characters, then the named symbols of
-// the table in table order, with their LaTeX. The degree sign is the one symbol written as a
-// superscript ("^{\circ}"); the two table symbols that are characters, frac and sqrt, are "/"
-// and "\surd".
-std::span<const LatexSymbol> LatexSymbols();
-
-// The row of a symbol, or null for a code LaTeX gets nothing for.
+// The row of a symbol that is not a letter (the punctuation characters and the named symbols
+// but the Greek letters and the big operators), or null for a code LaTeX gets nothing for. The
+// degree sign is the one symbol written as a superscript ("^{\circ}"); the two table symbols
+// that are characters, frac and sqrt, are "/" and "\surd".
 const LatexSymbol* FindLatexSymbol(SymbolCode code);
 
 // The name of a Greek letter's command: the table's name, except "varepsilon" and "varphi" for
-// the epsilon and phi the editor draws (LaTeX's \epsilon and \phi are other shapes).
+// the epsilon and phi the editor draws (LaTeX's \epsilon and \phi are other shapes), as the
+// symbol table's LaTeX column has them.
 std::u16string LatexGreekOf(SymbolCode c);
 
 // A red operator sign as an operator of its own, which LaTeX spaces as the black one:

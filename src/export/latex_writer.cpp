@@ -12,6 +12,7 @@
 #include "export/colour_groups.h"
 #include "export/latex_letters.h"
 #include "export/latex_symbols.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -49,9 +50,7 @@ void OpenScript(bool super, ScriptSlots& slots, ExportTextBuffer& out) {
 // its limits at the side, as the black one does, the sum and product above and below.
 void WriteBigOperator(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
-  const std::u16string_view sign = c == code::Sum    ? u"\\sum"
-                                   : c == code::Prod ? u"\\prod"
-                                                     : u"\\int";
+  const std::u16string_view sign = FactsOf(c)->latex;
   if (IsRed(tree.Data(node))) {
     AppendRedOperator(out, sign, c == code::Integral ? u"\\nolimits" : u"\\limits");
   } else {

@@ -2,25 +2,22 @@
 // on the stack leaves that bar without a partner (the bar in "(A|B)" divides, it opens nothing).
 #include "export/mathml_brackets.h"
 
+#include "model/symbol_facts.h"
+
 namespace kav {
 namespace {
 
 constexpr SymbolCode kBar = 124;
 
-// The opening bracket a closing one pairs with, 0 for a code that closes nothing.
-SymbolCode OpeningOf(SymbolCode c) {
-  switch (c) {
-    case ')': return '(';
-    case ']': return '[';
-    case code::RBrace: return code::LBrace;
-    case 8971: return 8970;  // floor
-    case 8969: return 8968;  // ceiling
-    default: return 0;
-  }
+bool IsOpening(SymbolCode c) {
+  const SymbolFacts* facts = FactsOf(c);
+  return facts && facts->typing == TypingRole::Open;
 }
 
-bool IsOpening(SymbolCode c) {
-  return c == '(' || c == '[' || c == code::LBrace || c == 8970 || c == 8968;
+// The opening bracket a closing one pairs with, 0 for a code that closes nothing.
+SymbolCode OpeningOf(SymbolCode c) {
+  const SymbolFacts* facts = FactsOf(c);
+  return facts && facts->typing == TypingRole::Close ? facts->partner : 0;
 }
 
 // Whether what stands at `i` ends an operand, so that a bar after it closes a pair.
@@ -35,31 +32,13 @@ bool EndsOperand(std::span<const SymbolCode> codes, const BracketPairs& pairs, s
 }  // namespace
 
 bool TakesOperands(SymbolCode c) {
-  switch (c) {
-    case '+':
-    case '-':
-    case '*':
-    case '=':
-    case '<':
-    case '>':
-    case '/':
-    case kBar:
-    case 177:
-    case 183:
-    case 215:
-    case 8594:
-    case 8712:
-    case 8745:
-    case 8746:
-    case 8804:
-    case 8805:
-    case 8834: return true;
-    default: return false;
-  }
+  const SymbolFacts* facts = FactsOf(c);
+  return facts && facts->mathmlOperands != MathmlOperands::None;
 }
 
 bool CanLead(SymbolCode c) {
-  return c == '+' || c == '-' || c == 177;
+  const SymbolFacts* facts = FactsOf(c);
+  return facts && facts->mathmlOperands == MathmlOperands::Leads;
 }
 
 BracketPairs PairBrackets(std::span<const SymbolCode> codes) {

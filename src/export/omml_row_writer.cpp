@@ -10,6 +10,7 @@
 #include "export/omml_row_items.h"
 #include "export/omml_runs.h"
 #include "model/line.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -128,10 +129,11 @@ void Name(std::string& out, const RowContext& row, const OmmlItem& function) {
   });
 }
 
-// A delimiter as Office Math's bracket property; the markup's brace codes are braces.
+// A delimiter as Office Math's bracket property: the character the symbol stands for.
 void Delimiter(std::string& out, std::string_view property, SymbolCode c) {
   out.append("<m:").append(property).append(" m:val=\"");
-  AppendOmmlChar(out, c == code::LBrace ? '{' : c == code::RBrace ? '}' : c);
+  const SymbolFacts* facts = FactsOf(c);
+  AppendOmmlChar(out, facts ? facts->unicode : c);
   out += "\"/>";
 }
 

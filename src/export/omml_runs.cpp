@@ -2,6 +2,7 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -32,10 +33,6 @@ uint32_t AccentMark(StyleFlags style) {
   }
 }
 
-bool IsOneOf(uint32_t c, std::string_view ascii) {
-  return c < 128 && ascii.find(static_cast<char>(c)) != std::string_view::npos;
-}
-
 void Run(std::string& out, uint32_t c, StyleFlags style) {
   const StyleFlags face = style & StyleFaceMask;
   const uint32_t bold = face == StyleBoldRoman ? BoldCounterpart(c) : 0;
@@ -47,9 +44,11 @@ void Run(std::string& out, uint32_t c, StyleFlags style) {
   out += "</m:t></m:r>";
 }
 
+// A sign with a character of its own for standing alone (the asterisk operator, the minus sign)
+// takes it; any other is set between empty runs.
 void LoneRun(std::string& out, uint32_t c, StyleFlags style) {
-  if (c == '*') return Run(out, 0x2217, style);
-  if (c == '-') return Run(out, 0x2212, style);
+  const SymbolFacts* facts = FactsOf(c);
+  if (facts && facts->ommlLone != 0) return Run(out, facts->ommlLone, style);
   AppendOmmlEmptyRun(out);
   Run(out, c, style);
   AppendOmmlEmptyRun(out);
@@ -58,11 +57,13 @@ void LoneRun(std::string& out, uint32_t c, StyleFlags style) {
 }  // namespace
 
 bool NeedsOperandBefore(uint32_t codePoint) {
-  return IsOneOf(codePoint, "=<>*/");
+  const SymbolFacts* facts = FactsOf(codePoint);
+  return facts && facts->ommlOperands == OmmlOperands::Both;
 }
 
 bool NeedsOperandAfter(uint32_t codePoint) {
-  return IsOneOf(codePoint, "=<>*/+-");
+  const SymbolFacts* facts = FactsOf(codePoint);
+  return facts && facts->ommlOperands != OmmlOperands::None;
 }
 
 void AppendOmmlChar(std::string& out, uint32_t codePoint) {

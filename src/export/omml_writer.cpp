@@ -7,6 +7,7 @@
 #include "base/failure.h"
 #include "export/omml_row_writer.h"
 #include "export/omml_runs.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -29,7 +30,7 @@ void Radical(std::string& out, const EquationTree& tree, int32_t node) {
 void NaryCharacter(std::string& out, SymbolCode c) {
   if (c == code::Integral) return;
   out += "<m:chr m:val=\"";
-  AppendOmmlChar(out, c == code::Sum ? 0x2211 : 0x220F);
+  AppendOmmlChar(out, FactsOf(c)->unicode);
   out += "\"/>";
 }
 
@@ -98,8 +99,8 @@ void AppendOmmlNode(std::string& out, const EquationTree& tree, int32_t node) {
       OpenOmmlNode(out, tree, node);
       return CloseOmmlNode(out, tree, node);
     case code::Sqrt: return Radical(out, tree, node);
-    case code::LBrace: return AppendOmmlCharacter(out, '{', data.style);
-    case code::RBrace: return AppendOmmlCharacter(out, '}', data.style);
+    case code::LBrace:
+    case code::RBrace: return AppendOmmlCharacter(out, FactsOf(data.code)->unicode, data.style);
     // A bar that pairs with none is written as "divides", the bar LibreOffice does not read
     // as "or"; bars that pair are written as delimiters by the row.
     case '|': return AppendOmmlCharacter(out, 0x2223, data.style);

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "export/colour_groups.h"
-#include "model/symbols.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -18,6 +18,17 @@ constexpr std::u16string_view kSqrtTokens[] = {u"\\sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
+// A symbol's TeX spelling: a word as "\word ", punctuation as itself; nothing for a code
+// without a row.
+void AppendTexSpelling(SymbolCode c, ExportTextBuffer& out) {
+  const SymbolFacts* facts = FactsOf(c);
+  if (!facts) return;
+  if (!IsSpellingWord(facts->tex)) return out.Append(facts->tex);
+  out.AppendChar(u'\\');
+  out.Append(facts->tex);
+  out.AppendChar(u' ');
+}
+
 bool IsAsciiAlnum(SymbolCode c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -25,7 +36,7 @@ bool IsAsciiAlnum(SymbolCode c) {
 void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
   const SymbolCode c = tree.CodeAt(node);
   if (red) out.Append(kRedOpen);
-  out.Append(c == code::Sum ? u"\\sum " : c == code::Prod ? u"\\prod " : u"\\integral ");
+  AppendTexSpelling(c, out);
   WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
   WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
   if (red) out.AppendChar(u'}');
@@ -55,9 +66,7 @@ void WriteLetter(SymbolCode c, ExportTextBuffer& out) {
     out.AppendChar(static_cast<char16_t>(c));
     return;
   }
-  out.AppendChar(u'\\');
-  out.Append(NameOf(c));
-  out.AppendChar(u' ');
+  AppendTexSpelling(c, out);
 }
 
 // A letter, digit or Greek letter with its face and at most one accent.
@@ -76,29 +85,13 @@ void WriteStyledLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
   out.AppendChar(u'}');
 }
 
-// TeX has different words than the table for a few symbols.
-std::u16string TexWordOf(SymbolCode c) {
-  switch (c) {
-    case 8745: return u"cap";
-    case 8746: return u"cup";
-    case 8594: return u"rightarrow";
-    case 176: return u"degree";
-    case 8734: return u"infty";
-    default: return NameOf(c);
-  }
-}
-
 void WriteCharacter(const NodeData& data, ExportTextBuffer& out) {
   const SymbolCode c = data.code;
   if (IsRed(data)) out.Append(kRedOpen);
-  if (IsLetterPunctuation(c)) {
-    out.AppendChar(static_cast<char16_t>(c));
-  } else if (IsAsciiAlnum(c) || IsGreek(c)) {
+  if (IsAsciiAlnum(c) || IsGreek(c)) {
     WriteStyledLetter(c, data.style, out);
-  } else if (Contains(c)) {
-    out.AppendChar(u'\\');
-    out.Append(TexWordOf(c));
-    out.AppendChar(u' ');
+  } else {
+    AppendTexSpelling(c, out);
   }
   if (IsRed(data)) out.AppendChar(u'}');
 }

@@ -1,5 +1,6 @@
-// Synonyms sit beside the words the LaTeX writer and "Copy as TeX" write, so that what either
-// wrote reads back to the same symbol. Near equivalents (\overline, \mid, ...) are listed in the
+// The symbols' command words, synonyms beside the words the LaTeX writer and "Copy as TeX" write
+// (so that what either wrote reads back to the same symbol), are the symbol table's. Near
+// equivalents (\overline, \mid, ...) are listed in the
 // manual; those the MathML reader shares, and the lookalikes both refuse, come from the model's
 // list, the operator names from the model's too.
 #include "import/latex_commands.h"
@@ -12,6 +13,7 @@
 
 #include "model/function_names.h"
 #include "model/near_equivalents.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
@@ -19,51 +21,7 @@ namespace {
 using R = LatexRole;
 
 constexpr LatexCommand kCommands[] = {
-    // Relations, operators, delimiters and other symbols.
-    {u"lbrace", R::Symbol, code::LBrace},
-    {u"{", R::Symbol, code::LBrace},
-    {u"rbrace", R::Symbol, code::RBrace},
-    {u"}", R::Symbol, code::RBrace},
-    {u"vert", R::Symbol, 124},
-    {u"lvert", R::Symbol, 124},
-    {u"rvert", R::Symbol, 124},
-    {u"vertbar", R::Symbol, 124},
-    {u"lt", R::Symbol, 60},
-    {u"gt", R::Symbol, 62},
-    {u"leq", R::Symbol, 8804},
-    {u"le", R::Symbol, 8804},
-    {u"geq", R::Symbol, 8805},
-    {u"ge", R::Symbol, 8805},
-    {u"in", R::Symbol, 8712},
-    {u"cdot", R::Symbol, 183},
-    {u"times", R::Symbol, 215},
-    {u"degree", R::Symbol, 176},
-    {u"cap", R::Symbol, 8745},
-    {u"cup", R::Symbol, 8746},
-    {u"subset", R::Symbol, 8834},
-    {u"infty", R::Symbol, 8734},
-    {u"rightarrow", R::Symbol, 8594},
-    {u"to", R::Symbol, 8594},
-    {u"pm", R::Symbol, 177},
-    {u"cdots", R::Symbol, 8943},
-    {u"dotsb", R::Symbol, 8943},  // amsmath's dots between operators, centred
-    {u"dotsm", R::Symbol, 8943},  // and between factors
-    {u"lfloor", R::Symbol, 8970},
-    {u"rfloor", R::Symbol, 8971},
-    {u"lceil", R::Symbol, 8968},
-    {u"rceil", R::Symbol, 8969},
-    {u"surd", R::Symbol, 8730},
-    {u"lbrack", R::Symbol, '['},
-    {u"rbrack", R::Symbol, ']'},
-    {u"lparen", R::Symbol, '('},
-    {u"rparen", R::Symbol, ')'},
-    {u"varepsilon", R::Symbol, 949},
-    {u"varphi", R::Symbol, 966},
     // Structures.
-    {u"sum", R::BigOperator, code::Sum},
-    {u"prod", R::BigOperator, code::Prod},
-    {u"int", R::BigOperator, code::Integral},
-    {u"integral", R::BigOperator, code::Integral},
     {u"frac", R::Fraction, 0},
     {u"dfrac", R::Fraction, 0},
     {u"tfrac", R::Fraction, 0},
@@ -147,8 +105,8 @@ constexpr LatexCommand kCommands[] = {
     {u"notag", R::Ignored, 0},
 };
 
-// The rows, the near equivalents that have a command word, the operator names and the table's
-// Greek letters (whose names are the table's own, so they are not listed twice) sorted by name
+// The rows, the near equivalents that have a command word, the operator names and the symbols'
+// command words sorted by name
 // once, with where each first character's run begins, so that a lookup is a short binary search:
 // a formula names many commands and the reader should cost far less than typesetting it.
 struct CommandIndex {
@@ -173,15 +131,26 @@ void AddSharedRows(std::vector<LatexCommand>& rows) {
   }
 }
 
+// Each command word of the symbol table's LaTeX reading column.
+void AddSymbolRows(std::vector<LatexCommand>& rows) {
+  for (const SymbolFacts& facts : AllSymbolFacts()) {
+    const LatexRole role = facts.group == SymbolGroup::BigOperator ? R::BigOperator : R::Symbol;
+    std::u16string_view words = facts.latexRead;
+    while (!words.empty()) {
+      const size_t space = std::min(words.find(u' '), words.size());
+      rows.push_back({words.substr(0, space), role, facts.code});
+      words.remove_prefix(std::min(space + 1, words.size()));
+    }
+  }
+}
+
 CommandIndex MakeCommandIndex() {
   CommandIndex index;
   index.rows.assign(std::begin(kCommands), std::end(kCommands));
   // Before the Greek letters: \epsilon and \phi are refused, although the table names Kav's
   // letters so.
   AddSharedRows(index.rows);
-  for (const SymbolRow& row : SymbolTable()) {
-    if (row.greek) index.rows.push_back({row.name, R::Symbol, row.code});
-  }
+  AddSymbolRows(index.rows);
   // Stable, so that a name listed twice finds the first row listed.
   std::stable_sort(index.rows.begin(), index.rows.end(),
                    [](const LatexCommand& a, const LatexCommand& b) { return a.name < b.name; });
@@ -237,14 +206,9 @@ SymbolCode DelimiterCode(char16_t ch, std::u16string_view command, bool isComman
 
 SymbolCode UnicodeSymbolCode(char16_t ch) {
   if (const NearEquivalent* near = NearEquivalentOfChar(ch)) return near->code;
-  switch (ch) {
-    case u'\u2211': return code::Sum;
-    case u'\u220F': return code::Prod;
-    case u'\u222B': return code::Integral;
-    default: break;
-  }
   if (ch < 128) return 0;
-  return Contains(ch) ? ch : 0;
+  const SymbolFacts* facts = FactsOfCharacter(ch);
+  return facts ? facts->code : 0;
 }
 
 bool IsRowEnvironment(std::u16string_view name) {

@@ -45,10 +45,8 @@ char32_t EntityCharacter(std::u16string_view name) {
   for (const Entity& entity : kEntities) {
     if (entity.name == name) return entity.ch;
   }
-  for (const SymbolRow& row : SymbolTable()) {
-    if (row.greek && row.name == name) return row.code;
-  }
-  return 0;
+  const SymbolCode code = CodeOf(name);
+  return IsGreek(code) ? code : 0;
 }
 
 }  // namespace kav

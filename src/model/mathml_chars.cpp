@@ -1,21 +1,10 @@
 #include "model/mathml_chars.h"
 
 #include "model/near_equivalents.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
-
-struct CharAlias {
-  char32_t ch;
-  SymbolCode code;
-};
-
-// MathML writes the braces as themselves; the other characters read as another code are the
-// near equivalents the LaTeX reader shares.
-constexpr CharAlias kReadAliases[] = {
-    {'{', code::LBrace},
-    {'}', code::RBrace},
-};
 
 struct AccentChars {
   StyleFlags bit;
@@ -32,42 +21,41 @@ constexpr AccentChars kAccents[] = {
 
 bool IsAsciiLetter(SymbolCode c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+bool IsBigOperatorRow(const SymbolFacts* facts) {
+  return facts && facts->group == SymbolGroup::BigOperator;
+}
+
 }  // namespace
 
 char16_t MathmlCharOf(SymbolCode c) {
-  switch (c) {
-    case '-': return 0x2212;
-    case 183: return 0x22C5;
-    case code::LBrace: return '{';
-    case code::RBrace: return '}';
-    default: break;
-  }
-  if (!IsLeafSymbol(c) || c > 0xFFFF) return 0;
-  return static_cast<char16_t>(c);
+  if (const SymbolFacts* facts = FactsOf(c)) return IsBigOperatorRow(facts) ? 0 : facts->mathml;
+  return IsLeafSymbol(c) ? static_cast<char16_t>(c) : 0;
 }
 
 MathmlToken MathmlTokenOf(SymbolCode c) {
   if (c >= '0' && c <= '9') return MathmlToken::Mn;
-  if (IsAsciiLetter(c) || IsGreek(c) || c == 8734) return MathmlToken::Mi;
-  return MathmlToken::Mo;
+  if (IsAsciiLetter(c)) return MathmlToken::Mi;
+  const SymbolFacts* facts = FactsOf(c);
+  return facts ? facts->mathmlToken : MathmlToken::Mo;
 }
 
 const char16_t* MathmlFormOf(SymbolCode c) {
-  switch (c) {
-    case '(': case '[': case code::LBrace: case 8970: case 8968: return u"prefix";
-    case ')': case ']': case code::RBrace: case 8971: case 8969: return u"postfix";
-    default: return nullptr;
-  }
+  const SymbolFacts* facts = FactsOf(c);
+  if (!facts) return nullptr;
+  if (facts->typing == TypingRole::Open) return u"prefix";
+  if (facts->typing == TypingRole::Close) return u"postfix";
+  return nullptr;
 }
 
+// Near equivalents first: they are the characters read as another code (U+2212 as "-"). The
+// braces are read from the characters they stand for.
 SymbolCode CodeOfMathmlChar(char32_t ch) {
-  for (const CharAlias& alias : kReadAliases) {
-    if (alias.ch == ch) return alias.code;
-  }
   if (const NearEquivalent* near = NearEquivalentOfChar(ch)) return near->code;
-  if (ch > 0xFFFF || ch == '{' || ch == '}') return 0;
-  const SymbolCode c = ch;
-  return IsLeafSymbol(c) && c != code::LBrace && c != code::RBrace ? c : 0;
+  if (ch > 0xFFFF) return 0;
+  if (const SymbolFacts* facts = FactsOfCharacter(ch)) {
+    return IsBigOperatorRow(facts) ? 0 : facts->code;
+  }
+  return IsLeafSymbol(ch) ? ch : 0;
 }
 
 char16_t MathmlAccentChar(StyleFlags accent) {
@@ -87,16 +75,13 @@ StyleFlags AccentOfMathmlChar(char32_t ch) {
 }
 
 char16_t MathmlBigOperatorChar(SymbolCode c) {
-  return c == code::Sum ? 0x2211 : c == code::Prod ? 0x220F : 0x222B;
+  const SymbolFacts* facts = FactsOf(c);
+  return IsBigOperatorRow(facts) ? facts->mathml : 0;
 }
 
 SymbolCode BigOperatorOfMathmlChar(char32_t ch) {
-  switch (ch) {
-    case 0x2211: return code::Sum;
-    case 0x220F: return code::Prod;
-    case 0x222B: return code::Integral;
-    default: return 0;
-  }
+  const SymbolFacts* facts = ch <= 0xFFFF ? FactsOfCharacter(ch) : nullptr;
+  return IsBigOperatorRow(facts) ? facts->code : 0;
 }
 
 }  // namespace kav

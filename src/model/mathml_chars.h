@@ -3,12 +3,9 @@
 #pragma once
 #include <cstdint>
 
-#include "model/symbols.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
-
-// Which token element a leaf is written as.
-enum class MathmlToken { Mi, Mn, Mo };
 
 // The character written for a leaf code (U+2212 for '-', '{' for lbrace, ...), 0 for none.
 char16_t MathmlCharOf(SymbolCode c);

@@ -1,5 +1,6 @@
 #include "typeset/font_choice.h"
 
+#include "model/symbol_facts.h"
 #include "typeset/font_coverage.h"
 
 namespace kav {
@@ -48,9 +49,9 @@ int32_t FontSizeOf(int32_t size) {
 }
 
 char16_t GlyphUnit(SymbolCode code) {
-  if (code == code::LBrace) return u'{';
-  if (code == code::RBrace) return u'}';
-  return static_cast<char16_t>(code);
+  if (code <= 0xFFFF) return static_cast<char16_t>(code);
+  const SymbolFacts* facts = FactsOf(code);
+  return facts ? facts->unicode : static_cast<char16_t>(code);
 }
 
 char32_t DrawnCodePoint(FontFace face, char16_t unit) {
