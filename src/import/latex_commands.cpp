@@ -135,11 +135,8 @@ void AddSharedRows(std::vector<LatexCommand>& rows) {
 void AddSymbolRows(std::vector<LatexCommand>& rows) {
   for (const SymbolFacts& facts : AllSymbolFacts()) {
     const LatexRole role = facts.group == SymbolGroup::BigOperator ? R::BigOperator : R::Symbol;
-    std::u16string_view words = facts.latexRead;
-    while (!words.empty()) {
-      const size_t space = std::min(words.find(u' '), words.size());
-      rows.push_back({words.substr(0, space), role, facts.code});
-      words.remove_prefix(std::min(space + 1, words.size()));
+    for (std::u16string_view word : WordsOf(facts.latexRead)) {
+      rows.push_back({word, role, facts.code});
     }
   }
 }

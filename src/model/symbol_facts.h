@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "model/symbols.h"
 
@@ -64,5 +65,8 @@ const SymbolFacts* FactsOfCharacter(char32_t ch);
 
 // Whether the text is a word, which the TeX and HWP spellings follow with a space.
 bool IsSpellingWord(std::u16string_view spelling);
+
+// The words of a space-separated column (the LaTeX reader's command words).
+std::vector<std::u16string_view> WordsOf(std::u16string_view words);
 
 }  // namespace kav

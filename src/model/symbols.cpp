@@ -1,5 +1,6 @@
 #include "model/symbols.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/hashed_index.h"
@@ -50,6 +51,16 @@ const SymbolFacts* FactsOfCharacter(char32_t ch) {
 bool IsSpellingWord(std::u16string_view spelling) {
   const char16_t first = spelling.empty() ? u'\0' : spelling.front();
   return (first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z');
+}
+
+std::vector<std::u16string_view> WordsOf(std::u16string_view words) {
+  std::vector<std::u16string_view> list;
+  while (!words.empty()) {
+    const size_t space = std::min(words.find(u' '), words.size());
+    if (space > 0) list.push_back(words.substr(0, space));
+    words.remove_prefix(std::min(space + 1, words.size()));
+  }
+  return list;
 }
 
 StyleFlags WithStyleBit(StyleFlags style, StyleFlags bit) {
