@@ -1,5 +1,6 @@
 #include "import/mathml_entities.h"
 
+#include "model/hashed_index.h"
 #include "model/symbols.h"
 
 namespace kav {
@@ -39,12 +40,15 @@ constexpr Entity kEntities[] = {
     {u"rhov", 0x03F1},   {u"epsi", 0x03B5},
 };
 
+constexpr auto kByName = HashedIndex<std::size(kEntities)>::Build(
+    [](size_t i) { return HashOfText(kEntities[i].name); }, [](size_t) { return true; });
+
 }  // namespace
 
 char32_t EntityCharacter(std::u16string_view name) {
-  for (const Entity& entity : kEntities) {
-    if (entity.name == name) return entity.ch;
-  }
+  const int row =
+      kByName.Find(HashOfText(name), [name](size_t i) { return kEntities[i].name == name; });
+  if (row >= 0) return kEntities[row].ch;
   const SymbolCode code = CodeOf(name);
   return IsGreek(code) ? code : 0;
 }

@@ -1,5 +1,7 @@
 #include "model/near_equivalents.h"
 
+#include "model/hashed_index.h"
+
 namespace kav {
 namespace {
 
@@ -32,6 +34,10 @@ constexpr NearEquivalent kRows[] = {
     {0x2219, u"bullet", 0, u"the bullet \u2219, not Kav's centred dot \u00B7"},
 };
 
+// A character's first row is the one found: rows of one key are probed in the order built.
+constexpr auto kByChar = HashedIndex<std::size(kRows)>::Build(
+    [](size_t i) { return static_cast<uint32_t>(kRows[i].ch); }, [](size_t) { return true; });
+
 }  // namespace
 
 std::span<const NearEquivalent> NearEquivalents() {
@@ -39,10 +45,8 @@ std::span<const NearEquivalent> NearEquivalents() {
 }
 
 const NearEquivalent* NearEquivalentOfChar(char32_t ch) {
-  for (const NearEquivalent& row : kRows) {
-    if (row.ch == ch) return &row;
-  }
-  return nullptr;
+  const int row = kByChar.Find(ch, [ch](size_t i) { return kRows[i].ch == ch; });
+  return row < 0 ? nullptr : &kRows[row];
 }
 
 }  // namespace kav

@@ -7,6 +7,7 @@
 #include "export/latex_symbols.h"
 #include "import/latex_commands.h"
 #include "model/hashed_index.h"
+#include "model/near_equivalents.h"
 #include "model/symbol_facts.h"
 
 namespace kav {
@@ -74,9 +75,8 @@ TEST(SymbolFacts, LatexWordsReadBackToTheirSymbol) {
   }
 }
 
-// plain TeX's classes (its \mathcode and \mathchardef lines). Not listed: the radical sign,
-// which Kav sets as an ordinary symbol where TeX's \surd is an operator, and the degree sign,
-// which TeX writes as a superscript \circ.
+// plain TeX's classes (its \mathcode and \mathchardef lines; \surd is a group, so ordinary, and
+// \cdots an inner atom). The degree sign is not listed: TeX has none, only the superscript \circ.
 TEST(SymbolFacts, ClassesAreTexClasses) {
   const struct {
     SymbolCode code;
@@ -95,7 +95,7 @@ TEST(SymbolFacts, ClassesAreTexClasses) {
       {8969, AtomClass::Close},   {code::LBrace, AtomClass::Open},
       {code::RBrace, AtomClass::Close}, {code::Sum, AtomClass::Op},
       {code::Prod, AtomClass::Op}, {code::Integral, AtomClass::Op}, {945, AtomClass::Ord},
-      {'x', AtomClass::Ord},      {code::Frac, AtomClass::Ord},
+      {8730, AtomClass::Ord},     {'x', AtomClass::Ord},      {code::Frac, AtomClass::Ord},
   };
   for (const auto& row : kTex) EXPECT_EQ(ClassOf(row.code), row.atomClass) << row.code;
 }
@@ -115,6 +115,23 @@ TEST(HashedIndex, FindsEveryKeyAndOnlyThem) {
     }
     EXPECT_EQ(index.Find(hashOf(1), [](size_t) { return false; }), -1);
   }
+}
+
+// A character listed in several rows (the baseline dots as \ldots, \dots, ...) reads by its first.
+TEST(NearEquivalents, EveryCharacterFindsItsFirstRow) {
+  const auto rows = NearEquivalents();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const NearEquivalent* first = &rows[i];
+    for (size_t k = 0; k < i; ++k) {
+      if (rows[k].ch == rows[i].ch) {
+        first = &rows[k];
+        break;
+      }
+    }
+    EXPECT_EQ(NearEquivalentOfChar(rows[i].ch), first) << EncodeUtf8(rows[i].latex);
+  }
+  EXPECT_EQ(NearEquivalentOfChar(U'\u2026')->latex, u"ldots");
+  EXPECT_EQ(NearEquivalentOfChar(U'-'), nullptr);
 }
 
 }  // namespace
