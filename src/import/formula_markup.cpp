@@ -1,55 +1,27 @@
 #include "import/formula_markup.h"
 
-#include <algorithm>
-#include <array>
 #include <string_view>
-#include <utility>
 
 #include "model/markup_escapes.h"
-#include "model/symbols.h"
+#include "model/symbol_facts.h"
 
 namespace kav {
 namespace {
 
-// Which ASCII codes the table names ("/", "<", ">", "|"), found once from the table itself.
-bool HasAsciiName(SymbolCode c) {
-  static const auto named = [] {
-    std::array<bool, 128> result{};
-    for (const SymbolRow& row : SymbolTable()) {
-      if (row.code < 128) result[row.code] = true;
-    }
-    return result;
-  }();
-  return named[c];
-}
-
-// The table's name of a code, found by a binary search over the rows sorted by code once; empty
-// for a code the table does not hold.
+// The table's name of a code; empty for a code the table does not name (punctuation, letters).
 std::u16string_view NameView(SymbolCode c) {
-  static const auto sorted = [] {
-    std::array<std::pair<SymbolCode, std::u16string_view>, 64> result{};
-    size_t count = 0;
-    for (const SymbolRow& row : SymbolTable()) {
-      if (count < result.size()) result[count++] = {row.code, row.name};
-    }
-    // Rows that share a code keep the table's order: the first one names it, as NameOf does.
-    std::stable_sort(result.begin(), result.begin() + count,
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    return std::pair{result, count};
-  }();
-  const auto end = sorted.first.begin() + sorted.second;
-  const auto it = std::lower_bound(sorted.first.begin(), end, c,
-                                   [](const auto& row, SymbolCode key) { return row.first < key; });
-  return it != end && it->first == c ? it->second : std::u16string_view();
+  const SymbolFacts* facts = FactsOf(c);
+  return facts ? facts->name : std::u16string_view();
 }
 
 void WriteLetter(const LatexNode& data, std::u16string& out) {
   if ((data.style & StyleRed) != 0) out += u"\\red";
   out.push_back(u'<');
-  if (data.code < 128 && !HasAsciiName(data.code)) {
+  const std::u16string_view name = NameView(data.code);
+  if (data.code < 128 && name.empty()) {
     out.push_back(static_cast<char16_t>(data.code));
   } else {
-    out += NameView(data.code);
+    out += name;
   }
   for (const MarkupAttribute& attribute : kMarkupAttributes) {
     if ((data.style & attribute.bit) != 0) out += attribute.text;
