@@ -58,8 +58,9 @@ TEST(SymbolFacts, BracketsArePartnersBothWaysAndOpenOrCloseInTex) {
   EXPECT_EQ(pairs, 5);
 }
 
-// What one format writes must read back: every command word the LaTeX reader is given for a
-// symbol finds that symbol, and every command the writer writes is one of them.
+// What one format writes must read back: no command word of a symbol is shadowed by another row
+// of the reader (a refused lookalike, a function name, another symbol's word), and every command
+// the writer writes reads as its symbol.
 TEST(SymbolFacts, LatexWordsReadBackToTheirSymbol) {
   for (const SymbolFacts& facts : AllSymbolFacts()) {
     for (std::u16string_view word : WordsOf(facts.latexRead)) {
