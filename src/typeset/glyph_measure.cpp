@@ -23,9 +23,10 @@ int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size) {
 
 namespace {
 
-uint64_t CacheKey(FontKey font, char16_t unit) {
+// A unit and a glyph index are both 16 bits; each kind has maps of its own.
+uint64_t CacheKey(FontKey font, uint16_t unitOrGlyph) {
   return (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
-         (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+         (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unitOrGlyph;
 }
 
 // The value kept under `key`, measured by `measure` the first time it is asked for.
@@ -43,6 +44,16 @@ GlyphInk CachedGlyphMetrics::Ink(FontKey font, char16_t unit) const {
 
 GlyphExtent CachedGlyphMetrics::Extent(FontKey font, char16_t unit) const {
   return Remembered(cache_, CacheKey(font, unit), [&] { return platform_.Extent(font, unit); });
+}
+
+GlyphExtent CachedGlyphMetrics::ExtentById(FontKey font, uint16_t glyph) const {
+  return Remembered(extentByIdCache_, CacheKey(font, glyph),
+                    [&] { return platform_.ExtentById(font, glyph); });
+}
+
+GlyphInk CachedGlyphMetrics::InkById(FontKey font, uint16_t glyph) const {
+  return Remembered(inkByIdCache_, CacheKey(font, glyph),
+                    [&] { return platform_.InkById(font, glyph); });
 }
 
 }  // namespace kav

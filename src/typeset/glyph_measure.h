@@ -20,18 +20,26 @@ GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlag
 // The height of "a" with no style: the font's cell height.
 int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
 
-// Remembers every extent and ink it has asked for, per (font, unit). Fonts never change while the
-// program runs, so the answers are exactly those of the wrapped metrics.
+// Remembers every extent and ink it has asked for, per (font, unit) and per (font, glyph index).
+// Fonts never change while the program runs, so the answers are exactly those of the wrapped
+// metrics; ascent, em and the MATH table are the platform's own, passed through.
 class CachedGlyphMetrics final : public GlyphMetrics {
  public:
   explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  int32_t Ascent(FontKey font) const override { return platform_.Ascent(font); }
+  double PixelsPerEm(FontKey font) const override { return platform_.PixelsPerEm(font); }
+  const MathTable* Math() const override { return platform_.Math(); }
+  GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
+  GlyphInk InkById(FontKey font, uint16_t glyph) const override;
 
  private:
   const GlyphMetrics& platform_;
   mutable std::unordered_map<uint64_t, GlyphExtent> cache_;
   mutable std::unordered_map<uint64_t, GlyphInk> inkCache_;
+  mutable std::unordered_map<uint64_t, GlyphExtent> extentByIdCache_;
+  mutable std::unordered_map<uint64_t, GlyphInk> inkByIdCache_;
 };
 
 }  // namespace kav
