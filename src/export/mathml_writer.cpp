@@ -11,6 +11,7 @@
 #include "export/mathml_brackets.h"
 #include "export/mathml_leaves.h"
 #include "export/mathml_operands.h"
+#include "model/constructs.h"
 #include "model/export_buffer.h"
 #include "model/mathml_chars.h"
 #include "typeset/glyph_place.h"
@@ -26,7 +27,10 @@ constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"s
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
 constexpr SymbolCode kBar = 124;
 
-bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
+bool IsScript(SymbolCode c) {
+  const ConstructRow* row = FindConstruct(c);
+  return row != nullptr && row->family == LayoutFamily::Script;
+}
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
 
 std::u16string Joined(const Items& items) {
@@ -179,7 +183,7 @@ class Writer {
                         CodeAt(row, j + 1) == code::Super &&
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
-          pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
+          pair ? u"msubsup" : FindConstruct(tree_.CodeAt(script))->mathmlElement;
       const bool wrap = red || scriptedBase || (wrapBase && !opens.empty());
       opens.push_back(Open(tag, red) + (red    ? u"<mrow mathcolor=\"black\">"
                                         : wrap ? u"<mrow>"
@@ -206,16 +210,17 @@ class Writer {
   std::u16string Element(int32_t node) const {
     const NodeData& data = tree_.Data(node);
     const bool red = (data.style & StyleRed) != 0;
-    switch (data.code) {
-      case code::Frac:
-        return Open(u"mfrac", red) + Argument(tree_.Child(node, 0), red) +
-               Argument(tree_.Child(node, 1), red) + Close(u"mfrac");
-      case code::Sqrt:
-        return Open(u"msqrt", red) + Argument(tree_.Child(node, 0), red) + Close(u"msqrt");
-      case code::Group:
-        return AsOneElement(Row(node));
-      default: return MathmlLeaf(data, UsualSpelling(data.code));
+    if (data.code == code::Group) return AsOneElement(Row(node));
+    const ConstructRow* row = FindConstruct(data.code);
+    if (row == nullptr) {
+      RequireKnownCode(data.code, u"MathML");
+      return MathmlLeaf(data, UsualSpelling(data.code));
     }
+    std::u16string out = Open(row->mathmlElement, red);
+    for (int8_t slot = 0; slot < row->slotCount; ++slot) {
+      out += Argument(tree_.Child(node, slot), red);
+    }
+    return out + Close(row->mathmlElement);
   }
 
   // Sums and products take their limits under and over the sign, integrals beside it; the
@@ -251,7 +256,7 @@ class Writer {
     const int32_t upper = tree_.Child(node, 1);
     const bool showLower = LimitShown(tree_, lower);
     const bool showUpper = LimitShown(tree_, upper);
-    const bool integral = tree_.CodeAt(node) == code::Integral;
+    const bool integral = FindConstruct(tree_.CodeAt(node))->limitsBeside;
     std::u16string sign = u"<mo>";
     sign.push_back(MathmlBigOperatorChar(tree_.CodeAt(node)));
     sign += u"</mo>";

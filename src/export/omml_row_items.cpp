@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/constructs.h"
 #include "model/function_names.h"
 
 namespace kav {
@@ -56,9 +57,7 @@ bool IsLetter(SymbolCode c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
-}
+bool IsScript(SymbolCode c) { return FamilyOf(c) == LayoutFamily::Script; }
 
 // An upright letter that joins a run; the colour must match the run's first letter.
 bool JoinsRun(const OmmlLeaf& leaf, const OmmlLeaf& first) {
