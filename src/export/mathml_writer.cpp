@@ -27,10 +27,6 @@ constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"s
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
 constexpr SymbolCode kBar = 124;
 
-bool IsScript(SymbolCode c) {
-  const ConstructRow* row = FindConstruct(c);
-  return row != nullptr && row->family == LayoutFamily::Script;
-}
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
 
 std::u16string Joined(const Items& items) {
@@ -104,7 +100,7 @@ class Writer {
     RowItem item;
     size_t next = i;
     const size_t nameLength = FunctionNameAt(row, i);
-    if (IsScript(c)) {
+    if (IsScriptCode(c)) {
       item.text = u"<mrow/>";
     } else if (nameLength > 0) {
       item.text = FunctionName(row, i, nameLength);
@@ -115,11 +111,11 @@ class Writer {
         item.text = DigitRun(row, i, next);
       } else {
         next = i + 1;
-        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
+        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScriptCode(CodeAt(row, next)));
       }
     }
-    bool wrapBase = item.kind != ItemKind::Close && !IsScript(c);
-    if (item.kind == ItemKind::Open && next < row.size() && IsScript(CodeAt(row, next))) {
+    bool wrapBase = item.kind != ItemKind::Close && !IsScriptCode(c);
+    if (item.kind == ItemKind::Open && next < row.size() && IsScriptCode(CodeAt(row, next))) {
       // Scripts after an opening bracket stand on an empty base of their own inside the
       // brackets: the bracket itself must stay in the row with its partner.
       items.push_back(std::move(item));
@@ -176,11 +172,13 @@ class Writer {
     std::vector<std::u16string> opens;
     std::u16string tail;
     const bool scriptedBase = wrapBase && IsScripted(base);
-    while (j < row.size() && IsScript(CodeAt(row, j))) {
+    while (j < row.size() && IsScriptCode(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
-      const bool pair = tree_.CodeAt(script) == code::Sub && j + 1 < row.size() &&
-                        CodeAt(row, j + 1) == code::Super &&
+      // A subscript with a superscript after it, of one colour, is one element.
+      const bool pair = FirstSlotRole(tree_.CodeAt(script)) == SlotRole::Subscript &&
+                        j + 1 < row.size() && IsScriptCode(CodeAt(row, j + 1)) &&
+                        FirstSlotRole(CodeAt(row, j + 1)) == SlotRole::Superscript &&
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
           pair ? u"msubsup" : FindConstruct(tree_.CodeAt(script))->mathmlElement;
