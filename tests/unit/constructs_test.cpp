@@ -9,8 +9,10 @@
 #include "export/mathml_writer.h"
 #include "export/omml_writer.h"
 #include "export/tex_writer.h"
+#include "fixed_metrics.h"
 #include "model/constructs.h"
 #include "model/line.h"
+#include "typeset/layout.h"
 
 namespace kav {
 namespace {
@@ -75,11 +77,51 @@ TEST(Constructs, AnUnknownStructureCodeStopsEveryWriterWithItsMessage) {
   }
 }
 
+// The markup of a line holding the row's structure after a letter, each slot with one letter.
+std::u16string StructureLine(const ConstructRow& row) {
+  std::u16string markup = u"<a>\\" + std::u16string(row.escape) + u"{<b>";
+  for (int8_t slot = 1; slot < row.slotCount; ++slot) markup += u"}{<c>";
+  return markup + u"}";
+}
+
+TEST(Constructs, SlotLevelsAreTheOnesLayoutGives) {
+  FixedMetrics metrics;
+  BoxLayouter layouter{metrics};
+  for (const ConstructRow& row : ConstructTable()) {
+    EquationLine line(StructureLine(row), &layouter);
+    line.Layout();
+    const int32_t node = line.tree.Child(line.tree.root, 1);
+    for (int8_t slot = 0; slot < row.slotCount; ++slot) {
+      EXPECT_EQ(line.tree.Data(line.tree.Child(node, slot)).level,
+                line.tree.Data(node).level + row.slots[slot].levelChange)
+          << EncodeUtf8(row.escape) << " slot " << int{slot};
+    }
+  }
+}
+
+// Every move a row names lands in one of its slots, so a new row cannot send the caret away.
+TEST(Constructs, CaretNeighboursNameSlotsOfTheirOwnRow) {
+  for (const ConstructRow& row : ConstructTable()) {
+    const auto valid = [&](int8_t move) {
+      return move == kLeaveAfter || move == kLeaveBefore || move == kPassOn ||
+             (move >= 0 && move < row.slotCount);
+    };
+    EXPECT_TRUE(row.upEnters < row.slotCount && row.downEnters < row.slotCount);
+    for (const SlotRow& slot : row.Slots()) {
+      EXPECT_TRUE(valid(slot.next) && valid(slot.previous) && valid(slot.up) && valid(slot.down))
+          << EncodeUtf8(row.escape);
+      EXPECT_NE(slot.next, kLeaveBefore) << EncodeUtf8(row.escape);
+      EXPECT_NE(slot.previous, kLeaveAfter) << EncodeUtf8(row.escape);
+      if (slot.backspaceAtStart == SlotStartBackspace::ToPreviousSlotIfEmpty) {
+        EXPECT_GE(slot.previous, 0) << EncodeUtf8(row.escape);
+      }
+    }
+  }
+}
+
 TEST(Constructs, EveryRowReadsAndWritesBackThroughItsEscape) {
   for (const ConstructRow& row : ConstructTable()) {
-    std::u16string markup = u"<a>\\" + std::u16string(row.escape) + u"{<b>";
-    for (int8_t slot = 1; slot < row.slotCount; ++slot) markup += u"}{<c>";
-    markup += u"}";
+    const std::u16string markup = StructureLine(row);
     EquationLine line(markup);
     const int32_t node = line.tree.Child(line.tree.root, 1);
     ASSERT_GE(node, 0) << EncodeUtf8(row.escape);
