@@ -111,7 +111,8 @@ class Writer {
         item.text = DigitRun(row, i, next);
       } else {
         next = i + 1;
-        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScriptCode(CodeAt(row, next)));
+        const bool scripted = next < row.size() && IsScriptCode(CodeAt(row, next));
+        item = LeafItem(row[i], pairs.role[i], scripted);
       }
     }
     bool wrapBase = item.kind != ItemKind::Close && !IsScriptCode(c);

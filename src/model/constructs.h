@@ -12,7 +12,16 @@
 namespace kav {
 
 // How a structure is set; layout chooses its rules by family.
-enum class LayoutFamily : uint8_t { Row, Script, Fraction, Radical, BigOperator, Accent, Fence, Grid };
+enum class LayoutFamily : uint8_t {
+  Row,
+  Script,
+  Fraction,
+  Radical,
+  BigOperator,
+  Accent,
+  Fence,
+  Grid,
+};
 
 enum class SlotRole : uint8_t {
   Numerator,
@@ -28,7 +37,8 @@ enum class SlotRole : uint8_t {
 // operator the items after it as its operand; a fraction or root stands alone.
 enum class Attachment : uint8_t { Alone, TakesItemBefore, TakesItemsAfter };
 
-// Where a caret move out of a slot goes: another slot of the structure (0, 1, ...), or one of these.
+// Where a caret move out of a slot goes: another slot of the structure (0, 1, ...), or one of
+// these.
 inline constexpr int8_t kLeaveAfter = -1;   // just after the structure
 inline constexpr int8_t kLeaveBefore = -2;  // just before the structure
 inline constexpr int8_t kPassOn = -3;       // the structure does not take the move; its row's does
@@ -36,8 +46,8 @@ inline constexpr int8_t kPassOn = -3;       // the structure does not take the m
 // Backspace at the start of a slot.
 enum class SlotStartBackspace : uint8_t {
   Nothing,
-  RemoveIfAllEmpty,        // the structure goes when every slot is empty
-  ToPreviousSlotIfEmpty,   // an empty slot sends the caret to the end of the one before
+  RemoveIfAllEmpty,       // the structure goes when every slot is empty
+  ToPreviousSlotIfEmpty,  // an empty slot sends the caret to the end of the one before
 };
 
 // Delete with the caret just before the structure.
