@@ -23,10 +23,13 @@ void LeaveStructure(const EquationTree& tree, Caret& caret, int32_t row, bool af
   SetCaret(caret, outer, tree.IndexInParent(structure) + (after ? 1 : 0));
 }
 
-// A big operator whose limit `slot` may be entered: a limit starting with none is switched off.
-bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
-  if (item < 0 || !IsBigOperator(tree.CodeAt(item))) return false;
-  return LimitShown(tree, tree.Child(item, slot));
+// The slot of `item` that Up (or Down) enters from beside it, or -1: a big operator's limit,
+// unless it starts with none and is switched off.
+int32_t SlotEnteredVertically(const EquationTree& tree, int32_t item, bool up) {
+  const ConstructRow* row = item >= 0 ? FindConstruct(tree.CodeAt(item)) : nullptr;
+  if (row == nullptr) return -1;
+  const int32_t slot = up ? row->upEnters : row->downEnters;
+  return slot >= 0 && LimitShown(tree, tree.Child(item, slot)) ? slot : -1;
 }
 
 // Up and Down differ in the limit they look into (upper 1, lower 0), in which part of a fraction
@@ -35,26 +38,27 @@ bool CanEnterLimit(const EquationTree& tree, int32_t item, int32_t slot) {
 // limit. Neither leaves a limit the other way: just after the operator Down would enter the lower
 // limit again, and the caret would cycle there for ever, so for Down a lower limit has no exit of
 // its own (as an upper limit has none for Up) and the caret moves on below.
-bool MoveVertically(const EquationTree& tree, Caret& caret, int32_t slot) {
+bool MoveVertically(const EquationTree& tree, Caret& caret, bool up) {
   const int32_t row = caret.node;
   const int32_t p = caret.position;
   const int32_t before = p > 0 ? ItemAt(tree, row, p - 1) : -1;
-  if (CanEnterLimit(tree, before, slot)) {
+  if (const int32_t slot = SlotEnteredVertically(tree, before, up); slot >= 0) {
     ToRowEnd(tree, caret, tree.Child(before, slot));
     return true;
   }
   const int32_t at = ItemAt(tree, row, p);
-  if (CanEnterLimit(tree, at, slot)) {
+  if (const int32_t slot = SlotEnteredVertically(tree, at, up); slot >= 0) {
     SetCaret(caret, tree.Child(at, slot), 0);
     return true;
   }
   for (int32_t child = row, a = tree.Parent(row); a >= 0; child = a, a = tree.Parent(a)) {
-    const SymbolCode c = tree.CodeAt(a);
-    if (c == code::Frac && child == tree.Child(a, slot)) {
-      ToRowEnd(tree, caret, tree.Child(a, 1 - slot));
+    const SlotRow* slot = SlotOf(tree, child);
+    const int8_t move = slot == nullptr ? kPassOn : up ? slot->up : slot->down;
+    if (move >= 0) {
+      ToRowEnd(tree, caret, tree.Child(a, move));
       return true;
     }
-    if (IsBigOperator(c) && child == tree.Child(a, 1 - slot)) {
+    if (move == kLeaveAfter) {
       SetCaret(caret, tree.Parent(a), tree.IndexInParent(a) + 1);
       return true;
     }
@@ -139,8 +143,9 @@ void MoveRight(const EquationTree& tree, Caret& caret) {
   caret.position = p;
   const int32_t structure = tree.Parent(row);
   if (structure < 0) return;
-  if (tree.CodeAt(structure) == code::Frac && tree.Child(structure, 0) == row) {
-    SetCaret(caret, tree.Child(structure, 1), 0);
+  const SlotRow* slot = SlotOf(tree, row);
+  if (slot != nullptr && slot->next >= 0) {
+    SetCaret(caret, tree.Child(structure, slot->next), 0);
     return;
   }
   LeaveStructure(tree, caret, row, true);
@@ -164,19 +169,20 @@ void MoveLeft(const EquationTree& tree, Caret& caret) {
     caret.position = 0;
     return;
   }
-  if (tree.CodeAt(structure) == code::Frac && tree.Child(structure, 1) == row) {
-    ToRowEnd(tree, caret, tree.Child(structure, 0));
+  const SlotRow* slot = SlotOf(tree, row);
+  if (slot != nullptr && slot->previous >= 0) {
+    ToRowEnd(tree, caret, tree.Child(structure, slot->previous));
     return;
   }
   LeaveStructure(tree, caret, row, false);
 }
 
 bool MoveUp(const EquationTree& tree, Caret& caret) {
-  return MoveVertically(tree, caret, 1);
+  return MoveVertically(tree, caret, true);
 }
 
 bool MoveDown(const EquationTree& tree, Caret& caret) {
-  return MoveVertically(tree, caret, 0);
+  return MoveVertically(tree, caret, false);
 }
 
 void JumpToSlot(const EquationTree& tree, Caret& caret) {

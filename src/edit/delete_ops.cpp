@@ -15,19 +15,19 @@ EditResult DeleteAtRowStart(EquationTree& tree, Caret& caret) {
   const int32_t row = caret.node;
   const int32_t structure = tree.Parent(row);
   if (structure < 0) return EditResult::Nothing;
-  const SymbolCode c = tree.CodeAt(structure);
-  const bool removable = (c == code::Frac && row == tree.Child(structure, 0) &&
-                          IsEmptySlot(tree, row) && IsEmptySlot(tree, tree.Child(structure, 1))) ||
-                         (IsScriptOrRoot(c) && IsEmptySlot(tree, row));
-  if (removable) {
+  const SlotRow* slot = SlotOf(tree, row);
+  if (slot == nullptr) return EditResult::Nothing;
+  if (slot->backspaceAtStart == SlotStartBackspace::RemoveIfAllEmpty &&
+      AllSlotsEmpty(tree, structure)) {
     const int32_t outer = tree.Parent(structure);
     caret = Caret{outer, tree.IndexInParent(structure)};
     RemoveItem(tree, structure);
     return EditResult::Changed;
   }
-  if (c == code::Frac && row == tree.Child(structure, 1) && IsEmptySlot(tree, row)) {
-    const int32_t numerator = tree.Child(structure, 0);
-    caret = Caret{numerator, tree.ChildCount(numerator)};
+  if (slot->backspaceAtStart == SlotStartBackspace::ToPreviousSlotIfEmpty &&
+      IsEmptySlot(tree, row)) {
+    const int32_t previous = tree.Child(structure, slot->previous);
+    caret = Caret{previous, tree.ChildCount(previous)};
     return EditResult::CaretMoved;
   }
   return EditResult::Nothing;
@@ -39,12 +39,16 @@ EditResult DeleteBackward(EquationTree& tree, Caret& caret) {
   const int32_t before = ItemAt(tree, caret.node, caret.position - 1);
   if (caret.position > 0 && before >= 0 && tree.CodeAt(before) != code::Placeholder) {
     const SymbolCode c = tree.CodeAt(before);
-    if (IsLetterCode(c)) {  // ordinary symbols and the big operators
+    const ConstructRow* structure = FindConstruct(c);
+    const bool remove = structure != nullptr
+                            ? structure->backspaceAfter == BackspaceAfter::Remove
+                            : IsLetterCode(c);
+    if (remove) {
       RemoveItem(tree, before);
       --caret.position;
       return EditResult::Changed;
     }
-    if (IsEnterable(c)) {
+    if (structure != nullptr) {
       const int32_t slot = tree.Child(before, tree.ChildCount(before) - 1);
       if (slot < 0) return EditResult::Nothing;
       caret = Caret{slot, tree.ChildCount(slot)};
@@ -57,11 +61,12 @@ EditResult DeleteBackward(EquationTree& tree, Caret& caret) {
 EditResult DeleteForward(EquationTree& tree, Caret& caret) {
   const int32_t item = ItemAt(tree, caret.node, caret.position);
   if (caret.position < 0 || item < 0) return EditResult::Nothing;
-  const SymbolCode c = tree.CodeAt(item);
-  const bool removable = IsLetterCode(c) ||
-                         (c == code::Frac && IsEmptySlot(tree, tree.Child(item, 0)) &&
-                          IsEmptySlot(tree, tree.Child(item, 1))) ||
-                         (c == code::Sqrt && IsEmptySlot(tree, tree.Child(item, 0)));
+  const ConstructRow* structure = FindConstruct(tree.CodeAt(item));
+  const bool removable =
+      structure == nullptr ? IsLetterCode(tree.CodeAt(item))
+                           : structure->deleteOn == DeleteOn::Remove ||
+                                 (structure->deleteOn == DeleteOn::RemoveIfAllEmpty &&
+                                  AllSlotsEmpty(tree, item));
   if (!removable) return EditResult::Nothing;
   RemoveItem(tree, item);
   return EditResult::Changed;

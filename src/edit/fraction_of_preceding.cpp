@@ -6,23 +6,21 @@
 namespace kav {
 namespace {
 
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
-}
-
 SymbolCode CodeBefore(const EquationTree& tree, int32_t row, int32_t index) {
   return index > 0 ? tree.CodeAt(tree.Child(row, index - 1)) : 0;
 }
 
 // The index of the item that the scripts ending just before `end` are attached to, plus one.
 int32_t SkipScripts(const EquationTree& tree, int32_t row, int32_t end) {
-  while (end > 0 && IsScript(CodeBefore(tree, row, end))) --end;
+  while (end > 0 && IsScriptCode(CodeBefore(tree, row, end))) --end;
   return end;
 }
 
 // Letters, digits, named symbols and the structures that stand as one operand.
 bool TakenIntoOperand(SymbolCode c) {
-  return RoleOf(c) == TypingRole::Operand || c == code::Frac || c == code::Sqrt;
+  const ConstructRow* row = FindConstruct(c);
+  return RoleOf(c) == TypingRole::Operand ||
+         (row != nullptr && row->attachment == Attachment::Alone);
 }
 
 // Where the operand ending just before `end` starts: a bracketed group with its scripts, or a run

@@ -4,6 +4,7 @@
 
 #include "edit/caret_moves.h"
 #include "edit/editor.h"
+#include "edit/selection.h"
 #include "edit/tree_queries.h"
 #include "typeset/line_geometry.h"
 
@@ -15,8 +16,9 @@ struct NearestBox {
   bool before = false;
 };
 
-// The box whose hit centre is nearest to the point; the earliest wins a tie. A placeholder is
-// represented by its first frame line and a root by its bar, whose hit areas stand for the whole.
+// The box whose hit centre is nearest to the point; the earliest wins a tie. A node drawn with
+// several boxes (a placeholder's frame, a root's strokes) is represented by the first of them,
+// whose hit area stands for the whole.
 NearestBox FindNearestBox(const EquationLine& line, int32_t lx, int32_t ly) {
   NearestBox best;
   int64_t bestDistance = std::numeric_limits<int64_t>::max();
@@ -30,10 +32,7 @@ NearestBox FindNearestBox(const EquationLine& line, int32_t lx, int32_t ly) {
       bestDistance = distance;
       best = NearestBox{box.node, lx <= box.x + box.width / 2};
     }
-    if (box.node < 0 || box.node >= static_cast<int32_t>(line.tree.nodes.size())) continue;
-    const SymbolCode c = line.tree.CodeAt(box.node);
-    if (c == code::Placeholder) i += 3;
-    if (c == code::Sqrt) i += 2;
+    i = NodeBoxesEnd(line.boxes, i) - 1;
   }
   return best;
 }

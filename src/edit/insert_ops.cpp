@@ -11,10 +11,11 @@ bool RoomForStructure(const EquationTree& tree, const Caret& caret) {
   return NestingOf(tree, caret.node) + 1 <= kMaxStructureNesting;
 }
 
-// Inserts a structure with `slots` empty groups at the caret and steps past it.
-int32_t InsertStructure(EquationTree& tree, Caret& caret, SymbolCode c, int32_t slots) {
+// Inserts a structure with its slots as empty groups at the caret and steps past it.
+int32_t InsertStructure(EquationTree& tree, Caret& caret, SymbolCode c) {
   const int32_t node = tree.InsertChild(caret.node, caret.position, MakeNode(c));
   ++caret.position;
+  const int32_t slots = FindConstruct(c)->slotCount;
   for (int32_t i = 0; i < slots; ++i) tree.AddChild(node, MakeNode(code::Group));
   return node;
 }
@@ -50,16 +51,17 @@ EditResult InsertScript(EquationTree& tree, Caret& caret, SymbolCode script) {
   } else {
     DropLeadingPlaceholder(tree, caret);
   }
-  const int32_t node = InsertStructure(tree, caret, script, 1);
+  const int32_t node = InsertStructure(tree, caret, script);
   caret = Caret{tree.Child(node, 0), 0};
   return EditResult::Changed;
 }
 
-// A fraction or a root in place of a leading placeholder, the caret in its first slot.
-EditResult InsertAndEnter(EquationTree& tree, Caret& caret, SymbolCode c, int32_t slots) {
+// A fraction, root or big operator in place of a leading placeholder, the caret in its first
+// slot.
+EditResult InsertAndEnter(EquationTree& tree, Caret& caret, SymbolCode c) {
   if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
   DropLeadingPlaceholder(tree, caret);
-  const int32_t node = InsertStructure(tree, caret, c, slots);
+  const int32_t node = InsertStructure(tree, caret, c);
   caret = Caret{tree.Child(node, 0), 0};
   return EditResult::Changed;
 }
@@ -74,14 +76,8 @@ void DropLeadingPlaceholder(EquationTree& tree, Caret& caret) {
 
 EditResult InsertSymbol(EquationTree& tree, Caret& caret, SymbolCode c,
                         const StyleStatistics& statistics) {
-  if (IsBigOperator(c)) {
-    if (!RoomForStructure(tree, caret)) return EditResult::TooDeep;
-    DropLeadingPlaceholder(tree, caret);
-    // The limits come first, as they are written: the caret goes into the lower one.
-    const int32_t node = InsertStructure(tree, caret, c, 2);
-    caret = Caret{tree.Child(node, 0), 0};
-    return EditResult::Changed;
-  }
+  // The limits come first, as they are written: the caret goes into the lower one.
+  if (IsBigOperator(c)) return InsertAndEnter(tree, caret, c);
   DropLeadingPlaceholder(tree, caret);
   const int32_t node = tree.InsertChild(caret.node, caret.position, MakeNode(c));
   ++caret.position;
@@ -99,11 +95,11 @@ EditResult InsertSubscript(EquationTree& tree, Caret& caret) {
 }
 
 EditResult InsertFraction(EquationTree& tree, Caret& caret) {
-  return InsertAndEnter(tree, caret, code::Frac, 2);
+  return InsertAndEnter(tree, caret, code::Frac);
 }
 
 EditResult InsertRoot(EquationTree& tree, Caret& caret) {
-  return InsertAndEnter(tree, caret, code::Sqrt, 1);
+  return InsertAndEnter(tree, caret, code::Sqrt);
 }
 
 }  // namespace kav

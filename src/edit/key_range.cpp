@@ -31,10 +31,6 @@ ItemRun SpanInRow(const EquationTree& tree, int32_t row, const Caret& caret) {
   return {row, index, index + 1};
 }
 
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
-}
-
 }  // namespace
 
 ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& focus) {
@@ -47,7 +43,7 @@ ItemRun RunBetween(const EquationTree& tree, const Caret& anchor, const Caret& f
   ItemRun run{row, std::clamp(std::min(a.start, b.start), 0, count),
               std::clamp(std::max(a.end, b.end), 0, count)};
   if (run.end - run.start == 1 && run.start > 0 &&
-      IsScript(tree.CodeAt(tree.Child(row, run.start)))) {
+      IsScriptCode(tree.CodeAt(tree.Child(row, run.start)))) {
     --run.start;
   }
   return run;

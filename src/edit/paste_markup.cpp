@@ -25,7 +25,7 @@ bool IsPastedItem(const EquationTree& tree, int32_t item) {
 // A row that now starts with a script gets its placeholder base back, in front of the caret.
 void RestoreLeadingPlaceholder(EquationTree& tree, Caret& caret) {
   const SymbolCode first = CodeAtPosition(tree, caret.node, 0);
-  if (first != code::Super && first != code::Sub) return;
+  if (!IsScriptCode(first)) return;
   tree.InsertChild(caret.node, 0, MakeNode(code::Placeholder));
   ++caret.position;
 }

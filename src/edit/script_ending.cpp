@@ -1,16 +1,13 @@
 // Scripts that end by themselves: after x^2 the user types + and means x²+, not x^(2+).
 #include "edit/edit_ops.h"
 #include "edit/typing_roles.h"
+#include "model/constructs.h"
 
 namespace kav {
 namespace {
 
 bool IsDigit(SymbolCode c) {
   return c >= '0' && c <= '9';
-}
-
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
 }
 
 // Past the number that starts at `first`: digits with at most one decimal point among them.
@@ -40,7 +37,7 @@ bool HoldsSingleItem(const EquationTree& tree, int32_t row) {
     return false;
   }
   for (; i < count; ++i) {
-    if (!IsScript(tree.CodeAt(tree.Child(row, i)))) return false;
+    if (!IsScriptCode(tree.CodeAt(tree.Child(row, i)))) return false;
   }
   return true;
 }
@@ -51,7 +48,7 @@ void LeaveFinishedScripts(EquationTree& tree, Caret& caret) {
   for (;;) {
     const int32_t row = caret.node;
     const int32_t script = row >= 0 ? tree.Parent(row) : -1;
-    if (script < 0 || !IsScript(tree.CodeAt(script))) return;
+    if (script < 0 || !IsScriptCode(tree.CodeAt(script))) return;
     if (caret.position != tree.ChildCount(row) || !HoldsSingleItem(tree, row)) return;
     caret = Caret{tree.Parent(script), tree.IndexInParent(script) + 1};
   }

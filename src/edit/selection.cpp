@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "edit/tree_queries.h"
+#include "model/constructs.h"
 
 namespace kav {
 namespace {
@@ -26,13 +27,6 @@ bool Overlaps(int32_t a1, int32_t a2, int32_t b1, int32_t b2) {
 bool BoxHit(const LayoutBox& box, const LineRect& rect) {
   return Overlaps(box.x, box.x + box.width, rect.x1, rect.x2) &&
          Overlaps(box.y, box.y + box.height, rect.y1, rect.y2);
-}
-
-// How many consecutive boxes draw the node this box belongs to, decided by the first of them.
-int32_t BoxesOfNode(const EquationTree& tree, const LayoutBox& box) {
-  if (!ValidNode(tree, box.node)) return 1;
-  const SymbolCode c = tree.CodeAt(box.node);
-  return c == code::Placeholder ? 4 : c == code::Sqrt ? 3 : 1;
 }
 
 // Widens a row's selection to the run from its first to its last selected item.
@@ -72,16 +66,16 @@ int32_t CloseTwoSlots(EquationTree& tree, int32_t node) {
 int32_t CloseNode(EquationTree& tree, int32_t node) {
   for (int32_t child : tree.Children(node)) tree.Data(child).selection = CloseNode(tree, child);
   const SymbolCode c = tree.CodeAt(node);
-  if (c == code::Frac || IsBigOperator(c)) return CloseTwoSlots(tree, node);
   if (c == code::Group) return CloseGroup(tree, node);
-  const int32_t inner = SelectionOf(tree, tree.Child(node, 0));
-  if (c == code::Super || c == code::Sub) return inner == SelNone ? SelNone : SelPartial;
-  if (c == code::Sqrt && tree.Data(node).marked) {
+  const ConstructRow* row = FindConstruct(c);
+  if (row == nullptr) return tree.Data(node).marked ? SelFull : SelNone;
+  if (row->slotCount == 2) return CloseTwoSlots(tree, node);
+  // A one-slot structure is taken whole through its own boxes (a script has none).
+  if (tree.Data(node).marked) {
     MarkSubtree(tree, node);
     return SelFull;
   }
-  if (c == code::Sqrt) return inner == SelNone ? SelNone : SelPartial;
-  return tree.Data(node).marked ? SelFull : SelNone;
+  return SelectionOf(tree, tree.Child(node, 0)) == SelNone ? SelNone : SelPartial;
 }
 
 // The first row in pre-order that holds a wholly selected item.
@@ -120,6 +114,15 @@ void RemoveSelectedBelow(EquationTree& tree, int32_t node) {
 
 }  // namespace
 
+int32_t NodeBoxesEnd(const std::vector<LayoutBox>& boxes, int32_t first) {
+  const auto count = static_cast<int32_t>(boxes.size());
+  const int32_t node = boxes[first].node;
+  int32_t end = first + 1;
+  if (node < 0) return end;
+  while (end < count && boxes[end].node == node) ++end;
+  return end;
+}
+
 void ClearMarks(EquationLine& line) {
   line.selection.marks.assign(line.boxes.size(), false);
 }
@@ -130,9 +133,9 @@ void MarkBoxesInRect(EquationLine& line, const LineRect& rect) {
   int32_t i = 0;
   while (i < BoxCount(line)) {
     const LayoutBox& box = line.boxes[i];
-    const int32_t count = std::min(BoxesOfNode(line.tree, box), BoxCount(line) - i);
-    if (BoxHit(box, rect)) std::fill(marks.begin() + i, marks.begin() + i + count, true);
-    i += count;
+    const int32_t end = NodeBoxesEnd(line.boxes, i);
+    if (BoxHit(box, rect)) std::fill(marks.begin() + i, marks.begin() + end, true);
+    i = end;
   }
 }
 

@@ -2,6 +2,7 @@
 // reflected in every node's `marked` and `selection` fields.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "model/line.h"
 
@@ -21,8 +22,11 @@ struct LineRect {
 
 // All marks cleared, one per layout box.
 void ClearMarks(EquationLine& line);
-// Sets the marks of the boxes the rectangle touches; a placeholder's four frame lines and a
-// root's three strokes are decided together by the first of them.
+// The index just past the run of consecutive boxes that draw the same node as boxes[first]
+// (a placeholder's four frame lines, a root's strokes); a box without a node is a run alone.
+int32_t NodeBoxesEnd(const std::vector<LayoutBox>& boxes, int32_t first);
+// Sets the marks of the boxes the rectangle touches; the boxes of one node are decided together
+// by the first of them.
 void MarkBoxesInRect(EquationLine& line, const LineRect& rect);
 // `marked` from the marks, widened to whole items (a row's selection is one run of items), then
 // the marks again from `marked`.

@@ -19,6 +19,23 @@ bool IsEmptySlot(const EquationTree& tree, int32_t node) {
   return count == 0 || (count == 1 && tree.CodeAt(tree.Child(node, 0)) == code::Placeholder);
 }
 
+const SlotRow* SlotOf(const EquationTree& tree, int32_t row) {
+  const int32_t structure = tree.Parent(row);
+  if (structure < 0) return nullptr;
+  const ConstructRow* construct = FindConstruct(tree.CodeAt(structure));
+  const int32_t slot = tree.IndexInParent(row);
+  if (construct == nullptr || slot < 0 || slot >= construct->slotCount) return nullptr;
+  return &construct->slots[static_cast<size_t>(slot)];
+}
+
+bool AllSlotsEmpty(const EquationTree& tree, int32_t node) {
+  const int32_t slots = FindConstruct(tree.CodeAt(node))->slotCount;
+  for (int32_t slot = 0; slot < slots; ++slot) {
+    if (!IsEmptySlot(tree, tree.Child(node, slot))) return false;
+  }
+  return true;
+}
+
 int32_t ItemAt(const EquationTree& tree, int32_t row, int32_t position) {
   return tree.Child(row, position);
 }

@@ -2,18 +2,23 @@
 #pragma once
 #include <cstdint>
 
+#include "model/constructs.h"
 #include "model/line.h"
 
 namespace kav {
 
 // Structures whose slot the caret enters by Left, Right and Backspace.
 inline bool IsEnterable(SymbolCode c) {
-  return c == code::Frac || c == code::Super || c == code::Sub || c == code::Sqrt;
+  const ConstructRow* row = FindConstruct(c);
+  return row != nullptr && row->entersSideways;
 }
 
-inline bool IsScriptOrRoot(SymbolCode c) {
-  return c == code::Super || c == code::Sub || c == code::Sqrt;
-}
+// What the construct table says of the slot `row` fills in its parent structure; nullptr for
+// the root, a row whose parent is no structure, or a child past the structure's slots.
+const SlotRow* SlotOf(const EquationTree& tree, int32_t row);
+
+// Whether every slot of the structure `node` is empty.
+bool AllSlotsEmpty(const EquationTree& tree, int32_t node);
 
 // The row's first child is the placeholder: positions 0 and 1 are then one caret place.
 bool HasLeadingPlaceholder(const EquationTree& tree, int32_t row);

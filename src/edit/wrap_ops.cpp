@@ -29,11 +29,12 @@ int32_t DeepestIn(const EquationTree& tree, const ItemRun& run) {
   return deepest;
 }
 
-// A structure with `slots` groups in place of the run, the run in its first slot; -1 when the
+// A structure with its empty slots in place of the run, the run in its first slot; -1 when the
 // run would then nest deeper than the reader accepts.
-int32_t WrapInSlot(EquationTree& tree, const ItemRun& run, SymbolCode c, int32_t slots) {
+int32_t WrapInSlot(EquationTree& tree, const ItemRun& run, SymbolCode c) {
   if (NestingOf(tree, run.row) + 1 + DeepestIn(tree, run) > kMaxStructureNesting) return -1;
   const int32_t node = tree.InsertChild(run.row, run.end, MakeNode(c));
+  const int32_t slots = FindConstruct(c)->slotCount;
   for (int32_t i = 0; i < slots; ++i) tree.AddChild(node, MakeNode(code::Group));
   MoveItems(tree, run, tree.Child(node, 0));
   return node;
@@ -58,14 +59,14 @@ EditResult WrapAsScriptBase(EquationTree& tree, Caret& caret, const ItemRun& run
 }  // namespace
 
 EditResult WrapInFraction(EquationTree& tree, Caret& caret, const ItemRun& run) {
-  const int32_t fraction = WrapInSlot(tree, run, code::Frac, 2);
+  const int32_t fraction = WrapInSlot(tree, run, code::Frac);
   if (fraction < 0) return EditResult::TooDeep;
   caret = Caret{tree.Child(fraction, 1), 0};
   return EditResult::Changed;
 }
 
 EditResult WrapInRoot(EquationTree& tree, Caret& caret, const ItemRun& run) {
-  const int32_t root = WrapInSlot(tree, run, code::Sqrt, 1);
+  const int32_t root = WrapInSlot(tree, run, code::Sqrt);
   if (root < 0) return EditResult::TooDeep;
   const int32_t body = tree.Child(root, 0);
   caret = Caret{body, tree.ChildCount(body)};

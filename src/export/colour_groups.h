@@ -2,9 +2,9 @@
 // own sign, so each argument inside it opens a black group; a big operator's limit may be off.
 #pragma once
 #include <cstdint>
-#include <span>
 #include <string_view>
 
+#include "model/constructs.h"
 #include "model/export_buffer.h"
 #include "model/tree.h"
 
@@ -18,11 +18,17 @@ struct ColourGroups {
   void (*writeNode)(const EquationTree& tree, int32_t node, ExportTextBuffer& out);
 };
 
-// A structure whose arguments stand between fixed tokens: tokens[0], argument 0, tokens[1], ...,
-// the last token (one token more than arguments), inside a red group when the structure is red.
+// A structure whose slots stand between fixed tokens: the opening, slot 0, the text between,
+// slot 1, ..., the closing, inside a red group when `red`.
 void WriteBetweenTokens(const ColourGroups& groups, const EquationTree& tree, int32_t node,
-                        bool red, std::span<const std::u16string_view> tokens,
+                        bool red, const FormatTokens& tokens, int32_t slotCount,
                         ExportTextBuffer& out);
+
+// A structure in the TeX-like syntaxes: a big operator is its sign with its shown limits as
+// scripts after it; a script is never coloured; any other structure is WriteBetweenTokens.
+void WriteConstructTokens(const ColourGroups& groups, const EquationTree& tree, int32_t node,
+                          const ConstructRow& row, const FormatTokens& tokens,
+                          ExportTextBuffer& out);
 
 // A shown limit as `opening`, its argument and '}'; nothing for a limit that is not shown.
 void WriteLimit(const ColourGroups& groups, const EquationTree& tree, int32_t group,

@@ -15,8 +15,6 @@ constexpr std::u16string_view kRedOpen = u"{color{255,0,0}";
 constexpr std::u16string_view kBlackOpen = u"{color{0,0,0}";
 
 constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteHwpScriptNode};
-constexpr std::u16string_view kFracTokens[] = {u"{{", u"}over{", u"}}"};
-constexpr std::u16string_view kSqrtTokens[] = {u"sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
@@ -24,16 +22,6 @@ bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 void AppendScriptSpelling(const SymbolFacts& facts, ExportTextBuffer& out) {
   out.Append(facts.hwp);
   if (IsSpellingWord(facts.hwp)) out.AppendChar(u' ');
-}
-
-// The operand is not a child: it follows as the next siblings and the enclosing row writes it.
-void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  const SymbolCode c = tree.CodeAt(node);
-  if (red) out.Append(kRedOpen);
-  AppendScriptSpelling(*FactsOf(c), out);
-  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
-  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
-  if (red) out.AppendChar(u'}');
 }
 
 bool IsScriptLetter(SymbolCode c) {
@@ -88,22 +76,14 @@ void WriteHwpScriptNode(const EquationTree& tree, int32_t node, ExportTextBuffer
     case code::Group:
       for (int32_t child : tree.Children(node)) WriteHwpScriptNode(tree, child, out);
       return;
-    case code::Super:
-    case code::Sub:
-      out.Append(data.code == code::Super ? u"^{" : u"_{");
-      WriteHwpScriptNode(tree, tree.Child(node, 0), out);
-      out.AppendChar(u'}');
-      return;
-    case code::Frac: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kFracTokens, out);
-    case code::Sqrt: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kSqrtTokens, out);
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-      return WriteBigOperator(tree, node, IsRed(data), out);
     default:
-      // Characters; one the script has no word for raises "Hwp:: Unknown ch".
-      return WriteCharacter(data, out);
+      break;
   }
+  if (const ConstructRow* row = FindConstruct(data.code)) {
+    return WriteConstructTokens(kGroups, tree, node, *row, row->hwpScript, out);
+  }
+  // Characters; one the script has no word for raises "Hwp:: Unknown ch".
+  WriteCharacter(data, out);
 }
 
 }  // namespace kav

@@ -22,8 +22,6 @@ constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
 constexpr SymbolCode kDegree = 176;
 
 constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteLatexNode};
-constexpr std::u16string_view kFracTokens[] = {u"\\frac{", u"}{", u"}"};
-constexpr std::u16string_view kSqrtTokens[] = {u"\\sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) {
   return (data.style & StyleRed) != 0;
@@ -48,11 +46,11 @@ void OpenScript(bool super, ScriptSlots& slots, ExportTextBuffer& out) {
 
 // A red sign is an operator of its own with the limits outside its colour: the integral keeps
 // its limits at the side, as the black one does, the sum and product above and below.
-void WriteBigOperator(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
-  const SymbolCode c = tree.CodeAt(node);
-  const std::u16string_view sign = FactsOf(c)->latex;
+void WriteBigOperator(const EquationTree& tree, int32_t node, const ConstructRow& row,
+                      ExportTextBuffer& out) {
+  const std::u16string_view sign = row.latex.opening;
   if (IsRed(tree.Data(node))) {
-    AppendRedOperator(out, sign, c == code::Integral ? u"\\nolimits" : u"\\limits");
+    AppendRedOperator(out, sign, row.limitsBeside ? u"\\nolimits" : u"\\limits");
   } else {
     AppendLatex(out, sign);
   }
@@ -112,10 +110,35 @@ void WritePlaceholder(const EquationTree& tree, int32_t node, ExportTextBuffer& 
 }
 
 // Writes the item at items[at] (with the letters that join it); returns the next index.
+// A structure; a script keeps the base it stands on, a big operator takes both scripts.
+void WriteConstruct(const EquationTree& tree, int32_t node, const ConstructRow& row,
+                    ScriptSlots& slots, ExportTextBuffer& out) {
+  switch (row.family) {
+    case LayoutFamily::Script:
+      OpenScript(row.slots[0].role == SlotRole::Superscript, slots, out);
+      WriteLatexNode(tree, tree.Child(node, 0), out);
+      out.AppendChar(u'}');
+      return;
+    case LayoutFamily::BigOperator:
+      WriteBigOperator(tree, node, row, out);
+      slots = ScriptSlots{true, true};
+      return;
+    default:
+      WriteBetweenTokens(kGroups, tree, node, IsRed(tree.Data(node)), row.latex, row.slotCount,
+                         out);
+      slots = ScriptSlots{};
+  }
+}
+
 size_t WriteItem(const EquationTree& tree, std::span<const int32_t> items, size_t at,
                  ScriptSlots& slots, ExportTextBuffer& out) {
   const int32_t node = items[at];
   const NodeData& data = tree.Data(node);
+  if (const ConstructRow* row = FindConstruct(data.code)) {
+    WriteConstruct(tree, node, *row, slots, out);
+    return at + 1;
+  }
+  RequireKnownCode(data.code, u"LaTeX");
   switch (data.code) {
     case code::None: return at + 1;  // nothing to see: the base stays what it was
     case code::Placeholder: WritePlaceholder(tree, node, out); break;
@@ -124,20 +147,6 @@ size_t WriteItem(const EquationTree& tree, std::span<const int32_t> items, size_
       WriteLatexNode(tree, node, out);
       out.AppendChar(u'}');
       break;
-    case code::Super:
-    case code::Sub:
-      OpenScript(data.code == code::Super, slots, out);
-      WriteLatexNode(tree, tree.Child(node, 0), out);
-      out.AppendChar(u'}');
-      return at + 1;
-    case code::Frac: WriteBetweenTokens(kGroups, tree, node, IsRed(data), kFracTokens, out); break;
-    case code::Sqrt: WriteBetweenTokens(kGroups, tree, node, IsRed(data), kSqrtTokens, out); break;
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-      WriteBigOperator(tree, node, out);
-      slots = ScriptSlots{true, true};
-      return at + 1;
     case kDegree: WriteDegree(IsRed(data), slots, out); return at + 1;
     default:
       if (IsStyledLetter(data.code) && LatexAccentOf(data.style).empty()) {

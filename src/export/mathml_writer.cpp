@@ -11,6 +11,7 @@
 #include "export/mathml_brackets.h"
 #include "export/mathml_leaves.h"
 #include "export/mathml_operands.h"
+#include "model/constructs.h"
 #include "model/export_buffer.h"
 #include "model/mathml_chars.h"
 #include "typeset/glyph_place.h"
@@ -26,7 +27,6 @@ constexpr std::u16string_view kFunctionNames[] = {u"asin", u"acos", u"atan", u"s
 constexpr std::u16string_view kRed = u" mathcolor=\"red\"";
 constexpr SymbolCode kBar = 124;
 
-bool IsScript(SymbolCode c) { return c == code::Super || c == code::Sub; }
 bool IsDigit(SymbolCode c) { return c >= '0' && c <= '9'; }
 
 std::u16string Joined(const Items& items) {
@@ -100,7 +100,7 @@ class Writer {
     RowItem item;
     size_t next = i;
     const size_t nameLength = FunctionNameAt(row, i);
-    if (IsScript(c)) {
+    if (IsScriptCode(c)) {
       item.text = u"<mrow/>";
     } else if (nameLength > 0) {
       item.text = FunctionName(row, i, nameLength);
@@ -111,11 +111,12 @@ class Writer {
         item.text = DigitRun(row, i, next);
       } else {
         next = i + 1;
-        item = LeafItem(row[i], pairs.role[i], next < row.size() && IsScript(CodeAt(row, next)));
+        const bool scripted = next < row.size() && IsScriptCode(CodeAt(row, next));
+        item = LeafItem(row[i], pairs.role[i], scripted);
       }
     }
-    bool wrapBase = item.kind != ItemKind::Close && !IsScript(c);
-    if (item.kind == ItemKind::Open && next < row.size() && IsScript(CodeAt(row, next))) {
+    bool wrapBase = item.kind != ItemKind::Close && !IsScriptCode(c);
+    if (item.kind == ItemKind::Open && next < row.size() && IsScriptCode(CodeAt(row, next))) {
       // Scripts after an opening bracket stand on an empty base of their own inside the
       // brackets: the bracket itself must stay in the row with its partner.
       items.push_back(std::move(item));
@@ -172,14 +173,16 @@ class Writer {
     std::vector<std::u16string> opens;
     std::u16string tail;
     const bool scriptedBase = wrapBase && IsScripted(base);
-    while (j < row.size() && IsScript(CodeAt(row, j))) {
+    while (j < row.size() && IsScriptCode(CodeAt(row, j))) {
       const int32_t script = row[j];
       const bool red = (tree_.Data(script).style & StyleRed) != 0;
-      const bool pair = tree_.CodeAt(script) == code::Sub && j + 1 < row.size() &&
-                        CodeAt(row, j + 1) == code::Super &&
+      // A subscript with a superscript after it, of one colour, is one element.
+      const bool pair = FirstSlotRole(tree_.CodeAt(script)) == SlotRole::Subscript &&
+                        j + 1 < row.size() && IsScriptCode(CodeAt(row, j + 1)) &&
+                        FirstSlotRole(CodeAt(row, j + 1)) == SlotRole::Superscript &&
                         ((tree_.Data(row[j + 1]).style & StyleRed) != 0) == red;
       const std::u16string_view tag =
-          pair ? u"msubsup" : tree_.CodeAt(script) == code::Super ? u"msup" : u"msub";
+          pair ? u"msubsup" : FindConstruct(tree_.CodeAt(script))->mathmlElement;
       const bool wrap = red || scriptedBase || (wrapBase && !opens.empty());
       opens.push_back(Open(tag, red) + (red    ? u"<mrow mathcolor=\"black\">"
                                         : wrap ? u"<mrow>"
@@ -206,16 +209,17 @@ class Writer {
   std::u16string Element(int32_t node) const {
     const NodeData& data = tree_.Data(node);
     const bool red = (data.style & StyleRed) != 0;
-    switch (data.code) {
-      case code::Frac:
-        return Open(u"mfrac", red) + Argument(tree_.Child(node, 0), red) +
-               Argument(tree_.Child(node, 1), red) + Close(u"mfrac");
-      case code::Sqrt:
-        return Open(u"msqrt", red) + Argument(tree_.Child(node, 0), red) + Close(u"msqrt");
-      case code::Group:
-        return AsOneElement(Row(node));
-      default: return MathmlLeaf(data, UsualSpelling(data.code));
+    if (data.code == code::Group) return AsOneElement(Row(node));
+    const ConstructRow* row = FindConstruct(data.code);
+    if (row == nullptr) {
+      RequireKnownCode(data.code, u"MathML");
+      return MathmlLeaf(data, UsualSpelling(data.code));
     }
+    std::u16string out = Open(row->mathmlElement, red);
+    for (int8_t slot = 0; slot < row->slotCount; ++slot) {
+      out += Argument(tree_.Child(node, slot), red);
+    }
+    return out + Close(row->mathmlElement);
   }
 
   // Sums and products take their limits under and over the sign, integrals beside it; the
@@ -251,7 +255,7 @@ class Writer {
     const int32_t upper = tree_.Child(node, 1);
     const bool showLower = LimitShown(tree_, lower);
     const bool showUpper = LimitShown(tree_, upper);
-    const bool integral = tree_.CodeAt(node) == code::Integral;
+    const bool integral = FindConstruct(tree_.CodeAt(node))->limitsBeside;
     std::u16string sign = u"<mo>";
     sign.push_back(MathmlBigOperatorChar(tree_.CodeAt(node)));
     sign += u"</mo>";

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/constructs.h"
 #include "model/function_names.h"
 
 namespace kav {
@@ -56,10 +57,6 @@ bool IsLetter(SymbolCode c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool IsScript(SymbolCode c) {
-  return c == code::Super || c == code::Sub;
-}
-
 // An upright letter that joins a run; the colour must match the run's first letter.
 bool JoinsRun(const OmmlLeaf& leaf, const OmmlLeaf& first) {
   return IsLetter(leaf.code) && (leaf.style & ~StyleRed) == StyleRoman &&
@@ -86,7 +83,7 @@ OmmlItem RunAt(const std::vector<OmmlLeaf>& leaves, int32_t first, int32_t end) 
   const std::u16string text = TextOf(leaves, first, last + 1);
   if (IsFunctionName(text)) {
     int32_t scripts = last;
-    while (scripts + 1 < end && IsScript(leaves[scripts + 1].code)) ++scripts;
+    while (scripts + 1 < end && IsScriptCode(leaves[scripts + 1].code)) ++scripts;
     return {OmmlItemKind::Function, first, scripts, last + 1};
   }
   std::u16string lower = text;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "model/constructs.h"
+
 namespace kav {
 namespace {
 
@@ -16,7 +18,7 @@ struct Pending {
 }  // namespace
 
 OmmlRole RoleOfCode(SymbolCode c) {
-  if (c == code::Super || c == code::Sub) return OmmlRole::Script;
+  if (FamilyOf(c) == LayoutFamily::Script) return OmmlRole::Script;
   return IsBigOperator(c) ? OmmlRole::Operator : OmmlRole::Ordinary;
 }
 

@@ -9,6 +9,7 @@
 
 #include "export/omml_row_items.h"
 #include "export/omml_runs.h"
+#include "model/constructs.h"
 #include "model/line.h"
 #include "model/symbol_facts.h"
 
@@ -55,8 +56,8 @@ bool IsSubSupPair(const RowContext& row, const Wrapper& a, const Wrapper& b) {
   if (a.function != nullptr || b.function != nullptr) return false;
   const SymbolCode first = CodeOf(row, a.position);
   const SymbolCode second = CodeOf(row, b.position);
-  return (first == code::Sub && second == code::Super) ||
-         (first == code::Super && second == code::Sub);
+  return FamilyOf(first) == LayoutFamily::Script && FamilyOf(second) == LayoutFamily::Script &&
+         FirstSlotRole(first) != FirstSlotRole(second);
 }
 
 std::vector<Wrapper> PairScripts(const RowContext& row, const std::vector<Wrapper>& wrappers) {
@@ -92,7 +93,7 @@ void Close(std::string& out, const RowContext& row, const Wrapper& wrapper) {
   if (wrapper.function != nullptr) {
     out += "</m:e></m:func>";
   } else if (wrapper.pairPosition >= 0) {
-    const bool subFirst = CodeOf(row, wrapper.position) == code::Sub;
+    const bool subFirst = FirstSlotRole(CodeOf(row, wrapper.position)) == SlotRole::Subscript;
     out += "</m:e><m:sub>";
     ScriptArgument(out, row, subFirst ? wrapper.position : wrapper.pairPosition);
     out += "</m:sub><m:sup>";

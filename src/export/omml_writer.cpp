@@ -7,6 +7,7 @@
 #include "base/failure.h"
 #include "export/omml_row_writer.h"
 #include "export/omml_runs.h"
+#include "model/constructs.h"
 #include "model/symbol_facts.h"
 
 namespace kav {
@@ -56,50 +57,47 @@ void OpenNary(std::string& out, const EquationTree& tree, int32_t node) {
 }
 
 bool TakesBase(SymbolCode c) {
-  return c == code::Super || c == code::Sub || IsBigOperator(c);
+  const ConstructRow* row = FindConstruct(c);
+  return row != nullptr && row->attachment != Attachment::Alone;
 }
 
 }  // namespace
 
 // What a script or operator writes before the text it takes.
 void OpenOmmlNode(std::string& out, const EquationTree& tree, int32_t node) {
-  switch (tree.CodeAt(node)) {
-    case code::Super: out += "<m:sSup><m:e>"; return;
-    case code::Sub: out += "<m:sSub><m:e>"; return;
-    default: return OpenNary(out, tree, node);
-  }
+  const ConstructRow& row = *FindConstruct(tree.CodeAt(node));
+  if (row.family == LayoutFamily::BigOperator) return OpenNary(out, tree, node);
+  out.append("<").append(row.ommlElement).append("><m:e>");
 }
 
 // What a script or operator writes after the text it takes.
 void CloseOmmlNode(std::string& out, const EquationTree& tree, int32_t node) {
-  if (IsBigOperator(tree.CodeAt(node))) {
+  const ConstructRow& row = *FindConstruct(tree.CodeAt(node));
+  if (row.family == LayoutFamily::BigOperator) {
     out += "</m:e></m:nary>";
     return;
   }
-  const bool super = tree.CodeAt(node) == code::Super;
+  const bool super = row.slots[0].role == SlotRole::Superscript;
   out += super ? "</m:e><m:sup>" : "</m:e><m:sub>";
   AppendOmmlNode(out, tree, tree.Child(node, 0));
-  out += super ? "</m:sup></m:sSup>" : "</m:sub></m:sSub>";
+  out.append(super ? "</m:sup></" : "</m:sub></").append(row.ommlElement).append(">");
 }
 
 void AppendOmmlNode(std::string& out, const EquationTree& tree, int32_t node) {
   if (tree.root < 0 || node < 0) return;
   const NodeData& data = tree.Data(node);
+  if (const ConstructRow* row = FindConstruct(data.code)) {
+    if (row->family == LayoutFamily::Fraction) return Frac(out, tree, node);
+    if (row->family == LayoutFamily::Radical) return Radical(out, tree, node);
+    // A script or operator with nothing to take: an empty base or operand.
+    OpenOmmlNode(out, tree, node);
+    return CloseOmmlNode(out, tree, node);
+  }
   switch (data.code) {
     case code::Group: return AppendOmmlRow(out, tree, node);
     case code::Placeholder:
     case code::None: return;
-    case code::Frac: return Frac(out, tree, node);
-    case code::Super:
-    case code::Sub:
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-      // Nothing to take: an empty base or operand.
-      OpenOmmlNode(out, tree, node);
-      return CloseOmmlNode(out, tree, node);
-    case code::Sqrt: return Radical(out, tree, node);
-    case code::LBrace:
+    case code::LBrace: return AppendOmmlCharacter(out, FactsOf(data.code)->unicode, data.style);
     case code::RBrace: return AppendOmmlCharacter(out, FactsOf(data.code)->unicode, data.style);
     // A bar that pairs with none is written as "divides", the bar LibreOffice does not read
     // as "or"; bars that pair are written as delimiters by the row.

@@ -13,8 +13,6 @@ constexpr std::u16string_view kRedOpen = u"\\textcolor{red}{";
 constexpr std::u16string_view kBlackOpen = u"\\textcolor{black}{";
 
 constexpr ColourGroups kGroups{kRedOpen, kBlackOpen, WriteTexNode};
-constexpr std::u16string_view kFracTokens[] = {u"\\frac{", u"}{", u"}"};
-constexpr std::u16string_view kSqrtTokens[] = {u"\\sqrt{", u"}"};
 
 bool IsRed(const NodeData& data) { return (data.style & StyleRed) != 0; }
 
@@ -31,15 +29,6 @@ void AppendTexSpelling(SymbolCode c, ExportTextBuffer& out) {
 
 bool IsAsciiAlnum(SymbolCode c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-void WriteBigOperator(const EquationTree& tree, int32_t node, bool red, ExportTextBuffer& out) {
-  const SymbolCode c = tree.CodeAt(node);
-  if (red) out.Append(kRedOpen);
-  AppendTexSpelling(c, out);
-  WriteLimit(kGroups, tree, tree.Child(node, 0), u"_{", red, out);
-  WriteLimit(kGroups, tree, tree.Child(node, 1), u"^{", red, out);
-  if (red) out.AppendChar(u'}');
 }
 
 std::u16string_view AccentOf(StyleFlags style) {
@@ -108,22 +97,16 @@ void WriteTexNode(const EquationTree& tree, int32_t node, ExportTextBuffer& out)
     case code::Group:
       for (int32_t child : tree.Children(node)) WriteTexNode(tree, child, out);
       return;
-    case code::Super:
-    case code::Sub:
-      out.Append(data.code == code::Super ? u"^{" : u"_{");
-      WriteTexNode(tree, tree.Child(node, 0), out);
-      out.AppendChar(u'}');
-      return;
-    case code::Frac: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kFracTokens, out);
-    case code::Sqrt: return WriteBetweenTokens(kGroups, tree, node, IsRed(data), kSqrtTokens, out);
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-      return WriteBigOperator(tree, node, IsRed(data), out);
     default:
-      // Everything else follows the character rule, which skips what it cannot name.
-      return WriteCharacter(data, out);
+      break;
   }
+  if (const ConstructRow* row = FindConstruct(data.code)) {
+    return WriteConstructTokens(kGroups, tree, node, *row, row->tex, out);
+  }
+  // Everything else follows the character rule, which skips a character it cannot name; a
+  // structure code it does not know is no character and stops the writer.
+  RequireKnownCode(data.code, u"TeX");
+  WriteCharacter(data, out);
 }
 
 }  // namespace kav

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "model/constructs.h"
 #include "model/markup_escapes.h"
 #include "model/symbol_facts.h"
 
@@ -41,23 +42,22 @@ void WriteFormulaMarkup(const LatexTree& tree, int32_t node, std::u16string& out
         WriteFormulaMarkup(tree, child, out);
       }
       return;
-    case code::Frac:
-    case code::Sum:
-    case code::Prod:
-    case code::Integral:
-    case code::Super:
-    case code::Sub:
-    case code::Sqrt:
-      if ((data.style & StyleRed) != 0) out += u"\\red";
-      out += MarkupOpening(data.code);
-      for (int32_t child = data.first; child >= 0; child = tree.NextSibling(child)) {
-        if (child != data.first) out += u"}{";
-        WriteFormulaMarkup(tree, child, out);
-      }
-      out.push_back(u'}');
-      return;
-    default: WriteLetter(data, out);
+    default: break;
   }
+  const ConstructRow* row = FindConstruct(data.code);
+  if (row == nullptr) {
+    RequireKnownCode(data.code, u"Markup");
+    return WriteLetter(data, out);
+  }
+  if ((data.style & StyleRed) != 0) out += u"\\red";
+  out.push_back(u'\\');
+  out += row->escape;
+  out.push_back(u'{');
+  for (int32_t child = data.first; child >= 0; child = tree.NextSibling(child)) {
+    if (child != data.first) out += u"}{";
+    WriteFormulaMarkup(tree, child, out);
+  }
+  out.push_back(u'}');
 }
 
 }  // namespace kav

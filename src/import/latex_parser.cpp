@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "import/latex_commands.h"
+#include "model/constructs.h"
 #include "model/function_names.h"
 #include "model/line.h"
 #include "model/near_equivalents.h"
@@ -312,8 +313,7 @@ void LatexParser::ParseStructure(LatexRow& row, const LatexStyle& style, SymbolC
   }
   const int32_t node = AddItem(row, code, StyleOf(style) & StyleRed);
   Level level(structureDepth_, kMaxStructureNesting, *this, token, kTooManyStructures);
-  const int32_t count = code == code::Frac ? 2 : 1;
-  for (int32_t i = 0; i < count; ++i) {
+  for (int8_t slot = 0; slot < FindConstruct(code)->slotCount; ++slot) {
     ParseArgument(tree_.AddChild(node, code::Group), style, token);
   }
 }

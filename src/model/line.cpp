@@ -1,5 +1,7 @@
 #include "model/line.h"
 
+#include "model/constructs.h"
+
 namespace kav {
 namespace {
 
@@ -13,7 +15,7 @@ size_t NodesOfTokens(const std::vector<Token>& tokens) {
     ++nodes;
     if (tokens[i].code != u'{' || i + 1 == tokens.size()) continue;
     const SymbolCode next = tokens[i + 1].code;
-    if (next == u'}' || next == code::Super || next == code::Sub) ++nodes;
+    if (next == u'}' || IsScriptCode(next)) ++nodes;
   }
   return nodes;
 }
@@ -55,7 +57,7 @@ void EquationLine::PlaceholderPass(int32_t node) {
     return;
   }
   const SymbolCode first = tree.CodeAt(tree.Child(node, 0));
-  if (first == code::Super || first == code::Sub) {
+  if (IsScriptCode(first)) {
     tree.InsertChild(node, 0, MakeNode(code::Placeholder));
   }
 }

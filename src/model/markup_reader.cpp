@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "base/failure.h"
+#include "model/constructs.h"
 #include "model/line.h"
 
 namespace kav {
@@ -24,18 +25,9 @@ std::u16string_view WordAfter(std::u16string_view text, size_t pos) {
 }
 
 SymbolCode EscapeCode(std::u16string_view word) {
-  struct Keyword {
-    std::u16string_view word;
-    SymbolCode code;
-  };
-  static constexpr Keyword kKeywords[] = {
-      {u"frac", code::Frac},         {u"super", code::Super}, {u"sub", code::Sub},
-      {u"sqrt", code::Sqrt},         {u"sum", code::Sum},     {u"prod", code::Prod},
-      {u"integral", code::Integral}, {u"none", code::None},   {u"red", code::RedEscape},
-  };
-  for (const Keyword& k : kKeywords) {
-    if (k.word == word) return k.code;
-  }
+  if (const ConstructRow* row = FindConstructByEscape(word)) return row->code;
+  if (word == u"none") return code::None;
+  if (word == u"red") return code::RedEscape;
   Fail(u"Unknown escape sequence");
 }
 
@@ -125,15 +117,10 @@ void EquationLine::ParseArgument(int32_t parent) {
 void EquationLine::ParseElement(int32_t parent) {
   const Token token = tokens[tokenCursor];
   const SymbolCode c = token.code;
-  if (c == code::Frac || IsBigOperator(c)) {
+  if (const ConstructRow* row = FindConstruct(c)) {
     const int32_t node = tree.AddChild(parent, MakeNode(c, token.flags));
     ++tokenCursor;
-    ParseArgument(node);
-    ParseArgument(node);
-  } else if (c == code::Super || c == code::Sub || c == code::Sqrt) {
-    const int32_t node = tree.AddChild(parent, MakeNode(c, token.flags));
-    ++tokenCursor;
-    ParseArgument(node);
+    for (int8_t slot = 0; slot < row->slotCount; ++slot) ParseArgument(node);
   } else if (IsLetterCode(c) || c == code::None) {
     tree.AddChild(parent, MakeNode(c, token.flags));
     ++tokenCursor;

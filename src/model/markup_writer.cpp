@@ -1,4 +1,5 @@
 // Writing a tree back to native markup, whole or only its selected parts.
+#include "model/constructs.h"
 #include "model/line.h"
 #include "model/markup_escapes.h"
 
@@ -19,6 +20,20 @@ void WriteLetter(SymbolCode c, StyleFlags style, ExportTextBuffer& out) {
   out.AppendChar(u'>');
 }
 
+// "\frac{", first slot, "}{", second slot, "}": a missing slot is written empty.
+void WriteConstruct(const EquationTree& tree, int32_t node, const ConstructRow& row,
+                    ExportTextBuffer& out) {
+  if (tree.Data(node).style & StyleRed) out.Append(u"\\red");
+  out.AppendChar(u'\\');
+  out.Append(row.escape);
+  out.AppendChar(u'{');
+  for (int8_t slot = 0; slot < row.slotCount; ++slot) {
+    if (slot > 0) out.Append(u"}{");
+    WriteMarkupNode(tree, tree.Child(node, slot), out);
+  }
+  out.AppendChar(u'}');
+}
+
 }  // namespace
 
 void WriteMarkupNode(const EquationTree& tree, int32_t node, ExportTextBuffer& out) {
@@ -33,23 +48,14 @@ void WriteMarkupNode(const EquationTree& tree, int32_t node, ExportTextBuffer& o
     case code::None:
       out.Append(u"\\none");
       return;
-    case code::Frac: case code::Sum: case code::Prod: case code::Integral:
-      if (data.style & StyleRed) out.Append(u"\\red");
-      out.Append(MarkupOpening(data.code));
-      WriteMarkupNode(tree, tree.Child(node, 0), out);
-      out.Append(u"}{");
-      WriteMarkupNode(tree, tree.Child(node, 1), out);
-      out.AppendChar(u'}');
-      return;
-    case code::Super: case code::Sub: case code::Sqrt:
-      if (data.style & StyleRed) out.Append(u"\\red");
-      out.Append(MarkupOpening(data.code));
-      WriteMarkupNode(tree, tree.Child(node, 0), out);
-      out.AppendChar(u'}');
-      return;
     default:
-      WriteLetter(data.code, data.style, out);
+      break;
   }
+  if (const ConstructRow* row = FindConstruct(data.code)) {
+    return WriteConstruct(tree, node, *row, out);
+  }
+  RequireKnownCode(data.code, u"Markup");
+  WriteLetter(data.code, data.style, out);
 }
 
 void EquationLine::Serialize(ExportTextBuffer& buffer) {

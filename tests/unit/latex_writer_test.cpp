@@ -217,7 +217,6 @@ TEST(LatexWriter, LeavesTheMarkupCannotHold) {
       {"space", ' ', 0, u""},
       {"red question mark", '?', StyleRed, u""},
       {"hash", '#', 0, u""},
-      {"thick line", code::ThickLine, 0, u""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(WrittenLeaf(WriteLatexNode, c.code, c.style), c.latex) << c.label;

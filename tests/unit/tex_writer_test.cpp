@@ -85,7 +85,6 @@ TEST(TexWriter, RowsAndNamedSymbols) {
 TEST(TexWriter, SkipsWhatItCannotName) {
   EXPECT_EQ(TexOfLeaf(' ', 0), u"");
   EXPECT_EQ(TexOfLeaf('?', StyleRed), u"\\textcolor{red}{}");
-  EXPECT_EQ(TexOfLeaf(code::ThickLine, 0), u"");
 }
 
 }  // namespace
