@@ -18,7 +18,8 @@ class MathTableReader {
       : t_(bytes, u"MATH table"), out_(table), budget_(bytes.size()) {}
 
   void Read() {
-    if (t_.U16(0, u"header past the end") != 1) t_.Fail(u"major version is not 1");
+    t_.Require(0, 1, 10, u"header past the end");
+    if (t_.U16(0, u"") != 1) t_.Fail(u"major version is not 1");
     ReadConstants(t_.Offset16(0, 4, u"constants past the end"));
     ReadGlyphInfo(t_.Offset16(0, 6, u"glyph info past the end"));
     ReadVariants(t_.Offset16(0, 8, u"variants past the end"));
@@ -81,8 +82,8 @@ class MathTableReader {
   }
 
   // A coverage and the MathValueRecords it indexes (italic corrections, accent attachments).
-  void ReadValues(size_t at, std::unordered_map<uint16_t, int32_t>& values, std::u16string_view
-                  what) {
+  void ReadValues(size_t at, std::unordered_map<uint16_t, int32_t>& values,
+                  std::u16string_view what) {
     if (at == 0) return;
     const auto glyphs = Coverage(t_.Offset16(at, 0, what));
     const uint16_t count = t_.U16(at + 2, what);
@@ -95,7 +96,8 @@ class MathTableReader {
   void ReadGlyphInfo(size_t at) {
     if (at == 0) return;
     constexpr std::u16string_view what = u"glyph info past the end";
-    ReadValues(t_.Offset16(at, 0, what), out_.italicCorrections_, u"italic corrections past the end");
+    ReadValues(t_.Offset16(at, 0, what), out_.italicCorrections_,
+               u"italic corrections past the end");
     ReadValues(t_.Offset16(at, 2, what), out_.topAccents_, u"top accents past the end");
     for (const auto& entry : Coverage(t_.Offset16(at, 4, what))) {
       out_.extendedShapes_.insert(entry.first);
@@ -144,7 +146,8 @@ class MathTableReader {
     const auto horizontal = Coverage(t_.Offset16(at, 4, what));
     const uint16_t verticalCount = t_.U16(at + 6, what);
     const uint16_t horizontalCount = t_.U16(at + 8, what);
-    t_.Require(at + 10, size_t{verticalCount} + horizontalCount, 2, u"construction count too large");
+    t_.Require(at + 10, size_t{verticalCount} + horizontalCount, 2,
+               u"construction count too large");
     ReadConstructions(at, at + 10, verticalCount, vertical, out_.vertical_);
     ReadConstructions(at, at + 10 + 2 * size_t{verticalCount}, horizontalCount, horizontal,
                       out_.horizontal_);
@@ -171,8 +174,7 @@ class MathTableReader {
     t_.Require(at + 4, count, 4, u"variant count too large");
     Spend(count, 4);
     for (size_t i = 0; i < count; ++i) {
-      construction.variants.push_back(
-          {t_.U16(at + 4 + 4 * i, what), t_.U16(at + 6 + 4 * i, what)});
+      construction.variants.push_back({t_.U16(at + 4 + 4 * i, what), t_.U16(at + 6 + 4 * i, what)});
     }
     if (assembly != 0) construction.assembly = Assembly(assembly);
     out_.constructions_.push_back(std::move(construction));
@@ -188,9 +190,8 @@ class MathTableReader {
     Spend(count, 10);
     for (size_t i = 0; i < count; ++i) {
       const size_t part = at + 6 + 10 * i;
-      assembly.parts.push_back({t_.U16(part, what), t_.U16(part + 2, what),
-                                t_.U16(part + 4, what), t_.U16(part + 6, what),
-                                (t_.U16(part + 8, what) & 1) != 0});
+      assembly.parts.push_back({t_.U16(part, what), t_.U16(part + 2, what), t_.U16(part + 4, what),
+                                t_.U16(part + 6, what), (t_.U16(part + 8, what) & 1) != 0});
     }
     return assembly;
   }
@@ -255,17 +256,19 @@ std::optional<int32_t> MathTable::TopAccentAttachment(uint16_t glyph) const {
   return found->second;
 }
 
-bool MathTable::IsExtendedShape(uint16_t glyph) const { return extendedShapes_.contains(glyph); }
+bool MathTable::IsExtendedShape(uint16_t glyph) const {
+  return extendedShapes_.contains(glyph);
+}
 
-// The kern of the first step whose correction height is at or above `height`; the last kern
-// above every correction height.
+// Correction heights split the heights into steps, each starting at its correction height: the
+// kern below the first, between two, or above the last.
 int32_t MathTable::Kern(uint16_t glyph, MathKernCorner corner, int32_t height) const {
   const auto found = kerns_.find(glyph);
   if (found == kerns_.end()) return 0;
   const uint32_t index = found->second[static_cast<size_t>(corner)];
   if (index == kNone) return 0;
   const KernSteps& steps = kernTables_[index];
-  const auto step = std::lower_bound(steps.heights.begin(), steps.heights.end(), height);
+  const auto step = std::upper_bound(steps.heights.begin(), steps.heights.end(), height);
   return steps.kerns[static_cast<size_t>(step - steps.heights.begin())];
 }
 
