@@ -27,6 +27,8 @@ class CachedGlyphMetrics final : public GlyphMetrics {
   explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // The platform's table: it is read once per font already.
+  const MathTable* Math() const override { return platform_.Math(); }
 
  private:
   const GlyphMetrics& platform_;
