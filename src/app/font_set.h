@@ -8,6 +8,7 @@
 
 #include "app/gdi_handles.h"
 #include "app/win32.h"
+#include "base/math_table.h"
 #include "platform/glyph_metrics.h"
 
 namespace kav {
@@ -63,6 +64,9 @@ class FontSet {
   // What to hand GDI for glyph index `glyph` of `key`'s font. Throws a Failure naming the font
   // and the index when the font has no such glyph.
   GdiGlyph GlyphById(FontKey key, uint16_t glyph) const;
+  // The MATH table of the font file behind the math face, read once by Load; nullptr when GDI
+  // gives no file for the face or the file has no MATH table.
+  const MathTable* Math() const { return math.HasTable() ? &math : nullptr; }
 
  private:
   static constexpr size_t kSizeSlots = 4;
@@ -75,6 +79,7 @@ class FontSet {
   std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
   std::array<FontCell, 7 * kSizeSlots> cells;
   std::vector<uint8_t> mathCmap;  // the math face's character map, for code points past U+FFFF
+  MathTable math;
   bool cambria = false;
 };
 

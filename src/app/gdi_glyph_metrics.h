@@ -22,6 +22,9 @@ class GdiGlyphMetrics final : public GlyphMetrics {
   // GGO_GLYPH_INDEX). Throw a Failure for an index the font does not hold.
   GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
   GlyphInk InkById(FontKey font, uint16_t glyph) const override;
+  // Latin Modern Math's MATH table, read from the embedded file through GetFontData once, when
+  // the fonts were loaded.
+  const MathTable* Math() const override { return fonts.Math(); }
 
  private:
   GlyphExtent ExtentOf(FontKey font, GdiGlyph glyph) const;

@@ -2,7 +2,8 @@
 // embedded file it names, letter heights are the cell heights layout expects, no symbol the
 // editor can insert is drawn from a face without a glyph for it, and a glyph asked for by index
 // measures, inks, draws and outlines as its code point does. Prints every font's baseline and em,
-// one line per fault, and exits with 1 when there is any.
+// one line per fault, and exits with 1 when there is any. Also prints the math face's MATH
+// constants as GDI hands out the file, for the test to compare with the font file itself.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -255,6 +256,16 @@ void CheckDisplayIntegral(HDC screen, kav::DrawingResources& resources,
       Fault("an index past the font fails with another text");
     }
   }
+// "math units 1000", "math constant 5 250" (in the table's order), "math overlap 20".
+void PrintMathTable(const kav::GlyphMetrics& metrics) {
+  const kav::MathTable* table = metrics.Math();
+  if (table == nullptr) return Fault("no MATH table read from the math face");
+  std::printf("math units %d\n", table->UnitsPerEm());
+  for (size_t i = 0; i < kav::kMathConstantCount; ++i) {
+    std::printf("math constant %d %d\n", static_cast<int>(i),
+                table->Constant(static_cast<kav::MathConstant>(i)));
+  }
+  std::printf("math overlap %d\n", table->MinConnectorOverlap());
 }
 
 }  // namespace
@@ -274,6 +285,8 @@ int main() {
   CheckBaselinesAndEms(metrics);
   CheckGlyphsByIndex(dc, resources, metrics);
   CheckDisplayIntegral(dc, resources, metrics);
+  CheckItalicGreek(dc, fonts);
+  PrintMathTable(metrics);
   ReleaseDC(nullptr, dc);
   std::printf("%d fault(s)\n", faults);
   return faults == 0 ? 0 : 1;
