@@ -32,6 +32,7 @@ except ImportError:
 
 import argparse
 import json
+import tempfile
 
 import ink_overlap
 import kav_pictures
@@ -50,8 +51,23 @@ DEFAULT_COUNT = 240
 MINIMUM_COUNT = 200
 CALIBRATION_DPI = 1000.0   # high, so that a pixel of rounding in the M's height costs little
 WORST_SHOWN = 10
-# Corpus keys of formulas that show typical layout faults, for the before/after pictures.
-PICTURES = []
+# Corpus keys of formulas that show typical layout faults (spacing around relations and binary
+# operators, f(x), sin x, scripts stacked on one base, sums and limits, integrals), for the
+# before/after pictures.
+PICTURES = [
+    '000de4afc6a32a049d59aeacdb9ef318',  # f(x) = x^2 - x + 2
+    '0031b1a0e5881f6b0ca5ce52f4ab1b04',  # f(x)=(x + 1)^{2}(x - 1), \,
+    '002326506700d44c9abb37d147e43b5b',  # 2v_c \sin(\alpha + \beta) = c (\cos(\alpha - \beta) -...
+    '003dc09bb55482b2f72537dd1850d588',  # \sigma^2_N = \frac{(N-1) \, \sigma^2_{N-1} + (x_N - \b...
+    '00262cd78d796a5bb0baa8fd774728fd',  # \Delta^0_n,
+    '0051740ae877c5b18dee89574732c99a',  # n_2^2\sigma_2^2-2\sigma_2n_2^2\sigma_\mathrm{n}+n_2^2\...
+    '0008510cb7881764a542e8502fc95b28',  # \Psi(w,v)=w^\alpha \cdot v = \sum_{i=1}^n w_i^q v_i
+    '0025775d9f14d8821126387b6fa5c846',  # D(G,H) = \sum_{i=1}^{29} | F_i(G) - F_i(H) |
+    '003656b0a5cdfdf2326d037c9864a835',  # dU=TdS-PdV + \sum_i \mu_i dN_i.\,
+    '00141348cd6cabc06166525b88bb1493',  # \lim \sup _{\alpha} (n_{\alpha}/m_{\alpha}) < r
+    '00079c0fe89f86a710a201e0689b2172',  # \int u \, dv=uv-\int v \, du.\!
+    '000e5c1739ea28760d66f6d05f0e18d1',  # J_{\alpha} =  \int_{0}^{\infty}  \frac{dx}{\left( x +...
+]
 
 
 def default_corpus():
@@ -99,7 +115,7 @@ def draw_both(kav_convert, formulas, work, scale):
     return kav, latex, dpi
 
 
-def side_by_side(kav_path, latex_path, out_path, margin=6):
+def side_by_side(kav_path, latex_path, out_path, margin=8):
     """One 8-bit grey picture: Kav's ink | LaTeX's ink, each cut to its ink, centred vertically."""
     parts = []
     for path in (kav_path, latex_path):
@@ -189,13 +205,12 @@ def pictures(args, candidates):
     """The before/after pictures of the formulas of PICTURES."""
     formulas = dict(candidates)
     pairs = [(key, formulas[key]) for key in PICTURES]
-    work = os.path.join(args.pictures, 'work')
-    kav, latex, _ = draw_both(args.kav_convert, [f for _, f in pairs], work, args.scale)
-    for number, kav_path, latex_path in zip(range(1, len(pairs) + 1), kav[1:], latex[1:]):
-        side_by_side(kav_path, latex_path, os.path.join(
-            args.pictures, 'layout-%02d-%s.png' % (number, args.suffix)))
-    print('wrote %d pictures into %s (the work files are in %s)' % (len(pairs), args.pictures,
-                                                                    work))
+    with tempfile.TemporaryDirectory() as work:
+        kav, latex, _ = draw_both(args.kav_convert, [f for _, f in pairs], work, args.scale)
+        for number, kav_path, latex_path in zip(range(1, len(pairs) + 1), kav[1:], latex[1:]):
+            side_by_side(kav_path, latex_path, os.path.join(
+                args.pictures, 'layout-%02d-%s.png' % (number, args.suffix)))
+    print('wrote %d pictures into %s' % (len(pairs), args.pictures))
     return 0
 
 
