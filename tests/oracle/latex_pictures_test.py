@@ -31,6 +31,14 @@ def moved_right_half(mask, drop):
     return out
 
 
+def heavier_right_end(mask):
+    """The ink of the right third a pixel bolder (another rasteriser's strokes)."""
+    out = mask.copy()
+    third = 2 * mask.shape[1] // 3
+    out[:, third:] = ink_overlap.dilated(mask, 1)[:, third:]
+    return out
+
+
 def squeezed(mask, share):
     """The ink scaled to `share` of its width."""
     width = max(1, round(mask.shape[1] * share))
@@ -56,6 +64,8 @@ class Measure(unittest.TestCase):
              self.latex, 1.0, 1.0, None),
             ('Kav with its right half 3 px lower (within tolerance)',
              moved_right_half(self.kav, 3), self.kav, 1.0, 1.0, 1.0),
+            ('Kav with bolder strokes at its right end', heavier_right_end(self.kav), self.kav,
+             1.0, 1.0, 1.0),
             ('Kav with its right half 10 px lower', moved_right_half(self.kav, 10), self.kav,
              0.3, 0.9, 1.0),
             ('Kav with itself 8 % narrower', squeezed(self.kav, 0.92), self.kav, 0.3, 0.9, 0.92),
