@@ -12,7 +12,7 @@ import numpy
 from PIL import Image
 
 INK_THRESHOLD = 0.5   # darkness (0 paper, 1 black) above which a pixel is ink
-TOLERANCE = 2         # ink within this many pixels (square neighbourhood) of other ink counts
+TOLERANCE = 2  # ink within this many pixels (square neighbourhood) of other ink counts
 
 
 def darkness(path):

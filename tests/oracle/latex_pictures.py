@@ -51,6 +51,9 @@ DEFAULT_COUNT = 240
 MINIMUM_COUNT = 200
 CALIBRATION_DPI = 1000.0   # high, so that a pixel of rounding in the M's height costs little
 WORST_SHOWN = 10
+# Ink within this share of the capital M's height of other ink counts as overlapping (2 px at
+# the default scale), so that the score does not depend on the scale.
+TOLERANCE_OF_M = 0.045
 # Corpus keys of formulas that show typical layout faults (spacing around relations and binary
 # operators, f(x), sin x, scripts stacked on one base, sums and limits, integrals), for the
 # before/after pictures.
@@ -97,7 +100,8 @@ def choose(kav_convert, candidates, count, work):
 
 
 def draw_both(kav_convert, formulas, work, scale):
-    """(Kav's pictures, LaTeX's pictures, the dpi) of `formulas`, the calibration M first."""
+    """(Kav's pictures, LaTeX's pictures, the overlap's tolerance in pixels) of `formulas`, the
+    calibration M first."""
     kav = kav_pictures.render(kav_convert, [latex_dvipng.CALIBRATION] + formulas,
                               os.path.join(work, 'kav'), scale)
     _, dropped = latex_dvipng.clean_document(formulas, work)
@@ -112,7 +116,7 @@ def draw_both(kav_convert, formulas, work, scale):
         raise OracleError('dvipng drew %d pages for %d formulas' % (len(latex), len(kav) - 1))
     print('calibration: Kav\'s M is %d px high at scale %s; LaTeX\'s at %.1f dpi is %d px'
           % (kav_m.shape[0], scale, dpi, ink_overlap.ink_mask(latex[0]).shape[0]))
-    return kav, latex, dpi
+    return kav, latex, max(1, round(TOLERANCE_OF_M * kav_m.shape[0]))
 
 
 def side_by_side(kav_path, latex_path, out_path, margin=8):
@@ -141,7 +145,7 @@ def side_by_side(kav_path, latex_path, out_path, margin=8):
     Image.fromarray(grey, 'L').save(out_path, optimize=True)
 
 
-def compare(pairs, kav, latex, out):
+def compare(pairs, kav, latex, tolerance, out):
     """[(key, formula, width ratio, overlap)] of every pair; side-by-side pictures in out."""
     results = []
     for index, ((key, formula), kav_path, latex_path) in enumerate(zip(pairs, kav, latex)):
@@ -150,7 +154,7 @@ def compare(pairs, kav, latex, out):
             raise OracleError('%s draws no ink: %s' % ('Kav' if kav_mask is None else 'LaTeX',
                                                        formula))
         results.append((key, formula, ink_overlap.width_ratio(kav_mask, latex_mask),
-                        ink_overlap.overlap(kav_mask, latex_mask)))
+                        ink_overlap.overlap(kav_mask, latex_mask, tolerance)))
         side_by_side(kav_path, latex_path, os.path.join(out, '%03d-%s.png' % (index + 1, key)))
     return results
 
@@ -226,8 +230,8 @@ def run(args):
         raise OracleError('--count must be at least %d' % MINIMUM_COUNT)
     work = os.path.join(args.out, 'work')
     pairs, skipped = choose(args.kav_convert, candidates, args.count, work)
-    kav, latex, _ = draw_both(args.kav_convert, [f for _, f in pairs], work, args.scale)
-    results = compare(pairs, kav[1:], latex[1:], args.out)
+    kav, latex, tolerance = draw_both(args.kav_convert, [f for _, f in pairs], work, args.scale)
+    results = compare(pairs, kav[1:], latex[1:], tolerance, args.out)
     failures = below_floors(report(results, skipped, args.out))
     for failure in failures:
         print('FAIL  ' + failure)
