@@ -31,10 +31,11 @@ CORPUS_SIZE = 312190
 ACCEPTANCE_FLOOR = 0.57
 
 
-def corpus():
-    """(key, formula) of every corpus formula in key order; line breaks become spaces."""
-    modules = os.environ.get('ORACLE_NODE_MODULES', 'node_modules')
-    path = os.path.join(modules, CORPUS)
+def corpus(path=None):
+    """(key, formula) of every corpus formula in key order; line breaks become spaces. The
+    corpus file is `path`, or the one under ORACLE_NODE_MODULES."""
+    if path is None:
+        path = os.path.join(os.environ.get('ORACLE_NODE_MODULES', 'node_modules'), CORPUS)
     try:
         with open(path, encoding='utf-8') as f:
             formulas = json.load(f)
