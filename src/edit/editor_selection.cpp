@@ -71,8 +71,9 @@ bool Editor::NothingToDeselect() {
       HasMarks(CurrentLine())) {
     return false;
   }
+  // As ScrollToCurrentLine judges it, so that it would leave the view where it is.
   const int32_t top = BandTop(index);
-  return top >= scrollOffset_ && top + BandHeight(index) <= scrollOffset_ + AreaUnits().Height();
+  return top + BandHeight(index) - AreaUnits().Height() < scrollOffset_ && scrollOffset_ < top;
 }
 
 // Over several lines the lines go whole and the first is left empty for what replaces them.
