@@ -289,6 +289,9 @@ class Editor {
   std::optional<bool> RefusedSave(const std::u16string& path, bool checkOtherWrites);
   int32_t HorizontalRangeOfCurrentLine() const;
   bool ScrollCaretIntoSight();
+  // The vertical offset scrolling to the current line aims at, and an offset held in range.
+  int32_t CurrentLineScroll();
+  int32_t ClampedScroll(int32_t offset);
 
   Host& host_;
   const GlyphMetrics& metrics_;

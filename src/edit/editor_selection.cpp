@@ -71,9 +71,9 @@ bool Editor::NothingToDeselect() {
       HasMarks(CurrentLine())) {
     return false;
   }
-  // As ScrollToCurrentLine judges it, so that it would leave the view where it is.
-  const int32_t top = BandTop(index);
-  return top + BandHeight(index) - AreaUnits().Height() < scrollOffset_ && scrollOffset_ < top;
+  // Scrolling to the current line would leave the view where it is. A sideways scroll that
+  // brings the caret into sight is made here, and the full way then draws everything again.
+  return !ScrollCaretIntoSight() && ClampedScroll(CurrentLineScroll()) == scrollOffset_;
 }
 
 // Over several lines the lines go whole and the first is left empty for what replaces them.
