@@ -56,13 +56,10 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
 
 namespace {
 
-// The UTF-8 length of a code point below U+110000.
-size_t Utf8Length(uint32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
-
 // Writes the code point's bytes at `out` and returns the end. Callers size the string first, so
 // that encoding costs one allocation and no per-byte append.
 char* PutUtf8(char* out, uint32_t cp) {
-  const size_t length = Utf8Length(cp);
+  const size_t length = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
   if (length == 1) {
     *out = static_cast<char>(cp);
     return out + 1;
@@ -97,13 +94,11 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-  // Measured first, then written in place: the text is walked twice but the output is allocated
-  // once and never grown byte by byte.
-  size_t size = 0;
-  size_t units = 1;
-  for (size_t i = 0; i < text.size(); i += units) size += Utf8Length(CodePointAt(text, i, units));
-  std::string out(size, '\0');
+  // No unit takes more than three bytes (a pair takes four for its two), so the output is sized
+  // once for the worst case, written in place and cut to length: one allocation, no growth.
+  std::string out(text.size() * 3, '\0');
   char* cursor = out.data();
+  size_t units = 1;
   for (size_t i = 0; i < text.size(); i += units) {
     if (text[i] < 0x80) {
       *cursor++ = static_cast<char>(text[i]);
@@ -112,6 +107,9 @@ std::string EncodeUtf8(std::u16string_view text) {
       cursor = PutUtf8(cursor, CodePointAt(text, i, units));
     }
   }
+  out.resize(static_cast<size_t>(cursor - out.data()));
+  // A large text gives the unused room back; a small one keeps it rather than copy again.
+  if (out.capacity() > 4096 && out.capacity() > 2 * out.size()) out.shrink_to_fit();
   return out;
 }
 
