@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "corpus.h"
+#include "editor_harness.h"
 #include "edit/editor.h"
 #include "native/native_typesetting.h"
 
@@ -17,55 +18,6 @@ namespace {
 
 // The formula every size types into, so that only the document around it differs.
 constexpr int kEditedFormula = 7;
-
-// A window that does nothing, so that only the editor's own work is measured.
-class QuietHost final : public Host {
- public:
-  void Invalidate() override {}
-  ClientSize GetClientSize() const override { return {800, 600}; }
-  ViewArea GetViewArea() const override { return {0, 0, 800, 600}; }
-  void SetScrollBar(const ScrollBarState&) override {}
-  void SetHorizontalScrollBar(const ScrollBarState&) override {}
-  void SetStatusText(std::u16string_view) override {}
-  std::u16string StatusText() const override { return {}; }
-  void FocusMainWindow() override {}
-  void CaptureMouse() override {}
-  void ReleaseMouse() override {}
-  void PostClose() override {}
-  void OpenManual() override {}
-  void CreateCaret(int32_t, int32_t) override {}
-  void ShowCaret() override {}
-  void MoveCaret(int32_t, int32_t) override {}
-  void DestroyCaret() override {}
-  Answer AskYesNoCancel(std::u16string_view, std::u16string_view) override {
-    return Answer::Cancel;
-  }
-  Answer AskYesNo(std::u16string_view, std::u16string_view) override { return Answer::No; }
-  void ShowError(std::u16string_view, std::u16string_view) override {}
-  std::optional<std::u16string> ChooseOpenPath() override { return std::nullopt; }
-  std::optional<std::u16string> ChooseSavePath() override { return std::nullopt; }
-  bool FileExists(std::u16string_view) const override { return false; }
-  std::optional<FileStamp> StampOfFile(std::u16string_view) const override { return std::nullopt; }
-  std::optional<FileContents> ReadFile(std::u16string_view) override { return std::nullopt; }
-  std::optional<FileStamp> WriteFile(std::u16string_view, const std::vector<uint8_t>&) override {
-    return std::nullopt;
-  }
-  bool PublishClipboard(const ClipboardPayloads&) override { return false; }
-  bool PublishUnicodeText(std::u16string_view) override { return false; }
-  bool PublishPicture(const ClipboardPicture&) override { return false; }
-  bool PublishNamedFormats(const std::vector<NamedClipboardData>&, std::u16string_view) override {
-    return false;
-  }
-  std::optional<std::vector<uint8_t>> ReadNamedClipboardFormat(std::u16string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::u16string> ReadPrivateClipboardText() override { return std::nullopt; }
-  std::optional<std::u16string> ReadUnicodeClipboardText() override { return std::nullopt; }
-  void ShowInlineBox(int32_t, int32_t) override {}
-  void HideInlineBox() override {}
-  bool IsPaletteVisible() const override { return true; }
-  void SetPaletteVisible(bool) override {}
-};
 
 // An editor over `count` corpus formulas, the caret at the end of the middle line.
 struct Session {
@@ -92,18 +44,6 @@ struct Session {
 const NativeTypesetting& Typesetting() {
   static const NativeTypesetting typesetting;
   return typesetting;
-}
-
-template <typename Operation, typename Reset>
-void TimeEach(benchmark::State& state, Operation&& operation, Reset&& reset) {
-  using Clock = std::chrono::steady_clock;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    operation();
-    const auto stop = Clock::now();
-    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
-    reset();
-  }
 }
 
 void BM_TypeCharacter(benchmark::State& state) {

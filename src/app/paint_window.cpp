@@ -3,13 +3,10 @@
 #include "app/gdi_canvas.h"
 #include "typeset/line_geometry.h"
 #include "typeset/paint.h"
+#include "typeset/paint_lines.h"
 
 namespace kav {
 namespace {
-
-// Ink may reach a little past a band (an accent above a tall root): lines this close to the
-// client area are drawn too, so that skipping the others never changes what is seen.
-constexpr int32_t kPaintSlack = 32;
 
 class PaintCycle {
  public:
@@ -18,6 +15,8 @@ class PaintCycle {
   PaintCycle(const PaintCycle&) = delete;
   PaintCycle& operator=(const PaintCycle&) = delete;
   HDC Get() const { return dc; }
+  // What the system asks to be drawn: the parts invalidated since the last paint.
+  const RECT& Dirty() const { return paint.rcPaint; }
 
  private:
   HWND window;
@@ -29,26 +28,6 @@ void FillBackground(HDC dc, const RECT& client) {
   SelectObject(dc, GetStockObject(NULL_BRUSH));
   GdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
   FillRect(dc, &client, brush.Get());
-}
-
-// Band tops are summed on the way down, so a paint costs one pass over the lines.
-void DrawLines(Canvas& canvas, const PaintScene& scene) {
-  const ViewArea& area = scene.view.area;
-  int32_t bandTop = 0;
-  for (size_t i = 0; i < scene.lines.size(); ++i) {
-    const EquationLine& line = scene.lines[i];
-    const int32_t band = BandHeightOf(line);
-    const int32_t top = area.top + bandTop - scene.view.scrollY;
-    bandTop += band;
-    if (top + band + kPaintSlack <= area.top) continue;
-    if (top - kPaintSlack >= area.bottom) break;
-    const ClientPoint origin = LineOrigin(line, bandTop - band, scene.view);
-    const auto index = static_cast<int32_t>(i);
-    const bool selected = scene.selectedLines && index >= scene.selectedLines->first &&
-                          index <= scene.selectedLines->second;
-    PaintLineBoxes(canvas, origin.x, origin.y, line.boxes,
-                   index == scene.currentLine || selected ? &line.selection.marks : nullptr);
-  }
 }
 
 // Layout units become pixels in the device context itself, so that the faces are rasterised at
@@ -74,7 +53,10 @@ void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& 
     backBuffer = GdiObject<HBITMAP>(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
   }
   SelectedObject bitmap(memory.Get(), backBuffer.Get());
-  FillBackground(memory.Get(), client);
+  // Only the invalidated part is drawn and copied; the rest of the back buffer and the window
+  // keep what the previous paints drew there.
+  const RECT dirty = paint.Dirty();
+  FillBackground(memory.Get(), dirty);
   {
     // Lines show only in the view's area, never beside or behind the controls over the window.
     const ViewArea& area = scene.view.area;
@@ -82,15 +64,20 @@ void PaintWindow(HWND window, GdiObject<HBITMAP>& backBuffer, DrawingResources& 
     const ViewScale& scale = scene.scale;
     IntersectClipRect(memory.Get(), scale.ToPixels(area.left), scale.ToPixels(area.top),
                       scale.ToPixels(area.right), scale.ToPixels(area.bottom));
+    IntersectClipRect(memory.Get(), dirty.left, dirty.top, dirty.right, dirty.bottom);
     ScaleDrawing(memory.Get(), scale);
     GdiCanvas canvas(memory.Get(), resources, GetSysColor(COLOR_WINDOW));
-    DrawLines(canvas, scene);
+    const ViewArea dirtyUnits{scale.ToUnits(dirty.left), scale.ToUnits(dirty.top),
+                              scale.ToUnits(dirty.right) + 1, scale.ToUnits(dirty.bottom) + 1};
+    PaintViewLines(canvas, {scene.lines, scene.currentLine, scene.selectedLines, scene.view},
+                   dirtyUnits);
     if (scene.drag) {
       DrawDragOutline(canvas, scene.drag->startX, scene.drag->startY, scene.drag->endX,
                       scene.drag->endY);
     }
   }
-  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+  BitBlt(paint.Get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top,
+         memory.Get(), dirty.left, dirty.top, SRCCOPY);
 }
 
 }  // namespace kav

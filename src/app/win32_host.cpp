@@ -29,6 +29,10 @@ void SetBar(HWND bar, const ScrollBarState& state) {
 }  // namespace
 
 void Win32Host::Invalidate() { InvalidateRect(windows.main, nullptr, FALSE); }
+void Win32Host::InvalidateArea(const ViewArea& pixels) {
+  const RECT rect{pixels.left, pixels.top, pixels.right, pixels.bottom};
+  InvalidateRect(windows.main, &rect, FALSE);
+}
 
 ClientSize Win32Host::GetClientSize() const {
   RECT client{};

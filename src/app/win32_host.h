@@ -26,6 +26,7 @@ class Win32Host final : public Host {
       : windows(windows), resources(resources) {}
 
   void Invalidate() override;
+  void InvalidateArea(const ViewArea& pixels) override;
   ClientSize GetClientSize() const override;
   ViewArea GetViewArea() const override;
   void SetScrollBar(const ScrollBarState& state) override;

@@ -54,38 +54,62 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
   return out;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+namespace {
+
+// Writes the code point's bytes at `out` and returns the end. Callers size the string first, so
+// that encoding costs one allocation and no per-byte append.
+char* PutUtf8(char* out, uint32_t cp) {
+  const size_t length = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+  if (length == 1) {
+    *out = static_cast<char>(cp);
+    return out + 1;
   }
+  static constexpr uint8_t kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  for (size_t k = length - 1; k > 0; --k) {
+    out[k] = static_cast<char>(0x80 | (cp & 0x3F));
+    cp >>= 6;
+  }
+  out[0] = static_cast<char>(kLead[length] | cp);
+  return out + length;
+}
+
+// The code point that starts at text[i] and how many units it takes; an unpaired surrogate
+// reads as U+FFFD.
+uint32_t CodePointAt(std::u16string_view text, size_t i, size_t& units) {
+  const uint32_t unit = text[i];
+  units = 1;
+  if (unit < 0xD800 || unit > 0xDFFF) return unit;
+  if (unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    units = 2;
+    return 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+  }
+  return 0xFFFD;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+  char bytes[4];
+  out.append(bytes, static_cast<size_t>(PutUtf8(bytes, cp) - bytes));
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
+  // No unit takes more than three bytes (a pair takes four for its two), so the output is sized
+  // once for the worst case, written in place and cut to length: one allocation, no growth.
+  std::string out(text.size() * 3, '\0');
+  char* cursor = out.data();
+  size_t units = 1;
+  for (size_t i = 0; i < text.size(); i += units) {
+    if (text[i] < 0x80) {
+      *cursor++ = static_cast<char>(text[i]);
+      units = 1;
+    } else {
+      cursor = PutUtf8(cursor, CodePointAt(text, i, units));
     }
-    AppendUtf8(out, cp);
   }
+  out.resize(static_cast<size_t>(cursor - out.data()));
+  // A large text gives the unused room back; a small one keeps it rather than copy again.
+  if (out.capacity() > 4096 && out.capacity() > 2 * out.size()) out.shrink_to_fit();
   return out;
 }
 

@@ -13,6 +13,8 @@ void Editor::SnapshotLine() {
   EnsureCaret();
   CurrentLine().Serialize(exportBuffer_);
   snapshot_ = CurrentLine().markup;
+  drawn_.Take(CurrentLine());
+  drawnLine_ = document_.currentLine;
 }
 
 bool Editor::CommitLine() {
@@ -22,6 +24,7 @@ bool Editor::CommitLine() {
   // The snapshot goes into the record rather than a copy of it: a long line is held twice (before
   // and after), not three times. Every commit follows its own snapshot.
   std::u16string before = std::exchange(snapshot_, std::u16string());
+  drawnLine_ = -1;
   if (!FitsALine(line.markup.size())) {
     RefuseLongLine(std::move(before));
     return false;
@@ -60,10 +63,25 @@ void Editor::AfterEdit() {
   EquationLine& line = CurrentLine();
   line.InsertPlaceholders();
   LayoutLine(document_.currentLine);
-  host_.Invalidate();
+  InvalidateChange();
   ApplyDragRectangle();
   ClampCaret(line.tree, line.caret);
   PlaceCaret();
+}
+
+// Only what the edit changed is drawn again, when the line as it was drawn before is known: a key
+// in a long line then costs the items after it, not the whole window.
+void Editor::InvalidateChange() {
+  const int32_t index = document_.currentLine;
+  const bool known = std::exchange(drawnLine_, -1) == index;
+  const std::optional<ViewArea> area =
+      known ? ChangedArea(drawn_, CurrentLine(), BandTop(index), Placement()) : std::nullopt;
+  if (!area) return host_.Invalidate();
+  if (area->right <= area->left || area->bottom <= area->top) return;
+  // Rounded outward, so that a partly covered pixel is drawn again too.
+  host_.InvalidateArea(ViewArea{scale_.ToPixels(area->left), scale_.ToPixels(area->top),
+                                scale_.ToPixels(area->right) + 1,
+                                scale_.ToPixels(area->bottom) + 1});
 }
 
 void Editor::RunEdit(EditResult result) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "edit/band_index.h"
+#include "edit/changed_area.h"
 #include "edit/edit_ops.h"
 #include "edit/keys.h"
 #include "edit/style_statistics.h"
@@ -80,6 +81,7 @@ class Editor {
   // False when the edit was taken back because the line would be longer than a file may hold.
   bool CommitLine();
   void AfterEdit();
+  void InvalidateChange();
   // The update that a structural edit's result needs: the common update after a change, or
   // settling the caret after it only moved.
   void RunEdit(EditResult result);
@@ -124,6 +126,7 @@ class Editor {
   void ApplyDragRectangle();
   void ClearSelection();
   void DeleteSelection();
+  bool NothingToDeselect();
   bool MarkNone();
   void SelectAll();
   bool CaretToSelectionStart();
@@ -286,6 +289,9 @@ class Editor {
   std::optional<bool> RefusedSave(const std::u16string& path, bool checkOtherWrites);
   int32_t HorizontalRangeOfCurrentLine() const;
   bool ScrollCaretIntoSight();
+  // The vertical offset scrolling to the current line aims at, and an offset held in range.
+  int32_t CurrentLineScroll();
+  int32_t ClampedScroll(int32_t offset);
 
   Host& host_;
   const GlyphMetrics& metrics_;
@@ -298,6 +304,9 @@ class Editor {
   StyleStatistics statistics_;
   BandIndex bands_;
   std::u16string snapshot_;
+  // The current line as drawn when the snapshot was taken (drawnLine_ its index, -1 once used).
+  DrawnLine drawn_;
+  int32_t drawnLine_ = -1;
   ExportTextBuffer exportBuffer_;
   PayloadBuilders payloadBuilders_;
   bool selectionMode_ = false;

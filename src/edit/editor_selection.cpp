@@ -59,10 +59,31 @@ bool Editor::CaretToSelectionEnd() {
   return kav::CaretToSelectionEnd(line.tree, line.caret);
 }
 
+// Nothing selected, nothing being dragged and the current line wholly in sight: removing the
+// selection would change nothing, so the edit that follows costs one layout of its line and
+// draws again only what it changes.
+bool Editor::NothingToDeselect() {
+  if (selectionMode_ || mouseCaptured_ || keyAnchor_ || markedLines_ || SquaredDistance(drag_) > 0) {
+    return false;
+  }
+  const int32_t index = document_.currentLine;
+  if (index < 0 || index >= static_cast<int32_t>(document_.lines.size()) ||
+      HasMarks(CurrentLine())) {
+    return false;
+  }
+  // Scrolling to the current line would leave the view where it is. A sideways scroll that
+  // brings the caret into sight is made here, and the full way then draws everything again.
+  return !ScrollCaretIntoSight() && ClampedScroll(CurrentLineScroll()) == scrollOffset_;
+}
+
 // Over several lines the lines go whole and the first is left empty for what replaces them.
 void Editor::DeleteSelection() {
   if (const auto lines = SelectedLines()) {
     DeleteSelectedLines(*lines);
+    return;
+  }
+  if (NothingToDeselect()) {
+    document_.modified = true;
     return;
   }
   ForgetKeySelection();

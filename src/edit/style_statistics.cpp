@@ -1,7 +1,6 @@
 #include "edit/style_statistics.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 
 #include "model/function_names.h"
@@ -22,12 +21,13 @@ int32_t CellOf(const NodeData& data) {
 }
 
 // Adds one for every node of the subtree, and takes one off again for every letter of a
-// function name, as the row's run of lowercase letters recognises them.
-void CountSubtree(const EquationTree& tree, int32_t node, std::map<int32_t, int32_t>& cells) {
+// function name, as the row's run of lowercase letters recognises them. The changes are listed
+// as they come and summed per cell afterwards: a line costs no allocation per node.
+void CountSubtree(const EquationTree& tree, int32_t node, StyleCounts& changes) {
   const std::vector<int32_t>& items = tree.Children(node);
   std::u16string run;  // the lowercase letters ending at the current item
   for (size_t i = 0; i < items.size(); ++i) {
-    CountSubtree(tree, items[i], cells);
+    CountSubtree(tree, items[i], changes);
     const SymbolCode c = tree.CodeAt(items[i]);
     if (c < 'a' || c > 'z') {
       run.clear();
@@ -35,9 +35,9 @@ void CountSubtree(const EquationTree& tree, int32_t node, std::map<int32_t, int3
     }
     run.push_back(static_cast<char16_t>(c));
     const size_t letters = TrailingFunctionName(run).size();
-    for (size_t k = 0; k < letters; ++k) --cells[CellOf(tree.Data(items[i - k]))];
+    for (size_t k = 0; k < letters; ++k) changes.emplace_back(CellOf(tree.Data(items[i - k])), -1);
   }
-  ++cells[CellOf(tree.Data(node))];
+  changes.emplace_back(CellOf(tree.Data(node)), 1);
 }
 
 }  // namespace
@@ -72,10 +72,14 @@ StyleFlags StyleOfColumn(int32_t column) {
 }
 
 StyleCounts CountLineStyles(const EquationTree& tree) {
-  std::map<int32_t, int32_t> cells;
-  if (tree.root >= 0) CountSubtree(tree, tree.root, cells);
+  StyleCounts changes;
+  if (tree.root >= 0) CountSubtree(tree, tree.root, changes);
+  std::sort(changes.begin(), changes.end());
   StyleCounts counts;
-  for (const auto& [cell, amount] : cells) {
+  for (size_t k = 0; k < changes.size();) {
+    const int32_t cell = changes[k].first;
+    int32_t amount = 0;
+    for (; k < changes.size() && changes[k].first == cell; ++k) amount += changes[k].second;
     if (amount != 0) counts.emplace_back(cell, amount);
   }
   return counts;

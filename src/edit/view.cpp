@@ -84,13 +84,20 @@ int32_t Editor::HorizontalRangeOfCurrentLine() const {
                          AreaUnits());
 }
 
+int32_t Editor::ClampedScroll(int32_t offset) {
+  const int32_t page = AreaUnits().Height();
+  const int32_t total = DocumentHeight();
+  if (offset < 0) offset = 0;
+  // The last band may scroll up to the middle of the view, so a short document sits there.
+  if (offset > total - page / 2) offset = total - page / 2;
+  return offset;
+}
+
 void Editor::UpdateScroll() {
   const ViewArea area = AreaUnits();
   const int32_t page = area.Height();
   const int32_t total = DocumentHeight();
-  if (scrollOffset_ < 0) scrollOffset_ = 0;
-  // The last band may scroll up to the middle of the view, so a short document sits there.
-  if (scrollOffset_ > total - page / 2) scrollOffset_ = total - page / 2;
+  scrollOffset_ = ClampedScroll(scrollOffset_);
   host_.SetScrollBar(ScrollBarState{total + page / 2, page, scrollOffset_});
   const int32_t range = HorizontalRangeOfCurrentLine();
   scrollX_ = std::clamp(scrollX_, 0, range);
@@ -99,13 +106,18 @@ void Editor::UpdateScroll() {
   host_.Invalidate();
 }
 
-void Editor::ScrollToCurrentLine() {
+// The current line's band as it is when wholly inside the view, else centred in it.
+int32_t Editor::CurrentLineScroll() {
   const int32_t index = document_.currentLine;
   const int32_t top = BandTop(index);
   const int32_t band = BandHeight(index);
   const int32_t viewHeight = AreaUnits().Height();
   const bool inside = top + band - viewHeight < scrollOffset_ && scrollOffset_ < top;
-  if (!inside) scrollOffset_ = top + band / 2 - viewHeight / 2;
+  return inside ? scrollOffset_ : top + band / 2 - viewHeight / 2;
+}
+
+void Editor::ScrollToCurrentLine() {
+  scrollOffset_ = CurrentLineScroll();
   ScrollCaretIntoSight();
   UpdateScroll();
 }

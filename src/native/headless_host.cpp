@@ -34,6 +34,11 @@ void HeadlessHost::Invalidate() {
   Record("Invalidate");
 }
 
+void HeadlessHost::InvalidateArea(const ViewArea& pixels) {
+  Record("InvalidateArea " + std::to_string(pixels.left) + " " + std::to_string(pixels.top) + " " +
+         std::to_string(pixels.right) + " " + std::to_string(pixels.bottom));
+}
+
 ViewArea HeadlessHost::GetViewArea() const {
   const int32_t top = paletteVisible ? std::max(buttonsBottom, paletteBottom) : buttonsBottom;
   return ViewArea{0, top, clientSize.width - rightControls, clientSize.height - bottomControls};

@@ -84,6 +84,7 @@ class HeadlessHost : public Host {
   bool clipboardLocked = false;
 
   void Invalidate() override;
+  void InvalidateArea(const ViewArea& pixels) override;
   ClientSize GetClientSize() const override { return clientSize; }
   ViewArea GetViewArea() const override;
   void SetScrollBar(const ScrollBarState& state) override;

@@ -88,6 +88,8 @@ class Host {
   // Window.
   // Repaint the whole client area, without erasing the background.
   virtual void Invalidate() = 0;
+  // Repaint only this part of the client area, in client pixels, without erasing the background.
+  virtual void InvalidateArea(const ViewArea& pixels) = 0;
   virtual ClientSize GetClientSize() const = 0;
   // Where lines may be shown: the client area less the controls that lie over it. It changes
   // when the palette is shown or hidden and when the window is resized.

@@ -2,22 +2,36 @@
 
 #include <string>
 
+#include "base/failure.h"
 #include "export/convert_text.h"
 #include "model/document_file.h"
 
 namespace kav {
 namespace {
 
+// One line of a document decoded already, as the whole-document path writes it.
+std::vector<uint8_t> DecodedLineText(const ConvertRequest& request, TextFormat format) {
+  const RequestedLine wanted = FindRequestedLine(request);
+  ExportTextBuffer buffer;
+  try {
+    std::string text = LineText(wanted.markup, format, buffer);
+    text.push_back('\n');
+    return std::vector<uint8_t>(text.begin(), text.end());
+  } catch (const Failure& failure) {
+    throw ConvertFailure{wanted.number, failure.text};
+  }
+}
+
 template <TextFormat format>
 std::vector<uint8_t> ConvertToText(const ConvertRequest& request) {
+  if (request.markups) return DecodedLineText(request, format);
   return ConvertDocumentBytes(request.document, format, request.line);
 }
 
 // The lines as the .kav document the converter and the editor read back, whatever the input was
 // (a document, LaTeX or MathML); one line asked for with --line is its markup alone.
 std::vector<uint8_t> ConvertToMarkup(const ConvertRequest& request) {
-  const std::vector<uint8_t> lines =
-      ConvertDocumentBytes(request.document, TextFormat::Markup, request.line);
+  const std::vector<uint8_t> lines = ConvertToText<TextFormat::Markup>(request);
   if (request.line > 0) return lines;
   const std::string header = "@@" + std::to_string(kFileVersion) + "\n";
   std::vector<uint8_t> document(header.begin(), header.end());
@@ -32,12 +46,12 @@ std::vector<uint8_t> ConvertToMarkup(const ConvertRequest& request) {
 }
 
 constexpr OutputFormat kFormats[] = {
-    {"png", ConvertToPng},
-    {"bmp", ConvertToBmp},
-    {"svg", ConvertToSvg},
-    {"emf", ConvertToEmf},
+    {"png", ConvertToPng, true},
+    {"bmp", ConvertToBmp, true},
+    {"svg", ConvertToSvg, true},
+    {"emf", ConvertToEmf, true},
     {"hwp", ConvertToHwp},
-    {"gvml", ConvertToGvml},
+    {"gvml", ConvertToGvml, true},
     {"markup", ConvertToMarkup},
     {"tex", ConvertToText<TextFormat::Tex>},
     {"hwpeq", ConvertToText<TextFormat::HwpScript>},

@@ -5,15 +5,22 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <vector>
 
 namespace kav {
+
+class NativeTypesetting;
 
 struct ConvertRequest {
   std::string_view document;  // the bytes of the .kav input
   int32_t line = 0;           // the --line value counting from 1; 0 when not given
   int32_t scale = 0;          // the --scale value (1 to 8) for pictures; 0 when not given
   bool transparent = false;   // --transparent: pictures without a background
+  // Set when many lines are converted in one run (--all-lines): the document decoded once and the
+  // fonts opened once serve every line. Null for a single conversion, which makes its own.
+  const std::vector<std::u16string>* markups = nullptr;
+  const NativeTypesetting* typesetting = nullptr;
 };
 
 // The requested line: --line N, or the first. Throws a ConvertFailure when there is no such line.
@@ -23,6 +30,10 @@ struct RequestedLine {
 };
 RequestedLine FindRequestedLine(const ConvertRequest& request);
 
+// The request's typesetting, or one built into `own` for this conversion alone.
+const NativeTypesetting& TypesettingFor(const ConvertRequest& request,
+                                        std::optional<NativeTypesetting>& own);
+
 // Returns the output bytes, or throws a ConvertFailure (export/convert_text.h) naming the
 // document line at fault, or a Failure.
 using ConvertFunction = std::vector<uint8_t> (*)(const ConvertRequest& request);
@@ -30,6 +41,7 @@ using ConvertFunction = std::vector<uint8_t> (*)(const ConvertRequest& request);
 struct OutputFormat {
   std::string_view name;
   ConvertFunction convert;
+  bool typesets = false;  // lays the line out with the installed fonts
 };
 
 std::span<const OutputFormat> OutputFormats();

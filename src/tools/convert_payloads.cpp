@@ -1,9 +1,9 @@
 // kav-convert --to hwp and --to gvml: the "Hwp Native" document and the "Art::GVML ClipFormat"
 // package that Copy publishes for one line (the first unless --line says otherwise).
+#include <optional>
 #include <string>
 
 #include "base/failure.h"
-#include "base/utf.h"
 #include "export/clipboard_payloads.h"
 #include "export/convert_text.h"
 #include "export/gvml_package.h"
@@ -15,23 +15,8 @@
 #include "typeset/line_geometry.h"
 
 namespace kav {
-namespace {
-
-std::u16string ChosenMarkup(const ConvertRequest& request, int32_t number) {
-  const std::vector<std::u16string> markups = DocumentMarkups(request.document);
-  const auto count = static_cast<int32_t>(markups.size());
-  if (number > count) {
-    throw ConvertFailure{
-        number, u"No such line; the document has " + Ascii16(std::to_string(count)) + u" line(s)"};
-  }
-  return markups[number - 1];
-}
-
-}  // namespace
-
 std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request) {
-  const int32_t number = request.line > 0 ? request.line : 1;
-  const std::u16string markup = ChosenMarkup(request, number);
+  const auto [number, markup] = FindRequestedLine(request);
   try {
     const EquationLine line(markup);
     ExportTextBuffer script;
@@ -43,9 +28,9 @@ std::vector<uint8_t> ConvertToHwp(const ConvertRequest& request) {
 }
 
 std::vector<uint8_t> ConvertToGvml(const ConvertRequest& request) {
-  const int32_t number = request.line > 0 ? request.line : 1;
-  const std::u16string markup = ChosenMarkup(request, number);
-  const NativeTypesetting typesetting;
+  const auto [number, markup] = FindRequestedLine(request);
+  std::optional<NativeTypesetting> own;
+  const NativeTypesetting& typesetting = TypesettingFor(request, own);
   try {
     const EquationLine line(markup, &typesetting.Layouter());
     const std::string math = WriteOmml(line.tree, line.tree.root, {});

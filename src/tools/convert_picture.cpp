@@ -1,6 +1,7 @@
 // kav-convert --to png and --to bmp: the picture Copy puts on the clipboard for one line (the
 // first unless --line says otherwise), drawn natively on the default window colour with all its
 // ink and the picture margin.
+#include <optional>
 #include <string>
 
 #include "base/failure.h"
@@ -16,7 +17,8 @@ namespace {
 
 NativeTypesetting::Framed LineImage(const ConvertRequest& request) {
   const RequestedLine wanted = FindRequestedLine(request);
-  const NativeTypesetting typesetting;
+  std::optional<NativeTypesetting> own;
+  const NativeTypesetting& typesetting = TypesettingFor(request, own);
   try {
     const EquationLine line(wanted.markup, &typesetting.Layouter());
     return typesetting.FramedPicture(line);
@@ -28,14 +30,22 @@ NativeTypesetting::Framed LineImage(const ConvertRequest& request) {
 }  // namespace
 
 RequestedLine FindRequestedLine(const ConvertRequest& request) {
-  std::vector<std::u16string> markups = DocumentMarkups(request.document);
+  std::vector<std::u16string> decoded;
+  if (!request.markups) decoded = DocumentMarkups(request.document);
+  const std::vector<std::u16string>& markups = request.markups ? *request.markups : decoded;
   const int32_t number = request.line > 0 ? request.line : 1;
   const auto count = static_cast<int32_t>(markups.size());
   if (number > count) {
     throw ConvertFailure{number, u"No such line; the document has " +
                                      Ascii16(std::to_string(count)) + u" line(s)"};
   }
-  return {number, std::move(markups[number - 1])};
+  return {number, markups[number - 1]};
+}
+
+const NativeTypesetting& TypesettingFor(const ConvertRequest& request,
+                                        std::optional<NativeTypesetting>& own) {
+  if (request.typesetting) return *request.typesetting;
+  return own.emplace();
 }
 
 // The PNG states where the picture lies around the formula's box: its oFFs position is the

@@ -1,5 +1,6 @@
 // kav-convert --to svg and --to emf, and --to png with --scale or --transparent: the line's picture
 // as outlines, painted by the same painter as the screen and framed like the clipboard picture.
+#include <optional>
 #include <string>
 
 #include "base/failure.h"
@@ -17,7 +18,8 @@ namespace {
 template <typename Write>
 std::vector<uint8_t> WithVectorPicture(const ConvertRequest& request, Write write) {
   const RequestedLine wanted = FindRequestedLine(request);
-  const NativeTypesetting typesetting;
+  std::optional<NativeTypesetting> own;
+  const NativeTypesetting& typesetting = TypesettingFor(request, own);
   try {
     const EquationLine line(wanted.markup, &typesetting.Layouter());
     return write(typesetting.Vector(line));

@@ -16,6 +16,7 @@
 #include "base/failure.h"
 #include "base/utf.h"
 #include "export/convert_text.h"
+#include "native/native_typesetting.h"
 #include "tools/convert_formats.h"
 #include "tools/output_files.h"
 
@@ -200,15 +201,24 @@ int WriteLineFiles(const Options& options, const std::vector<std::vector<uint8_t
   return 0;
 }
 
-// Every line is converted before the first file is written, so a bad line leaves no files.
+// Every line is converted before the first file is written, so a bad line leaves no files. The
+// document is decoded once and the fonts opened once for all lines, so that each line costs the
+// same however long the document is.
 int RunAllLines(const Options& options, const std::vector<uint8_t>& document) {
   std::vector<std::vector<uint8_t>> outputs;
   int32_t line = 0;
   try {
     const std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
-    const auto count = static_cast<int32_t>(DocumentMarkups(text).size());
-    for (line = 1; line <= count; ++line) {
-      outputs.push_back(FindOutputFormat(options.format)->convert(RequestOf(options, text, line)));
+    const std::vector<std::u16string> markups = DocumentMarkups(text);
+    const OutputFormat* format = FindOutputFormat(options.format);
+    std::optional<NativeTypesetting> typesetting;
+    ConvertRequest request = RequestOf(options, text, 0);
+    request.markups = &markups;
+    if (format->typesets) request.typesetting = &typesetting.emplace();
+    outputs.reserve(markups.size());
+    for (line = 1; line <= static_cast<int32_t>(markups.size()); ++line) {
+      request.line = line;
+      outputs.push_back(format->convert(request));
     }
   } catch (const ConvertFailure& failure) {
     return Report(options.input, failure.line, failure.message);

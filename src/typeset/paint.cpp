@@ -1,5 +1,6 @@
 #include "typeset/paint.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "typeset/font_choice.h"
@@ -86,10 +87,24 @@ void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t
   canvas.Glyph(font, unit, x, y, ink);
 }
 
+namespace {
+
+// Whether the box, its line's origin at `originX`, reaches into the span's columns.
+bool Meets(const LayoutBox& box, int32_t originX, BoxSpan span) {
+  const bool rule = box.code == code::ThickLine || box.code == code::ThinLine;
+  const int64_t left = int64_t{originX} + (rule ? std::min(box.x, box.x2) : box.x);
+  const int64_t right = int64_t{originX} + (rule ? std::max(box.x, box.x2) : box.x + box.width);
+  return right >= span.left && left < span.right;
+}
+
+}  // namespace
+
 void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
-                    std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks) {
+                    std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks,
+                    BoxSpan span) {
   for (size_t k = 0; k < boxes.size(); ++k) {
     const LayoutBox& box = boxes[k];
+    if (!Meets(box, originX, span)) continue;
     const bool selected = selectionMarks && k < selectionMarks->size() && (*selectionMarks)[k];
     const Rgb ink = InkOf(selected, box.style);
     if (box.code == code::ThickLine || box.code == code::ThinLine) {

@@ -2,6 +2,7 @@
 // integral image. Selected boxes are green, red-styled boxes red, everything else black.
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -13,10 +14,17 @@ namespace kav {
 // The colour of a box: selection wins over red.
 Rgb InkOf(bool selected, StyleFlags style);
 
+// The client columns [left, right) a paint needs; boxes wholly outside are not drawn.
+struct BoxSpan {
+  int32_t left = std::numeric_limits<int32_t>::min();
+  int32_t right = std::numeric_limits<int32_t>::max();
+};
+
 // Draws `boxes` with the line's top-left corner at (originX, originY). `selectionMarks` holds one
 // flag per box for the current line and is null for every other line.
 void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
-                    std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks);
+                    std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks,
+                    BoxSpan span = {});
 
 // One text or image box at (x, y); `width` is the box width, which centres accents.
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,

@@ -63,6 +63,42 @@ TEST(Utf8, UnpairedSurrogatesEncodeAsReplacement) {
             "\xef\xbf\xbd\xf0\x90\x80\x80");
 }
 
+// Every length boundary, alone and inside a long text, so that sizing the output before writing
+// it can neither cut a sequence short nor leave bytes over.
+TEST(Utf8, EncodesEveryLengthBoundaryAloneAndInLongText) {
+  const struct {
+    std::u16string text;
+    std::string bytes;
+  } kCases[] = {
+      {u"\u007f", "\x7f"},
+      {u"\u0080", "\xc2\x80"},
+      {u"\u07ff", "\xdf\xbf"},
+      {u"\u0800", "\xe0\xa0\x80"},
+      {u"\ud7ff", "\xed\x9f\xbf"},
+      {u"\ue000", "\xee\x80\x80"},
+      {u"\uffff", "\xef\xbf\xbf"},
+      {u"\U00010000", "\xf0\x90\x80\x80"},
+      {u"\U0010ffff", "\xf4\x8f\xbf\xbf"},
+      {std::u16string{char16_t(0xdbff)}, "\xef\xbf\xbd"},
+  };
+  std::u16string longText;
+  std::string longBytes;
+  for (const auto& row : kCases) {
+    EXPECT_EQ(EncodeUtf8(row.text), row.bytes);
+    for (int k = 0; k < 300; ++k) {
+      longText += u"x" + row.text;
+      longBytes += "x" + row.bytes;
+    }
+  }
+  EXPECT_EQ(EncodeUtf8(longText), longBytes);
+  std::string appended = "<";
+  for (const uint32_t cp : {0x7fu, 0x80u, 0x7ffu, 0x800u, 0xffffu, 0x10000u, 0x10ffffu}) {
+    AppendUtf8(appended, cp);
+  }
+  EXPECT_EQ(appended, "<\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf"
+                      "\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
+}
+
 TEST(Utf16, AppendsOneUnitInTheBmpAndAPairAboveIt) {
   std::u16string out = u"x";
   for (const uint32_t cp : {0x41u, 0xffffu, 0x10000u, 0x1d465u, 0x10ffffu}) AppendUtf16(out, cp);
