@@ -9,9 +9,6 @@
 
 namespace kav {
 
-// The integral is an image, not a glyph: its extent depends only on the size.
-GlyphExtent IntegralExtent(int32_t size);
-
 // The extent of one symbol in the font SelectGlyphFont chooses, with the style as given (the
 // upright rule is painting's business).
 GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
@@ -27,11 +24,18 @@ class CachedGlyphMetrics final : public GlyphMetrics {
   explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  int32_t Ascent(FontKey font) const override { return platform_.Ascent(font); }
+  double PixelsPerEm(FontKey font) const override { return platform_.PixelsPerEm(font); }
+  const MathTable* Math() const override { return platform_.Math(); }
+  GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
+  GlyphInk InkById(FontKey font, uint16_t glyph) const override;
 
  private:
   const GlyphMetrics& platform_;
   mutable std::unordered_map<uint64_t, GlyphExtent> cache_;
   mutable std::unordered_map<uint64_t, GlyphInk> inkCache_;
+  mutable std::unordered_map<uint64_t, GlyphExtent> idCache_;
+  mutable std::unordered_map<uint64_t, GlyphInk> idInkCache_;
 };
 
 }  // namespace kav

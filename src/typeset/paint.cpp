@@ -9,23 +9,6 @@
 namespace kav {
 namespace {
 
-// The integral images are 28 x 68 and drawn at 0.9 of that, times 1, 0.7 or 0.5 by size.
-constexpr double kIntegralImageWidth = 28;
-constexpr double kIntegralImageHeight = 68;
-
-void DrawIntegral(Canvas& canvas, int32_t x, int32_t y, int32_t size, StyleFlags style,
-                  bool selected) {
-  const double scale = size == 40 ? 1.0 : size == 28 ? 0.7 : 0.5;
-  IntegralInk ink = IntegralInk::Black;
-  if (selected) {
-    ink = IntegralInk::Green;
-  } else if (style & StyleRed) {
-    ink = IntegralInk::Red;
-  }
-  canvas.IntegralImage(ink, x, y, static_cast<int32_t>(kIntegralImageWidth * 0.9 * scale),
-                       static_cast<int32_t>(kIntegralImageHeight * 0.9 * scale));
-}
-
 // The strokes of an accent from the reference point (bx, top), in fortieths of the size.
 void DrawAccentStrokes(Canvas& canvas, int32_t bx, int32_t top, int32_t size, StyleFlags accent,
                        Rgb ink) {
@@ -76,7 +59,6 @@ Rgb InkOf(bool selected, StyleFlags style) {
 
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
                   StyleFlags style, int32_t width, bool selected) {
-  if (code == code::Integral) return DrawIntegral(canvas, x, y, size, style, selected);
   // Digits, punctuation and operators stand upright unless a face was chosen; letters and
   // Greek stay italic.
   const FontKey font = DrawnGlyphFont(code, size, style);
@@ -95,6 +77,9 @@ void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
     if (box.code == code::ThickLine || box.code == code::ThinLine) {
       canvas.Line(originX + box.x, originY + box.y, originX + box.x2, originY + box.y2,
                   box.code == code::ThickLine ? 2 : 1, ink);
+    } else if (box.code == code::MathGlyph) {
+      canvas.GlyphById(FontKey{FontFace::Math, FontSizeOf(static_cast<int32_t>(box.size))},
+                       static_cast<uint16_t>(box.x2), originX + box.x, originY + box.y, ink);
     } else {
       DrawGlyphBox(canvas, originX + box.x, originY + box.y, box.code,
                    static_cast<int32_t>(box.size), box.style, box.width, selected);

@@ -1,5 +1,5 @@
 // Drawing a laid-out line onto any Canvas: rules with pens, glyphs with their accents, and the
-// integral image. Selected boxes are green, red-styled boxes red, everything else black.
+// math font's signs by glyph index. Selected boxes are green, red-styled boxes red, everything else black.
 #pragma once
 #include <cstdint>
 #include <span>
@@ -18,7 +18,7 @@ Rgb InkOf(bool selected, StyleFlags style);
 void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
                     std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks);
 
-// One text or image box at (x, y); `width` is the box width, which centres accents.
+// One text box at (x, y); `width` is the box width, which centres accents.
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
                   StyleFlags style, int32_t width, bool selected);
 

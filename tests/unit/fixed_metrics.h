@@ -1,7 +1,10 @@
 // Metrics from a fixed table, so layout numbers can be worked out by hand: every glyph is half
-// as wide as its font size unless a width is set, and as tall as the size (the cell height). Ink
-// is unknown (empty) unless set, so layout keeps its table positions.
+// as wide as its font size unless a width is set, and as tall as the size (the cell height), with
+// its baseline three quarters of the way down. Ink is unknown (empty) unless set, so a glyph
+// stands for its whole cell. The em is the size itself, and the math table holds round
+// constants (FixedMathConstants) and no glyphs: signs are glyph 0, as wide and tall as a cell.
 #pragma once
+#include <array>
 #include <map>
 #include <utility>
 #include <vector>
@@ -9,6 +12,42 @@
 #include "platform/glyph_metrics.h"
 
 namespace kav {
+
+// Font units per em 1000; at size 40 (em 40 pixels) each unit is 0.04 pixel.
+inline std::array<int32_t, kMathConstantCount> FixedMathConstants() {
+  std::array<int32_t, kMathConstantCount> c{};
+  auto set = [&c](MathConstant k, int32_t v) { c[static_cast<size_t>(k)] = v; };
+  set(MathConstant::AxisHeight, 250);
+  set(MathConstant::SubscriptShiftDown, 250);
+  set(MathConstant::SubscriptTopMax, 400);
+  set(MathConstant::SubscriptBaselineDropMin, 200);
+  set(MathConstant::SuperscriptShiftUp, 350);
+  set(MathConstant::SuperscriptShiftUpCramped, 300);
+  set(MathConstant::SuperscriptBottomMin, 100);
+  set(MathConstant::SuperscriptBaselineDropMax, 250);
+  set(MathConstant::SubSuperscriptGapMin, 150);
+  set(MathConstant::SuperscriptBottomMaxWithSubscript, 400);
+  set(MathConstant::SpaceAfterScript, 50);
+  set(MathConstant::UpperLimitGapMin, 200);
+  set(MathConstant::UpperLimitBaselineRiseMin, 100);
+  set(MathConstant::LowerLimitGapMin, 150);
+  set(MathConstant::LowerLimitBaselineDropMin, 600);
+  set(MathConstant::FractionNumeratorShiftUp, 400);
+  set(MathConstant::FractionNumeratorDisplayStyleShiftUp, 700);
+  set(MathConstant::FractionDenominatorShiftDown, 350);
+  set(MathConstant::FractionDenominatorDisplayStyleShiftDown, 700);
+  set(MathConstant::FractionNumeratorGapMin, 50);
+  set(MathConstant::FractionNumDisplayStyleGapMin, 150);
+  set(MathConstant::FractionRuleThickness, 50);
+  set(MathConstant::FractionDenominatorGapMin, 50);
+  set(MathConstant::FractionDenomDisplayStyleGapMin, 150);
+  set(MathConstant::RadicalVerticalGap, 50);
+  set(MathConstant::RadicalDisplayStyleVerticalGap, 150);
+  set(MathConstant::RadicalRuleThickness, 50);
+  set(MathConstant::RadicalExtraAscender, 50);
+  set(MathConstant::DisplayOperatorMinHeight, 1300);
+  return c;
+}
 
 class FixedMetrics final : public GlyphMetrics {
  public:
@@ -22,11 +61,19 @@ class FixedMetrics final : public GlyphMetrics {
     auto found = inks.find({unit, font.size});
     return found != inks.end() ? found->second : GlyphInk{};
   }
+  int32_t Ascent(FontKey font) const override { return font.size * 3 / 4; }
+  double PixelsPerEm(FontKey font) const override { return font.size; }
+  const MathTable* Math() const override { return &math; }
+  GlyphExtent ExtentById(FontKey font, uint16_t) const override {
+    return {font.size / 2, font.size};
+  }
+  GlyphInk InkById(FontKey, uint16_t) const override { return {}; }
   void SetWidth(char16_t unit, int32_t size, int32_t width) { widths[{unit, size}] = width; }
   void SetInk(char16_t unit, int32_t size, GlyphInk ink) { inks[{unit, size}] = ink; }
 
   std::map<std::pair<char16_t, int32_t>, int32_t> widths;
   std::map<std::pair<char16_t, int32_t>, GlyphInk> inks;
+  MathTable math = MathTable::FromConstants(FixedMathConstants(), 1000);
   mutable int calls = 0;
   mutable std::vector<std::pair<FontKey, char16_t>> asked;
 };
