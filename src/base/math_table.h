@@ -9,7 +9,10 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
+
+#include "base/sfnt_cmap.h"
 
 namespace kav {
 
@@ -135,6 +138,7 @@ class MathTable {
   const MathGlyphAssembly* Assembly(uint16_t glyph, bool vertical) const;
 
  private:
+  friend class MathTableReader;
   struct KernSteps {
     std::vector<int32_t> heights;  // correction heights, ascending
     std::vector<int32_t> kerns;    // one more than heights
@@ -143,18 +147,23 @@ class MathTable {
     std::vector<MathGlyphVariant> variants;
     std::optional<MathGlyphAssembly> assembly;
   };
+  static constexpr uint32_t kNone = UINT32_MAX;
 
   bool hasTable_ = false;
   int32_t unitsPerEm_ = 1000;
   std::array<int32_t, kMathConstantCount> constants_{};
   int32_t minConnectorOverlap_ = 0;
-  std::unordered_map<char32_t, uint16_t> cmap_;
+  std::vector<CmapRange> cmap_;  // sorted by first code point
   std::unordered_map<uint16_t, int32_t> italicCorrections_;
   std::unordered_map<uint16_t, int32_t> topAccents_;
-  std::unordered_map<uint16_t, bool> extendedShapes_;
-  std::unordered_map<uint16_t, std::array<KernSteps, 4>> kerns_;
-  std::unordered_map<uint16_t, Construction> vertical_;
-  std::unordered_map<uint16_t, Construction> horizontal_;
+  std::unordered_set<uint16_t> extendedShapes_;
+  // Kern tables and constructions are kept once each and addressed by index, since several
+  // glyphs may share one.
+  std::vector<KernSteps> kernTables_;
+  std::unordered_map<uint16_t, std::array<uint32_t, 4>> kerns_;  // per corner, kNone for none
+  std::vector<Construction> constructions_;
+  std::unordered_map<uint16_t, uint32_t> vertical_;
+  std::unordered_map<uint16_t, uint32_t> horizontal_;
 };
 
 }  // namespace kav
