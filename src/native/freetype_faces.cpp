@@ -2,6 +2,8 @@
 
 #include FT_TRUETYPE_TABLES_H
 
+#include <string>
+
 #include "base/failure.h"
 #include "base/utf.h"
 
@@ -22,6 +24,12 @@ int32_t WinAscent(FT_Face face) {
 }
 
 }  // namespace
+
+void RequireGlyph(FT_Face face, uint32_t glyph) {
+  if (glyph < static_cast<uint32_t>(face->num_glyphs)) return;
+  Fail(u"The font " + Ascii16(face->family_name ? face->family_name : "") + u" has no glyph " +
+       Ascii16(std::to_string(glyph)));
+}
 
 FreeTypeFaces::Library::~Library() {
   if (handle) FT_Done_FreeType(handle);

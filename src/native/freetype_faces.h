@@ -12,6 +12,9 @@
 
 namespace kav {
 
+// Throws a Failure naming the font and the index when `face` has no glyph of that index.
+void RequireGlyph(FT_Face face, uint32_t glyph);
+
 // The em is the cell height scaled by unitsPerEm over the cell face's usWinAscent +
 // usWinDescent, rounded to whole pixels as GDI makes a font, and the baseline lies the rounded
 // win ascent below the cell's top. The math face stands in the cell of CMU Serif Roman.

@@ -20,9 +20,9 @@ struct FreeTypeFonts::Impl {
   // Declared first, so destroyed last: the faces release their sizes, the library the faces.
   FreeTypeFaces faces;
   std::map<std::pair<FT_Face, int32_t>, FT_Size> sizes;
-  // Every glyph drawn so far: a picture asks for the same few glyphs again and again, and
-  // hinting and rasterising one costs far more than copying its coverage.
-  std::map<std::pair<std::pair<FontFace, int32_t>, char16_t>, GlyphCoverage> rendered;
+  // Every glyph drawn so far, by index: a picture asks for the same few glyphs again and again,
+  // and hinting and rasterising one costs far more than copying its coverage.
+  std::map<std::pair<std::pair<FontFace, int32_t>, uint16_t>, GlyphCoverage> rendered;
 
   explicit Impl(const FontFiles& files) : faces(files) {}
 
@@ -40,11 +40,12 @@ struct FreeTypeFonts::Impl {
     return face;
   }
 
-  // Loads the hinted outline of `unit`; for bold, thickened with the advance one pixel wider.
-  FT_GlyphSlot Load(FontKey key, char16_t unit) {
+  // Loads the hinted outline of a glyph; for bold, thickened with the advance one pixel wider.
+  // A unit is loaded through the index its file maps it to, so both ways draw the same glyph.
+  FT_GlyphSlot Load(FontKey key, uint16_t glyph) {
     const FT_Face face = Activate(key);
-    const FT_ULong code = DrawnCodePoint(key.face, unit);
-    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
+    RequireGlyph(face, glyph);
+    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) {
       Fail(u"Cannot load glyph");
     }
     FT_GlyphSlot slot = face->glyph;
@@ -60,22 +61,42 @@ FreeTypeFonts::FreeTypeFonts(const FontFiles& files) : impl_(std::make_unique<Im
 
 FreeTypeFonts::~FreeTypeFonts() = default;
 
+uint16_t FreeTypeFonts::IndexOf(FontKey font, char16_t unit) const {
+  return static_cast<uint16_t>(GlyphIndex(font.face, DrawnCodePoint(font.face, unit)));
+}
+
 GlyphExtent FreeTypeFonts::Extent(FontKey font, char16_t unit) const {
-  const FT_GlyphSlot slot = impl_->Load(font, unit);
+  return ExtentById(font, IndexOf(font, unit));
+}
+
+GlyphExtent FreeTypeFonts::ExtentById(FontKey font, uint16_t glyph) const {
+  const FT_GlyphSlot slot = impl_->Load(font, glyph);
   return GlyphExtent{static_cast<int32_t>((slot->advance.x + 32) >> 6), font.size};
 }
 
+int32_t FreeTypeFonts::Ascent(FontKey font) const {
+  return impl_->faces.Ascent(font);
+}
+
+double FreeTypeFonts::PixelsPerEm(FontKey font) const {
+  return impl_->faces.Ppem(font);
+}
+
 GlyphCoverage FreeTypeFonts::Render(FontKey font, char16_t unit) const {
-  const auto key = std::make_pair(std::make_pair(font.face, font.size), unit);
+  return RenderById(font, IndexOf(font, unit));
+}
+
+GlyphCoverage FreeTypeFonts::RenderById(FontKey font, uint16_t glyph) const {
+  const auto key = std::make_pair(std::make_pair(font.face, font.size), glyph);
   const auto found = impl_->rendered.find(key);
   if (found != impl_->rendered.end()) return found->second;
-  GlyphCoverage coverage = RenderUncached(font, unit);
+  GlyphCoverage coverage = RenderUncached(font, glyph);
   impl_->rendered.emplace(key, coverage);
   return coverage;
 }
 
-GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, char16_t unit) const {
-  const FT_GlyphSlot slot = impl_->Load(font, unit);
+GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, uint16_t glyph) const {
+  const FT_GlyphSlot slot = impl_->Load(font, glyph);
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) Fail(u"Cannot render glyph");
   const FT_Bitmap& bitmap = slot->bitmap;
   GlyphCoverage coverage;
@@ -91,8 +112,10 @@ GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, char16_t unit) const {
   return coverage;
 }
 
-GlyphInk FreeTypeFonts::Ink(FontKey font, char16_t unit) const {
-  const GlyphCoverage glyph = Render(font, unit);
+namespace {
+
+// The tight box of the pixels a coverage inks, in its cell's coordinates.
+GlyphInk InkOf(const GlyphCoverage& glyph) {
   GlyphInk ink{glyph.width, glyph.height, 0, 0};
   for (int32_t row = 0; row < glyph.height; ++row) {
     for (int32_t column = 0; column < glyph.width; ++column) {
@@ -104,6 +127,16 @@ GlyphInk FreeTypeFonts::Ink(FontKey font, char16_t unit) const {
   if (ink.Empty()) return GlyphInk{};
   return GlyphInk{ink.left + glyph.left, ink.top + glyph.top, ink.right + glyph.left,
                   ink.bottom + glyph.top};
+}
+
+}  // namespace
+
+GlyphInk FreeTypeFonts::Ink(FontKey font, char16_t unit) const {
+  return InkOf(Render(font, unit));
+}
+
+GlyphInk FreeTypeFonts::InkById(FontKey font, uint16_t glyph) const {
+  return InkOf(RenderById(font, glyph));
 }
 
 bool FreeTypeFonts::HasGlyph(FontFace face, char16_t unit) const {

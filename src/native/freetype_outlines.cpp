@@ -20,20 +20,27 @@ FreeTypeOutlines::FreeTypeOutlines(const FontFiles& files)
 
 FreeTypeOutlines::~FreeTypeOutlines() = default;
 
-// Loaded in font units and scaled here, so the outline keeps full precision at any zoom. Bold is
-// emboldened as FreeTypeFonts does it: by a 24th of the em.
+// A unit is read through the index its file maps it to, so both ways give the same outline.
 Outline FreeTypeOutlines::GlyphOutline(FontKey font, char16_t unit) const {
+  const FT_UInt glyph =
+      FT_Get_Char_Index(faces_->FaceOf(font.face), DrawnCodePoint(font.face, unit));
+  return GlyphOutlineById(font, static_cast<uint16_t>(glyph));
+}
+
+Outline FreeTypeOutlines::GlyphOutlineById(FontKey font, uint16_t glyph) const {
   const uint64_t key = (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
-                       (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+                       (uint64_t{static_cast<uint32_t>(font.size)} << 16) | glyph;
   auto found = cache_.find(key);
-  if (found == cache_.end()) found = cache_.emplace(key, Load(font, unit)).first;
+  if (found == cache_.end()) found = cache_.emplace(key, Load(font, glyph)).first;
   return found->second;
 }
 
-Outline FreeTypeOutlines::Load(FontKey font, char16_t unit) const {
+// Loaded in font units and scaled here, so the outline keeps full precision at any zoom. Bold is
+// emboldened as FreeTypeFonts does it: by a 24th of the em.
+Outline FreeTypeOutlines::Load(FontKey font, uint16_t glyph) const {
   const FT_Face face = faces_->FaceOf(font.face);
-  if (FT_Load_Char(face, DrawnCodePoint(font.face, unit), FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) !=
-          0 ||
+  RequireGlyph(face, glyph);
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0 ||
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
     Fail(u"Cannot load glyph");
   }

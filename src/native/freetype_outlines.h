@@ -22,6 +22,9 @@ class FreeTypeOutlines final : public GlyphOutlines {
 
   // Each glyph is read from the font once and kept, as the measuring cache keeps extents.
   Outline GlyphOutline(FontKey font, char16_t unit) const override;
+  // A glyph of the file behind the key's face, placed as a unit mapped to it is. Throws a
+  // Failure naming the index when the file has no such glyph.
+  Outline GlyphOutlineById(FontKey font, uint16_t glyph) const override;
   Outline IntegralOutline() const override { return integral_; }
 
  private:
@@ -29,7 +32,7 @@ class FreeTypeOutlines final : public GlyphOutlines {
   std::unique_ptr<FreeTypeFaces> faces_;
   mutable std::unordered_map<uint64_t, Outline> cache_;
 
-  Outline Load(FontKey font, char16_t unit) const;
+  Outline Load(FontKey font, uint16_t glyph) const;
 };
 
 }  // namespace kav

@@ -58,7 +58,14 @@ void RasterCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t 
 }
 
 void RasterCanvas::Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) {
-  const GlyphCoverage glyph = fonts_.Render(font, unit);
+  Coverage(fonts_.Render(font, unit), x, y, colour);
+}
+
+void RasterCanvas::GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) {
+  Coverage(fonts_.RenderById(font, glyph), x, y, colour);
+}
+
+void RasterCanvas::Coverage(const GlyphCoverage& glyph, int32_t x, int32_t y, Rgb colour) {
   for (int32_t row = 0; row < glyph.height; ++row) {
     for (int32_t column = 0; column < glyph.width; ++column) {
       Blend(x + glyph.left + column, y + glyph.top + row, colour,

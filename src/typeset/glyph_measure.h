@@ -9,6 +9,9 @@
 
 namespace kav {
 
+// The integral is an image, not a glyph: its extent depends only on the size.
+GlyphExtent IntegralExtent(int32_t size);
+
 // The extent of one symbol in the font SelectGlyphFont chooses, with the style as given (the
 // upright rule is painting's business).
 GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
@@ -17,8 +20,9 @@ GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlag
 // The height of "a" with no style: the font's cell height.
 int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
 
-// Remembers every extent and ink it has asked for, per (font, unit). Fonts never change while the
-// program runs, so the answers are exactly those of the wrapped metrics.
+// Remembers every extent and ink it has asked for, per (font, unit) and per (font, glyph index).
+// Fonts never change while the program runs, so the answers are exactly those of the wrapped
+// metrics; ascent, em and the MATH table are the platform's own, passed through.
 class CachedGlyphMetrics final : public GlyphMetrics {
  public:
   explicit CachedGlyphMetrics(const GlyphMetrics& platform) : platform_(platform) {}
@@ -34,8 +38,8 @@ class CachedGlyphMetrics final : public GlyphMetrics {
   const GlyphMetrics& platform_;
   mutable std::unordered_map<uint64_t, GlyphExtent> cache_;
   mutable std::unordered_map<uint64_t, GlyphInk> inkCache_;
-  mutable std::unordered_map<uint64_t, GlyphExtent> idCache_;
-  mutable std::unordered_map<uint64_t, GlyphInk> idInkCache_;
+  mutable std::unordered_map<uint64_t, GlyphExtent> extentByIdCache_;
+  mutable std::unordered_map<uint64_t, GlyphInk> inkByIdCache_;
 };
 
 }  // namespace kav

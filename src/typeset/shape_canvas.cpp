@@ -83,7 +83,14 @@ void ShapeCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t t
 }
 
 void ShapeCanvas::Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) {
-  Outline outline = outlines_.GlyphOutline(font, unit);
+  Place(outlines_.GlyphOutline(font, unit), x, y, colour);
+}
+
+void ShapeCanvas::GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) {
+  Place(outlines_.GlyphOutlineById(font, glyph), x, y, colour);
+}
+
+void ShapeCanvas::Place(Outline outline, int32_t x, int32_t y, Rgb colour) {
   if (outline.Empty()) return;
   for (OutlinePoint& p : outline.points) {
     p.x += x;

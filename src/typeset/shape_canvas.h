@@ -24,6 +24,7 @@ class ShapeCanvas final : public Canvas {
 
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness, Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
+  void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
   void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width, int32_t height) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override { return inks_.Ink(font, unit); }
 
@@ -34,6 +35,9 @@ class ShapeCanvas final : public Canvas {
   const GlyphOutlines& outlines_;
   const GlyphMetrics& inks_;
   std::vector<Shape> shapes_;
+
+  // Keeps a glyph's outline moved to a cell corner at (x, y); nothing for a glyph without ink.
+  void Place(Outline outline, int32_t x, int32_t y, Rgb colour);
 };
 
 // The area a one-pixel pen inks from (x1, y1) to (x2, y2), end point excluded: one pixel per

@@ -18,6 +18,9 @@ class ShiftedCanvas final : public Canvas {
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override {
     target.Glyph(font, unit, x + dx, y + dy, colour);
   }
+  void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override {
+    target.GlyphById(font, glyph, x + dx, y + dy, colour);
+  }
   GlyphInk Ink(FontKey font, char16_t unit) const override { return target.Ink(font, unit); }
   void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
                      int32_t height) override {

@@ -1,8 +1,10 @@
 // Metrics from a fixed table, so layout numbers can be worked out by hand: every glyph is half
-// as wide as its font size unless a width is set, and as tall as the size (the cell height), with
-// its baseline three quarters of the way down. Ink is unknown (empty) unless set, so a glyph
-// stands for its whole cell. The em is the size itself, and the math table holds round
-// constants (FixedMathConstants) and no glyphs: signs are glyph 0, as wide and tall as a cell.
+// as wide as its font size unless a width is set, and as tall as the size (the cell height). Ink
+// is unknown (empty) unless set, so layout keeps its table positions. Glyphs by index follow the
+// same rules with tables of their own; the baseline lies 3/4 of the size down and the em is 4/5
+// of the size, about where the embedded faces have them.
+// The math table holds round constants (FixedMathConstants) over 800 units per em, so that a
+// unit is a thousandth of the size in pixels, and no glyphs: signs are glyph 0.
 #pragma once
 #include <array>
 #include <map>
@@ -13,7 +15,7 @@
 
 namespace kav {
 
-// Font units per em 1000; at size 40 (em 40 pixels) each unit is 0.04 pixel.
+// With the em at 4/5 of the size and 800 units to the em, a unit at size 40 is 0.04 pixel.
 inline std::array<int32_t, kMathConstantCount> FixedMathConstants() {
   std::array<int32_t, kMathConstantCount> c{};
   auto set = [&c](MathConstant k, int32_t v) { c[static_cast<size_t>(k)] = v; };
@@ -62,19 +64,28 @@ class FixedMetrics final : public GlyphMetrics {
     return found != inks.end() ? found->second : GlyphInk{};
   }
   int32_t Ascent(FontKey font) const override { return font.size * 3 / 4; }
-  double PixelsPerEm(FontKey font) const override { return font.size; }
+  double PixelsPerEm(FontKey font) const override { return font.size * 0.8; }
   const MathTable* Math() const override { return &math; }
-  GlyphExtent ExtentById(FontKey font, uint16_t) const override {
-    return {font.size / 2, font.size};
+  GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override {
+    ++byIdCalls;
+    auto found = widthsById.find({glyph, font.size});
+    return {found != widthsById.end() ? found->second : font.size / 2, font.size};
   }
-  GlyphInk InkById(FontKey, uint16_t) const override { return {}; }
+  GlyphInk InkById(FontKey font, uint16_t glyph) const override {
+    ++byIdCalls;
+    auto found = inksById.find({glyph, font.size});
+    return found != inksById.end() ? found->second : GlyphInk{};
+  }
   void SetWidth(char16_t unit, int32_t size, int32_t width) { widths[{unit, size}] = width; }
   void SetInk(char16_t unit, int32_t size, GlyphInk ink) { inks[{unit, size}] = ink; }
 
   std::map<std::pair<char16_t, int32_t>, int32_t> widths;
   std::map<std::pair<char16_t, int32_t>, GlyphInk> inks;
-  MathTable math = MathTable::FromConstants(FixedMathConstants(), 1000);
+  MathTable math = MathTable::FromConstants(FixedMathConstants(), 800);
+  std::map<std::pair<uint16_t, int32_t>, int32_t> widthsById;
+  std::map<std::pair<uint16_t, int32_t>, GlyphInk> inksById;
   mutable int calls = 0;
+  mutable int byIdCalls = 0;
   mutable std::vector<std::pair<FontKey, char16_t>> asked;
 };
 

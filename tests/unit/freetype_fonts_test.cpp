@@ -6,23 +6,14 @@
 
 #include "base/failure.h"
 #include "native/native_typesetting.h"
+#include "native_suite.h"
 #include "typeset/glyph_measure.h"
 #include "typeset/line_geometry.h"
 
 namespace kav {
 namespace {
 
-class FreeTypeFontsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { typesetting = new NativeTypesetting(); }
-  static void TearDownTestSuite() {
-    delete typesetting;
-    typesetting = nullptr;
-  }
-  static const FreeTypeFonts& Fonts() { return typesetting->Fonts(); }
-  static NativeTypesetting* typesetting;
-};
-NativeTypesetting* FreeTypeFontsTest::typesetting = nullptr;
+class FreeTypeFontsTest : public NativeSuite {};
 
 TEST_F(FreeTypeFontsTest, LetterHeightIsTheCellHeight) {
   for (int32_t size : {40, 28, 20, 57}) EXPECT_EQ(LetterHeight(Fonts(), size), size);

@@ -10,6 +10,7 @@
 #include "base/utf.h"
 #include "native/native_typesetting.h"
 #include "native/raster_canvas.h"
+#include "native_suite.h"
 #include "typeset/font_choice.h"
 #include "typeset/font_coverage.h"
 #include "typeset/glyph_measure.h"
@@ -60,6 +61,9 @@ class SplitCanvas final : public Canvas {
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb) override {
     calls.push_back({true, font, unit, x, y, 0, 0});
   }
+  void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb) override {
+    calls.push_back({true, font, 0, x, y, 0, 0, glyph});
+  }
   GlyphInk Ink(FontKey font, char16_t unit) const override { return fonts_.Ink(font, unit); }
   void IntegralImage(IntegralInk, int32_t, int32_t, int32_t, int32_t) override {}
 
@@ -68,6 +72,7 @@ class SplitCanvas final : public Canvas {
     FontKey font;
     char16_t unit;
     int32_t x1, y1, x2, y2;
+    int32_t glyphIndex = -1;  // drawn by index when not negative
   };
   std::vector<Call> calls;
 
@@ -75,27 +80,15 @@ class SplitCanvas final : public Canvas {
   const FreeTypeFonts& fonts_;
 };
 
-class GlyphInkTest : public ::testing::Test {
+class GlyphInkTest : public NativeSuite {
  protected:
-  static void SetUpTestSuite() { typesetting = new NativeTypesetting(); }
-  static void TearDownTestSuite() {
-    delete typesetting;
-    typesetting = nullptr;
-  }
-  static const FreeTypeFonts& Fonts() { return typesetting->Fonts(); }
-  static RasterCanvas Blank(int32_t w, int32_t h) {
-    static const std::array<RgbaImage, 3> integrals = IntegralImages(InstalledFontFiles());
-    return RasterCanvas(w, h, kWindowColour, Fonts(), integrals);
-  }
   // The mask of one box of a line, drawn alone with the line's corner at (margin, margin).
   static std::vector<bool> BoxMask(const EquationLine& line, size_t k, int32_t margin) {
     RasterCanvas canvas = Blank(RootWidth(line) + 2 * margin, RootHeight(line) + 2 * margin);
     PaintLineBoxes(canvas, margin, margin, std::span(line.boxes).subspan(k, 1), nullptr);
     return InkMask(canvas.Image());
   }
-  static NativeTypesetting* typesetting;
 };
-NativeTypesetting* GlyphInkTest::typesetting = nullptr;
 
 bool SameCoverage(const GlyphCoverage& a, const GlyphCoverage& b) {
   return a.left == b.left && a.top == b.top && a.width == b.width && a.alpha == b.alpha;
@@ -181,7 +174,10 @@ TEST_F(GlyphInkTest, AccentsClearTheirBaseByTheSameGap) {
         for (size_t i = 0; i < split.calls.size(); ++i) {
           const SplitCanvas::Call& c = split.calls[i];
           RasterCanvas& target = i + 1 == split.calls.size() ? glyphInk : accentInk;
-          if (c.glyph) target.Glyph(c.font, c.unit, c.x1, c.y1, kBlack);
+          if (c.glyph && c.glyphIndex >= 0) {
+            target.GlyphById(c.font, static_cast<uint16_t>(c.glyphIndex), c.x1, c.y1, kBlack);
+          }
+          if (c.glyph && c.glyphIndex < 0) target.Glyph(c.font, c.unit, c.x1, c.y1, kBlack);
           if (!c.glyph) target.Line(c.x1, c.y1, c.x2, c.y2, 1, kBlack);
         }
         const std::vector<bool> a = InkMask(accentInk.Image()), g = InkMask(glyphInk.Image());

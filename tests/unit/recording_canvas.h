@@ -8,13 +8,14 @@
 namespace kav {
 
 struct DrawCall {
-  enum Kind { Line, Glyph, Image, GlyphId } kind = Line;
+  enum Kind { Line, Glyph, Image, GlyphById } kind = Line;
   int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // image: x2/y2 are width/height
   int32_t thickness = 0;
   Rgb colour;
   FontKey font;
-  char16_t unit = 0;  // glyph by index: the index
+  char16_t unit = 0;
   IntegralInk ink = IntegralInk::Black;
+  uint16_t glyph = 0;  // GlyphById: the glyph index
 };
 
 class RecordingCanvas final : public Canvas {
@@ -27,7 +28,7 @@ class RecordingCanvas final : public Canvas {
     calls.push_back({DrawCall::Glyph, x, y, 0, 0, 0, colour, font, unit, {}});
   }
   void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override {
-    calls.push_back({DrawCall::GlyphId, x, y, 0, 0, 0, colour, font, glyph, {}});
+    calls.push_back({DrawCall::GlyphById, x, y, 0, 0, 0, colour, font, 0, {}, glyph});
   }
   // Unknown unless set for the unit (any font), as a canvas that cannot tell.
   GlyphInk Ink(FontKey, char16_t unit) const override {

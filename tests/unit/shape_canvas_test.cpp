@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "base/failure.h"
 #include "fixed_metrics.h"
+#include "typeset/glyph_measure.h"
+#include "typeset/shifted_canvas.h"
 #include "typeset/vector_picture.h"
 
 namespace kav {
@@ -21,6 +25,16 @@ class SquareOutlines final : public GlyphOutlines {
     o.LineTo({12, 3});
     o.LineTo({12, 13});
     o.LineTo({2, 13});
+    o.Close();
+    return o;
+  }
+  // A square as many pixels across as the glyph's index, at the same place.
+  Outline GlyphOutlineById(FontKey, uint16_t glyph) const override {
+    Outline o;
+    o.MoveTo({2, 3});
+    o.LineTo({2.0 + glyph, 3});
+    o.LineTo({2.0 + glyph, 3.0 + glyph});
+    o.LineTo({2, 3.0 + glyph});
     o.Close();
     return o;
   }
@@ -82,6 +96,7 @@ TEST(ShapeCanvasTest, AThickPenReachesOnePixelAroundTheSegmentWithRoundEnds) {
   EXPECT_NEAR(b.bottom, 21, 1e-9);
 }
 
+// Glyphs by unit and by index alike, directly and through a canvas that shifts what passes.
 TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectangle) {
   const SquareOutlines outlines;
   const FixedMetrics metrics;
@@ -90,11 +105,37 @@ TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectang
   canvas.Glyph({FontFace::Italic, 40}, u' ', 120, 50, kRed);
   canvas.IntegralImage(IntegralInk::Green, 5, 6, 14, 34);
   canvas.Line(0, 0, 0, 0, 1, kBlack);
-  ASSERT_EQ(canvas.Shapes().size(), 2u);
-  EXPECT_EQ(canvas.Shapes()[0].colour, kRed);
-  EXPECT_EQ(PixelsOf(canvas.Shapes()[0].outline), (PixelRect{102, 53, 112, 63}));
-  EXPECT_EQ(canvas.Shapes()[1].colour, kGreen);
-  EXPECT_EQ(PixelsOf(canvas.Shapes()[1].outline), (PixelRect{5, 6, 19, 40}));
+  canvas.GlyphById({FontFace::Math, 40}, 7, 100, 50, kBlack);
+  ShiftedCanvas shifted(canvas, -30, 4);
+  shifted.GlyphById({FontFace::Math, 28}, 12, 40, 10, kGreen);
+  std::vector<std::pair<Rgb, PixelRect>> drawn;
+  for (const Shape& shape : canvas.Shapes()) drawn.push_back({shape.colour, PixelsOf(shape.outline)});
+  const std::vector<std::pair<Rgb, PixelRect>> expected = {{kRed, {102, 53, 112, 63}},
+                                                           {kGreen, {5, 6, 19, 40}},
+                                                           {kBlack, {102, 53, 109, 60}},
+                                                           {kGreen, {12, 17, 24, 29}}};
+  EXPECT_EQ(drawn, expected);
+}
+
+// The cache answers by index from maps of its own: an index never meets the unit of the same
+// number, and the platform is asked once per (font, index).
+TEST(CachedGlyphMetricsTest, GlyphsByIndexAreRememberedApartFromUnits) {
+  FixedMetrics platform;
+  platform.SetWidth(u'x', 40, 3);
+  platform.widthsById[{u'x', 40}] = 9;
+  platform.widthsById[{u'x', 28}] = 6;
+  platform.inksById[{u'x', 40}] = GlyphInk{1, 2, 8, 30};
+  const CachedGlyphMetrics cached(platform);
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(cached.Extent({FontFace::Math, 40}, u'x'), (GlyphExtent{3, 40}));
+    EXPECT_EQ(cached.ExtentById({FontFace::Math, 40}, u'x'), (GlyphExtent{9, 40}));
+    EXPECT_EQ(cached.ExtentById({FontFace::Math, 28}, u'x'), (GlyphExtent{6, 28}));
+    EXPECT_EQ(cached.InkById({FontFace::Math, 40}, u'x'), (GlyphInk{1, 2, 8, 30}));
+    EXPECT_TRUE(cached.Ink({FontFace::Math, 40}, u'x').Empty());
+  }
+  EXPECT_EQ(platform.byIdCalls, 3);
+  EXPECT_EQ(cached.Ascent({FontFace::Roman, 40}), 30);
+  EXPECT_EQ(cached.PixelsPerEm({FontFace::Roman, 20}), 16.0);
 }
 
 TEST(VectorPictureTest, CurveBoundsFollowTheCurveNotItsControlPoints) {
