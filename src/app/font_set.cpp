@@ -72,6 +72,17 @@ std::vector<uint8_t> CmapOf(HDC dc, HFONT font) {
   return table;
 }
 
+// The whole font file behind `font` (GetFontData with no table tag), read into a MathTable; an
+// empty table when GDI gives no file.
+MathTable MathOf(HDC dc, HFONT font) {
+  SelectedObject selected(dc, font);
+  const DWORD size = GetFontData(dc, 0, 0, nullptr, 0);
+  if (size == GDI_ERROR || size == 0) return {};
+  std::vector<uint8_t> file(size);
+  if (GetFontData(dc, 0, 0, file.data(), size) != size) return {};
+  return MathTable::FromFont(file);
+}
+
 TEXTMETRICW MetricsOf(HDC dc, HFONT font) {
   TEXTMETRICW metrics{};
   SelectedObject selected(dc, font);
@@ -95,6 +106,7 @@ void FontSet::Load(HINSTANCE instance, HDC dc) {
   cambria = SystemHasFamily(dc, kCambriaFace);
   for (const FontRow& row : kCreationOrder) Create(row.face, row.size, dc);
   mathCmap = CmapOf(dc, Cell({FontFace::MathItalic, 40}).font.Get());
+  math = MathOf(dc, Cell({FontFace::Math, 40}).font.Get());
 }
 
 GdiGlyph FontSet::GlyphOf(FontKey key, char16_t unit) const {

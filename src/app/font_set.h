@@ -7,6 +7,7 @@
 
 #include "app/gdi_handles.h"
 #include "app/win32.h"
+#include "base/math_table.h"
 #include "platform/glyph_metrics.h"
 
 namespace kav {
@@ -55,6 +56,9 @@ class FontSet {
   size_t InstalledFaceCount() const { return faces.size(); }
   // What to hand GDI for `unit` drawn in `key`'s font (DrawnCodePoint decides the code point).
   GdiGlyph GlyphOf(FontKey key, char16_t unit) const;
+  // The MATH table of the font file behind the math face, read once by Load; nullptr when GDI
+  // gives no file for the face or the file has no MATH table.
+  const MathTable* Math() const { return math.HasTable() ? &math : nullptr; }
 
  private:
   static constexpr size_t kSizeSlots = 4;
@@ -65,6 +69,7 @@ class FontSet {
   std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
   std::array<FontCell, 7 * kSizeSlots> cells;
   std::vector<uint8_t> mathCmap;  // the math face's character map, for code points past U+FFFF
+  MathTable math;
   bool cambria = false;
 };
 

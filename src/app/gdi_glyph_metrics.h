@@ -15,6 +15,9 @@ class GdiGlyphMetrics final : public GlyphMetrics {
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   // The black box of the glyph's outline (GetGlyphOutlineW, GGO_METRICS).
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // Latin Modern Math's MATH table, read from the embedded file through GetFontData once, when
+  // the fonts were loaded.
+  const MathTable* Math() const override { return fonts.Math(); }
 
  private:
   HWND window;

@@ -4,6 +4,7 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cstring>
@@ -24,7 +25,21 @@ struct FreeTypeFonts::Impl {
   // and hinting and rasterising one costs far more than copying its coverage.
   std::map<std::pair<std::pair<FontFace, int32_t>, uint16_t>, GlyphCoverage> rendered;
 
-  explicit Impl(const FontFiles& files) : faces(files) {}
+  MathTable math;
+
+  explicit Impl(const FontFiles& files)
+      : faces(files), math(MathOf(faces.FaceOf(FontFace::Math))) {}
+
+  // The whole file behind `face` (tag 0 asks FreeType for every byte), read as a MathTable.
+  static MathTable MathOf(FT_Face face) {
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, 0, 0, nullptr, &length) != 0) Fail(u"Cannot read the math font");
+    std::vector<uint8_t> file(length);
+    if (FT_Load_Sfnt_Table(face, 0, 0, file.data(), &length) != 0) {
+      Fail(u"Cannot read the math font");
+    }
+    return MathTable::FromFont(file);
+  }
 
   FT_Face Activate(FontKey key) {
     const FT_Face face = faces.FaceOf(key.face);
@@ -141,6 +156,10 @@ GlyphInk FreeTypeFonts::InkById(FontKey font, uint16_t glyph) const {
 
 bool FreeTypeFonts::HasGlyph(FontFace face, char16_t unit) const {
   return FT_Get_Char_Index(impl_->faces.FaceOf(face), DrawnCodePoint(face, unit)) != 0;
+}
+
+const MathTable* FreeTypeFonts::Math() const {
+  return impl_->math.HasTable() ? &impl_->math : nullptr;
 }
 
 uint32_t FreeTypeFonts::GlyphIndex(FontFace face, char32_t code) const {

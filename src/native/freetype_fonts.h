@@ -52,6 +52,8 @@ class FreeTypeFonts final : public GlyphMetrics {
   bool HasGlyph(FontFace face, char16_t unit) const;
   // The glyph the file behind `face` holds for a code point; 0 for none.
   uint32_t GlyphIndex(FontFace face, char32_t code) const;
+  // Latin Modern Math's MATH table, read from the file's bytes once, at construction.
+  const MathTable* Math() const override;
 
  private:
   GlyphCoverage RenderUncached(FontKey font, uint16_t glyph) const;

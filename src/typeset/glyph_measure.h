@@ -30,6 +30,7 @@ class CachedGlyphMetrics final : public GlyphMetrics {
   GlyphInk Ink(FontKey font, char16_t unit) const override;
   int32_t Ascent(FontKey font) const override { return platform_.Ascent(font); }
   double PixelsPerEm(FontKey font) const override { return platform_.PixelsPerEm(font); }
+  // The platform's table: it is read once per font already.
   const MathTable* Math() const override { return platform_.Math(); }
   GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
   GlyphInk InkById(FontKey font, uint16_t glyph) const override;

@@ -1,9 +1,49 @@
 """The program's GDI fonts under Wine: embedded faces installed, every face resolving to its
 family, letter heights equal to the cell heights, and a glyph for every symbol the editor can
-insert in the face chosen for it."""
+insert in the face chosen for it. The MATH table the program reads through GDI holds the
+constants of the font file the build embeds, read here with Python."""
+
+import os
+import struct
 
 import kav_e2e
 from kav_e2e import check
+
+
+def file_math_values(path):
+    """Units per em, the 56 MATH constants and the minimum connector overlap of a font file."""
+    with open(path, "rb") as f:
+        font = f.read()
+    tables = {}
+    (count,) = struct.unpack_from(">H", font, 4)
+    for i in range(count):
+        tag, _, offset, _ = struct.unpack_from(">4sIII", font, 12 + 16 * i)
+        tables[tag] = offset
+    (units,) = struct.unpack_from(">H", font, tables[b"head"] + 18)
+    math = tables[b"MATH"]
+    constants_at, _, variants_at = struct.unpack_from(">HHH", font, math + 4)
+    at = math + constants_at
+    constants = list(struct.unpack_from(">hhHH", font, at))
+    constants += [struct.unpack_from(">h", font, at + 8 + 4 * i)[0] for i in range(51)]
+    constants.append(struct.unpack_from(">h", font, at + 212)[0])
+    (overlap,) = struct.unpack_from(">H", font, math + variants_at)
+    return units, constants, overlap
+
+
+def check_math_table(out):
+    printed = [line.split() for line in out.splitlines() if line.startswith("math ")]
+    units = [int(line[2]) for line in printed if line[1] == "units"]
+    constants = [int(line[3]) for line in printed if line[1] == "constant"]
+    overlap = [int(line[2]) for line in printed if line[1] == "overlap"]
+    expected_units, expected_constants, expected_overlap = file_math_values(
+        os.environ["KAV_FONT_LM_MATH"])
+    check(units == [expected_units], f"units per em through GDI {units}, file {expected_units}")
+    check(constants == expected_constants,
+          f"MATH constants through GDI {constants}, file {expected_constants}")
+    check(overlap == [expected_overlap], f"connector overlap {overlap}, file {expected_overlap}")
+    # Latin Modern Math's own values, as HarfBuzz also reads them.
+    check(constants[5] == 250 and constants[38] == 40,
+          f"axis height {constants[5]} and rule thickness {constants[38]}, expected 250 and 40")
 
 
 def test(options):
@@ -12,6 +52,7 @@ def test(options):
         print(out)
         check(code == 0, f"font check failed with exit code {code}")
         check("0 fault(s)" in out, "font check did not report its result")
+        check_math_table(out)
 
 
 if __name__ == "__main__":

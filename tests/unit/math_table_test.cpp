@@ -8,7 +8,9 @@
 
 #include "base/failure.h"
 #include "base/utf.h"
+#include "native/freetype_fonts.h"
 #include "sfnt_builder.h"
+#include "typeset/glyph_measure.h"
 
 namespace kav {
 namespace {
@@ -175,6 +177,33 @@ TEST(MathTable, FontWithoutMathStillMapsCharacters) {
     EXPECT_EQ(table.GlyphOf(code), glyph) << static_cast<uint32_t>(code);
   }
   EXPECT_EQ(table.Constant(MathConstant::AxisHeight), 0);
+}
+
+// The native fonts read Latin Modern Math's table once, and the measuring cache hands out that
+// same table.
+TEST(MathTable, NativeFontsReadTheMathFontsTable) {
+  const FreeTypeFonts fonts(InstalledFontFiles());
+  const CachedGlyphMetrics cached(fonts);
+  const MathTable* table = fonts.Math();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(cached.Math(), table);
+  EXPECT_EQ(table->UnitsPerEm(), 1000);
+  const std::pair<MathConstant, int32_t> constants[] = {
+      {MathConstant::ScriptPercentScaleDown, 70},
+      {MathConstant::AxisHeight, 250},
+      {MathConstant::FractionRuleThickness, 40},
+      {MathConstant::SuperscriptShiftUp, 363},
+      {MathConstant::SubscriptShiftDown, 247},
+      {MathConstant::RadicalKernAfterDegree, -556},
+      {MathConstant::RadicalDegreeBottomRaisePercent, 60}};
+  for (const auto& [constant, value] : constants) {
+    EXPECT_EQ(table->Constant(constant), value) << static_cast<int>(constant);
+  }
+  const uint16_t paren = table->GlyphOf(U'(');
+  EXPECT_EQ(paren, fonts.GlyphIndex(FontFace::Math, U'('));
+  EXPECT_EQ(table->Variants(paren, true).size(), 8u);
+  ASSERT_NE(table->Assembly(paren, true), nullptr);
+  EXPECT_EQ(table->Assembly(paren, true)->parts.size(), 3u);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Checks the program's GDI fonts where they are used, under Wine: every face resolves to the
 // embedded file it names, letter heights are the cell heights layout expects, and no symbol the
 // editor can insert is drawn from a face without a glyph for it. Prints one line per fault and
-// exits with 1 when there is any.
+// exits with 1 when there is any. Also prints the math face's MATH constants as GDI hands out
+// the file, for the test to compare with the font file itself.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -144,6 +145,18 @@ void CheckItalicGreek(HDC dc, const kav::FontSet& fonts) {
   }
 }
 
+// "math units 1000", "math constant 5 250" (in the table's order), "math overlap 20".
+void PrintMathTable(const kav::GlyphMetrics& metrics) {
+  const kav::MathTable* table = metrics.Math();
+  if (table == nullptr) return Fault("no MATH table read from the math face");
+  std::printf("math units %d\n", table->UnitsPerEm());
+  for (size_t i = 0; i < kav::kMathConstantCount; ++i) {
+    std::printf("math constant %d %d\n", static_cast<int>(i),
+                table->Constant(static_cast<kav::MathConstant>(i)));
+  }
+  std::printf("math overlap %d\n", table->MinConnectorOverlap());
+}
+
 }  // namespace
 
 int main() {
@@ -157,6 +170,7 @@ int main() {
   CheckLetterHeights(metrics);
   CheckCoverage(dc, fonts);
   CheckItalicGreek(dc, fonts);
+  PrintMathTable(metrics);
   ReleaseDC(nullptr, dc);
   std::printf("%d fault(s)\n", faults);
   return faults == 0 ? 0 : 1;
