@@ -2,6 +2,7 @@
 // to its parent and each structure's own rules and signs kept for pass 4.
 #include "base/failure.h"
 #include "typeset/fortieths.h"
+#include "typeset/glyph_place.h"
 #include "typeset/leaf_box.h"
 #include "typeset/layout_passes.h"
 
@@ -19,8 +20,8 @@ void MeasureLeafNode(EquationTree& tree, int32_t node, LayoutContext& context) {
     context.AddOwn(OwnGlyph(node, data, static_cast<uint16_t>(leaf.glyph), 0, -leaf.baseline));
     return;
   }
-  context.AddOwn(LayoutBox{data.code, 0, -leaf.baseline, 0, 0, data.width, data.height,
-                           static_cast<StyleFlags>(data.style), static_cast<uint32_t>(data.size),
+  context.AddOwn(LayoutBox{data.code, leaf.offset, -leaf.baseline, 0, 0, data.width, data.height,
+                           DrawnStyle(data.code, data.style), static_cast<uint32_t>(data.size),
                            node});
 }
 

@@ -29,6 +29,22 @@ LeafBox MeasureMinus(const GlyphMetrics& metrics, uint16_t glyph, int32_t size) 
   return box;
 }
 
+// The math font's italic letter sets the advance; the text glyph's ink starts where its would.
+void SetAsMathItalic(const GlyphMetrics& metrics, const MathUnits& units, FontKey font,
+                     SymbolCode code, LeafBox& box) {
+  const MathTable& math = units.Table();
+  const char32_t letter = MathItalicCodePoint(font.face, code);
+  const uint16_t glyph = letter != 0 ? math.GlyphOf(letter) : 0;
+  if (glyph == 0) return;
+  const FontKey mathFont{FontFace::Math, font.size};
+  const int32_t advance = metrics.ExtentById(mathFont, glyph).width;
+  const GlyphInk mathInk = metrics.InkById(mathFont, glyph);
+  const GlyphInk ink = metrics.Ink(font, GlyphUnit(code));
+  box.offset = mathInk.Empty() || ink.Empty() ? (advance - box.width) / 2 : mathInk.left - ink.left;
+  box.italic = std::max(0, units.Px(math.ItalicCorrection(glyph)));
+  box.width = advance + box.italic;
+}
+
 }  // namespace
 
 char32_t MathItalicCodePoint(FontFace face, SymbolCode code) {
@@ -69,12 +85,7 @@ LeafBox MeasureLeaf(const GlyphMetrics& metrics, const MathUnits& units, SymbolC
   if (HasOneAccent(drawn)) {
     box.ascent = std::max(box.ascent, AccentAscent(metrics, font, unit, drawn, box.baseline));
   }
-  if (IsSlanted(font.face)) {
-    if (const char32_t italic = MathItalicCodePoint(font.face, code); italic != 0) {
-      box.italic = std::max(0, units.Px(math.ItalicCorrection(math.GlyphOf(italic))));
-      box.width += box.italic;
-    }
-  }
+  if (IsSlanted(font.face)) SetAsMathItalic(metrics, units, font, code, box);
   return box;
 }
 

@@ -1,6 +1,7 @@
 // The box of one drawn symbol as TeX uses it: its advance, and its ink above and below the
-// baseline. An italic letter carries the italic correction of the matching letter of the math
-// font (the text faces share its design); the minus is the math font's own minus sign.
+// baseline. An italic letter takes the advance and italic correction of the matching letter of
+// the math font, whose italic is wider set than the text face's (the faces share their design),
+// and its glyph stands where the math font's would; the minus is the math font's own sign.
 #pragma once
 #include <cstdint>
 
@@ -15,6 +16,7 @@ struct LeafBox {
   int32_t ascent = 0;    // ink (or an accent over it) above the baseline
   int32_t depth = 0;     // ink below the baseline
   int32_t baseline = 0;  // the baseline's distance below the top of the glyph's cell
+  int32_t offset = 0;    // the glyph's cell from the box's left edge
   int32_t italic = 0;    // the italic correction included in the width
   int32_t glyph = -1;    // the math font's glyph index when the symbol is drawn by index
 };
