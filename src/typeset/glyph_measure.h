@@ -19,6 +19,8 @@ GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlag
 
 // The height of "a" with no style: the font's cell height.
 int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
+// Where the baseline of "a" with no style stands below the top of its cell.
+int32_t LetterAscent(const GlyphMetrics& metrics, int32_t size);
 
 // Remembers every extent and ink it has asked for, per (font, unit) and per (font, glyph index).
 // Fonts never change while the program runs, so the answers are exactly those of the wrapped

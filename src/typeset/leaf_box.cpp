@@ -45,6 +45,16 @@ void SetAsMathItalic(const GlyphMetrics& metrics, const MathUnits& units, FontKe
   box.width = advance + box.italic;
 }
 
+// TeX sets scripts in fonts designed for their size, about 15 % (7 point) and 40 % (5 point)
+// wider for their em than the 10 point design; the one design here is scaled down, so its
+// advances widen by as much, the glyph in the middle.
+void SpreadForSize(int32_t size, LeafBox& box) {
+  const int32_t percent = size == 28 ? 15 : size == 20 ? 40 : 0;
+  const int32_t extra = (box.width - box.italic) * percent / 100;
+  box.width += extra;
+  box.offset += extra / 2;
+}
+
 }  // namespace
 
 char32_t MathItalicCodePoint(FontFace face, SymbolCode code) {
@@ -86,6 +96,7 @@ LeafBox MeasureLeaf(const GlyphMetrics& metrics, const MathUnits& units, SymbolC
     box.ascent = std::max(box.ascent, AccentAscent(metrics, font, unit, drawn, box.baseline));
   }
   if (IsSlanted(font.face)) SetAsMathItalic(metrics, units, font, code, box);
+  SpreadForSize(font.size, box);
   return box;
 }
 
