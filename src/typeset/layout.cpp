@@ -32,10 +32,10 @@ void PutChild(EquationTree& tree, int32_t child, int32_t x, int32_t raise) {
   data.y = -raise - AscentOf(data);
 }
 
-LayoutBox OwnGlyph(int32_t node, const NodeData& data, uint16_t glyph, int32_t x, int32_t cellTop) {
-  return LayoutBox{code::MathGlyph, x,          cellTop,    glyph, 0,
-                   data.width,      data.height, data.style & StyleRed,
-                   static_cast<uint32_t>(data.size), node};
+LayoutBox OwnGlyph(int32_t node, const NodeData& data, uint16_t glyph, int32_t x, int32_t cellTop,
+                   GlyphExtent cell) {
+  return LayoutBox{code::MathGlyph,      x, cellTop, glyph, 0, cell.width, cell.height,
+                   data.style & StyleRed, static_cast<uint32_t>(data.size), node};
 }
 
 // A rule `thickness` pixels thick whose top row is `top`: a two-pixel pen covers the row above

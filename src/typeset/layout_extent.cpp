@@ -17,7 +17,8 @@ void MeasureLeafNode(EquationTree& tree, int32_t node, LayoutContext& context) {
   SetExtent(data, leaf.width, leaf.ascent, leaf.depth);
   context.italic[node] = leaf.italic;
   if (leaf.glyph >= 0) {
-    context.AddOwn(OwnGlyph(node, data, static_cast<uint16_t>(leaf.glyph), 0, -leaf.baseline));
+    context.AddOwn(OwnGlyph(node, data, static_cast<uint16_t>(leaf.glyph), leaf.offset,
+                                    -leaf.baseline, GlyphExtent{data.width, data.height}));
     return;
   }
   context.AddOwn(LayoutBox{data.code, leaf.offset, -leaf.baseline, 0, 0, data.width, data.height,

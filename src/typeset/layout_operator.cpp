@@ -14,6 +14,7 @@ namespace {
 struct Sign {
   uint16_t glyph = 0;
   int32_t width = 0;
+  int32_t cellHeight = 0;
   int32_t ascent = 0;  // above the baseline once centred on the axis
   int32_t depth = 0;
   int32_t cellTop = 0;  // relative to the baseline
@@ -42,7 +43,9 @@ Sign MeasureSign(const LayoutContext& context, const MathUnits& u, SymbolCode co
   sign.glyph = math.GlyphOf(SignCodePoint(code));
   if (display) sign.glyph = DisplayVariant(math, sign.glyph);
   const FontKey font{FontFace::Math, FontSizeOf(size)};
-  sign.width = context.metrics.ExtentById(font, sign.glyph).width;
+  const GlyphExtent cell = context.metrics.ExtentById(font, sign.glyph);
+  sign.width = cell.width;
+  sign.cellHeight = cell.height;
   const int32_t baseline = context.metrics.Ascent(font);
   const GlyphInk ink = context.metrics.InkById(font, sign.glyph);
   int32_t ascent = 0, depth = 0;
@@ -119,7 +122,8 @@ void MeasureBigOperator(EquationTree& tree, int32_t node, LayoutContext& context
     LimitsAtSide(tree, u, sign, style.cramped, lower, upper, extent);
   }
   SetExtent(d, extent[0], extent[1], extent[2]);
-  context.AddOwn(OwnGlyph(node, d, sign.glyph, signX, sign.cellTop));
+  context.AddOwn(OwnGlyph(node, d, sign.glyph, signX, sign.cellTop,
+                                 GlyphExtent{sign.width, sign.cellHeight}));
 }
 
 }  // namespace kav

@@ -28,8 +28,10 @@ struct ChildBox {
 ChildBox ChildBoxOf(const EquationTree& tree, int32_t node, int32_t index);
 // Puts `child` (if any) with its left edge at x and its baseline `raise` above its parent's.
 void PutChild(EquationTree& tree, int32_t child, int32_t x, int32_t raise);
-// One of the node's own boxes, relative to its left edge and baseline.
-LayoutBox OwnGlyph(int32_t node, const NodeData& data, uint16_t glyph, int32_t x, int32_t cellTop);
+// One of the node's own boxes, relative to its left edge and baseline. A glyph's box is its
+// cell: advance wide, `cellHeight` tall.
+LayoutBox OwnGlyph(int32_t node, const NodeData& data, uint16_t glyph, int32_t x, int32_t cellTop,
+                   GlyphExtent cell);
 LayoutBox OwnRule(int32_t node, const NodeData& data, int32_t x1, int32_t x2, int32_t top,
                   int32_t thickness);
 

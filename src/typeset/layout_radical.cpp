@@ -30,7 +30,8 @@ void MeasureRadical(EquationTree& tree, int32_t node, LayoutContext& context) {
   const int32_t needed = radicand.ascent + radicand.depth + gap + thickness;
   const uint16_t sign = CoveringVariant(u, u.Table().GlyphOf(U'\u221A'), needed);
   const FontKey font{FontFace::Math, FontSizeOf(d.size)};
-  const int32_t advance = context.metrics.ExtentById(font, sign).width;
+  const GlyphExtent cell = context.metrics.ExtentById(font, sign);
+  const int32_t advance = cell.width;
   GlyphInk ink = context.metrics.InkById(font, sign);
   if (ink.Empty()) ink = GlyphInk{0, 0, advance, font.size};
   const int32_t signHeight = ink.bottom - ink.top;
@@ -40,7 +41,7 @@ void MeasureRadical(EquationTree& tree, int32_t node, LayoutContext& context) {
   SetExtent(d, advance + radicand.width,
             -signTop + u(MathConstant::RadicalExtraAscender),
             std::max(radicand.depth, signTop + signHeight));
-  context.AddOwn(OwnGlyph(node, d, sign, 0, signTop - ink.top));
+  context.AddOwn(OwnGlyph(node, d, sign, 0, signTop - ink.top, cell));
   context.AddOwn(OwnRule(node, d, advance, advance + radicand.width, signTop, thickness));
 }
 

@@ -58,8 +58,8 @@ TEST_F(LayoutTest, EmptyLineIsOnePlaceholderFrameCentredOnTheAxis) {
   for (const LayoutBox& box : line.boxes) EXPECT_EQ(box.node, 1);
 }
 
-// At size 40 the fixed em is 32: thin 3mu = 5, medium 4mu = 7, thick 5mu = 9; at 28 (em 22.4)
-// thin is 4. Glyphs are 20 wide at 40, 14 at 28.
+// At size 40 the fixed em is 32: thin 3mu = 5, medium 4mu = 7, thick 5mu = 9. Glyphs are 20
+// wide at 40, and at 28 14 spread by 15 % to 16.
 TEST_F(LayoutTest, AtomsAreSpacedByTheirClasses) {
   struct Row {
     const char16_t* markup;
@@ -78,9 +78,9 @@ TEST_F(LayoutTest, AtomsAreSpacedByTheirClasses) {
       {u"<s|rm><i|rm><n|rm><x>", 60 + 5 + 20},   // a function name is one operator
       {u"<s|rm><i|rm><x|rm><x>", 80},            // not a name: ordinary letters
       {u"<s|rm><i|rm><n|rm><=><x>", 60 + 9 + 20 + 9 + 20},
-      {u"<a>\\super{<b><+><c>}", 20 + 42 + 2},    // none in script style
-      {u"<a>\\super{<b><=><c>}", 20 + 42 + 2},
-      {u"<a>\\super{<b><,><c>}", 20 + 42 + 2},    // nor after punctuation
+      {u"<a>\\super{<b><+><c>}", 20 + 48 + 2},    // none in script style
+      {u"<a>\\super{<b><=><c>}", 20 + 48 + 2},
+      {u"<a>\\super{<b><,><c>}", 20 + 48 + 2},    // nor after punctuation
   };
   for (const Row& row : rows) {
     const EquationLine line = Line(row.markup);
@@ -90,7 +90,7 @@ TEST_F(LayoutTest, AtomsAreSpacedByTheirClasses) {
 
 // Pixels at 40: superscript shift 14 (cramped 12), bottom min 4, drop max 10; subscript shift
 // 10, top max 16, drop min 8; gap min 6, bottom max with subscript 16; 2 after a script. A
-// script at 28 stands 21 above its baseline and 7 below.
+// script at 28 is 16 wide and stands 21 above its baseline and 7 below.
 TEST_F(LayoutTest, ScriptsRiseAndDropByTheFontsConstants) {
   struct Row {
     const char16_t* markup;
@@ -98,17 +98,17 @@ TEST_F(LayoutTest, ScriptsRiseAndDropByTheFontsConstants) {
     std::array<int32_t, 4> expected;
   };
   const Row rows[] = {
-      {u"<x>\\super{<n>}", {36, 14 + 21, 10, 14}},
-      {u"<x>\\sub{<i>}", {36, 30, 10 + 7, -10}},
+      {u"<x>\\super{<n>}", {38, 14 + 21, 10, 14}},
+      {u"<x>\\sub{<i>}", {38, 30, 10 + 7, -10}},
       // First in its row, on the placeholder the line keeps there: a box, so its top (26) less
       // the drop of 10 lifts the script to 16.
-      {u"\\super{<n>}<x>", {32 + 14 + 2 + 20, 16 + 21, 10, 16}},
+      {u"\\super{<n>}<x>", {32 + 16 + 2 + 20, 16 + 21, 10, 16}},
       // Both: the gap of -4 opens to 6 (drop 20), then both move up 9 to put the superscript's
       // bottom at 16.
-      {u"<x>\\super{<n>}\\sub{<i>}", {36, 23 + 21, 11 + 7, 23}},
-      {u"<x>\\sub{<i>}\\super{<n>}", {36, 23 + 21, 11 + 7, -11}},
+      {u"<x>\\super{<n>}\\sub{<i>}", {38, 23 + 21, 11 + 7, 23}},
+      {u"<x>\\sub{<i>}\\super{<n>}", {38, 23 + 21, 11 + 7, -11}},
       // A second superscript starts an atom of its own on an empty base.
-      {u"<x>\\super{<n>}\\super{<m>}", {36 + 16, 35, 10, 14}},
+      {u"<x>\\super{<n>}\\super{<m>}", {38 + 18, 35, 10, 14}},
   };
   for (const Row& row : rows) {
     const EquationLine line = Line(row.markup);
@@ -197,8 +197,8 @@ TEST_F(LayoutTest, SumLimitsStandAboveAndBelowOnTheTopRowOnly) {
   const NodeData& sum = Find(line, code::Sum);
   // Upper baseline 30 + max(4, 8 + 7) up, lower 10 + max(24, 6 + 21) down.
   EXPECT_EQ((std::array{sum.width, AscentOf(sum), sum.depth}), (std::array{20, 45 + 21, 37 + 7}));
-  EXPECT_EQ((std::array{Find(line, u'n').x, Find(line, u'n').y}), (std::array{3, 0}));
-  EXPECT_EQ((std::array{Find(line, u'i').x, Find(line, u'i').y}), (std::array{3, 66 + 37 - 21}));
+  EXPECT_EQ((std::array{Find(line, u'n').x, Find(line, u'n').y}), (std::array{2, 0}));
+  EXPECT_EQ((std::array{Find(line, u'i').x, Find(line, u'i').y}), (std::array{2, 66 + 37 - 21}));
   const LayoutBox& sign = line.boxes.back();
   EXPECT_EQ(sign.code, code::MathGlyph);
   EXPECT_EQ((std::array{sign.x, sign.y, static_cast<int32_t>(sign.size)}),
@@ -208,14 +208,14 @@ TEST_F(LayoutTest, SumLimitsStandAboveAndBelowOnTheTopRowOnly) {
   // then both up 3 to put the upper one's bottom at 16.
   const EquationLine text = Line(u"\\frac{\\sum{<i>}{<n>}}{<x>}");
   const NodeData& side = Find(text, code::Sum);
-  EXPECT_EQ((std::array{side.width, AscentOf(side), side.depth}), (std::array{36, 23 + 21, 15 + 7}));
+  EXPECT_EQ((std::array{side.width, AscentOf(side), side.depth}), (std::array{38, 23 + 21, 15 + 7}));
 }
 
 TEST_F(LayoutTest, IntegralLimitsStandAtItsSide) {
   const EquationLine line = Line(u"\\integral{<a>}{<b>}");
   const NodeData& integral = Find(line, code::Integral);
   EXPECT_EQ((std::array{integral.width, AscentOf(integral), integral.depth}),
-            (std::array{36, 23 + 21, 15 + 7}));
+            (std::array{38, 23 + 21, 15 + 7}));
   EXPECT_EQ(Find(line, u'a').x, 20);
   EXPECT_EQ(Find(line, u'b').x, 20);
   // Switched-off limits take no room.
