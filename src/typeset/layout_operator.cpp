@@ -75,13 +75,13 @@ VerticalExtent Vertical(const ChildBox& box) { return VerticalExtent{box.ascent,
 void LimitsAboveBelow(EquationTree& tree, const MathUnits& u, const Sign& sign,
                       const ChildBox& lower, const ChildBox& upper, int32_t extent[3],
                       int32_t& signX) {
-  using C = MathConstant;
   const int32_t width = std::max({sign.width, lower.width, upper.width});
   signX = (width - sign.width) / 2;
-  const int32_t raise =
-      sign.ascent + std::max(u(C::UpperLimitBaselineRiseMin), u(C::UpperLimitGapMin) + upper.depth);
-  const int32_t drop =
-      sign.depth + std::max(u(C::LowerLimitBaselineDropMin), u(C::LowerLimitGapMin) + lower.ascent);
+  const VerticalExtent up = Vertical(upper), low = Vertical(lower);
+  const ScriptShifts shifts =
+      StackLimits(u, VerticalExtent{sign.ascent, sign.depth}, upper.node >= 0 ? &up : nullptr,
+                  lower.node >= 0 ? &low : nullptr);
+  const int32_t raise = shifts.raise, drop = shifts.drop;
   PutChild(tree, upper.node, (width - upper.width + sign.italic) / 2, raise);
   PutChild(tree, lower.node, (width - lower.width - sign.italic) / 2, -drop);
   extent[0] = width;

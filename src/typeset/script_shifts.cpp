@@ -41,4 +41,19 @@ ScriptShifts ShiftScripts(const MathUnits& u, const ScriptBase& base, const Vert
   return shifts;
 }
 
+ScriptShifts StackLimits(const MathUnits& u, VerticalExtent base, const VerticalExtent* upper,
+                         const VerticalExtent* lower) {
+  using C = MathConstant;
+  ScriptShifts shifts;
+  if (upper) {
+    shifts.raise = base.ascent + std::max(u(C::UpperLimitBaselineRiseMin),
+                                          u(C::UpperLimitGapMin) + upper->depth);
+  }
+  if (lower) {
+    shifts.drop = base.depth + std::max(u(C::LowerLimitBaselineDropMin),
+                                        u(C::LowerLimitGapMin) + lower->ascent);
+  }
+  return shifts;
+}
+
 }  // namespace kav

@@ -27,4 +27,9 @@ struct ScriptShifts {
 ScriptShifts ShiftScripts(const MathUnits& u, const ScriptBase& base, const VerticalExtent* sup,
                           const VerticalExtent* sub);
 
+// How far limits set above and below a base of this extent stand from its baseline: the upper
+// one's baseline `raise` above, the lower one's `drop` below. Either may be missing.
+ScriptShifts StackLimits(const MathUnits& u, VerticalExtent base, const VerticalExtent* upper,
+                         const VerticalExtent* lower);
+
 }  // namespace kav

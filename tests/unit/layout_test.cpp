@@ -223,6 +223,17 @@ TEST_F(LayoutTest, IntegralLimitsStandAtItsSide) {
   EXPECT_EQ(Find(bare, code::Integral).width, 20);
 }
 
+TEST_F(LayoutTest, LimitNamesTakeTheirSubscriptBelowOnTheTopRowOnly) {
+  // lim is 60 wide; its subscript (16 wide) centred under it, 10 + max(24, 6 + 21) down.
+  const EquationLine line = Line(u"<l|rm><i|rm><m|rm>\\sub{<n>}");
+  const NodeData& n = Find(line, u'n');
+  EXPECT_EQ((std::array{line.tree.Data(line.tree.root).width, n.x, n.y + 21 - 30}),
+            (std::array{60, 22, 37}));
+  // sin is no limit name, and in a numerator lim's scripts stand at its side.
+  EXPECT_EQ(Find(Line(u"<s|rm><i|rm><n|rm>\\sub{<n>}"), u'n', 1).x, 60);
+  EXPECT_EQ(Find(Line(u"\\frac{<l|rm><i|rm><m|rm>\\sub{<n>}}{<x>}"), u'n').x, 4 + 60);
+}
+
 TEST_F(LayoutTest, ProductInScriptUsesItsSignAtTwentyEight) {
   const EquationLine line = Line(u"<x>\\super{\\prod{<i>}{<n>}}");
   const LayoutBox& sign = line.boxes.back();
