@@ -71,6 +71,10 @@ Outline GdiGlyphOutlines::GlyphOutline(FontKey font, char16_t unit) const {
   return Read(font, glyph.code, glyph.byIndex ? GGO_GLYPH_INDEX : 0);
 }
 
+Outline GdiGlyphOutlines::GlyphOutlineById(FontKey font, uint16_t glyph) const {
+  return Read(font, fonts.GlyphById(font, glyph).code, GGO_GLYPH_INDEX);
+}
+
 Outline GdiGlyphOutlines::IntegralOutline() const {
   return FitIntegralOutline(Read({FontFace::Math, 57}, kMathIntegralVariantGlyph, GGO_GLYPH_INDEX));
 }
