@@ -61,12 +61,12 @@ class FontSet {
   size_t InstalledFaceCount() const { return faces.size(); }
   // What to hand GDI for `unit` drawn in `key`'s font (DrawnCodePoint decides the code point).
   GdiGlyph GlyphOf(FontKey key, char16_t unit) const;
-  // What to hand GDI for glyph index `glyph` of `key`'s font. Throws a Failure naming the font
-  // and the index when the font has no such glyph.
-  GdiGlyph GlyphById(FontKey key, uint16_t glyph) const;
   // The MATH table of the font file behind the math face, read once by Load; nullptr when GDI
   // gives no file for the face or the file has no MATH table.
   const MathTable* Math() const { return math.HasTable() ? &math : nullptr; }
+  // What to hand GDI for glyph index `glyph` of `key`'s font. Throws a Failure naming the font
+  // and the index when the font has no such glyph.
+  GdiGlyph GlyphById(FontKey key, uint16_t glyph) const;
 
  private:
   static constexpr size_t kSizeSlots = 4;

@@ -15,6 +15,9 @@ class GdiGlyphMetrics final : public GlyphMetrics {
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
   // The black box of the glyph's outline (GetGlyphOutlineW, GGO_METRICS).
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // Latin Modern Math's MATH table, read from the embedded file through GetFontData once, when
+  // the fonts were loaded.
+  const MathTable* Math() const override { return fonts.Math(); }
   // The cell's baseline and em, as the font was made (GetTextMetricsW).
   int32_t Ascent(FontKey font) const override;
   double PixelsPerEm(FontKey font) const override;
@@ -22,9 +25,6 @@ class GdiGlyphMetrics final : public GlyphMetrics {
   // GGO_GLYPH_INDEX). Throw a Failure for an index the font does not hold.
   GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
   GlyphInk InkById(FontKey font, uint16_t glyph) const override;
-  // Latin Modern Math's MATH table, read from the embedded file through GetFontData once, when
-  // the fonts were loaded.
-  const MathTable* Math() const override { return fonts.Math(); }
 
  private:
   GlyphExtent ExtentOf(FontKey font, GdiGlyph glyph) const;

@@ -39,7 +39,7 @@ LinePoint InlineBoxAnchor(const EquationLine& line, const GlyphMetrics& metrics)
   const bool atEnd = position >= count;
   const NodeData& item = tree.Data(tree.Child(row, atEnd ? count - 1 : position));
   const int32_t x = atEnd ? item.x + item.width : item.x;
-  return {x, item.y + item.height - item.depth - LetterHeight(metrics, item.size) * 6 / 10};
+  return {x, item.y + item.height - item.depth - LetterAscent(metrics, item.size)};
 }
 
 void Editor::ShowInlineEditBox() {

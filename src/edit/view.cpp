@@ -48,8 +48,8 @@ CaretBox CaretBoxOf(const EquationLine& line, const GlyphMetrics& metrics) {
     const NodeData& next = tree.Data(tree.Child(row, p < n ? p : n - 1));
     caret.height = kav::LetterHeight(metrics, next.size);
     caret.x = p < n ? next.x : next.x + next.width;
-    // The bar reaches 0.6 of a letter height above the neighbour's axis and 0.4 below it.
-    caret.y = next.y + next.height - next.depth - caret.height * 6 / 10;
+    // The bar spans a letter's cell standing on the neighbour's baseline.
+    caret.y = next.y + next.height - next.depth - kav::LetterAscent(metrics, next.size);
   }
   return caret;
 }

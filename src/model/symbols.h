@@ -28,6 +28,8 @@ inline constexpr SymbolCode None = 2000000013;
 inline constexpr SymbolCode LBrace = 2000000014;
 inline constexpr SymbolCode RBrace = 2000000015;
 inline constexpr SymbolCode RedEscape = 2000000016;
+// A box that draws one glyph of the math font by glyph index (the index in LayoutBox::x2).
+inline constexpr SymbolCode MathGlyph = 2000000017;
 }  // namespace code
 
 inline constexpr StyleFlags StyleRoman = 0x01;

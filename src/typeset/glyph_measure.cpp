@@ -21,6 +21,10 @@ int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size) {
   return MeasureGlyph(metrics, u'a', 0, size).height;
 }
 
+int32_t LetterAscent(const GlyphMetrics& metrics, int32_t size) {
+  return metrics.Ascent(SelectGlyphFont(u'a', size, 0));
+}
+
 namespace {
 
 // A unit and a glyph index are both 16 bits; each kind has maps of its own.

@@ -19,6 +19,8 @@ GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlag
 
 // The height of "a" with no style: the font's cell height.
 int32_t LetterHeight(const GlyphMetrics& metrics, int32_t size);
+// Where the baseline of "a" with no style stands below the top of its cell.
+int32_t LetterAscent(const GlyphMetrics& metrics, int32_t size);
 
 // Remembers every extent and ink it has asked for, per (font, unit) and per (font, glyph index).
 // Fonts never change while the program runs, so the answers are exactly those of the wrapped
@@ -30,6 +32,7 @@ class CachedGlyphMetrics final : public GlyphMetrics {
   GlyphInk Ink(FontKey font, char16_t unit) const override;
   int32_t Ascent(FontKey font) const override { return platform_.Ascent(font); }
   double PixelsPerEm(FontKey font) const override { return platform_.PixelsPerEm(font); }
+  // The platform's table: it is read once per font already.
   const MathTable* Math() const override { return platform_.Math(); }
   GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
   GlyphInk InkById(FontKey font, uint16_t glyph) const override;

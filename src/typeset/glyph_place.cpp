@@ -4,8 +4,6 @@
 
 #include "typeset/font_choice.h"
 #include "typeset/fortieths.h"
-#include "typeset/glyph_measure.h"
-#include "typeset/spacing.h"
 
 namespace kav {
 namespace {
@@ -23,39 +21,8 @@ StrokeBounds BoundsOf(StyleFlags accent) {
   }
 }
 
-// The math face stands in for symbols the CMU faces lack; Greek drawn from it is a letter.
-bool IsFallback(SymbolCode code, FontFace face) {
-  return (face == FontFace::Math || face == FontFace::Symbol) && !IsGreek(code);
-}
-
 bool IsSlanted(FontFace face) {
   return face == FontFace::Italic || face == FontFace::MathItalic;
-}
-
-// The ink with the table's air on each side, never less than 3/40 of the size: the table's
-// negative tails were tuned to pull other faces' wide boxes in and must not cut into this face's
-// ink, and an italic neighbour's ink may lean a pixel or two past its own box.
-GlyphPlace PlaceByInk(const GlyphSpacing& s, int32_t advance, int32_t height, GlyphInk ink,
-                      int32_t size) {
-  const int32_t least = std::max(1, Fortieths(3, size));
-  const int32_t left = std::max(least, ink.left + s.lead + s.pad / 2 + s.shift);
-  const int32_t right =
-      std::max(least, advance - ink.right + s.tail + (s.pad - s.pad / 2) - s.shift);
-  int32_t top = s.drop;
-  top = std::min(top, height - ink.bottom);
-  top = std::max(top, -ink.top);
-  return GlyphPlace{left + (ink.right - ink.left) + right, height, left - ink.left, top};
-}
-
-// Grows the box upward when the accent reaches above the glyph's cell.
-void MakeAccentRoom(const GlyphMetrics& metrics, FontKey font, char16_t unit, StyleFlags style,
-                    GlyphPlace& place) {
-  const std::optional<AccentPlace> accent =
-      PlaceAccent(style, font.size, font.face, metrics.Ink(font, unit), metrics.Ink(font, u'~'));
-  if (!accent || accent->top + place.offsetY >= 0) return;
-  const int32_t room = -(accent->top + place.offsetY);
-  place.height += room;
-  place.offsetY += room;
 }
 
 }  // namespace
@@ -77,36 +44,18 @@ bool HasOneAccent(StyleFlags style) {
          accents == StyleTilde;
 }
 
-GlyphPlace PlaceGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
-                      int32_t size) {
-  const GlyphExtent glyph = MeasureGlyph(metrics, code, style, size);
-  const GlyphSpacing s = SpacingOf(code, size);
-  GlyphPlace place{glyph.width + s.tail + s.lead + s.pad, glyph.height,
-                   s.pad / 2 + s.shift + s.lead, s.drop};
-  const FontKey drawn = DrawnGlyphFont(code, size, style);
-  const char16_t unit = GlyphUnit(code);
-  if (IsFallback(code, drawn.face)) {
-    const GlyphInk ink = metrics.Ink(drawn, unit);
-    if (!ink.Empty()) {
-      place = PlaceByInk(s, metrics.Extent(drawn, unit).width, glyph.height, ink, size);
-    }
-  }
-  const StyleFlags drawnStyle = DrawnStyle(code, style);
-  if (HasOneAccent(drawnStyle)) MakeAccentRoom(metrics, drawn, unit, drawnStyle, place);
-  return place;
-}
-
 int32_t AccentGap(int32_t size) {
   return std::max(2, Fortieths(3, size));
 }
 
 std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face, GlyphInk base,
-                                       GlyphInk tilde) {
+                                       GlyphInk tilde, std::optional<int32_t> centre) {
   const StyleFlags accent = style & StyleAccentMask;
   if (base.Empty() || (accent == StyleTilde && tilde.Empty())) return std::nullopt;
   // An italic glyph's top stands right of its ink's middle by about a quarter of half its height.
   const int32_t lean = IsSlanted(face) ? (base.bottom - base.top) / 8 : 0;
-  const int32_t centre2 = base.left + base.right + 2 * lean;  // twice the centre, kept exact
+  const int32_t centre2 =  // twice the centre, kept exact
+      centre ? 2 * *centre : base.left + base.right + 2 * lean;
   const int32_t bottom = base.top - AccentGap(size) - 1;      // the accent's lowest row
   if (accent == StyleTilde) {
     const int32_t y = bottom + 1 - tilde.bottom;

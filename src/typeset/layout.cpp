@@ -12,30 +12,66 @@ int32_t SizeOfLevel(int32_t level) {
   return 20;
 }
 
-int32_t BigOperatorSize(int32_t size) {
-  if (size == 40) return 57;
-  if (size == 28) return 40;
-  return 28;
+void SetExtent(NodeData& data, int32_t width, int32_t ascent, int32_t depth) {
+  data.width = width;
+  data.height = ascent + depth;
+  data.depth = depth;
 }
 
-SymbolCode BigOperatorGlyph(SymbolCode code) {
-  return code == code::Prod ? CodeOf(u"Pi") : CodeOf(u"Sigma");
-}
-
-ChildExtent ExtentOfChild(const EquationTree& tree, int32_t node, int32_t index) {
+ChildBox ChildBoxOf(const EquationTree& tree, int32_t node, int32_t index) {
   const int32_t child = tree.Child(node, index);
-  if (child < 0) return ChildExtent{};
+  if (child < 0) return ChildBox{};
   const NodeData& data = tree.Data(child);
-  return ChildExtent{data.width, data.height, data.depth};
+  return ChildBox{child, data.width, AscentOf(data), data.depth};
 }
 
-void AssignLevels(EquationTree& tree, int32_t node, int32_t level) {
+void PutChild(EquationTree& tree, int32_t child, int32_t x, int32_t raise) {
+  if (child < 0) return;
+  NodeData& data = tree.Data(child);
+  data.x = x;
+  data.y = -raise - AscentOf(data);
+}
+
+LayoutBox OwnGlyph(int32_t node, const NodeData& data, uint16_t glyph, int32_t x, int32_t cellTop,
+                   GlyphExtent cell) {
+  return LayoutBox{code::MathGlyph,      x, cellTop, glyph, 0, cell.width, cell.height,
+                   data.style & StyleRed, static_cast<uint32_t>(data.size), node};
+}
+
+// A rule `thickness` pixels thick whose top row is `top`: a two-pixel pen covers the row above
+// the segment and the segment's own.
+LayoutBox OwnRule(int32_t node, const NodeData& data, int32_t x1, int32_t x2, int32_t top,
+                  int32_t thickness) {
+  const bool thick = thickness >= 2;
+  const int32_t y = thick ? top + 1 : top;
+  return LayoutBox{thick ? code::ThickLine : code::ThinLine, x1, y, x2, y, data.width, 0,
+                   data.style, 0, node};
+}
+
+void AssignLevels(EquationTree& tree, int32_t node, int32_t level, MathStyle style,
+                  LayoutContext& context) {
   NodeData& data = tree.Data(node);
-  data.level = level;
-  data.size = SizeOfLevel(level);
+  data.level = static_cast<int16_t>(level);
+  data.size = static_cast<int16_t>(SizeOfLevel(level));
+  context.styles[node] = style;
   const SymbolCode code = data.code;
-  const bool scripts = code == code::Super || code == code::Sub || IsBigOperator(code);
-  for (int32_t child : tree.Children(node)) AssignLevels(tree, child, level + (scripts ? 1 : 0));
+  const std::vector<int32_t>& children = tree.Children(node);
+  for (size_t i = 0; i < children.size(); ++i) {
+    MathStyle inner = style;
+    int32_t deeper = level;
+    if (code == code::Super || ((IsBigOperator(code)) && i == 1)) {
+      inner = style.Superscript();
+      deeper = level + 1;
+    } else if (code == code::Sub || IsBigOperator(code)) {
+      inner = style.Subscript();
+      deeper = level + 1;
+    } else if (code == code::Frac) {
+      inner = i == 0 ? style.Numerator() : style.Denominator();
+    } else if (code == code::Sqrt) {
+      inner = style.Radicand();
+    }
+    AssignLevels(tree, children[i], deeper, inner, context);
+  }
 }
 
 void LayoutLine(EquationLine& line, const GlyphMetrics& metrics) {
@@ -44,12 +80,16 @@ void LayoutLine(EquationLine& line, const GlyphMetrics& metrics) {
     line.boxes.clear();
     return;
   }
-  AssignLevels(tree, tree.root, 0);
-  MeasureNode(tree, tree.root, metrics);
+  LayoutContext context(metrics, tree.nodes.size());
+  AssignLevels(tree, tree.root, 0, MathStyle{}, context);
+  MeasureNode(tree, tree.root, context);
+  NodeData& root = tree.Data(tree.root);
+  root.x = 0;
+  root.y = 0;
   PlaceChildren(tree, tree.root);
   std::vector<LayoutBox> boxes;
-  boxes.reserve(BoxCountOfSubtree(tree, tree.root));
-  AppendBoxes(tree, tree.root, metrics, boxes);
+  boxes.reserve(context.own.size());
+  AppendBoxes(tree, tree.root, context, boxes);
   line.boxes = std::move(boxes);
 }
 

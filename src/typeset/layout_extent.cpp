@@ -1,95 +1,76 @@
-// Pass 2 of the layout: width, height and depth of every node, children first. The depth is
-// the part of the box below the node's axis; rows align their children on that axis.
-#include <algorithm>
-
+// Pass 2 of the layout: the extent of every node, children first, each child placed relative
+// to its parent and each structure's own rules and signs kept for pass 4.
 #include "base/failure.h"
 #include "typeset/fortieths.h"
-#include "typeset/glyph_measure.h"
 #include "typeset/glyph_place.h"
+#include "typeset/leaf_box.h"
 #include "typeset/layout_passes.h"
-#include "typeset/spacing.h"
 
 namespace kav {
 namespace {
 
-struct Extent {
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t depth = 0;
-};
-
-Extent GlyphNode(const NodeData& data, int32_t a, const GlyphMetrics& metrics) {
-  if (data.code == u'-') {  // a rule: no ink to place by and no accent drawn
-    const GlyphExtent glyph = MeasureGlyph(metrics, data.code, data.style, data.size);
-    const GlyphSpacing spacing = SpacingOf(data.code, data.size);
-    return Extent{glyph.width + spacing.tail + spacing.lead + spacing.pad, glyph.height,
-                  Fortieths(16, a)};
+void MeasureLeafNode(EquationTree& tree, int32_t node, LayoutContext& context) {
+  NodeData& data = tree.Data(node);
+  const LeafBox leaf =
+      MeasureLeaf(context.metrics, MathUnits(context.metrics, data.size), data.code,
+                  static_cast<StyleFlags>(data.style), data.size);
+  SetExtent(data, leaf.width, leaf.ascent, leaf.depth);
+  context.italic[node] = leaf.italic;
+  if (leaf.glyph >= 0) {
+    context.AddOwn(OwnGlyph(node, data, static_cast<uint16_t>(leaf.glyph), leaf.offset,
+                                    -leaf.baseline, GlyphExtent{data.width, data.height}));
+    return;
   }
-  const GlyphPlace place = PlaceGlyph(metrics, data.code, data.style, data.size);
-  return Extent{place.width, place.height, Fortieths(16, a)};
+  context.AddOwn(LayoutBox{data.code, leaf.offset, -leaf.baseline, leaf.accentCentre.value_or(0),
+                           leaf.accentCentre ? 1 : 0, data.width, data.height,
+                           DrawnStyle(data.code, data.style), static_cast<uint32_t>(data.size),
+                           node});
 }
 
-Extent FractionNode(const ChildExtent& numerator, const ChildExtent& denominator) {
-  return Extent{std::max(numerator.width, denominator.width) + 10,
-                numerator.height + denominator.height + 5, denominator.height + 2};
+// An empty slot: a square frame centred on the math axis.
+void MeasurePlaceholder(EquationTree& tree, int32_t node, LayoutContext& context) {
+  NodeData& d = tree.Data(node);
+  const int32_t side = Fortieths(32, d.size);
+  const int32_t ascent = side / 2 + MathUnits(context.metrics, d.size)(MathConstant::AxisHeight);
+  SetExtent(d, side, ascent, side - ascent);
+  const int32_t top = -ascent, right = side - 2, bottom = top + side - 2;
+  const StyleFlags style = d.style;
+  auto side_line = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    context.AddOwn(LayoutBox{code::ThickLine, x1, y1, x2, y2, side, side, style, 0, node});
+  };
+  side_line(-1, top, right, top);
+  side_line(0, bottom, right, bottom);
+  side_line(0, top - 1, 0, bottom);
+  side_line(right, top, right, bottom);
 }
 
-// Children side by side on a common axis; an empty row is 0 by 0.
-Extent GroupNode(const EquationTree& tree, int32_t node) {
-  int32_t width = 0, above = 0, below = 0;
-  for (int32_t child : tree.Children(node)) {
-    const NodeData& data = tree.Data(child);
-    width += data.width;
-    above = std::max(above, data.height - data.depth);
-    below = std::max(below, data.depth);
-  }
-  return Extent{width, above + below, below};
+// A script node is its content; the row it stands in raises or lowers it.
+void MeasureScript(EquationTree& tree, int32_t node) {
+  const int32_t content = tree.Child(node, 0);
+  NodeData& data = tree.Data(node);
+  if (content < 0) return SetExtent(data, 0, 0, 0);
+  const NodeData inner = tree.Data(content);
+  SetExtent(data, inner.width, AscentOf(inner), inner.depth);
+  PutChild(tree, content, 0, 0);
 }
 
-Extent BigOperatorNode(const NodeData& data, const EquationTree& tree, int32_t node,
-                       const GlyphMetrics& metrics) {
-  const ChildExtent lower = ExtentOfChild(tree, node, 0);
-  const ChildExtent upper = ExtentOfChild(tree, node, 1);
-  const int32_t bigSize = BigOperatorSize(data.size);
-  const int32_t bigLetter = LetterHeight(metrics, bigSize);
-  const GlyphExtent sign = MeasureGlyph(metrics, BigOperatorGlyph(data.code), StyleRoman, bigSize);
-  return Extent{std::max({lower.width, sign.width, upper.width}),
-                lower.height + upper.height + Fortieths(24, sign.height),
-                lower.height + Fortieths(20, bigLetter) - Fortieths(8, sign.height)};
-}
-
-Extent IntegralNode(const NodeData& data, int32_t a, const EquationTree& tree, int32_t node) {
-  const ChildExtent lower = ExtentOfChild(tree, node, 0);
-  const ChildExtent upper = ExtentOfChild(tree, node, 1);
-  const GlyphExtent image = IntegralExtent(data.size);
-  const int32_t t1 = Fortieths(4, a);
-  const int32_t t2 = Fortieths(8, image.height);
-  const int32_t depth = std::max(image.height / 2 - t1, lower.height + t2);
-  return Extent{std::max(lower.width + Fortieths(16, image.width), upper.width + image.width),
-                std::max(image.height / 2 + t1, upper.height + t1 + t2) + depth, depth};
-}
-
-Extent StructureNode(const NodeData& data, int32_t a, const EquationTree& tree, int32_t node,
-                     const GlyphMetrics& metrics) {
-  const ChildExtent first = ExtentOfChild(tree, node, 0);
-  switch (data.code) {
-    case code::Frac:
-      return FractionNode(first, ExtentOfChild(tree, node, 1));
+void MeasureStructure(EquationTree& tree, int32_t node, LayoutContext& context) {
+  switch (tree.CodeAt(node)) {
     case code::Group:
-      return GroupNode(tree, node);
-    case code::Super:  // wholly above the axis of the row it stands in
-      return Extent{first.width, first.height, 0};
-    case code::Sub:  // hangs below the axis, reaching a tenth of a letter above it
-      return Extent{first.width, first.height, first.height - Fortieths(4, a)};
+      return MeasureRow(tree, node, context);
+    case code::Frac:
+      return MeasureFraction(tree, node, context);
+    case code::Super:
+    case code::Sub:
+      return MeasureScript(tree, node);
     case code::Sqrt:
-      return Extent{first.width + 30, first.height + 5, first.depth};
+      return MeasureRadical(tree, node, context);
     case code::Sum:
     case code::Prod:
-      return BigOperatorNode(data, tree, node, metrics);
     case code::Integral:
-      return IntegralNode(data, a, tree, node);
+      return MeasureBigOperator(tree, node, context);
     case code::None:
-      return Extent{};
+      return SetExtent(tree.Data(node), 0, 0, 0);
     default:
       Fail(u"WidthHeightDepth: Unknown token");
   }
@@ -97,21 +78,13 @@ Extent StructureNode(const NodeData& data, int32_t a, const EquationTree& tree, 
 
 }  // namespace
 
-void MeasureNode(EquationTree& tree, int32_t node, const GlyphMetrics& metrics) {
-  for (int32_t child : tree.Children(node)) MeasureNode(tree, child, metrics);
-  NodeData& data = tree.Data(node);
-  const int32_t a = LetterHeight(metrics, data.size);
-  Extent extent;
-  if (data.code == code::Placeholder) {
-    extent = Extent{Fortieths(32, a), Fortieths(32, a), Fortieths(16, a)};
-  } else if (IsLeafSymbol(data.code)) {
-    extent = GlyphNode(data, a, metrics);
-  } else {
-    extent = StructureNode(data, a, tree, node, metrics);
-  }
-  data.width = extent.width;
-  data.height = extent.height;
-  data.depth = extent.depth;
+void MeasureNode(EquationTree& tree, int32_t node, LayoutContext& context) {
+  for (int32_t child : tree.Children(node)) MeasureNode(tree, child, context);
+  context.BeginOwn(node);
+  const SymbolCode code = tree.CodeAt(node);
+  if (code == code::Placeholder) return MeasurePlaceholder(tree, node, context);
+  if (IsLeafSymbol(code)) return MeasureLeafNode(tree, node, context);
+  MeasureStructure(tree, node, context);
 }
 
 }  // namespace kav

@@ -10,23 +10,6 @@
 namespace kav {
 namespace {
 
-// The integral images are 28 x 68 and drawn at 0.9 of that, times 1, 0.7 or 0.5 by size.
-constexpr double kIntegralImageWidth = 28;
-constexpr double kIntegralImageHeight = 68;
-
-void DrawIntegral(Canvas& canvas, int32_t x, int32_t y, int32_t size, StyleFlags style,
-                  bool selected) {
-  const double scale = size == 40 ? 1.0 : size == 28 ? 0.7 : 0.5;
-  IntegralInk ink = IntegralInk::Black;
-  if (selected) {
-    ink = IntegralInk::Green;
-  } else if (style & StyleRed) {
-    ink = IntegralInk::Red;
-  }
-  canvas.IntegralImage(ink, x, y, static_cast<int32_t>(kIntegralImageWidth * 0.9 * scale),
-                       static_cast<int32_t>(kIntegralImageHeight * 0.9 * scale));
-}
-
 // The strokes of an accent from the reference point (bx, top), in fortieths of the size.
 void DrawAccentStrokes(Canvas& canvas, int32_t bx, int32_t top, int32_t size, StyleFlags accent,
                        Rgb ink) {
@@ -51,14 +34,15 @@ void DrawAccentStrokes(Canvas& canvas, int32_t bx, int32_t top, int32_t size, St
   }
 }
 
-// The accent sits a fixed gap above the glyph's ink, centred on it. A canvas that cannot tell
-// the ink gets the fixed heights, from a point a little left of the box centre.
+// The accent sits a fixed gap above the glyph's ink, centred on its attachment or its ink. A
+// canvas that cannot tell the ink gets the fixed heights, from a point a little left of the box
+// centre.
 void DrawAccent(Canvas& canvas, FontKey font, char16_t unit, int32_t x, int32_t y,
-                StyleFlags style, int32_t width, Rgb ink) {
+                StyleFlags style, int32_t width, std::optional<int32_t> centre, Rgb ink) {
   const StyleFlags accent = style & StyleAccentMask;
   const int32_t size = font.size;
-  const std::optional<AccentPlace> place =
-      PlaceAccent(style, size, font.face, canvas.Ink(font, unit), canvas.Ink(font, u'~'));
+  const std::optional<AccentPlace> place = PlaceAccent(
+      style, size, font.face, canvas.Ink(font, unit), canvas.Ink(font, u'~'), centre);
   if (place && accent == StyleTilde) return canvas.Glyph(font, u'~', x + place->x, y + place->y, ink);
   if (place) return DrawAccentStrokes(canvas, x + place->x, y + place->y, size, accent, ink);
   const int32_t bx = x + width / 2 + Fortieths(-7, size);
@@ -76,24 +60,28 @@ Rgb InkOf(bool selected, StyleFlags style) {
 }
 
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
-                  StyleFlags style, int32_t width, bool selected) {
-  if (code == code::Integral) return DrawIntegral(canvas, x, y, size, style, selected);
+                  StyleFlags style, int32_t width, bool selected, std::optional<int32_t> centre) {
   // Digits, punctuation and operators stand upright unless a face was chosen; letters and
   // Greek stay italic.
   const FontKey font = DrawnGlyphFont(code, size, style);
   const Rgb ink = InkOf(selected, style);
   const char16_t unit = GlyphUnit(code);
-  if (HasOneAccent(style)) DrawAccent(canvas, font, unit, x, y, style, width, ink);
+  if (HasOneAccent(style)) DrawAccent(canvas, font, unit, x, y, style, width, centre, ink);
   canvas.Glyph(font, unit, x, y, ink);
 }
 
 namespace {
 
-// Whether the box, its line's origin at `originX`, reaches into the span's columns.
+// Whether the box, its line's origin at `originX`, may reach into the span's columns. A glyph's
+// ink can overhang its box (an italic f, an accent, a sign drawn wider than its cell), so a
+// glyph counts as reaching a size further on either side: a neighbour the span's repaint erased
+// must be drawn again.
 bool Meets(const LayoutBox& box, int32_t originX, BoxSpan span) {
   const bool rule = box.code == code::ThickLine || box.code == code::ThinLine;
-  const int64_t left = int64_t{originX} + (rule ? std::min(box.x, box.x2) : box.x);
-  const int64_t right = int64_t{originX} + (rule ? std::max(box.x, box.x2) : box.x + box.width);
+  const int64_t overhang = rule ? 2 : int64_t{box.size};
+  const int64_t left = int64_t{originX} + (rule ? std::min(box.x, box.x2) : box.x) - overhang;
+  const int64_t right =
+      int64_t{originX} + (rule ? std::max(box.x, box.x2) : box.x + box.width) + overhang;
   return right >= span.left && left < span.right;
 }
 
@@ -110,9 +98,13 @@ void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
     if (box.code == code::ThickLine || box.code == code::ThinLine) {
       canvas.Line(originX + box.x, originY + box.y, originX + box.x2, originY + box.y2,
                   box.code == code::ThickLine ? 2 : 1, ink);
+    } else if (box.code == code::MathGlyph) {
+      canvas.GlyphById(FontKey{FontFace::Math, FontSizeOf(static_cast<int32_t>(box.size))},
+                       static_cast<uint16_t>(box.x2), originX + box.x, originY + box.y, ink);
     } else {
       DrawGlyphBox(canvas, originX + box.x, originY + box.y, box.code,
-                   static_cast<int32_t>(box.size), box.style, box.width, selected);
+                   static_cast<int32_t>(box.size), box.style, box.width, selected,
+                   box.y2 == 1 ? std::optional<int32_t>(box.x2) : std::nullopt);
     }
   }
 }

@@ -1,8 +1,9 @@
 // Drawing a laid-out line onto any Canvas: rules with pens, glyphs with their accents, and the
-// integral image. Selected boxes are green, red-styled boxes red, everything else black.
+// math font's signs by glyph index. Selected boxes are green, red-styled boxes red, everything else black.
 #pragma once
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -26,9 +27,11 @@ void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
                     std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks,
                     BoxSpan span = {});
 
-// One text or image box at (x, y); `width` is the box width, which centres accents.
+// One text box at (x, y); an accent is centred at `centre` from x when the font gives one,
+// else on the glyph's ink, else on the box `width`.
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
-                  StyleFlags style, int32_t width, bool selected);
+                  StyleFlags style, int32_t width, bool selected,
+                  std::optional<int32_t> centre = {});
 
 // The rubber band of a mouse selection: a closed black outline two pixels wide.
 void DrawDragOutline(Canvas& canvas, int32_t startX, int32_t startY, int32_t endX, int32_t endY);

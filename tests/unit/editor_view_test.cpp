@@ -124,11 +124,11 @@ TEST_F(ClickTest, AClickBeforeOrAfterALettersCentre) {
 }
 
 TEST_F(ClickTest, FarRightOfTheFormulaIsTheLineEnd) {
-  Load({u"<a>\\super{<b>}"});  // 34 wide, 44 tall: origin (383, 228)
-  ASSERT_EQ(editor.LineOrigin(0).x, 383);
-  Click(383 + 44, 248);  // 10 pixels right: still the nearest box, b in the superscript
+  Load({u"<a>\\super{<b>}"});  // 38 wide: origin x 381
+  ASSERT_EQ(editor.LineOrigin(0).x, 381);
+  Click(381 + 48, 248);  // 10 pixels right: still the nearest box, b in the superscript
   EXPECT_EQ(Caret(), "1.0@1");
-  Click(383 + 45, 248);  // 11 pixels right: the end of the line
+  Click(381 + 49, 248);  // 11 pixels right: the end of the line
   EXPECT_EQ(Caret(), "root@2");
 }
 

@@ -1,5 +1,5 @@
-// Placement by ink, worked out by hand with fixed metrics (glyphs size/2 wide, size tall): the
-// fallback face's symbols keep their ink inside their box, accents sit a gap above their base.
+// Leaf boxes by ink, worked out by hand with fixed metrics (glyphs size/2 wide, size tall,
+// baseline at three quarters): ink above and below the baseline, accents a gap above their base.
 #include "typeset/glyph_place.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "fixed_metrics.h"
 #include "recording_canvas.h"
 #include "typeset/layout.h"
+#include "typeset/leaf_box.h"
 #include "typeset/paint.h"
 
 namespace kav {
@@ -16,31 +17,39 @@ namespace {
 
 constexpr SymbolCode kLfloor = 0x230A;
 
-std::array<int32_t, 4> Numbers(const GlyphPlace& p) {
-  return {p.width, p.height, p.offsetX, p.offsetY};
+// Fixed metrics put the baseline 30 below the top of a 40 cell.
+TEST(MeasureLeaf, InkAboveAndBelowTheBaselineAccentRoomAndAdvance) {
+  struct Row {
+    SymbolCode code;
+    StyleFlags style;
+    GlyphInk ink;
+    std::array<int32_t, 3> widthAscentDepth;
+  };
+  const Row rows[] = {
+      {kLfloor, 0, {}, {20, 30, 10}},                 // no ink: the whole cell
+      {kLfloor, 0, {3, 10, 15, 38}, {20, 21, 9}},     // ink rows 10..37 around row 30, and 1
+      {u'+', 0, {2, 12, 18, 26}, {20, 19, 0}},        // well above the baseline: no depth
+      // Hat over italic f (ink 2..39): lean 38/8 = 4, lowest row 2 - 3 - 1 = -2, top -9.
+      {u'f', StyleHat, {2, 2, 18, 40}, {20, 39, 11}},
+      {u'f', 0, {2, 2, 18, 40}, {20, 29, 11}},
+      {u'f', StyleHat | StyleBar, {2, 2, 18, 40}, {20, 29, 11}},  // two accents draw none
+  };
+  for (const Row& row : rows) {
+    FixedMetrics metrics;
+    metrics.SetInk(static_cast<char16_t>(row.code), 40, row.ink);
+    const LeafBox box = MeasureLeaf(metrics, MathUnits(metrics, 40), row.code, row.style, 40);
+    EXPECT_EQ((std::array{box.width, box.ascent, box.depth}), row.widthAscentDepth) << row.code;
+    EXPECT_EQ(box.baseline, 30);
+  }
 }
 
-TEST(PlaceGlyph, FallbackSymbolsArePlacedByTheirInkWithTheTablesAir) {
-  FixedMetrics metrics;
-  // Without ink, the table: 20 - 10 wide, shifted 2 right and 2 up.
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, kLfloor, 0, 40)), (std::array{10, 40, 2, -2}));
-  // Ink 3..15: left air 3 + shift 2; the tail of -10 would cut into the ink, so the least air
-  // of 3/40 stays on the right.
-  metrics.SetInk(u'\u230A', 40, GlyphInk{3, 10, 15, 38});
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, kLfloor, 0, 40)), (std::array{5 + 12 + 3, 40, 2, -2}));
-  // A drop that would push the ink out of the cell stops at its edge.
-  metrics.SetInk(u'\u230A', 40, GlyphInk{3, 1, 15, 40});
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, kLfloor, 0, 40)), (std::array{20, 40, 2, -1}));
-  // Less or equal: pad 10 split 5 and 5, shift 1 moves air from right to left.
-  metrics.SetInk(u'\u2264', 28, GlyphInk{2, 5, 12, 22});
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, 0x2264, 0, 28)),
-            (std::array{(2 + 3 + 0) + 10 + (14 - 12 + 4 - 0), 28, 3, 1}));
-}
-
-TEST(PlaceGlyph, CmuGlyphsKeepTheTableWhateverTheirInk) {
-  FixedMetrics metrics;
-  metrics.SetInk(u'+', 40, GlyphInk{-5, 0, 30, 40});
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, '+', 0, 40)), (std::array{20 + 1 + 4, 40, 4, 0}));
+TEST(MathItalicCodePoint, LettersMapToTheMathFontsItalicAlphabet) {
+  EXPECT_EQ(MathItalicCodePoint(FontFace::Italic, u'a'), U'\U0001D44E');
+  EXPECT_EQ(MathItalicCodePoint(FontFace::Italic, u'h'), U'\u210E');
+  EXPECT_EQ(MathItalicCodePoint(FontFace::Italic, u'Z'), U'\U0001D44D');
+  EXPECT_EQ(MathItalicCodePoint(FontFace::MathItalic, 0x3B1), U'\U0001D6FC');
+  EXPECT_EQ(MathItalicCodePoint(FontFace::Roman, u'a'), 0u);
+  EXPECT_EQ(MathItalicCodePoint(FontFace::Italic, u'1'), 0u);
 }
 
 TEST(PlaceAccent, AGapAboveTheInkCentredWithTheSlant) {
@@ -53,6 +62,10 @@ TEST(PlaceAccent, AGapAboveTheInkCentredWithTheSlant) {
   auto tilde = PlaceAccent(StyleTilde, 40, FontFace::Roman, x, GlyphInk{1, 14, 15, 19});
   ASSERT_TRUE(tilde);
   EXPECT_EQ((std::array{tilde->x, tilde->y, tilde->top}), (std::array{2, -7, 7}));
+  // The font's attachment at 14 wins over the ink: the hat's strokes span 2..16, centred there.
+  auto attached = PlaceAccent(StyleHat, 40, FontFace::Italic, x, {}, 14);
+  ASSERT_TRUE(attached);
+  EXPECT_EQ((std::array{attached->x, attached->y}), (std::array{5, 3}));
   // The gap is fixed by size only.
   EXPECT_EQ(AccentGap(40), 3);
   EXPECT_EQ(AccentGap(28), 2);
@@ -61,20 +74,14 @@ TEST(PlaceAccent, AGapAboveTheInkCentredWithTheSlant) {
   EXPECT_FALSE(PlaceAccent(StyleTilde, 40, FontFace::Roman, x, {}));
 }
 
-TEST(PlaceGlyph, AnAccentAboveTheCellGrowsTheBoxUpward) {
+TEST(LayoutLine, AnAccentAboveTheCellGrowsTheRowUpward) {
   FixedMetrics metrics;
   metrics.SetInk(u'f', 40, GlyphInk{2, 2, 18, 40});
-  // Hat over italic f: lean 38/8 = 4, lowest row 2 - 3 - 1 = -2, top -2 - 8 + 1 = -9.
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, 'f', StyleHat, 40)), (std::array{20, 49, 0, 9}));
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, 'f', 0, 40)), (std::array{20, 40, 0, 0}));
-  // Two accents draw none and need no room; nor does an accent on an operator.
-  EXPECT_EQ(Numbers(PlaceGlyph(metrics, 'f', StyleHat | StyleBar, 40)), (std::array{20, 40, 0, 0}));
-
   BoxLayouter layouter(metrics);
   const EquationLine line(u"<x><f|hat>", &layouter);
   ASSERT_EQ(line.boxes.size(), 2u);
   EXPECT_EQ(line.boxes[1].y, line.boxes[0].y);  // the cells share the baseline
-  EXPECT_EQ(line.tree.Data(line.tree.root).height, 49);
+  EXPECT_EQ(line.tree.Data(line.tree.root).height, 39 + 11);
 }
 
 TEST(DrawGlyphBox, AccentStrokesFollowTheCanvasInk) {

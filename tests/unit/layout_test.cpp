@@ -1,5 +1,6 @@
-// Layout numbers worked out by hand with fixed metrics: glyphs are size/2 wide and size tall,
-// so the letter height equals the font size.
+// Layout numbers worked out by hand with fixed metrics: glyphs are size/2 wide and size tall
+// with the baseline three quarters down, the em is the size, and the math constants are the
+// round ones of FixedMathConstants.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,7 +10,8 @@
 #include "fixed_metrics.h"
 #include "typeset/glyph_measure.h"
 #include "typeset/layout.h"
-#include "typeset/spacing.h"
+#include "typeset/layout_passes.h"
+#include "base/utf.h"
 
 namespace kav {
 namespace {
@@ -40,13 +42,14 @@ void ExpectLine(const LayoutBox& box, SymbolCode kind, int x1, int y1, int x2, i
   EXPECT_EQ(box.size, 0u);
 }
 
-TEST_F(LayoutTest, EmptyLineIsOnePlaceholderFrame) {
+TEST_F(LayoutTest, EmptyLineIsOnePlaceholderFrameCentredOnTheAxis) {
   const EquationLine line = Line(u"");
   const NodeData& slot = Find(line, code::Placeholder);
+  // 32 square, its middle on the axis 10 above the baseline.
   EXPECT_EQ((std::array{slot.width, slot.height, slot.depth, slot.x, slot.y}),
-            (std::array{32, 32, 16, 0, 0}));
+            (std::array{32, 32, 6, 0, 0}));
   const NodeData& root = line.tree.Data(line.tree.root);
-  EXPECT_EQ((std::array{root.width, root.height, root.depth}), (std::array{32, 32, 16}));
+  EXPECT_EQ((std::array{root.width, root.height, root.depth}), (std::array{32, 32, 6}));
   ASSERT_EQ(line.boxes.size(), 4u);
   ExpectLine(line.boxes[0], code::ThickLine, -1, 0, 30, 0, 32, 32);
   ExpectLine(line.boxes[1], code::ThickLine, 0, 30, 30, 30, 32, 32);
@@ -55,26 +58,81 @@ TEST_F(LayoutTest, EmptyLineIsOnePlaceholderFrame) {
   for (const LayoutBox& box : line.boxes) EXPECT_EQ(box.node, 1);
 }
 
-TEST_F(LayoutTest, FractionOfEqualWidthsPlacesBothPartsFiveIn) {
-  const EquationLine line = Line(u"\\frac{<x>}{<y>}");
-  const NodeData& frac = Find(line, code::Frac);
-  EXPECT_EQ((std::array{frac.width, frac.height, frac.depth}), (std::array{30, 85, 42}));
-  ASSERT_EQ(line.boxes.size(), 3u);
-  EXPECT_EQ(line.boxes[0].code, u'x');
-  EXPECT_EQ((std::array{line.boxes[0].x, line.boxes[0].y}), (std::array{5, 0}));
-  EXPECT_EQ((std::array{line.boxes[1].x, line.boxes[1].y}), (std::array{5, 45}));
-  ExpectLine(line.boxes[2], code::ThickLine, 0, 42, 30, 42, 30, 0);
+// At size 40 the fixed em is 32: thin 3mu = 5, medium 4mu = 7, thick 5mu = 9. Glyphs are 20
+// wide at 40, and at 28 14 spread by 15 % to 16.
+TEST_F(LayoutTest, AtomsAreSpacedByTheirClasses) {
+  struct Row {
+    const char16_t* markup;
+    int32_t width;
+  };
+  const Row rows[] = {
+      {u"<a><b>", 40},                          // ordinary letters touch
+      {u"<a><+><b>", 20 + 7 + 20 + 7 + 20},     // binary: medium
+      {u"<a><=><b>", 20 + 9 + 20 + 9 + 20},     // relation: thick
+      {u"<+><b>", 40},                          // no left operand: ordinary
+      {u"<a><+>", 40},                          // nothing on its right: ordinary
+      {u"<a><+><=><b>", 40 + 9 + 20 + 9 + 20},  // before a relation: ordinary
+      {u"<a><=><-><b>", 20 + 9 + 20 + 9 + 40},  // after a relation: ordinary
+      {u"<a><,><b>", 40 + 5 + 20},              // punctuation: thin after it
+      {u"<(><a><)><b>", 80},                     // brackets hug
+      {u"<s|rm><i|rm><n|rm><x>", 60 + 5 + 20},   // a function name is one operator
+      {u"<s|rm><i|rm><x|rm><x>", 80},            // not a name: ordinary letters
+      {u"<s|rm><i|rm><n|rm><=><x>", 60 + 9 + 20 + 9 + 20},
+      {u"<a>\\super{<b><+><c>}", 20 + 48 + 2},    // none in script style
+      {u"<a>\\super{<b><=><c>}", 20 + 48 + 2},
+      {u"<a>\\super{<b><,><c>}", 20 + 48 + 2},    // nor after punctuation
+  };
+  for (const Row& row : rows) {
+    const EquationLine line = Line(row.markup);
+    EXPECT_EQ(line.tree.Data(line.tree.root).width, row.width) << EncodeUtf8(row.markup);
+  }
 }
 
-TEST_F(LayoutTest, FractionCentresTheNarrowerPart) {
-  // "c" is one fortieth narrower: 19 against 40 for "ab".
-  const EquationLine line = Line(u"\\frac{<a><b>}{<c>}\\frac{<c>}{<a><b>}");
-  EXPECT_EQ(Find(line, u'c', 0).x, 5 + 20 - 9);
-  EXPECT_EQ(Find(line, u'a', 0).x, 5);
-  const int32_t second = Find(line, code::Frac, 1).x;
-  EXPECT_EQ(second, 50);
-  EXPECT_EQ(Find(line, u'c', 1).x, second + 16);
-  EXPECT_EQ(Find(line, u'a', 1).x, second + 5);
+// Pixels at 40: superscript shift 14 (cramped 12), bottom min 4, drop max 10; subscript shift
+// 10, top max 16, drop min 8; gap min 6, bottom max with subscript 16; 2 after a script. A
+// script at 28 is 16 wide and stands 21 above its baseline and 7 below.
+TEST_F(LayoutTest, ScriptsRiseAndDropByTheFontsConstants) {
+  struct Row {
+    const char16_t* markup;
+    // width of the row, ascent and depth of the row, the script's baseline shift (up +)
+    std::array<int32_t, 4> expected;
+  };
+  const Row rows[] = {
+      {u"<x>\\super{<n>}", {38, 14 + 21, 10, 14}},
+      {u"<x>\\sub{<i>}", {38, 30, 10 + 7, -10}},
+      // First in its row, on the placeholder the line keeps there: a box, so its top (26) less
+      // the drop of 10 lifts the script to 16.
+      {u"\\super{<n>}<x>", {32 + 16 + 2 + 20, 16 + 21, 10, 16}},
+      // Both: the gap of -4 opens to 6 (drop 20), then both move up 9 to put the superscript's
+      // bottom at 16.
+      {u"<x>\\super{<n>}\\sub{<i>}", {38, 23 + 21, 11 + 7, 23}},
+      {u"<x>\\sub{<i>}\\super{<n>}", {38, 23 + 21, 11 + 7, -11}},
+      // A second superscript starts an atom of its own on an empty base.
+      {u"<x>\\super{<n>}\\super{<m>}", {38 + 18, 35, 10, 14}},
+  };
+  for (const Row& row : rows) {
+    const EquationLine line = Line(row.markup);
+    const NodeData& root = line.tree.Data(line.tree.root);
+    const NodeData& script = line.tree.Data(line.tree.Child(line.tree.root, 1));
+    const int32_t shift = AscentOf(root) - (script.y + AscentOf(script));
+    EXPECT_EQ((std::array{root.width, AscentOf(root), root.depth, shift}), row.expected)
+        << EncodeUtf8(row.markup);
+  }
+}
+
+TEST_F(LayoutTest, StackedScriptsShareOneColumn) {
+  const EquationLine line = Line(u"<x>\\super{<n>}\\sub{<i>}");
+  EXPECT_EQ(Find(line, code::Super).x, 20);
+  EXPECT_EQ(Find(line, code::Sub).x, 20);
+  EXPECT_EQ(Find(line, u'n').x, 20);
+  EXPECT_EQ(Find(line, u'i').x, 20);
+}
+
+TEST_F(LayoutTest, CrampedSuperscriptsRiseLessInADenominator) {
+  const EquationLine line = Line(u"\\frac{<a>}{<x>\\super{<n>}}");
+  const NodeData& x = Find(line, u'x');
+  const NodeData& n = Find(line, u'n');
+  EXPECT_EQ((x.y + 30) - (n.y + 21), 12);
 }
 
 TEST_F(LayoutTest, ScriptsShrinkFortyTwentyEightTwentyAndFractionsDoNot) {
@@ -92,113 +150,102 @@ TEST_F(LayoutTest, ScriptsShrinkFortyTwentyEightTwentyAndFractionsDoNot) {
   EXPECT_EQ(Find(line, u'k').level, 3);
 }
 
-TEST_F(LayoutTest, ScriptsSitAboveOrHangBelowTheAxis) {
-  const EquationLine line = Line(u"<x>\\super{<n>}<y>\\sub{<i>}");
-  const NodeData& super = Find(line, code::Super);
-  const NodeData& sub = Find(line, code::Sub);
-  EXPECT_EQ((std::array{super.width, super.height, super.depth}), (std::array{14, 28, 0}));
-  EXPECT_EQ((std::array{sub.width, sub.height, sub.depth}), (std::array{14, 28, 28 - 4}));
-  // Above the axis the superscript's 28 wins; below it the subscript's 24.
-  const NodeData& root = line.tree.Data(line.tree.root);
-  EXPECT_EQ((std::array{root.height, root.depth}), (std::array{28 + 24, 24}));
-  EXPECT_EQ(super.y, 0);
-  EXPECT_EQ(Find(line, u'x').y, 4);
-  EXPECT_EQ(sub.y, 28 - 4);
-  EXPECT_EQ(Find(line, u'i').y, sub.y);
+// Rule 2 thick with its middle on the axis (rows -11 and -10); display shifts 28 and gaps 6 on
+// the top row, text shifts 16 and 14 and gaps 2 inside; 4 of room (0.12 em) on either side.
+TEST_F(LayoutTest, FractionPartsShiftFromTheRuleOnTheAxis) {
+  const EquationLine line = Line(u"\\frac{<x>}{<y>}");
+  const NodeData& frac = Find(line, code::Frac);
+  EXPECT_EQ((std::array{frac.width, frac.height, frac.depth}), (std::array{28, 58 + 38, 38}));
+  ASSERT_EQ(line.boxes.size(), 3u);
+  EXPECT_EQ((std::array{line.boxes[0].x, line.boxes[0].y}), (std::array{4, 0}));
+  EXPECT_EQ((std::array{line.boxes[1].x, line.boxes[1].y}), (std::array{4, 58 + 28 - 30}));
+  ExpectLine(line.boxes[2], code::ThickLine, 4, 48, 24, 48, 28, 0);
+
+  // Text style inside: the numerator's depth and gap (10 + 11 + 2) beat the shift of 16, and
+  // the denominator's height and gap (30 - 11 + 2 + 2) the shift of 14.
+  const EquationLine nested = Line(u"\\frac{\\frac{<a>}{<b>}}{<c>}");
+  const NodeData& inner = Find(nested, code::Frac, 1);
+  EXPECT_EQ((std::array{AscentOf(inner), inner.depth}), (std::array{23 + 30, 23 + 10}));
 }
 
-TEST_F(LayoutTest, MinusIsOneThinRuleWithItsSpacing) {
-  const EquationLine line = Line(u"<->");
-  const NodeData& minus = Find(line, u'-');
-  EXPECT_EQ(minus.width, 20 + 9 + 7);
-  ASSERT_EQ(line.boxes.size(), 1u);
-  ExpectLine(line.boxes[0], code::ThinLine, 7, 21, 32, 21, 36, 40);
+TEST_F(LayoutTest, FractionCentresTheNarrowerPart) {
+  const EquationLine line = Line(u"\\frac{<a><b>}{<c>}\\frac{<c>}{<a><b>}");
+  EXPECT_EQ(Find(line, u'c', 0).x, 4 + 10);
+  EXPECT_EQ(Find(line, u'a', 0).x, 4);
+  const int32_t second = Find(line, code::Frac, 1).x;
+  EXPECT_EQ(second, 48);
+  EXPECT_EQ(Find(line, u'c', 1).x, second + 14);
+  EXPECT_EQ(Find(line, u'a', 1).x, second + 4);
 }
 
-TEST_F(LayoutTest, NegativeFortiethsTruncateTowardZero) {
-  EXPECT_EQ(SpacingOf(u'c', 28).lead, 0);
-  EXPECT_EQ(SpacingOf(u'c', 40).lead, -1);
-  EXPECT_EQ(SpacingOf(u'(', 28).tail, -1);  // -56/40
-  const EquationLine line = Line(u"<c><x>\\super{<c>}");
-  const NodeData& base = Find(line, u'c', 0);
-  const NodeData& script = Find(line, u'c', 1);
-  EXPECT_EQ(base.width, 19);
-  EXPECT_EQ(script.width, 14);
-  EXPECT_EQ(line.boxes[0].x, -1);
-  EXPECT_EQ(line.boxes[2].x, script.x);
-}
-
-TEST_F(LayoutTest, SpacingMovesAndWidensGlyphBoxes) {
-  // "<": pad 10, shift 2, drop -2 at 40; box x = pad/2 + shift.
-  const EquationLine line = Line(u"<lt><5>");
-  EXPECT_EQ(Find(line, u'<').width, 20 + 10);
-  EXPECT_EQ((std::array{line.boxes[0].x, line.boxes[0].y}), (std::array{5 + 2, -2}));
-  EXPECT_EQ(Find(line, u'5').width, 20 - 1);
-  EXPECT_EQ(line.boxes[1].x, 30 + 2);
-  EXPECT_EQ(line.boxes[1].width, 19);
-  EXPECT_EQ(line.boxes[1].height, 40);
-}
-
-TEST_F(LayoutTest, SquareRootAddsThirtyAndFiveAndDrawsThreeStrokes) {
+// The sign (glyph 0, a 20 x 40 cell) needs 48 to cover x with the display gap 6 and the rule 2.
+TEST_F(LayoutTest, SquareRootSignRuleAndRadicand) {
   const EquationLine line = Line(u"\\sqrt{<x>}");
   const NodeData& root = Find(line, code::Sqrt);
-  EXPECT_EQ((std::array{root.width, root.height, root.depth}), (std::array{50, 45, 16}));
-  ASSERT_EQ(line.boxes.size(), 4u);
-  EXPECT_EQ((std::array{line.boxes[0].x, line.boxes[0].y}), (std::array{25, 5}));
-  ExpectLine(line.boxes[1], code::ThickLine, 20, 2, 50, 2, -20, 45);
-  ExpectLine(line.boxes[2], code::ThickLine, 0, 30, 14, 43, -20, 45);
-  ExpectLine(line.boxes[3], code::ThickLine, 20, 0, 14, 43, -20, 45);
+  EXPECT_EQ((std::array{root.width, AscentOf(root), root.depth}), (std::array{40, 38 + 2, 10}));
+  ASSERT_EQ(line.boxes.size(), 3u);
+  EXPECT_EQ((std::array{line.boxes[0].x, line.boxes[0].y}), (std::array{20, 40 - 30}));
+  EXPECT_EQ(line.boxes[1].code, code::MathGlyph);
+  EXPECT_EQ((std::array{line.boxes[1].x, line.boxes[1].y, line.boxes[1].x2}),
+            (std::array{0, 2, 0}));
+  ExpectLine(line.boxes[2], code::ThickLine, 20, 3, 40, 3, 40, 0);
 }
 
-TEST_F(LayoutTest, IntegralUsesFixedImageExtentsAtEveryLevel) {
-  const EquationLine line = Line(u"\\integral{}{}<x>\\super{\\integral{}{}<y>\\super{\\integral{}{}}}");
-  // Base level: limits are 28-pixel placeholders, 22 square with depth 11.
-  const NodeData& base = Find(line, code::Integral, 0);
-  EXPECT_EQ((std::array{base.width, base.height, base.depth}), (std::array{47, 72, 34}));
-  std::vector<LayoutBox> images;
-  for (const LayoutBox& box : line.boxes) {
-    if (box.code == code::Integral) images.push_back(box);
-  }
-  ASSERT_EQ(images.size(), 3u);
-  EXPECT_EQ((std::array{images[0].width, images[0].height, images[0].y - base.y}),
-            (std::array{25, 61, 4}));
-  EXPECT_EQ((std::array{images[1].width, images[1].height}), (std::array{17, 42}));
-  EXPECT_EQ((std::array{images[2].width, images[2].height}), (std::array{12, 30}));
-  EXPECT_EQ((std::array{images[1].size, images[2].size}), (std::array{28u, 20u}));
-  const NodeData& lower = Find(line, code::Placeholder, 0);
-  const NodeData& upper = Find(line, code::Placeholder, 1);
-  EXPECT_EQ((std::array{lower.x - base.x, lower.y - base.y, upper.x - base.x, upper.y - base.y}),
-            (std::array{10, 72 - 22, 25, 0}));
-}
-
-TEST_F(LayoutTest, SumAtBaseLevelIsAsWideAsSigmaAt57) {
-  metrics.SetWidth(u'\u03A3', 57, 50);
+// The sign is glyph 0: a 20 x 40 cell, 30 above its baseline, already centred on the axis.
+TEST_F(LayoutTest, SumLimitsStandAboveAndBelowOnTheTopRowOnly) {
   const EquationLine line = Line(u"\\sum{<i>}{<n>}");
   const NodeData& sum = Find(line, code::Sum);
-  EXPECT_EQ((std::array{sum.width, sum.height, sum.depth}),
-            (std::array{50, 28 + 28 + 34, 28 + 28 - 11}));
+  // Upper baseline 30 + max(4, 8 + 7) up, lower 10 + max(24, 6 + 21) down.
+  EXPECT_EQ((std::array{sum.width, AscentOf(sum), sum.depth}), (std::array{20, 45 + 21, 37 + 7}));
+  EXPECT_EQ((std::array{Find(line, u'n').x, Find(line, u'n').y}), (std::array{2, 0}));
+  EXPECT_EQ((std::array{Find(line, u'i').x, Find(line, u'i').y}), (std::array{2, 66 + 37 - 21}));
   const LayoutBox& sign = line.boxes.back();
-  EXPECT_EQ(sign.code, 931u);
-  EXPECT_EQ((std::array{sign.x, sign.y, sign.width, sign.height}), (std::array{0, 28 - 8 - 2, 50, 57}));
-  EXPECT_EQ(sign.size, 57u);
-  EXPECT_EQ(sign.style, StyleRoman);
-  EXPECT_EQ(Find(line, u'i').x, 25 - 7);
-  EXPECT_EQ(Find(line, u'i').y, 90 - 28);
+  EXPECT_EQ(sign.code, code::MathGlyph);
+  EXPECT_EQ((std::array{sign.x, sign.y, static_cast<int32_t>(sign.size)}),
+            (std::array{0, 66 - 30, 40}));
+
+  // In a numerator (text style) they go to the side as scripts of a box: rise 20 and drop 18,
+  // then both up 3 to put the upper one's bottom at 16.
+  const EquationLine text = Line(u"\\frac{\\sum{<i>}{<n>}}{<x>}");
+  const NodeData& side = Find(text, code::Sum);
+  EXPECT_EQ((std::array{side.width, AscentOf(side), side.depth}), (std::array{38, 23 + 21, 15 + 7}));
 }
 
-TEST_F(LayoutTest, ProductInScriptUsesPiAtForty) {
+TEST_F(LayoutTest, IntegralLimitsStandAtItsSide) {
+  const EquationLine line = Line(u"\\integral{<a>}{<b>}");
+  const NodeData& integral = Find(line, code::Integral);
+  EXPECT_EQ((std::array{integral.width, AscentOf(integral), integral.depth}),
+            (std::array{38, 23 + 21, 15 + 7}));
+  EXPECT_EQ(Find(line, u'a').x, 20);
+  EXPECT_EQ(Find(line, u'b').x, 20);
+  // Switched-off limits take no room.
+  const EquationLine bare = Line(u"\\integral{\\none}{\\none}");
+  EXPECT_EQ(Find(bare, code::Integral).width, 20);
+}
+
+TEST_F(LayoutTest, LimitNamesTakeTheirSubscriptBelowOnTheTopRowOnly) {
+  // lim is 60 wide; its subscript (16 wide) centred under it, 10 + max(24, 6 + 21) down.
+  const EquationLine line = Line(u"<l|rm><i|rm><m|rm>\\sub{<n>}");
+  const NodeData& n = Find(line, u'n');
+  EXPECT_EQ((std::array{line.tree.Data(line.tree.root).width, n.x, n.y + 21 - 30}),
+            (std::array{60, 22, 37}));
+  // sin is no limit name, and in a numerator lim's scripts stand at its side.
+  EXPECT_EQ(Find(Line(u"<s|rm><i|rm><n|rm>\\sub{<n>}"), u'n', 1).x, 60);
+  EXPECT_EQ(Find(Line(u"\\frac{<l|rm><i|rm><m|rm>\\sub{<n>}}{<x>}"), u'n').x, 4 + 60);
+}
+
+TEST_F(LayoutTest, ProductInScriptUsesItsSignAtTwentyEight) {
   const EquationLine line = Line(u"<x>\\super{\\prod{<i>}{<n>}}");
   const LayoutBox& sign = line.boxes.back();
-  EXPECT_EQ(sign.code, 928u);
-  EXPECT_EQ(sign.size, 40u);
-  EXPECT_EQ(sign.width, 20);
+  EXPECT_EQ(sign.code, code::MathGlyph);
+  EXPECT_EQ(sign.size, 28u);
 }
 
 TEST_F(LayoutTest, RedBitSurvivesOnEveryBox) {
   EquationLine line = Line(u"\\frac{<x|hat>}{<->}\\sqrt{<+>}\\sum{}{<alpha>}\\integral{<1>}{}<=>");
   for (NodeData& data : line.tree.payloads) data.style |= StyleRed;
   LayoutLine(line, metrics);
-  ASSERT_EQ(line.boxes.size(), 20u);
+  ASSERT_EQ(line.boxes.size(), 19u);
   for (const LayoutBox& box : line.boxes) EXPECT_TRUE(box.style & StyleRed) << box.code;
 }
 

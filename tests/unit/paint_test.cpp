@@ -17,6 +17,10 @@ LayoutBox Rule(SymbolCode kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2, 
   return LayoutBox{kind, x1, y1, x2, y2, 10, 10, style, 0, 0};
 }
 
+LayoutBox SignBox(StyleFlags style) {
+  return LayoutBox{code::MathGlyph, 0, 0, 7, 0, 20, 40, style, 40, 0};
+}
+
 std::array<int32_t, 4> Points(const DrawCall& call) {
   return {call.x1, call.y1, call.x2, call.y2};
 }
@@ -38,14 +42,15 @@ TEST(PaintLineBoxes, SelectionWinsOverRedAndOnlyWhereMarked) {
   RecordingCanvas canvas;
   const std::vector<LayoutBox> boxes = {Box('x', 0, 0, StyleRed), Box('y', 20, 0, StyleRed),
                                         Rule(code::ThickLine, 0, 0, 5, 0, StyleRed),
-                                        Box(code::Integral, 0, 0, StyleRed)};
+                                        SignBox(StyleRed)};
   const std::vector<bool> marks = {true, false, true};  // shorter than the boxes
   PaintLineBoxes(canvas, 0, 0, boxes, &marks);
   ASSERT_EQ(canvas.calls.size(), 4u);
   EXPECT_EQ(canvas.calls[0].colour, kGreen);
   EXPECT_EQ(canvas.calls[1].colour, kRed);
   EXPECT_EQ(canvas.calls[2].colour, kGreen);
-  EXPECT_EQ(canvas.calls[3].ink, IntegralInk::Red);
+  EXPECT_EQ(canvas.calls[3].kind, DrawCall::GlyphById);
+  EXPECT_EQ(canvas.calls[3].colour, kRed);
   canvas.calls.clear();
   PaintLineBoxes(canvas, 0, 0, boxes, nullptr);  // another line: marks are not ours
   EXPECT_EQ(canvas.calls[0].colour, kRed);
@@ -110,18 +115,25 @@ TEST(DrawGlyphBox, TwoAccentsDrawNone) {
   EXPECT_EQ(canvas.calls[0].kind, DrawCall::Glyph);
 }
 
-TEST(DrawGlyphBox, IntegralIsTheScaledImageOnly) {
+// A sign of the math font is drawn by its glyph index at the box's size, in the box's colour.
+TEST(PaintLineBoxes, MathGlyphsAreDrawnByIndex) {
   RecordingCanvas canvas;
-  DrawGlyphBox(canvas, 3, 4, code::Integral, 40, 0, 25, false);
-  DrawGlyphBox(canvas, 3, 4, code::Integral, 28, StyleRed, 17, false);
-  DrawGlyphBox(canvas, 3, 4, code::Integral, 20, StyleRed | StyleHat, 12, true);
-  ASSERT_EQ(canvas.calls.size(), 3u);
-  EXPECT_EQ(Points(canvas.calls[0]), (std::array{3, 4, 25, 61}));
-  EXPECT_EQ(Points(canvas.calls[1]), (std::array{3, 4, 17, 42}));
-  EXPECT_EQ(Points(canvas.calls[2]), (std::array{3, 4, 12, 30}));
-  EXPECT_EQ(canvas.calls[0].ink, IntegralInk::Black);
-  EXPECT_EQ(canvas.calls[1].ink, IntegralInk::Red);
-  EXPECT_EQ(canvas.calls[2].ink, IntegralInk::Green);
+  LayoutBox sign = SignBox(StyleRed);
+  sign.x = 3;
+  sign.y = 4;
+  sign.x2 = 1234;
+  sign.size = 28;
+  const std::vector<LayoutBox> boxes = {sign};
+  const std::vector<bool> marks = {true};
+  PaintLineBoxes(canvas, 10, 20, boxes, nullptr);
+  PaintLineBoxes(canvas, 10, 20, boxes, &marks);
+  ASSERT_EQ(canvas.calls.size(), 2u);
+  EXPECT_EQ(canvas.calls[0].kind, DrawCall::GlyphById);
+  EXPECT_EQ(canvas.calls[0].glyph, 1234);
+  EXPECT_EQ((std::array{canvas.calls[0].x1, canvas.calls[0].y1}), (std::array{13, 24}));
+  EXPECT_EQ(canvas.calls[0].font, (FontKey{FontFace::Math, 28}));
+  EXPECT_EQ(canvas.calls[0].colour, kRed);
+  EXPECT_EQ(canvas.calls[1].colour, kGreen);
 }
 
 // The rubber band is one closed outline, drawn from the press point round the current point, so
