@@ -75,6 +75,8 @@ class Editor {
   void SettleCaret();
   void MoveToPreviousLine();
   void MoveToNextLine();
+  // The caret stands after the last item of the last line.
+  bool AtEndOfLastLine() const;
 
   // Edits of the current line.
   void SnapshotLine();
