@@ -1,5 +1,5 @@
 // Drawing a line's boxes with GDI into a device context (the window's back buffer, or the
-// clipboard picture), and the integral images with GDI+.
+// clipboard picture).
 #pragma once
 #include "app/drawing_resources.h"
 #include "app/win32.h"
@@ -20,8 +20,6 @@ class GdiCanvas final : public Canvas {
             Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override;
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                     int32_t height) override;
 
  private:
   HDC dc;

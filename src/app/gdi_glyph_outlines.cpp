@@ -4,7 +4,6 @@
 
 #include "app/gdi_handles.h"
 #include "base/failure.h"
-#include "typeset/vector_picture.h"
 
 namespace kav {
 namespace {
@@ -69,10 +68,6 @@ Outline GdiGlyphOutlines::Read(FontKey font, UINT glyph, UINT flags) const {
 Outline GdiGlyphOutlines::GlyphOutline(FontKey font, char16_t unit) const {
   const GdiGlyph glyph = fonts.GlyphOf(font, unit);
   return Read(font, glyph.code, glyph.byIndex ? GGO_GLYPH_INDEX : 0);
-}
-
-Outline GdiGlyphOutlines::IntegralOutline() const {
-  return FitIntegralOutline(Read({FontFace::Math, 57}, kMathIntegralVariantGlyph, GGO_GLYPH_INDEX));
 }
 
 }  // namespace kav

@@ -1,6 +1,5 @@
 // Glyph outlines from GDI (GetGlyphOutlineW, unhinted cubic outlines) in the program's own fonts,
-// placed in their cells as GdiCanvas draws them; the integral sign from the embedded math face's
-// display integral, fitted to the integral image as the image generator fits it.
+// placed in their cells as GdiCanvas draws them.
 #pragma once
 #include "app/font_set.h"
 #include "app/win32.h"
@@ -15,7 +14,6 @@ class GdiGlyphOutlines final : public GlyphOutlines {
 
   // Throws a Failure when GDI cannot give the outline.
   Outline GlyphOutline(FontKey font, char16_t unit) const override;
-  Outline IntegralOutline() const override;
 
  private:
   Outline Read(FontKey font, UINT glyph, UINT flags) const;
