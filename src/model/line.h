@@ -23,7 +23,8 @@ struct Token {
 };
 
 // One drawn element of a laid-out line. Line codes (ThickLine, ThinLine) use x2/y2 as the end
-// point; text and image boxes use width/height as their extent.
+// point; text boxes use width/height as their extent, and x2 for where an accent over the glyph
+// is centred, from the box's left edge, when y2 is 1; a MathGlyph box holds its glyph in x2.
 struct LayoutBox {
   SymbolCode code = 0;
   int32_t x = 0;

@@ -49,12 +49,13 @@ int32_t AccentGap(int32_t size) {
 }
 
 std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face, GlyphInk base,
-                                       GlyphInk tilde) {
+                                       GlyphInk tilde, std::optional<int32_t> centre) {
   const StyleFlags accent = style & StyleAccentMask;
   if (base.Empty() || (accent == StyleTilde && tilde.Empty())) return std::nullopt;
   // An italic glyph's top stands right of its ink's middle by about a quarter of half its height.
   const int32_t lean = IsSlanted(face) ? (base.bottom - base.top) / 8 : 0;
-  const int32_t centre2 = base.left + base.right + 2 * lean;  // twice the centre, kept exact
+  const int32_t centre2 =  // twice the centre, kept exact
+      centre ? 2 * *centre : base.left + base.right + 2 * lean;
   const int32_t bottom = base.top - AccentGap(size) - 1;      // the accent's lowest row
   if (accent == StyleTilde) {
     const int32_t y = bottom + 1 - tilde.bottom;

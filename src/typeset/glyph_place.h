@@ -32,9 +32,10 @@ struct AccentPlace {
 // The gap between an accent's lowest row and its base glyph's highest row.
 int32_t AccentGap(int32_t size);
 
-// The accent of `style` (exactly one accent bit) centred on the base glyph's ink, leaning with
-// an italic face, and the gap above the ink's top. No place when either ink is unknown.
+// The accent of `style` (exactly one accent bit) a gap above the base glyph's ink, centred at
+// `centre` from the cell's left edge where the font gives the glyph an accent attachment, else
+// on the ink, leaning with an italic face. No place when either ink is unknown.
 std::optional<AccentPlace> PlaceAccent(StyleFlags style, int32_t size, FontFace face, GlyphInk base,
-                                       GlyphInk tilde);
+                                       GlyphInk tilde, std::optional<int32_t> centre = {});
 
 }  // namespace kav

@@ -21,7 +21,8 @@ void MeasureLeafNode(EquationTree& tree, int32_t node, LayoutContext& context) {
                                     -leaf.baseline, GlyphExtent{data.width, data.height}));
     return;
   }
-  context.AddOwn(LayoutBox{data.code, leaf.offset, -leaf.baseline, 0, 0, data.width, data.height,
+  context.AddOwn(LayoutBox{data.code, leaf.offset, -leaf.baseline, leaf.accentCentre.value_or(0),
+                           leaf.accentCentre ? 1 : 0, data.width, data.height,
                            DrawnStyle(data.code, data.style), static_cast<uint32_t>(data.size),
                            node});
 }

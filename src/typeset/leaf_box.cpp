@@ -30,12 +30,13 @@ LeafBox MeasureMinus(const GlyphMetrics& metrics, uint16_t glyph, int32_t size) 
 }
 
 // The math font's italic letter sets the advance; the text glyph's ink starts where its would.
-void SetAsMathItalic(const GlyphMetrics& metrics, const MathUnits& units, FontKey font,
-                     SymbolCode code, LeafBox& box) {
+// Returns that letter's glyph, 0 for none.
+uint16_t SetAsMathItalic(const GlyphMetrics& metrics, const MathUnits& units, FontKey font,
+                         SymbolCode code, LeafBox& box) {
   const MathTable& math = units.Table();
   const char32_t letter = MathItalicCodePoint(font.face, code);
   const uint16_t glyph = letter != 0 ? math.GlyphOf(letter) : 0;
-  if (glyph == 0) return;
+  if (glyph == 0) return 0;
   const FontKey mathFont{FontFace::Math, font.size};
   const int32_t advance = metrics.ExtentById(mathFont, glyph).width;
   const GlyphInk mathInk = metrics.InkById(mathFont, glyph);
@@ -43,6 +44,7 @@ void SetAsMathItalic(const GlyphMetrics& metrics, const MathUnits& units, FontKe
   box.offset = mathInk.Empty() || ink.Empty() ? (advance - box.width) / 2 : mathInk.left - ink.left;
   box.italic = std::max(0, units.Px(math.ItalicCorrection(glyph)));
   box.width = advance + box.italic;
+  return glyph;
 }
 
 // TeX sets scripts in fonts designed for their size, about 15 % (7 point) and 40 % (5 point)
@@ -95,7 +97,12 @@ LeafBox MeasureLeaf(const GlyphMetrics& metrics, const MathUnits& units, SymbolC
   if (HasOneAccent(drawn)) {
     box.ascent = std::max(box.ascent, AccentAscent(metrics, font, unit, drawn, box.baseline));
   }
-  if (IsSlanted(font.face)) SetAsMathItalic(metrics, units, font, code, box);
+  const uint16_t glyph =
+      IsSlanted(font.face) ? SetAsMathItalic(metrics, units, font, code, box) : math.GlyphOf(code);
+  if (HasOneAccent(drawn) && glyph != 0) {
+    const std::optional<int32_t> attachment = math.TopAccentAttachment(glyph);
+    if (attachment) box.accentCentre = units.Px(*attachment) - box.offset;
+  }
   SpreadForSize(font.size, box);
   return box;
 }

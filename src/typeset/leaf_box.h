@@ -4,6 +4,7 @@
 // and its glyph stands where the math font's would; the minus is the math font's own sign.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "model/symbols.h"
 #include "platform/glyph_metrics.h"
@@ -19,6 +20,7 @@ struct LeafBox {
   int32_t offset = 0;    // the glyph's cell from the box's left edge
   int32_t italic = 0;    // the italic correction included in the width
   int32_t glyph = -1;    // the math font's glyph index when the symbol is drawn by index
+  std::optional<int32_t> accentCentre;  // from the cell's left edge: the font's attachment
 };
 
 // The code point of the math font's italic letter for a letter drawn slanted; 0 for others.

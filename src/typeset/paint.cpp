@@ -33,14 +33,15 @@ void DrawAccentStrokes(Canvas& canvas, int32_t bx, int32_t top, int32_t size, St
   }
 }
 
-// The accent sits a fixed gap above the glyph's ink, centred on it. A canvas that cannot tell
-// the ink gets the fixed heights, from a point a little left of the box centre.
+// The accent sits a fixed gap above the glyph's ink, centred on its attachment or its ink. A
+// canvas that cannot tell the ink gets the fixed heights, from a point a little left of the box
+// centre.
 void DrawAccent(Canvas& canvas, FontKey font, char16_t unit, int32_t x, int32_t y,
-                StyleFlags style, int32_t width, Rgb ink) {
+                StyleFlags style, int32_t width, std::optional<int32_t> centre, Rgb ink) {
   const StyleFlags accent = style & StyleAccentMask;
   const int32_t size = font.size;
-  const std::optional<AccentPlace> place =
-      PlaceAccent(style, size, font.face, canvas.Ink(font, unit), canvas.Ink(font, u'~'));
+  const std::optional<AccentPlace> place = PlaceAccent(
+      style, size, font.face, canvas.Ink(font, unit), canvas.Ink(font, u'~'), centre);
   if (place && accent == StyleTilde) return canvas.Glyph(font, u'~', x + place->x, y + place->y, ink);
   if (place) return DrawAccentStrokes(canvas, x + place->x, y + place->y, size, accent, ink);
   const int32_t bx = x + width / 2 + Fortieths(-7, size);
@@ -58,13 +59,13 @@ Rgb InkOf(bool selected, StyleFlags style) {
 }
 
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
-                  StyleFlags style, int32_t width, bool selected) {
+                  StyleFlags style, int32_t width, bool selected, std::optional<int32_t> centre) {
   // Digits, punctuation and operators stand upright unless a face was chosen; letters and
   // Greek stay italic.
   const FontKey font = DrawnGlyphFont(code, size, style);
   const Rgb ink = InkOf(selected, style);
   const char16_t unit = GlyphUnit(code);
-  if (HasOneAccent(style)) DrawAccent(canvas, font, unit, x, y, style, width, ink);
+  if (HasOneAccent(style)) DrawAccent(canvas, font, unit, x, y, style, width, centre, ink);
   canvas.Glyph(font, unit, x, y, ink);
 }
 
@@ -82,7 +83,8 @@ void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
                        static_cast<uint16_t>(box.x2), originX + box.x, originY + box.y, ink);
     } else {
       DrawGlyphBox(canvas, originX + box.x, originY + box.y, box.code,
-                   static_cast<int32_t>(box.size), box.style, box.width, selected);
+                   static_cast<int32_t>(box.size), box.style, box.width, selected,
+                   box.y2 == 1 ? std::optional<int32_t>(box.x2) : std::nullopt);
     }
   }
 }

@@ -2,6 +2,7 @@
 // math font's signs by glyph index. Selected boxes are green, red-styled boxes red, everything else black.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -18,9 +19,11 @@ Rgb InkOf(bool selected, StyleFlags style);
 void PaintLineBoxes(Canvas& canvas, int32_t originX, int32_t originY,
                     std::span<const LayoutBox> boxes, const std::vector<bool>* selectionMarks);
 
-// One text box at (x, y); `width` is the box width, which centres accents.
+// One text box at (x, y); an accent is centred at `centre` from x when the font gives one,
+// else on the glyph's ink, else on the box `width`.
 void DrawGlyphBox(Canvas& canvas, int32_t x, int32_t y, SymbolCode code, int32_t size,
-                  StyleFlags style, int32_t width, bool selected);
+                  StyleFlags style, int32_t width, bool selected,
+                  std::optional<int32_t> centre = {});
 
 // The rubber band of a mouse selection: a closed black outline two pixels wide.
 void DrawDragOutline(Canvas& canvas, int32_t startX, int32_t startY, int32_t endX, int32_t endY);

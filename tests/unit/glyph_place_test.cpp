@@ -62,6 +62,10 @@ TEST(PlaceAccent, AGapAboveTheInkCentredWithTheSlant) {
   auto tilde = PlaceAccent(StyleTilde, 40, FontFace::Roman, x, GlyphInk{1, 14, 15, 19});
   ASSERT_TRUE(tilde);
   EXPECT_EQ((std::array{tilde->x, tilde->y, tilde->top}), (std::array{2, -7, 7}));
+  // The font's attachment at 14 wins over the ink: the hat's strokes span 2..16, centred there.
+  auto attached = PlaceAccent(StyleHat, 40, FontFace::Italic, x, {}, 14);
+  ASSERT_TRUE(attached);
+  EXPECT_EQ((std::array{attached->x, attached->y}), (std::array{5, 3}));
   // The gap is fixed by size only.
   EXPECT_EQ(AccentGap(40), 3);
   EXPECT_EQ(AccentGap(28), 2);
