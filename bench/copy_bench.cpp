@@ -28,8 +28,7 @@ const DosDateTime kStamp = MakeDosDateTime(2024, 5, 17, 10, 30, 0);
 class CopyFixture {
  public:
   explicit CopyFixture(int32_t index)
-      : markup_(CorpusMarkups().at(index)),
-        line_(markup_, &typesetting_.Layouter()) {
+      : markup_(CorpusMarkups().at(index)), line_(markup_, &typesetting_.Layouter()) {
     // The whole line selected, so that the markup format holds all of it, as after Select All.
     line_.tree.Data(line_.tree.root).selection = 3;
   }

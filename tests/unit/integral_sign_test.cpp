@@ -47,8 +47,8 @@ class IntegralSignTest : public NativeSuite {
 
   // Whether the vector picture holds the glyph's outline at the box, in the colour.
   static bool OutlineDrawn(const VectorPicture& picture, const LayoutBox& box, Rgb colour) {
-    Outline expected = typesetting->Outlines().GlyphOutlineById(
-        MathFont(box), static_cast<uint16_t>(box.x2));
+    Outline expected =
+        typesetting->Outlines().GlyphOutlineById(MathFont(box), static_cast<uint16_t>(box.x2));
     for (OutlinePoint& p : expected.points) p = {p.x + box.x, p.y + box.y};
     for (const Shape& shape : picture.shapes) {
       if (shape.colour == colour && shape.outline.verbs == expected.verbs &&
