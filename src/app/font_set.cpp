@@ -1,7 +1,12 @@
 #include "app/font_set.h"
 
+#include <string>
+
 #include "app/resource_ids.h"
+#include "app/wide_text.h"
+#include "base/failure.h"
 #include "base/sfnt_cmap.h"
+#include "base/utf.h"
 #include "typeset/font_choice.h"
 
 namespace kav {
@@ -115,6 +120,24 @@ GdiGlyph FontSet::GlyphOf(FontKey key, char16_t unit) const {
   return GdiGlyph{CmapGlyphIndex(mathCmap, code), true};
 }
 
+GdiGlyph FontSet::GlyphById(FontKey key, uint16_t glyph) const {
+  const FontCell& cell = Cell(key);
+  if (glyph >= cell.glyphCount) {
+    Fail(u"The font " + FromWide(cell.family) + u" has no glyph " + Ascii16(std::to_string(glyph)));
+  }
+  return GdiGlyph{glyph, true};
+}
+
+void FontSet::Describe(FontCell& cell, HDC dc) {
+  SelectedObject selected(dc, cell.font.Get());
+  wchar_t family[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, family);
+  cell.family = family;
+  constexpr DWORD kMaxp = 0x7078616D;  // 'maxp': its glyph count is the big-endian word at 4
+  uint8_t count[2] = {};
+  cell.glyphCount = GetFontData(dc, kMaxp, 4, count, 2) == 2 ? count[0] << 8 | count[1] : 0;
+}
+
 void FontSet::Create(FontFace face, int32_t size, HDC dc) {
   if (face == FontFace::Math || face == FontFace::MathItalic || face == FontFace::MathBold ||
       (face == FontFace::Symbol && !cambria)) {
@@ -133,6 +156,8 @@ void FontSet::Create(FontFace face, int32_t size, HDC dc) {
   const TEXTMETRICW metrics = MetricsOf(dc, cell.font.Get());
   cell.ascent = metrics.tmAscent;
   cell.height = metrics.tmHeight;
+  cell.em = metrics.tmHeight - metrics.tmInternalLeading;
+  Describe(cell, dc);
 }
 
 // The math face's own cell is several times its em (its ascent and descent make room for big
@@ -146,6 +171,8 @@ void FontSet::CreateMathLike(FontFace face, int32_t size, HDC dc) {
   cell.font = GdiObject<HFONT>(MakeFont(-em, 0, false, kMathFace));
   cell.ascent = roman.ascent;
   cell.height = roman.height;
+  cell.em = em;
+  Describe(cell, dc);
 }
 
 }  // namespace kav

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/gdi_handles.h"
@@ -13,11 +14,15 @@
 namespace kav {
 
 // A font with the geometry of its cell: glyphs are drawn with their baseline `ascent` pixels
-// below the cell's top, and every extent in it is `height` pixels tall.
+// below the cell's top, at an em of `em` pixels, and every extent in it is `height` pixels tall.
+// `family` and `glyphCount` are the face GDI really chose, for glyphs asked for by index.
 struct FontCell {
   GdiObject<HFONT> font;
   int32_t ascent = 0;
   int32_t height = 0;
+  int32_t em = 0;
+  int32_t glyphCount = 0;
+  std::wstring family;
 };
 
 // How GDI is asked for one unit of a font: by the UTF-16 unit, or by glyph index where the
@@ -59,12 +64,17 @@ class FontSet {
   // The MATH table of the font file behind the math face, read once by Load; nullptr when GDI
   // gives no file for the face or the file has no MATH table.
   const MathTable* Math() const { return math.HasTable() ? &math : nullptr; }
+  // What to hand GDI for glyph index `glyph` of `key`'s font. Throws a Failure naming the font
+  // and the index when the font has no such glyph.
+  GdiGlyph GlyphById(FontKey key, uint16_t glyph) const;
 
  private:
   static constexpr size_t kSizeSlots = 4;
   static size_t Slot(FontKey key);
   void Create(FontFace face, int32_t size, HDC dc);
   void CreateMathLike(FontFace face, int32_t size, HDC dc);
+  // Fills in what a cell's font says of itself: its family and how many glyphs it holds.
+  static void Describe(FontCell& cell, HDC dc);
 
   std::vector<PrivateFace> faces;  // declared first: outlives the fonts made from it
   std::array<FontCell, 7 * kSizeSlots> cells;

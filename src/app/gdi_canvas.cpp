@@ -32,10 +32,18 @@ void GdiCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thi
 }
 
 void GdiCanvas::Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) {
+  Draw(font, resources.fonts.GlyphOf(font, unit), x, y, colour);
+}
+
+void GdiCanvas::GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) {
+  Draw(font, resources.fonts.GlyphById(font, glyph), x, y, colour);
+}
+
+void GdiCanvas::Draw(FontKey font, GdiGlyph glyph, int32_t x, int32_t y, Rgb colour) {
   const FontCell& cell = resources.fonts.Cell(font);
   SelectObject(dc, cell.font.Get());
   SetTextColor(dc, ToColorRef(colour));
-  GdiDrawGlyph(dc, resources.fonts.GlyphOf(font, unit), x, y + cell.ascent);
+  GdiDrawGlyph(dc, glyph, x, y + cell.ascent);
 }
 
 GlyphInk GdiCanvas::Ink(FontKey font, char16_t unit) const {

@@ -20,8 +20,12 @@ class GdiCanvas final : public Canvas {
             Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override;
+  // ExtTextOutW with ETO_GLYPH_INDEX, on the baseline a unit of the font is drawn on.
+  void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
 
  private:
+  void Draw(FontKey font, GdiGlyph glyph, int32_t x, int32_t y, Rgb colour);
+
   HDC dc;
   DrawingResources& resources;
   // What the device held before, put back when drawing ends.

@@ -18,8 +18,18 @@ class GdiGlyphMetrics final : public GlyphMetrics {
   // Latin Modern Math's MATH table, read from the embedded file through GetFontData once, when
   // the fonts were loaded.
   const MathTable* Math() const override { return fonts.Math(); }
+  // The cell's baseline and em, as the font was made (GetTextMetricsW).
+  int32_t Ascent(FontKey font) const override;
+  double PixelsPerEm(FontKey font) const override;
+  // As Extent and Ink, by glyph index (GetTextExtentPointI, GetGlyphOutlineW with
+  // GGO_GLYPH_INDEX). Throw a Failure for an index the font does not hold.
+  GlyphExtent ExtentById(FontKey font, uint16_t glyph) const override;
+  GlyphInk InkById(FontKey font, uint16_t glyph) const override;
 
  private:
+  GlyphExtent ExtentOf(FontKey font, GdiGlyph glyph) const;
+  GlyphInk InkOf(FontKey font, GdiGlyph glyph) const;
+
   HWND window;
   const FontSet& fonts;
 };

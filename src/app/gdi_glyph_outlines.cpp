@@ -70,4 +70,8 @@ Outline GdiGlyphOutlines::GlyphOutline(FontKey font, char16_t unit) const {
   return Read(font, glyph.code, glyph.byIndex ? GGO_GLYPH_INDEX : 0);
 }
 
+Outline GdiGlyphOutlines::GlyphOutlineById(FontKey font, uint16_t glyph) const {
+  return Read(font, fonts.GlyphById(font, glyph).code, GGO_GLYPH_INDEX);
+}
+
 }  // namespace kav

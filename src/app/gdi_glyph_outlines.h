@@ -14,6 +14,8 @@ class GdiGlyphOutlines final : public GlyphOutlines {
 
   // Throws a Failure when GDI cannot give the outline.
   Outline GlyphOutline(FontKey font, char16_t unit) const override;
+  // By glyph index; also throws a Failure for an index the font does not hold.
+  Outline GlyphOutlineById(FontKey font, uint16_t glyph) const override;
 
  private:
   Outline Read(FontKey font, UINT glyph, UINT flags) const;

@@ -19,7 +19,7 @@ class MathTableReader {
 
   void Read() {
     t_.Require(0, 1, 10, u"header past the end");
-    if (t_.U16(0, u"") != 1) t_.Fail(u"major version is not 1");
+    if (t_.U16(0, u"header past the end") != 1) t_.Fail(u"major version is not 1");
     ReadConstants(t_.Offset16(0, 4, u"constants past the end"));
     ReadGlyphInfo(t_.Offset16(0, 6, u"glyph info past the end"));
     ReadVariants(t_.Offset16(0, 8, u"variants past the end"));
@@ -55,7 +55,8 @@ class MathTableReader {
     const uint16_t count = t_.U16(at + 2, u"coverage past the end");
     if (format == 1) {
       t_.Require(at + 4, count, 2, u"coverage count too large");
-      for (uint32_t i = 0; i < count; ++i) glyphs.emplace_back(t_.U16(at + 4 + 2 * i, u""), i);
+      for (uint32_t i = 0; i < count; ++i)
+        glyphs.emplace_back(t_.U16(at + 4 + 2 * i, u"coverage count too large"), i);
     } else if (format == 2) {
       t_.Require(at + 4, count, 6, u"coverage count too large");
       CoverageRanges(at + 4, count, glyphs);
@@ -65,14 +66,15 @@ class MathTableReader {
     return glyphs;
   }
 
-  // Ranges must ascend without overlapping, which also keeps the glyphs listed below 65,536.
+  // Ranges must ascend without overlapping, which also keeps the list to at most 65,536 glyphs.
   void CoverageRanges(size_t at, uint16_t count,
                       std::vector<std::pair<uint16_t, uint32_t>>& glyphs) const {
     uint32_t next = 0;
     for (size_t i = 0; i < count; ++i) {
       const size_t range = at + 6 * i;
-      const uint32_t first = t_.U16(range, u""), last = t_.U16(range + 2, u"");
-      const uint32_t index = t_.U16(range + 4, u"");
+      constexpr std::u16string_view what = u"coverage count too large";
+      const uint32_t first = t_.U16(range, what), last = t_.U16(range + 2, what);
+      const uint32_t index = t_.U16(range + 4, what);
       if (first < next || last < first) t_.Fail(u"coverage ranges out of order");
       next = last + 1;
       for (uint32_t glyph = first; glyph <= last; ++glyph) {

@@ -75,8 +75,10 @@ void InkAroundBaseline(GlyphInk ink, int32_t baseline, int32_t size, int32_t& as
     depth = size - baseline;
     return;
   }
-  ascent = std::max(0, baseline - ink.top);
-  depth = std::max(0, ink.bottom - baseline);
+  // A pixel more on either side: a glyph painted from its outline, or at a larger scale, may
+  // shade a row past the ink measured at this size.
+  ascent = std::max(0, baseline - ink.top + 1);
+  depth = std::max(0, ink.bottom - baseline + 1);
 }
 
 LeafBox MeasureLeaf(const GlyphMetrics& metrics, const MathUnits& units, SymbolCode code,

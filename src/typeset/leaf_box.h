@@ -26,8 +26,8 @@ struct LeafBox {
 // The code point of the math font's italic letter for a letter drawn slanted; 0 for others.
 char32_t MathItalicCodePoint(FontFace face, SymbolCode code);
 
-// Ascent and depth of ink drawn with its baseline `baseline` below the cell top; the cell
-// itself (size tall) when the ink is unknown.
+// Ascent and depth of ink drawn with its baseline `baseline` below the cell top, with a pixel
+// to spare on either side; the cell itself (size tall) when the ink is unknown.
 void InkAroundBaseline(GlyphInk ink, int32_t baseline, int32_t size, int32_t& ascent,
                        int32_t& depth);
 

@@ -64,6 +64,15 @@ class KavConvertPicturesTest(unittest.TestCase):
 
     def test_scale_multiplies_the_picture_and_its_offset(self):
         one = self.convert('--to', 'png', '--scale', '1', self.doc)
+        one_path = os.path.join(self.dir.name, 'x1.png')
+        with open(one_path, 'wb') as f:
+            f.write(one)
+        # The margin of 2, and more where ink stands out of the box.
+        one_x, one_y = (int(v) for v in subprocess.run(
+            ['identify', '-format', '%X %Y', one_path], capture_output=True, check=True,
+            timeout=60).stdout.decode().split())
+        self.assertLessEqual(one_x, -2)
+        self.assertLessEqual(one_y, -2)
         for scale in (2, 5, 8):
             path = os.path.join(self.dir.name, 'x%d.png' % scale)
             self.convert('--to', 'png', '--scale', str(scale), '-o', path, self.doc)
@@ -73,7 +82,7 @@ class KavConvertPicturesTest(unittest.TestCase):
                              (png_header(one)[0] * scale, png_header(one)[1] * scale, 2))
             page = subprocess.run(['identify', '-format', '%X %Y', path], capture_output=True,
                                   check=True, timeout=60).stdout.decode()
-            self.assertEqual(page, '-%d -%d' % (2 * scale, 2 * scale))
+            self.assertEqual(page, '%d %d' % (one_x * scale, one_y * scale))
 
     def test_transparent_pictures_have_alpha_and_clear_corners(self):
         path = os.path.join(self.dir.name, 't.png')

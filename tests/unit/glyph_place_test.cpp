@@ -27,12 +27,12 @@ TEST(MeasureLeaf, InkAboveAndBelowTheBaselineAccentRoomAndAdvance) {
   };
   const Row rows[] = {
       {kLfloor, 0, {}, {20, 30, 10}},                 // no ink: the whole cell
-      {kLfloor, 0, {3, 10, 15, 38}, {20, 20, 8}},     // ink rows 10..37 around row 30
-      {u'+', 0, {2, 12, 18, 28}, {20, 18, 0}},        // wholly above the baseline: no depth
+      {kLfloor, 0, {3, 10, 15, 38}, {20, 21, 9}},     // ink rows 10..37 around row 30, and 1
+      {u'+', 0, {2, 12, 18, 26}, {20, 19, 0}},        // well above the baseline: no depth
       // Hat over italic f (ink 2..39): lean 38/8 = 4, lowest row 2 - 3 - 1 = -2, top -9.
-      {u'f', StyleHat, {2, 2, 18, 40}, {20, 39, 10}},
-      {u'f', 0, {2, 2, 18, 40}, {20, 28, 10}},
-      {u'f', StyleHat | StyleBar, {2, 2, 18, 40}, {20, 28, 10}},  // two accents draw none
+      {u'f', StyleHat, {2, 2, 18, 40}, {20, 39, 11}},
+      {u'f', 0, {2, 2, 18, 40}, {20, 29, 11}},
+      {u'f', StyleHat | StyleBar, {2, 2, 18, 40}, {20, 29, 11}},  // two accents draw none
   };
   for (const Row& row : rows) {
     FixedMetrics metrics;
@@ -81,7 +81,7 @@ TEST(LayoutLine, AnAccentAboveTheCellGrowsTheRowUpward) {
   const EquationLine line(u"<x><f|hat>", &layouter);
   ASSERT_EQ(line.boxes.size(), 2u);
   EXPECT_EQ(line.boxes[1].y, line.boxes[0].y);  // the cells share the baseline
-  EXPECT_EQ(line.tree.Data(line.tree.root).height, 49);
+  EXPECT_EQ(line.tree.Data(line.tree.root).height, 39 + 11);
 }
 
 TEST(DrawGlyphBox, AccentStrokesFollowTheCanvasInk) {
