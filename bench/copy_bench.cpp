@@ -28,9 +28,7 @@ const DosDateTime kStamp = MakeDosDateTime(2024, 5, 17, 10, 30, 0);
 class CopyFixture {
  public:
   explicit CopyFixture(int32_t index)
-      : markup_(CorpusMarkups().at(index)),
-        integrals_(IntegralImages(InstalledFontFiles())),
-        line_(markup_, &typesetting_.Layouter()) {
+      : markup_(CorpusMarkups().at(index)), line_(markup_, &typesetting_.Layouter()) {
     // The whole line selected, so that the markup format holds all of it, as after Select All.
     line_.tree.Data(line_.tree.root).selection = 3;
   }
@@ -40,8 +38,7 @@ class CopyFixture {
   PayloadBuilders& Builders() { return builders_; }
 
   RgbaImage Draw(const ClipboardPicture& picture) const {
-    RasterCanvas canvas(picture.width, picture.height, kWindowColour, typesetting_.Fonts(),
-                        integrals_);
+    RasterCanvas canvas(picture.width, picture.height, kWindowColour, typesetting_.Fonts());
     picture.draw(canvas);
     return canvas.Image();
   }
@@ -54,7 +51,6 @@ class CopyFixture {
  private:
   std::u16string markup_;
   NativeTypesetting typesetting_;
-  std::array<RgbaImage, 3> integrals_;
   EquationLine line_;
   ExportTextBuffer buffer_;
   PayloadBuilders builders_;

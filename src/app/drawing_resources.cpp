@@ -6,7 +6,6 @@ void LoadDrawingResources(DrawingResources& resources, HINSTANCE instance, HWND 
   WindowDc dc(window);
   resources.fonts.Load(instance, dc.Get());
   resources.pens.Load();
-  resources.integrals.Load(instance);
 }
 
 }  // namespace kav

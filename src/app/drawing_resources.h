@@ -1,8 +1,7 @@
-// Everything the equation view draws with: fonts, pens and the integral images, loaded once by
-// the main window's creation handler and kept until exit.
+// Everything the equation view draws with: fonts and pens, loaded once by the main window's
+// creation handler and kept until exit.
 #pragma once
 #include "app/font_set.h"
-#include "app/integral_images.h"
 #include "app/pen_set.h"
 #include "app/win32.h"
 
@@ -11,10 +10,9 @@ namespace kav {
 struct DrawingResources {
   FontSet fonts;
   PenSet pens;
-  IntegralImages integrals;
 };
 
-// Installs the embedded faces, then creates the fonts, the pens and the images, in that order.
+// Installs the embedded faces, then creates the fonts and the pens, in that order.
 void LoadDrawingResources(DrawingResources& resources, HINSTANCE instance, HWND window);
 
 }  // namespace kav

@@ -52,26 +52,4 @@ GlyphInk GdiCanvas::Ink(FontKey font, char16_t unit) const {
   return GdiInk(dc, resources.fonts.GlyphOf(font, unit), cell.ascent);
 }
 
-void GdiCanvas::IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                              int32_t height) {
-  Gdiplus::Image* image = resources.integrals.Image(ink);
-  if (image == nullptr) return;
-  // GDI+ does not follow the device context's world transform everywhere: the scale is handed to
-  // it, and the device draws untransformed meanwhile.
-  XFORM transform{1, 0, 0, 1, 0, 0};
-  const bool scaled = GetGraphicsMode(dc) == GM_ADVANCED && GetWorldTransform(dc, &transform);
-  if (scaled) ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-  {
-    Gdiplus::Graphics graphics(dc);
-    Gdiplus::Matrix matrix(transform.eM11, transform.eM12, transform.eM21, transform.eM22,
-                           transform.eDx, transform.eDy);
-    if (scaled) {
-      graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-      graphics.SetTransform(&matrix);
-    }
-    graphics.DrawImage(image, Gdiplus::Rect(x, y, width, height));
-  }
-  if (scaled) SetWorldTransform(dc, &transform);
-}
-
 }  // namespace kav

@@ -1,5 +1,5 @@
 // Drawing a line's boxes with GDI into a device context (the window's back buffer, or the
-// clipboard picture), and the integral images with GDI+.
+// clipboard picture).
 #pragma once
 #include "app/drawing_resources.h"
 #include "app/win32.h"
@@ -22,8 +22,6 @@ class GdiCanvas final : public Canvas {
   GlyphInk Ink(FontKey font, char16_t unit) const override;
   // ExtTextOutW with ETO_GLYPH_INDEX, on the baseline a unit of the font is drawn on.
   void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                     int32_t height) override;
 
  private:
   void Draw(FontKey font, GdiGlyph glyph, int32_t x, int32_t y, Rgb colour);

@@ -4,7 +4,6 @@
 
 #include "app/gdi_handles.h"
 #include "base/failure.h"
-#include "typeset/vector_picture.h"
 
 namespace kav {
 namespace {
@@ -73,10 +72,6 @@ Outline GdiGlyphOutlines::GlyphOutline(FontKey font, char16_t unit) const {
 
 Outline GdiGlyphOutlines::GlyphOutlineById(FontKey font, uint16_t glyph) const {
   return Read(font, fonts.GlyphById(font, glyph).code, GGO_GLYPH_INDEX);
-}
-
-Outline GdiGlyphOutlines::IntegralOutline() const {
-  return FitIntegralOutline(Read({FontFace::Math, 57}, kMathIntegralVariantGlyph, GGO_GLYPH_INDEX));
 }
 
 }  // namespace kav

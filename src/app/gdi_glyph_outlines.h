@@ -1,6 +1,5 @@
 // Glyph outlines from GDI (GetGlyphOutlineW, unhinted cubic outlines) in the program's own fonts,
-// placed in their cells as GdiCanvas draws them; the integral sign from the embedded math face's
-// display integral, fitted to the integral image as the image generator fits it.
+// placed in their cells as GdiCanvas draws them.
 #pragma once
 #include "app/font_set.h"
 #include "app/win32.h"
@@ -17,7 +16,6 @@ class GdiGlyphOutlines final : public GlyphOutlines {
   Outline GlyphOutline(FontKey font, char16_t unit) const override;
   // By glyph index; also throws a Failure for an index the font does not hold.
   Outline GlyphOutlineById(FontKey font, uint16_t glyph) const override;
-  Outline IntegralOutline() const override;
 
  private:
   Outline Read(FontKey font, UINT glyph, UINT flags) const;

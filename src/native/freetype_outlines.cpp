@@ -6,17 +6,13 @@
 
 #include "base/failure.h"
 #include "native/freetype_faces.h"
-#include "native/integral_sign.h"
 #include "native/outline_decompose.h"
 #include "typeset/font_choice.h"
 
 namespace kav {
 
-// The faces are opened after the integral is read, so that a missing math file is named first.
 FreeTypeOutlines::FreeTypeOutlines(const FontFiles& files)
-    : integral_(IntegralSignOutline(files.math)) {
-  faces_ = std::make_unique<FreeTypeFaces>(files);
-}
+    : faces_(std::make_unique<FreeTypeFaces>(files)) {}
 
 FreeTypeOutlines::~FreeTypeOutlines() = default;
 

@@ -14,7 +14,7 @@ class FreeTypeFaces;
 
 class FreeTypeOutlines final : public GlyphOutlines {
  public:
-  // Throws a Failure when a file cannot be read as a font or the math face has no integral.
+  // Throws a Failure when a file cannot be read as a font.
   explicit FreeTypeOutlines(const FontFiles& files);
   ~FreeTypeOutlines() override;
   FreeTypeOutlines(const FreeTypeOutlines&) = delete;
@@ -25,10 +25,8 @@ class FreeTypeOutlines final : public GlyphOutlines {
   // A glyph of the file behind the key's face, placed as a unit mapped to it is. Throws a
   // Failure naming the index when the file has no such glyph.
   Outline GlyphOutlineById(FontKey font, uint16_t glyph) const override;
-  Outline IntegralOutline() const override { return integral_; }
 
  private:
-  Outline integral_;
   std::unique_ptr<FreeTypeFaces> faces_;
   mutable std::unordered_map<uint64_t, Outline> cache_;
 

@@ -25,8 +25,7 @@ void CheckPictureSize(int64_t width, int64_t height) {
 NativeTypesetting::NativeTypesetting() : NativeTypesetting(InstalledFontFiles()) {}
 
 NativeTypesetting::NativeTypesetting(const FontFiles& files)
-    : fonts_(files), cached_(fonts_), layouter_(cached_), integrals_(IntegralImages(files)),
-      outlines_(files) {}
+    : fonts_(files), cached_(fonts_), layouter_(cached_), outlines_(files) {}
 
 NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& line) const {
   const ClipboardPicture picture = LinePicture(line);
@@ -39,7 +38,7 @@ NativeTypesetting::Framed NativeTypesetting::FramedPicture(const EquationLine& l
   const PixelRect frame = FindPictureFrame(picture.width, picture.height, [&](int32_t room) {
     const int32_t width = picture.width + 2 * room, height = picture.height + 2 * room;
     CheckPictureSize(width, height);
-    RasterCanvas canvas(width, height, kWindowColour, fonts_, integrals_);
+    RasterCanvas canvas(width, height, kWindowColour, fonts_);
     ShiftedCanvas shifted(canvas, room, room);
     picture.draw(shifted);
     padded = canvas.TakeImage();

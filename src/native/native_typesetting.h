@@ -1,8 +1,6 @@
 // Everything that lays out and draws lines natively, loaded once: the installed font files
-// through FreeType, cached measurement, the box layouter and the integral images.
+// through FreeType, cached measurement and the box layouter.
 #pragma once
-#include <array>
-
 #include "model/line.h"
 #include "native/font_files.h"
 #include "native/freetype_fonts.h"
@@ -49,7 +47,6 @@ class NativeTypesetting {
   FreeTypeFonts fonts_;
   CachedGlyphMetrics cached_;
   BoxLayouter layouter_;
-  std::array<RgbaImage, 3> integrals_;
   FreeTypeOutlines outlines_;
 };
 

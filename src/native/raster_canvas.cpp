@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "native/integral_sign.h"
-
 namespace kav {
 namespace {
 
@@ -17,8 +15,8 @@ int32_t RoundDiv(int64_t a, int64_t b) {
 }  // namespace
 
 RasterCanvas::RasterCanvas(int32_t width, int32_t height, Rgb background,
-                           const FreeTypeFonts& fonts, const std::array<RgbaImage, 3>& integrals)
-    : image_(width, height, background, 255), fonts_(fonts), integrals_(integrals) {}
+                           const FreeTypeFonts& fonts)
+    : image_(width, height, background, 255), fonts_(fonts) {}
 
 void RasterCanvas::Blend(int32_t x, int32_t y, Rgb colour, uint32_t alpha) {
   if (x < 0 || y < 0 || x >= image_.width || y >= image_.height || alpha == 0) return;
@@ -72,23 +70,6 @@ void RasterCanvas::Coverage(const GlyphCoverage& glyph, int32_t x, int32_t y, Rg
             glyph.alpha[static_cast<size_t>(row) * glyph.width + column]);
     }
   }
-}
-
-void RasterCanvas::IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                                 int32_t height) {
-  const RgbaImage& source = integrals_[static_cast<size_t>(ink)];
-  const RgbaImage scaled = ScaleImage(source, width, height);
-  for (int32_t row = 0; row < scaled.height; ++row) {
-    for (int32_t column = 0; column < scaled.width; ++column) {
-      const uint8_t* p = scaled.At(column, row);
-      Blend(x + column, y + row, Rgb{p[0], p[1], p[2]}, p[3]);
-    }
-  }
-}
-
-std::array<RgbaImage, 3> IntegralImages(const FontFiles& files) {
-  return {RenderIntegralSign(files.math, kBlack), RenderIntegralSign(files.math, kGreen),
-          RenderIntegralSign(files.math, kRed)};
 }
 
 }  // namespace kav

@@ -1,7 +1,6 @@
 // A Canvas that paints into an RGBA picture in memory: FreeType glyphs blended by their
-// coverage, pen lines with GDI's pixel coverage, and the integral images scaled with alpha.
+// coverage and pen lines with GDI's pixel coverage.
 #pragma once
-#include <array>
 #include <utility>
 
 #include "native/freetype_fonts.h"
@@ -12,18 +11,14 @@ namespace kav {
 
 class RasterCanvas final : public Canvas {
  public:
-  // A canvas of the given size filled with `background`. `integrals` holds the black, green and
-  // red integral images in that order; canvas and caller share `fonts`.
-  RasterCanvas(int32_t width, int32_t height, Rgb background, const FreeTypeFonts& fonts,
-               const std::array<RgbaImage, 3>& integrals);
+  // A canvas of the given size filled with `background`; canvas and caller share `fonts`.
+  RasterCanvas(int32_t width, int32_t height, Rgb background, const FreeTypeFonts& fonts);
 
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness,
             Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override { return fonts_.Ink(font, unit); }
   void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                     int32_t height) override;
 
   const RgbaImage& Image() const { return image_; }
   // The picture drawn so far, handed over; the canvas is empty afterwards.
@@ -37,10 +32,6 @@ class RasterCanvas final : public Canvas {
 
   RgbaImage image_;
   const FreeTypeFonts& fonts_;
-  const std::array<RgbaImage, 3>& integrals_;
 };
-
-// The image drawn for the integral in a colour: the generator's picture.
-std::array<RgbaImage, 3> IntegralImages(const FontFiles& files);
 
 }  // namespace kav

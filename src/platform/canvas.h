@@ -1,4 +1,4 @@
-// What painting asks of a platform: line segments, single glyphs and the integral image.
+// What painting asks of a platform: line segments and single glyphs, by unit or by glyph index.
 #pragma once
 #include <cstdint>
 
@@ -17,8 +17,6 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kGreen{0, 255, 0};
-
-enum class IntegralInk : uint8_t { Black, Green, Red };
 
 class Canvas {
  public:
@@ -39,9 +37,6 @@ class Canvas {
                          Rgb /*colour*/) {
     Fail(u"Canvas: no glyph indices");
   }
-  // The integral sign image scaled into the rectangle, alpha-blended.
-  virtual void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                             int32_t height) = 0;
 };
 
 }  // namespace kav

@@ -1,6 +1,6 @@
 // What vector pictures ask of a platform: the outline of one glyph in one of the program's fonts,
-// and the outline of the integral sign that the integral image is made from. Coordinates are
-// layout pixels with y growing downward, so outlines drop onto the same grid as the canvas.
+// by unit or by glyph index. Coordinates are layout pixels with y growing downward, so outlines
+// drop onto the same grid as the canvas.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -53,11 +53,6 @@ constexpr int32_t PointsOf(OutlineVerb verb) {
   return 0;
 }
 
-// The glyph index of Latin Modern Math's display integral ("integral.v1"), which the integral
-// image is made from, for platforms that cannot look a glyph up by name; a native test checks it
-// against the font file.
-inline constexpr uint32_t kMathIntegralVariantGlyph = 3063;
-
 class GlyphOutlines {
  public:
   virtual ~GlyphOutlines() = default;
@@ -68,9 +63,6 @@ class GlyphOutlines {
   virtual Outline GlyphOutlineById(FontKey /*font*/, uint16_t /*glyph*/) const {
     Fail(u"GlyphOutlines: no glyph indices");
   }
-  // Latin Modern Math's display integral as the integral image holds it: fitted into a picture
-  // of 28 x 68 pixels, in that picture's pixels.
-  virtual Outline IntegralOutline() const = 0;
 };
 
 }  // namespace kav

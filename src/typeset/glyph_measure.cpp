@@ -4,16 +4,8 @@
 
 namespace kav {
 
-GlyphExtent IntegralExtent(int32_t size) {
-  // The 28 x 68 image scaled by 0.9 and by 1, 0.7 or 0.5, truncated.
-  if (size == 40) return {25, 61};
-  if (size == 28) return {17, 42};
-  return {12, 30};
-}
-
 GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,
                          int32_t size) {
-  if (code == code::Integral) return IntegralExtent(size);
   return metrics.Extent(SelectGlyphFont(code, size, style), GlyphUnit(code));
 }
 

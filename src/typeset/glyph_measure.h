@@ -9,9 +9,6 @@
 
 namespace kav {
 
-// The integral is an image, not a glyph: its extent depends only on the size.
-GlyphExtent IntegralExtent(int32_t size);
-
 // The extent of one symbol in the font SelectGlyphFont chooses, with the style as given (the
 // upright rule is painting's business).
 GlyphExtent MeasureGlyph(const GlyphMetrics& metrics, SymbolCode code, StyleFlags style,

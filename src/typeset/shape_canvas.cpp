@@ -6,21 +6,8 @@
 namespace kav {
 namespace {
 
-// The integral image's own size, which IntegralOutline is fitted to.
-constexpr double kIntegralImageWidth = 28;
-constexpr double kIntegralImageHeight = 68;
-
 // A quarter circle as one cubic: the control points lie this far along the tangents.
 constexpr double kQuarterArc = 0.5522847498;
-
-Rgb IntegralColour(IntegralInk ink) {
-  switch (ink) {
-    case IntegralInk::Black: return kBlack;
-    case IntegralInk::Green: return kGreen;
-    case IntegralInk::Red: return kRed;
-  }
-  return kBlack;
-}
 
 // Half a circle of radius `r` around `c` from c + n*r through c + u*r to c - n*r.
 void HalfTurn(Outline& outline, OutlinePoint c, OutlinePoint u, OutlinePoint n, double r) {
@@ -97,15 +84,6 @@ void ShapeCanvas::Place(Outline outline, int32_t x, int32_t y, Rgb colour) {
     p.y += y;
   }
   shapes_.push_back(Shape{colour, std::move(outline)});
-}
-
-// The sign is stretched into the rectangle as the image would be.
-void ShapeCanvas::IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                                int32_t height) {
-  Outline outline = outlines_.IntegralOutline();
-  const double sx = width / kIntegralImageWidth, sy = height / kIntegralImageHeight;
-  for (OutlinePoint& p : outline.points) p = {x + p.x * sx, y + p.y * sy};
-  shapes_.push_back(Shape{IntegralColour(ink), std::move(outline)});
 }
 
 }  // namespace kav

@@ -1,6 +1,6 @@
 // A canvas that records what the painter draws as filled outlines instead of pixels: glyphs from
-// the platform's outlines, pen segments as the areas their pixels cover, and the integral sign
-// from the math face's outline. Vector pictures and scaled bitmaps are made from these shapes.
+// the platform's outlines (by unit or by glyph index) and pen segments as the areas their pixels
+// cover. Vector pictures and scaled bitmaps are made from these shapes.
 // It answers the painter's ink questions from the metrics the layout measured with, so accents
 // stand where the layout made room for them and where the screen draws them.
 #pragma once
@@ -25,7 +25,6 @@ class ShapeCanvas final : public Canvas {
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t thickness, Rgb colour) override;
   void Glyph(FontKey font, char16_t unit, int32_t x, int32_t y, Rgb colour) override;
   void GlyphById(FontKey font, uint16_t glyph, int32_t x, int32_t y, Rgb colour) override;
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width, int32_t height) override;
   GlyphInk Ink(FontKey font, char16_t unit) const override { return inks_.Ink(font, unit); }
 
   const std::vector<Shape>& Shapes() const { return shapes_; }

@@ -22,10 +22,6 @@ class ShiftedCanvas final : public Canvas {
     target.GlyphById(font, glyph, x + dx, y + dy, colour);
   }
   GlyphInk Ink(FontKey font, char16_t unit) const override { return target.Ink(font, unit); }
-  void IntegralImage(IntegralInk ink, int32_t x, int32_t y, int32_t width,
-                     int32_t height) override {
-    target.IntegralImage(ink, x + dx, y + dy, width, height);
-  }
 
  private:
   Canvas& target;

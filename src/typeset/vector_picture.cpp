@@ -107,18 +107,6 @@ PixelRect InkPixels(const Outline& outline) {
           static_cast<int32_t>(std::ceil(b.bottom - kSlack))};
 }
 
-Outline FitIntegralOutline(Outline outline) {
-  constexpr double kWidth = 28, kHeight = 68, kMargin = 1;
-  if (outline.Empty()) return outline;
-  const OutlineBounds b = BoundsOf(outline);
-  if (b.bottom <= b.top) return outline;
-  const double scale = (kHeight - 2 * kMargin) / (b.bottom - b.top);
-  const double dx = (kWidth - (b.right - b.left) * scale) / 2 - b.left * scale;
-  const double dy = kMargin - b.top * scale;
-  for (OutlinePoint& p : outline.points) p = {p.x * scale + dx, p.y * scale + dy};
-  return outline;
-}
-
 VectorPicture DrawVectorPicture(const ClipboardPicture& picture, const GlyphOutlines& outlines,
                                 const GlyphMetrics& inks) {
   if (picture.width <= 0 || picture.height <= 0) {

@@ -31,10 +31,6 @@ OutlineBounds BoundsOf(const Outline& outline);
 // The pixels a shape can touch: every pixel its bounds overlap.
 PixelRect InkPixels(const Outline& outline);
 
-// An integral sign's outline scaled to the integral image's height less a pixel above and below
-// and centred across its width (28 x 68), as the image generator fits it. Empty stays empty.
-Outline FitIntegralOutline(Outline outline);
-
 // Draws the picture's shapes and frames them; `inks` are the metrics the line was laid out with,
 // which place the accents. Throws a Failure for a picture with nothing to draw, as the bitmap
 // picture does.

@@ -1,4 +1,5 @@
-"""kav.exe carries its manifest, its icons and its version, and its window shows its icon.
+"""kav.exe carries its manifest, its icons, its version and its three fonts and nothing else of
+its own, and its window shows its icon.
 
 Read back with tools nobody here wrote: wrestool and icotool (icoutils) list and unpack the
 executable's resources, Python's XML parser reads the manifest, and the X server holds the icon
@@ -6,6 +7,7 @@ Wine gave the window (_NET_WM_ICON, read with xprop), compared with the committe
 """
 
 import os
+import re
 import subprocess
 import xml.etree.ElementTree as ElementTree
 
@@ -64,6 +66,16 @@ def check_version(exe):
     check("Copyright" in text, "the version resource names no copyright")
 
 
+def check_own_resources(exe):
+    """Beside the standard kinds, only the embedded font files: the integral sign is the math
+    font's glyph, so no picture of it is carried."""
+    listing = subprocess.run(["wrestool", "-l", exe], capture_output=True, text=True,
+                             check=True).stdout
+    own = sorted(re.findall(r"--type='(\w+)' --name=(\w+)", listing))
+    fonts = [("BINARY", "102"), ("BINARY", "103"), ("BINARY", "104")]
+    check(own == fonts, f"kav.exe carries {own} of its own kinds, expected only the fonts {fonts}")
+
+
 def committed_rgba(size):
     path = os.path.join(ROOT, "resources", "icons", f"app_{size}.png")
     return subprocess.run(["convert", path, "-depth", "8", "rgba:-"], capture_output=True,
@@ -94,6 +106,7 @@ def test(options):
     check_manifest(options.exe)
     check_icons(options.exe, options.artifacts)
     check_version(options.exe)
+    check_own_resources(options.exe)
     check_window_icon(options)
 
 

@@ -77,15 +77,6 @@ TEST(GlyphUnit, BracesDrawAsAsciiBraces) {
   EXPECT_EQ(GlyphUnit(kAlpha), u'\u03B1');
 }
 
-TEST(MeasureGlyph, IntegralHasFixedExtentsWithoutAskingTheFont) {
-  FixedMetrics metrics;
-  EXPECT_EQ(MeasureGlyph(metrics, code::Integral, 0, 40), (GlyphExtent{25, 61}));
-  EXPECT_EQ(MeasureGlyph(metrics, code::Integral, 0, 28), (GlyphExtent{17, 42}));
-  EXPECT_EQ(MeasureGlyph(metrics, code::Integral, 0, 20), (GlyphExtent{12, 30}));
-  EXPECT_EQ(MeasureGlyph(metrics, code::Integral, StyleRoman, 57), (GlyphExtent{12, 30}));
-  EXPECT_EQ(metrics.calls, 0);
-}
-
 TEST(MeasureGlyph, AsksTheChosenFontForTheGlyphUnit) {
   FixedMetrics metrics;
   metrics.SetWidth(u'{', 40, 17);

@@ -1,7 +1,5 @@
 #include "native/freetype_outlines.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
 #include <gtest/gtest.h>
 
 #include "native/freetype_fonts.h"
@@ -49,33 +47,6 @@ TEST_F(FreeTypeOutlinesTest, BoldIsThickerThanRoman) {
   const OutlineBounds roman = BoundsOf(outlines.GlyphOutline({FontFace::Roman, 40}, u'l'));
   const OutlineBounds bold = BoundsOf(outlines.GlyphOutline({FontFace::Bold, 40}, u'l'));
   EXPECT_GT(bold.right - bold.left, roman.right - roman.left + 0.5);
-}
-
-// The sign fills the image's height less a pixel above and below, centred across.
-TEST_F(FreeTypeOutlinesTest, TheIntegralFillsTheImageLikeTheGeneratedPicture) {
-  const OutlineBounds b = BoundsOf(outlines.IntegralOutline());
-  EXPECT_NEAR(b.top, 1, 0.05);
-  EXPECT_NEAR(b.bottom, 67, 0.05);
-  EXPECT_NEAR((b.left + b.right) / 2, 14, 0.05);
-}
-
-// The GDI outlines read the integral by its index in the embedded face and fit it themselves.
-TEST_F(FreeTypeOutlinesTest, TheIntegralVariantHasTheIndexGdiUsesAndRefitsToItself) {
-  FT_Library library = nullptr;
-  ASSERT_EQ(FT_Init_FreeType(&library), 0);
-  FT_Face face = nullptr;
-  ASSERT_EQ(FT_New_Face(library, files.math.c_str(), 0, &face), 0);
-  char name[] = "integral.v1";
-  EXPECT_EQ(FT_Get_Name_Index(face, name), kMathIntegralVariantGlyph);
-  FT_Done_FreeType(library);
-  const Outline fitted = outlines.IntegralOutline();
-  Outline raw = fitted;
-  for (OutlinePoint& p : raw.points) p = {p.x * 3 - 50, p.y * 3 + 7};
-  const OutlineBounds a = BoundsOf(fitted), b = BoundsOf(FitIntegralOutline(raw));
-  EXPECT_NEAR(a.left, b.left, 0.1);
-  EXPECT_NEAR(a.top, b.top, 0.1);
-  EXPECT_NEAR(a.right, b.right, 0.1);
-  EXPECT_NEAR(a.bottom, b.bottom, 0.1);
 }
 
 // Drawn from outlines at twice the size, a square inks exactly its pixels, in its colour,

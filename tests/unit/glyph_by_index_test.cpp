@@ -79,14 +79,22 @@ TEST_F(GlyphByIndexTest, ByIndexEveryMeasureAndSurfaceGivesWhatTheCodePointGives
   }
 }
 
+// The MATH table's tallest variant of the integral is the font's own display integral.
 TEST_F(GlyphByIndexTest, TheDisplayIntegralInksTallerThanTheTextIntegralWhereItIsDrawn) {
+  FT_Library library = nullptr;
+  ASSERT_EQ(FT_Init_FreeType(&library), 0);
+  FT_Face face = nullptr;
+  ASSERT_EQ(FT_New_Face(library, InstalledFontFiles().math.c_str(), 0, &face), 0);
+  char name[] = "integral.v1";
+  EXPECT_EQ(FT_Get_Name_Index(face, name), DisplayIntegral());
+  FT_Done_FreeType(library);
   for (int32_t size : {40, 28, 20}) {
     const FontKey font{FontFace::Math, size};
     const GlyphInk text = Fonts().Ink(font, u'\u222B');
-    const GlyphInk display = Fonts().InkById(font, kMathIntegralVariantGlyph);
+    const GlyphInk display = Fonts().InkById(font, DisplayIntegral());
     EXPECT_GT(display.bottom - display.top, 3 * (text.bottom - text.top) / 2) << size;
     RasterCanvas canvas = Blank();
-    canvas.GlyphById(font, kMathIntegralVariantGlyph, 50, 80, kBlack);
+    canvas.GlyphById(font, DisplayIntegral(), 50, 80, kBlack);
     EXPECT_EQ(InkBounds(canvas.Image(), kWindowColour),
               (PixelRect{display.left, display.top, display.right, display.bottom}.Moved(50, 80)));
   }

@@ -65,7 +65,6 @@ class SplitCanvas final : public Canvas {
     calls.push_back({true, font, 0, x, y, 0, 0, glyph});
   }
   GlyphInk Ink(FontKey font, char16_t unit) const override { return fonts_.Ink(font, unit); }
-  void IntegralImage(IntegralInk, int32_t, int32_t, int32_t, int32_t) override {}
 
   struct Call {
     bool glyph;

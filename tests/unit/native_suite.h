@@ -1,9 +1,7 @@
 // A test suite over the installed fonts: one NativeTypesetting for the whole suite, since opening
-// the fonts and drawing the integral images costs more than most of its tests.
+// the fonts costs more than most of its tests.
 #pragma once
 #include <gtest/gtest.h>
-
-#include <array>
 
 #include "native/native_typesetting.h"
 #include "native/raster_canvas.h"
@@ -18,10 +16,16 @@ class NativeSuite : public ::testing::Test {
     typesetting = nullptr;
   }
   static const FreeTypeFonts& Fonts() { return typesetting->Fonts(); }
+  // The integral sign's glyph in the math face, and its tallest vertical variant: the display
+  // integral, which has no code point of its own.
+  static uint16_t TextIntegral() { return Fonts().Math()->GlyphOf(U'\u222B'); }
+  static uint16_t DisplayIntegral() {
+    const auto variants = Fonts().Math()->Variants(TextIntegral(), true);
+    return variants.empty() ? 0 : variants.back().glyph;
+  }
   // A canvas of the window colour to draw on with the suite's fonts.
   static RasterCanvas Blank(int32_t width, int32_t height) {
-    static const std::array<RgbaImage, 3> integrals = IntegralImages(InstalledFontFiles());
-    return RasterCanvas(width, height, kWindowColour, Fonts(), integrals);
+    return RasterCanvas(width, height, kWindowColour, Fonts());
   }
   static inline NativeTypesetting* typesetting = nullptr;
 };

@@ -19,14 +19,8 @@ namespace {
 
 class PictureInkTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    typesetting = new NativeTypesetting();
-    integrals = new std::array<RgbaImage, 3>(IntegralImages(InstalledFontFiles()));
-  }
-  static void TearDownTestSuite() {
-    delete integrals;
-    delete typesetting;
-  }
+  static void SetUpTestSuite() { typesetting = new NativeTypesetting(); }
+  static void TearDownTestSuite() { delete typesetting; }
 
   static bool IsWindowColour(const uint8_t* p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; }
 
@@ -43,7 +37,7 @@ class PictureInkTest : public ::testing::Test {
   static int64_t DarknessOfWholeDrawing(const EquationLine& line) {
     constexpr int32_t kRoom = 120;
     RasterCanvas canvas(RootWidth(line) + 2 * kRoom, RootHeight(line) + 2 * kRoom, kWindowColour,
-                        typesetting->Fonts(), *integrals);
+                        typesetting->Fonts());
     ShiftedCanvas shifted(canvas, kRoom, kRoom);
     LinePicture(line).draw(shifted);
     const PixelRect ink = InkBounds(canvas.Image(), kWindowColour);
@@ -113,10 +107,8 @@ class PictureInkTest : public ::testing::Test {
   }
 
   static NativeTypesetting* typesetting;
-  static std::array<RgbaImage, 3>* integrals;
 };
 NativeTypesetting* PictureInkTest::typesetting = nullptr;
-std::array<RgbaImage, 3>* PictureInkTest::integrals = nullptr;
 
 // The face choices, then each accent (which draws above the glyph).
 constexpr std::u16string_view kStyles[] = {u"",     u"|rm",     u"|rmbold", u"|hat",

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "base/failure.h"
-#include "native/integral_sign.h"
 #include "native/native_typesetting.h"
 
 namespace kav {
@@ -19,15 +16,13 @@ class RasterCanvasTest : public ::testing::Test {
   static void SetUpTestSuite() {
     files = new FontFiles(InstalledFontFiles());
     fonts = new FreeTypeFonts(*files);
-    integrals = new std::array<RgbaImage, 3>(IntegralImages(*files));
   }
   static void TearDownTestSuite() {
-    delete integrals;
     delete fonts;
     delete files;
   }
   RasterCanvas Canvas(int32_t width = 24, int32_t height = 24) {
-    return RasterCanvas(width, height, Rgb{255, 255, 255}, *fonts, *integrals);
+    return RasterCanvas(width, height, Rgb{255, 255, 255}, *fonts);
   }
   // The canvas as rows of '.' (white), '#' (the ink at full strength) and '+' (anything else).
   static std::string Picture(const RasterCanvas& canvas) {
@@ -46,11 +41,9 @@ class RasterCanvasTest : public ::testing::Test {
   }
   static FontFiles* files;
   static FreeTypeFonts* fonts;
-  static std::array<RgbaImage, 3>* integrals;
 };
 FontFiles* RasterCanvasTest::files = nullptr;
 FreeTypeFonts* RasterCanvasTest::fonts = nullptr;
-std::array<RgbaImage, 3>* RasterCanvasTest::integrals = nullptr;
 
 TEST_F(RasterCanvasTest, ThinPenLeavesTheEndPointOut) {
   RasterCanvas canvas = Canvas(8, 4);
@@ -90,49 +83,6 @@ TEST_F(RasterCanvasTest, GlyphBlendsTheInkInsideItsCell) {
   EXPECT_GT(full, 5);
   EXPECT_GT(touched, full);  // anti-aliased edges
   EXPECT_LT(lowest, 33);     // sits on the baseline, above the descent
-}
-
-TEST_F(RasterCanvasTest, IntegralImageIsScaledIntoItsRectangle) {
-  RasterCanvas canvas = Canvas(40, 80);
-  canvas.IntegralImage(IntegralInk::Green, 10, 5, 25, 61);
-  const RgbaImage& image = canvas.Image();
-  int32_t left = 99, right = -1, top = 99, bottom = -1;
-  for (int32_t y = 0; y < image.height; ++y) {
-    for (int32_t x = 0; x < image.width; ++x) {
-      const uint8_t* p = image.At(x, y);
-      if (p[0] == 255 && p[2] == 255) continue;
-      EXPECT_EQ(p[1], 255) << x << "," << y;  // green over white
-      left = std::min(left, x), right = std::max(right, x);
-      top = std::min(top, y), bottom = std::max(bottom, y);
-    }
-  }
-  EXPECT_GE(left, 10);
-  EXPECT_LT(right, 35);
-  EXPECT_GE(top, 5);
-  EXPECT_LT(bottom, 66);
-  EXPECT_GT(bottom - top, 50);
-}
-
-TEST(IntegralSign, CommittedPngsAreWhatTheGeneratorMakes) {
-  const FontFiles files = InstalledFontFiles();
-  const struct {
-    const char* name;
-    Rgb ink;
-  } kImages[] = {
-      {"integral_black.png", kBlack}, {"integral_green.png", kGreen}, {"integral_red.png", kRed}};
-  for (const auto& image : kImages) {
-    std::ifstream file(std::string(KAV_TEST_DATA) + "/../../resources/" + image.name,
-                       std::ios::binary);
-    ASSERT_TRUE(file.good()) << image.name;
-    const std::vector<uint8_t> committed((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-    const RgbaImage rendered = RenderIntegralSign(files.math, image.ink);
-    EXPECT_EQ(EncodePng(rendered, true), committed) << image.name << ": run kav-integral-png";
-    const RgbaImage decoded = DecodePng(committed);
-    EXPECT_EQ((std::array{decoded.width, decoded.height}), (std::array{28, 68}));
-    EXPECT_EQ(decoded.pixels, rendered.pixels);
-    EXPECT_EQ(decoded.At(0, 0)[3], 0);  // transparent around the sign
-  }
 }
 
 TEST(Png, RejectsBytesThatAreNotAPicture) {

@@ -15,7 +15,7 @@
 namespace kav {
 namespace {
 
-// A square glyph of side 10 at (2, 3) in its cell, and the integral as the image's full box.
+// A square glyph of side 10 at (2, 3) in its cell.
 class SquareOutlines final : public GlyphOutlines {
  public:
   Outline GlyphOutline(FontKey, char16_t unit) const override {
@@ -35,14 +35,6 @@ class SquareOutlines final : public GlyphOutlines {
     o.LineTo({2.0 + glyph, 3});
     o.LineTo({2.0 + glyph, 3.0 + glyph});
     o.LineTo({2, 3.0 + glyph});
-    o.Close();
-    return o;
-  }
-  Outline IntegralOutline() const override {
-    Outline o;
-    o.MoveTo({0, 0});
-    o.LineTo({28, 0});
-    o.LineTo({28, 68});
     o.Close();
     return o;
   }
@@ -97,13 +89,12 @@ TEST(ShapeCanvasTest, AThickPenReachesOnePixelAroundTheSegmentWithRoundEnds) {
 }
 
 // Glyphs by unit and by index alike, directly and through a canvas that shifts what passes.
-TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectangle) {
+TEST(ShapeCanvasTest, GlyphsMoveToTheirCell) {
   const SquareOutlines outlines;
   const FixedMetrics metrics;
   ShapeCanvas canvas(outlines, metrics);
   canvas.Glyph({FontFace::Italic, 40}, u'x', 100, 50, kRed);
   canvas.Glyph({FontFace::Italic, 40}, u' ', 120, 50, kRed);
-  canvas.IntegralImage(IntegralInk::Green, 5, 6, 14, 34);
   canvas.Line(0, 0, 0, 0, 1, kBlack);
   canvas.GlyphById({FontFace::Math, 40}, 7, 100, 50, kBlack);
   ShiftedCanvas shifted(canvas, -30, 4);
@@ -111,7 +102,6 @@ TEST(ShapeCanvasTest, GlyphsMoveToTheirCellAndTheIntegralStretchesIntoItsRectang
   std::vector<std::pair<Rgb, PixelRect>> drawn;
   for (const Shape& shape : canvas.Shapes()) drawn.push_back({shape.colour, PixelsOf(shape.outline)});
   const std::vector<std::pair<Rgb, PixelRect>> expected = {{kRed, {102, 53, 112, 63}},
-                                                           {kGreen, {5, 6, 19, 40}},
                                                            {kBlack, {102, 53, 109, 60}},
                                                            {kGreen, {12, 17, 24, 29}}};
   EXPECT_EQ(drawn, expected);

@@ -231,12 +231,17 @@ void CheckGlyphsByIndex(HDC screen, kav::DrawingResources& resources,
   }
 }
 
-// The display integral, which has no code point, inks taller than the text integral where its
-// ink says; an index past the font is refused by name.
+// The display integral, which has no code point (the tallest of the MATH table's variants of the
+// integral), inks taller than the text integral where its ink says; an index past the font is
+// refused by name.
 void CheckDisplayIntegral(HDC screen, kav::DrawingResources& resources,
                           const kav::GlyphMetrics& metrics) {
   const FontKey key{FontFace::Math, 40};
-  const uint16_t glyph = kav::kMathIntegralVariantGlyph;
+  const kav::MathTable* math = metrics.Math();
+  if (math == nullptr) return Fault("no MATH table to find the display integral in");
+  const auto variants = math->Variants(math->GlyphOf(U'\u222B'), true);
+  if (variants.empty()) return Fault("the integral has no display variant");
+  const uint16_t glyph = variants.back().glyph;
   const kav::GlyphInk display = metrics.InkById(key, glyph);
   const kav::GlyphInk text = metrics.Ink(key, u'\u222B');
   std::printf("display integral ink %d %d %d %d, text integral ink %d %d %d %d\n", display.left,
