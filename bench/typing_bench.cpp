@@ -54,7 +54,7 @@ void BM_KeystrokeInLongLine(benchmark::State& state) {
   editor.ReplaceLines(std::move(lines));
   editor.OnKeyDown(state.range(0) < 0 ? key::End : key::Home, {});
   for (int64_t k = 0; k < state.range(0); ++k) editor.OnKeyDown(key::Right, {});
-  RasterCanvas canvas(800, 600, kWindowColour, typesetting.Fonts(), typesetting.Integrals());
+  RasterCanvas canvas(800, 600, kWindowColour, typesetting.Fonts());
   PaintDirty(host, editor, canvas);
   TimeEach(
       state,

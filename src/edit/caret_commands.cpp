@@ -67,13 +67,6 @@ void Editor::MoveToPreviousLine() {
   ScrollToCurrentLine();
 }
 
-bool Editor::AtEndOfLastLine() const {
-  if (document_.currentLine + 1 != static_cast<int32_t>(document_.lines.size())) return false;
-  const EquationLine& line = document_.lines[document_.currentLine];
-  return line.tree.root >= 0 && line.caret.node == line.tree.root &&
-         line.caret.position == line.tree.ChildCount(line.tree.root);
-}
-
 void Editor::MoveToNextLine() {
   if (document_.currentLine + 1 >= static_cast<int32_t>(document_.lines.size())) {
     MoveEnd();

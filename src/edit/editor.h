@@ -75,8 +75,6 @@ class Editor {
   void SettleCaret();
   void MoveToPreviousLine();
   void MoveToNextLine();
-  // The caret stands after the last item of the last line.
-  bool AtEndOfLastLine() const;
 
   // Edits of the current line.
   void SnapshotLine();

@@ -220,11 +220,7 @@ void Editor::OnUpOrDown(bool up) {
     CaretToSelectionStart();
     ClearSelection();
   }
-  if (!up && AtEndOfLastLine()) {
-    // Down has nowhere further to go: it must not re-enter a big operator's lower limit that
-    // ends the line, or Down pressed again would swing between the limit and the end for ever.
-    PlaceCaret();
-  } else if (up ? MoveUp() : MoveDown()) {
+  if (up ? MoveUp() : MoveDown()) {
     PlaceCaret();
   } else if (up) {
     MoveToPreviousLine();

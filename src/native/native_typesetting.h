@@ -26,7 +26,6 @@ class NativeTypesetting {
   const FreeTypeFonts& Fonts() const { return fonts_; }
   const GlyphOutlines& Outlines() const { return outlines_; }
   // The black, green and red integral images, for a RasterCanvas.
-  const std::array<RgbaImage, 3>& Integrals() const { return integrals_; }
 
   // The line as the clipboard shows it: its boxes on the window colour, nothing selected, the
   // root box and all the ink the glyphs draw around it, plus the picture margin. Throws a Failure

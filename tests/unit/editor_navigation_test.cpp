@@ -92,18 +92,6 @@ TEST_F(NavigationTest, DownFromALowerLimitMovesOn) {
   EXPECT_EQ(Caret(), "0.1@1");
   Press(key::Down);  // the last line: to its end
   EXPECT_EQ(Caret(), "root@1");
-
-  // A big operator ending the last line: Down goes to the end and stays there, instead of
-  // swinging between the end and the lower limit.
-  Load({u"<a>\\prod{<i>}{<n>}"});
-  Press(key::Home);
-  Press(key::Right);
-  Press(key::Down);
-  EXPECT_EQ(Caret(), "1.0@0");
-  for (const char* expected : {"root@2", "root@2", "root@2"}) {
-    Press(key::Down);
-    EXPECT_EQ(Caret(), expected);
-  }
 }
 
 TEST_F(NavigationTest, ALimitSwitchedOffIsNotEntered) {
