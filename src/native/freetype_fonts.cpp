@@ -129,19 +129,15 @@ GlyphCoverage FreeTypeFonts::RenderUncached(FontKey font, uint16_t glyph) const 
 
 namespace {
 
-// The tight box of the pixels a coverage inks, in its cell's coordinates.
+// The box FreeType renders the glyph into, in its cell's coordinates: the outline's box rounded
+// outwards to whole pixels, which is GDI's black box of the same glyph. Layout places letters by
+// ink, so the two platforms must measure it alike; the tight box of the covered pixels can stand
+// a pixel inside it. Empty when no pixel is covered.
 GlyphInk InkOf(const GlyphCoverage& glyph) {
-  GlyphInk ink{glyph.width, glyph.height, 0, 0};
-  for (int32_t row = 0; row < glyph.height; ++row) {
-    for (int32_t column = 0; column < glyph.width; ++column) {
-      if (glyph.alpha[static_cast<size_t>(row) * glyph.width + column] == 0) continue;
-      ink = GlyphInk{std::min(ink.left, column), std::min(ink.top, row),
-                     std::max(ink.right, column + 1), std::max(ink.bottom, row + 1)};
-    }
-  }
-  if (ink.Empty()) return GlyphInk{};
-  return GlyphInk{ink.left + glyph.left, ink.top + glyph.top, ink.right + glyph.left,
-                  ink.bottom + glyph.top};
+  const bool covered = std::any_of(glyph.alpha.begin(), glyph.alpha.end(),
+                                   [](uint8_t alpha) { return alpha != 0; });
+  if (!covered) return GlyphInk{};
+  return GlyphInk{glyph.left, glyph.top, glyph.left + glyph.width, glyph.top + glyph.height};
 }
 
 }  // namespace

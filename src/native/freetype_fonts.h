@@ -36,7 +36,8 @@ class FreeTypeFonts final : public GlyphMetrics {
   FreeTypeFonts& operator=(const FreeTypeFonts&) = delete;
 
   GlyphExtent Extent(FontKey font, char16_t unit) const override;
-  // The tight box of the pixels Render covers.
+  // The box Render draws into (the outline's box rounded outwards, as GDI's black box), empty
+  // when it covers no pixel.
   GlyphInk Ink(FontKey font, char16_t unit) const override;
   // The coverage of the glyph as drawn; each glyph is rasterised once and then kept.
   GlyphCoverage Render(FontKey font, char16_t unit) const;
