@@ -87,10 +87,7 @@ void LayoutLine(EquationLine& line, const GlyphMetrics& metrics) {
   root.x = 0;
   root.y = 0;
   PlaceChildren(tree, tree.root);
-  std::vector<LayoutBox> boxes;
-  boxes.reserve(context.own.size());
-  AppendBoxes(tree, tree.root, context, boxes);
-  line.boxes = std::move(boxes);
+  line.boxes = LineBoxes(tree, context);
 }
 
 }  // namespace kav

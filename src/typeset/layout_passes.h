@@ -47,8 +47,9 @@ void MeasureRadical(EquationTree& tree, int32_t node, LayoutContext& context);
 void MeasureBigOperator(EquationTree& tree, int32_t node, LayoutContext& context);
 // Pass 3, pre-order: line coordinates.
 void PlaceChildren(EquationTree& tree, int32_t node);
-// Pass 4, post-order: the boxes of the subtree, every node's own boxes consecutive.
-void AppendBoxes(const EquationTree& tree, int32_t node, const LayoutContext& context,
-                 std::vector<LayoutBox>& boxes);
+// Pass 4: every node's own boxes moved from its baseline to the line. Pass 2 made them in
+// post-order, children before their parent and each node's consecutive, which is the order the
+// line keeps, so they are moved where they stand and become the line's boxes.
+std::vector<LayoutBox> LineBoxes(const EquationTree& tree, LayoutContext& context);
 
 }  // namespace kav

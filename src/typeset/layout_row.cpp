@@ -50,6 +50,7 @@ void AddScript(std::vector<Atom>& atoms, int32_t script, bool super, int32_t ind
 std::vector<Atom> CutIntoAtoms(const EquationTree& tree, int32_t row) {
   const std::vector<int32_t>& items = tree.Children(row);
   std::vector<Atom> atoms;
+  atoms.reserve(items.size());  // at most one atom per item; growing would copy a long row's
   for (size_t i = 0; i < items.size();) {
     const SymbolCode c = tree.CodeAt(items[i]);
     const int32_t index = static_cast<int32_t>(i);
